@@ -1,0 +1,153 @@
+#include "field_entry.h"
+
+#include <QHash>
+
+namespace quadrelo {
+
+QString filterInsertion(const EntryRules& rules, const QString& remaining, const QString& inserted) {
+    QString accepted;
+    accepted.reserve(inserted.size());
+    bool hasComma = remaining.contains(QLatin1Char(','));
+    for (QChar c : inserted) {
+        switch (rules.family) {
+        case KeyFamily::Digits:
+            if (c < QLatin1Char('0') || c > QLatin1Char('9')) continue;
+            break;
+        case KeyFamily::NumberText:
+            if (c == QLatin1Char('.')) c = QLatin1Char(',');
+            if (c == QLatin1Char(',')) {
+                if (hasComma) continue;
+                hasComma = true;
+            } else if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+                continue;
+            }
+            break;
+        case KeyFamily::TaxCode:
+            if (c == QLatin1Char(' ')) continue;
+            break;
+        default:
+            break;
+        }
+        // A single-line field never holds a line break.
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) continue;
+        accepted.append(rules.upper ? c.toUpper() : c);
+    }
+    return accepted;
+}
+
+QString applyEdit(const EntryRules& rules, const QString& before, const QString& proposed, int& cursor) {
+    // The edit replaced before[prefix, before.size()-suffix) by proposed[prefix, proposed.size()-suffix).
+    qsizetype prefix = 0;
+    const qsizetype shortest = std::min(before.size(), proposed.size());
+    // The cursor marks the end of what was typed: the common prefix cannot run past it.
+    const qsizetype prefixLimit = std::clamp<qsizetype>(cursor, 0, shortest);
+    while (prefix < prefixLimit && before[prefix] == proposed[prefix]) ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shortest - prefix &&
+           before[before.size() - 1 - suffix] == proposed[proposed.size() - 1 - suffix])
+        ++suffix;
+
+    const QString head = before.left(prefix);
+    const QString tail = before.right(suffix);
+    const QString inserted = proposed.mid(prefix, proposed.size() - prefix - suffix);
+    QString accepted = filterInsertion(rules, head + tail, inserted);
+    if (rules.maxLength > 0) {
+        const qsizetype room = std::max<qsizetype>(0, rules.maxLength - head.size() - tail.size());
+        accepted.truncate(room);
+    }
+    cursor = static_cast<int>(head.size() + accepted.size());
+    return head + accepted + tail;
+}
+
+namespace {
+
+struct Route {
+    const char* from;
+    const char* to;
+    int page;
+    bool consumed;
+};
+
+// Tab pages: 0 Richiedente, 1 Immobile, 2 Illecito, 3 Tipologia abuso, 4 Calcolo oblazione,
+// 5 Calcolo anticipazione oneri, 6 Riepilogo versamenti, 7 Aree dello Stato, 8 Allegati.
+constexpr Route routes[] = {
+    {"Edit1", "Edit2", -1, true},
+    {"Edit2", "Edit3", -1, true},
+    {"Edit3", "Edit22", -1, true},
+    {"Edit22", "DateTimePicker3", -1, true},
+    {"DateTimePicker3", "Edit5", -1, true},
+    {"Edit5", "Edit6", -1, true},
+    {"Edit6", "ComboBox2", -1, true},
+    {"ComboBox2", "Edit7", -1, true},
+    {"Edit7", "Edit8", -1, true},
+    {"Edit8", "ComboBox3", -1, true},
+    {"ComboBox3", "Edit9", 1, true},
+    {"Edit9", "ComboBox1", -1, true},
+    {"ComboBox1", "Edit10", -1, true},
+    {"Edit10", "Edit11", -1, true},
+    {"Edit11", "Edit12", -1, true},
+    {"Edit12", "Edit13", -1, true},
+    {"Edit13", "Edit14", -1, true},
+    {"Edit14", "Edit15", -1, true},
+    {"Edit15", "Edit4", -1, true},
+    {"Edit4", "Edit17", -1, true},
+    {"Edit17", "Edit18", -1, true},
+    {"Edit18", "Edit19", -1, true},
+    {"Edit19", "Edit20", -1, true},
+    {"Edit20", "Edit21", -1, true},
+    {"Edit21", "CheckBox1", -1, true},
+    {"CheckBox1", "CheckBox2", -1, false},
+    {"CheckBox2", "RadioButton8", -1, false},
+    {"RadioButton8", "RadioButton9", -1, false},
+    {"RadioButton9", "RadioButton12", -1, false},
+    {"RadioButton12", "RadioButton13", -1, false},
+    {"RadioButton13", "RadioButton14", -1, false},
+    {"RadioButton14", "RadioButton15", -1, false},
+    {"RadioButton15", "DateTimePicker1", 2, true},
+    {"DateTimePicker1", "DateTimePicker2", -1, true},
+    {"DateTimePicker2", "Edit24", -1, true},
+    {"Edit24", "Edit23", -1, true},
+    {"Edit23", "Memo1", -1, true},
+    {"Edit33", "GroupBox23", -1, true},
+    {"Edit40", "Edit41", -1, true},
+    {"Edit41", "Edit40", -1, true},
+    {"Edit42", "Edit43", -1, true},
+    {"Edit43", "Edit42", -1, true},
+    {"Edit44", "Edit45", -1, true},
+    {"Edit45", "Edit44", -1, true},
+    {"Edit46", "Edit47", -1, true},
+    {"Edit47", "Edit46", -1, true},
+    {"Edit48", "Edit49", -1, true},
+    {"Edit49", "Edit48", -1, true},
+    {"Edit50", "Edit51", -1, true},
+    {"Edit51", "Edit50", -1, true},
+    {"Edit60", "GroupBox11", -1, true},
+    {"Edit61", "GroupBox11", -1, true},
+    {"Edit62", "GroupBox11", -1, true},
+    {"Edit63", "GroupBox11", -1, true},
+    {"Edit64", "GroupBox11", -1, true},
+    {"Edit65", "GroupBox11", -1, true},
+    {"Edit66", "GroupBox11", -1, true},
+    {"Edit67", "GroupBox11", -1, true},
+    {"Edit25", "GroupBox23", -1, true},
+    {"Edit26", "GroupBox23", -1, true},
+    {"Edit27", "GroupBox23", -1, true},
+    {"Edit28", "GroupBox23", -1, true},
+    {"Edit29", "GroupBox24", -1, true},
+    {"Edit30", "GroupBox24", -1, true},
+    {"Edit31", "GroupBox24", -1, true},
+    {"Edit32", "GroupBox24", -1, true},
+};
+
+} // namespace
+
+EnterStep enterStep(const QString& control) {
+    static const QHash<QString, EnterStep> table = [] {
+        QHash<QString, EnterStep> t;
+        for (const Route& r : routes) t.insert(QLatin1String(r.from), {QLatin1String(r.to), r.page, r.consumed});
+        return t;
+    }();
+    return table.value(control);
+}
+
+} // namespace quadrelo

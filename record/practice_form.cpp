@@ -1,0 +1,382 @@
+#include "practice_form.h"
+
+#include "catalogue.h"
+#include "number_text.h"
+
+#include <QDir>
+#include <QHash>
+
+namespace quadrelo {
+
+namespace {
+
+template <class State>
+using MemberTable = QHash<QString, State PracticeForm::*>;
+
+#define QUADRELO_ENTRY(name) {QStringLiteral(#name), &PracticeForm::name},
+const MemberTable<EditState>& editTable() {
+    static const MemberTable<EditState> t{QUADRELO_EDITS(QUADRELO_ENTRY)};
+    return t;
+}
+const MemberTable<CaptionState>& captionTable() {
+    static const MemberTable<CaptionState> t{QUADRELO_CAPTIONS(QUADRELO_ENTRY)};
+    return t;
+}
+const MemberTable<CheckState>& checkTable() {
+    static const MemberTable<CheckState> t{QUADRELO_CHECKS(QUADRELO_ENTRY)};
+    return t;
+}
+const MemberTable<RadioState>& radioTable() {
+    static const MemberTable<RadioState> t{QUADRELO_RADIOS(QUADRELO_ENTRY)};
+    return t;
+}
+const MemberTable<ComboState>& comboTable() {
+    static const MemberTable<ComboState> t{QUADRELO_COMBOS(QUADRELO_ENTRY)};
+    return t;
+}
+const MemberTable<DateState>& dateTable() {
+    static const MemberTable<DateState> t{QUADRELO_DATES(QUADRELO_ENTRY)};
+    return t;
+}
+const MemberTable<MemoState>& memoTable() {
+    static const MemberTable<MemoState> t{QUADRELO_MEMOS(QUADRELO_ENTRY)};
+    return t;
+}
+const MemberTable<double>& figureTable() {
+    static const MemberTable<double> t{QUADRELO_FIGURES(QUADRELO_ENTRY)};
+    return t;
+}
+#undef QUADRELO_ENTRY
+
+#define QUADRELO_NAME(name) QStringLiteral(#name),
+
+template <class State>
+State* lookup(PracticeForm* form, const MemberTable<State>& table, const QString& name) {
+    const auto it = table.constFind(name);
+    return it == table.constEnd() ? nullptr : &(form->*(it.value()));
+}
+
+// Radio groups of the main window; the first two run RadioButton1Click, the next two
+// RadioButton12Click, the last has no rules.
+const QList<QStringList>& radioGroups() {
+    static const QList<QStringList> groups{
+        {QStringLiteral("RadioButton1"), QStringLiteral("RadioButton2"), QStringLiteral("RadioButton6"),
+         QStringLiteral("RadioButton7"), QStringLiteral("RadioButton10"), QStringLiteral("RadioButton11")},
+        {QStringLiteral("RadioButton8"), QStringLiteral("RadioButton9")},
+        {QStringLiteral("RadioButton12"), QStringLiteral("RadioButton13"), QStringLiteral("RadioButton14"),
+         QStringLiteral("RadioButton15")},
+        {QStringLiteral("RadioButton16"), QStringLiteral("RadioButton17")},
+        {QStringLiteral("RadioButton3"), QStringLiteral("RadioButton4"), QStringLiteral("RadioButton5")},
+    };
+    return groups;
+}
+
+QStringList itemsOf(const QString& combo) {
+    const FieldSpec* spec = fieldSpec(combo);
+    return spec ? spec->items : QStringList{};
+}
+
+const QDate kCompletionLimit(2003, 3, 31);
+
+} // namespace
+
+PracticeForm::PracticeForm(UserInterface* ui) : ui_(ui ? ui : &silent_) {
+    // The window as it comes up, before the start-up loading: a new practice.
+    const QString zero = QStringLiteral("0,00");
+    for (const QString& name : captionNames()) caption(name)->text = zero;
+    for (const QString& name : editNames()) {
+        const int n = name.mid(4).toInt();
+        if ((n >= 25 && n <= 32) || n >= 40) edit(name)->text = zero;
+    }
+    for (const QString& name : {QStringLiteral("ComboBox1"), QStringLiteral("ComboBox2"),
+                                QStringLiteral("ComboBox3")})
+        combo(name)->text = QStringLiteral("selezionare");
+    ComboBox4 = {0, QStringLiteral("zona A"), true};
+    DateTimePicker1.date = kCompletionLimit;
+    DateTimePicker2.date = kCompletionLimit;
+    DateTimePicker3.date = QDate(1950, 1, 1);
+    RadioButton1.checked = RadioButton3.checked = RadioButton8.checked = true;
+    RadioButton12.checked = RadioButton16.checked = true;
+    RadioButton1Click();
+}
+
+void PracticeForm::setUserInterface(UserInterface* ui) { ui_ = ui ? ui : &silent_; }
+
+EditState* PracticeForm::edit(const QString& name) { return lookup(this, editTable(), name); }
+CaptionState* PracticeForm::caption(const QString& name) { return lookup(this, captionTable(), name); }
+CheckState* PracticeForm::check(const QString& name) { return lookup(this, checkTable(), name); }
+RadioState* PracticeForm::radio(const QString& name) { return lookup(this, radioTable(), name); }
+ComboState* PracticeForm::combo(const QString& name) { return lookup(this, comboTable(), name); }
+DateState* PracticeForm::datePicker(const QString& name) { return lookup(this, dateTable(), name); }
+MemoState* PracticeForm::memo(const QString& name) { return lookup(this, memoTable(), name); }
+double* PracticeForm::figure(const QString& name) { return lookup(this, figureTable(), name); }
+
+const QStringList& PracticeForm::editNames() {
+    static const QStringList names{QUADRELO_EDITS(QUADRELO_NAME)};
+    return names;
+}
+const QStringList& PracticeForm::captionNames() {
+    static const QStringList names{QUADRELO_CAPTIONS(QUADRELO_NAME)};
+    return names;
+}
+const QStringList& PracticeForm::checkNames() {
+    static const QStringList names{QUADRELO_CHECKS(QUADRELO_NAME)};
+    return names;
+}
+const QStringList& PracticeForm::radioNames() {
+    static const QStringList names{QUADRELO_RADIOS(QUADRELO_NAME)};
+    return names;
+}
+const QStringList& PracticeForm::comboNames() {
+    static const QStringList names{QUADRELO_COMBOS(QUADRELO_NAME)};
+    return names;
+}
+const QStringList& PracticeForm::dateNames() {
+    static const QStringList names{QUADRELO_DATES(QUADRELO_NAME)};
+    return names;
+}
+const QStringList& PracticeForm::memoNames() {
+    static const QStringList names{QUADRELO_MEMOS(QUADRELO_NAME)};
+    return names;
+}
+const QStringList& PracticeForm::figureNames() {
+    static const QStringList names{QUADRELO_FIGURES(QUADRELO_NAME)};
+    return names;
+}
+#undef QUADRELO_NAME
+
+// --- what the user does --------------------------------------------------------------
+
+void PracticeForm::setText(const QString& control, const QString& text) {
+    if (EditState* e = edit(control)) {
+        e->text = text;
+    } else if (ComboState* c = combo(control)) {
+        c->text = text;
+        c->itemIndex = static_cast<int>(itemsOf(control).indexOf(text));
+    }
+}
+
+void PracticeForm::chooseItem(const QString& control, int index) {
+    ComboState* c = combo(control);
+    if (!c) return;
+    const QStringList items = itemsOf(control);
+    if (index >= 0 && index < items.size()) {
+        c->itemIndex = index;
+        c->text = items.at(index);
+    } else {
+        c->itemIndex = -1;
+        c->text.clear();
+    }
+}
+
+void PracticeForm::setChecked(const QString& name, bool checked) {
+    if (CheckState* c = check(name)) c->checked = checked;
+}
+
+void PracticeForm::setDate(const QString& picker, const QDate& date) {
+    if (DateState* d = datePicker(picker)) d->date = date;
+}
+
+void PracticeForm::setMemo(const QString& name, const QString& text) {
+    if (MemoState* m = memo(name)) m->text = text;
+}
+
+void PracticeForm::select(const QString& name) {
+    RadioState* button = radio(name);
+    if (!button || button->checked) return;
+    for (int g = 0; g < radioGroups().size(); ++g) {
+        const QStringList& group = radioGroups().at(g);
+        if (!group.contains(name)) continue;
+        for (const QString& other : group) radio(other)->checked = false;
+        button->checked = true;
+        if (g <= 1)
+            RadioButton1Click();
+        else if (g <= 3)
+            RadioButton12Click();
+        return;
+    }
+}
+
+void PracticeForm::leave(const QString& control) {
+    static const QHash<QString, void (PracticeForm::*)()> handlers = [] {
+        QHash<QString, void (PracticeForm::*)()> h;
+        const std::pair<int, void (PracticeForm::*)()> rows[] = {
+            {40, &PracticeForm::Edit40Exit}, {42, &PracticeForm::Edit42Exit}, {44, &PracticeForm::Edit44Exit},
+            {46, &PracticeForm::Edit46Exit}, {48, &PracticeForm::Edit48Exit}, {50, &PracticeForm::Edit50Exit}};
+        for (const auto& [first, handler] : rows) {
+            h.insert(QStringLiteral("Edit%1").arg(first), handler);
+            h.insert(QStringLiteral("Edit%1").arg(first + 1), handler);
+        }
+        for (int n = 60; n <= 67; ++n) h.insert(QStringLiteral("Edit%1").arg(n), &PracticeForm::Edit60Exit);
+        for (int n = 25; n <= 32; ++n) h.insert(QStringLiteral("Edit%1").arg(n), &PracticeForm::Edit25Exit);
+        h.insert(QStringLiteral("Edit33"), &PracticeForm::Edit33Exit);
+        h.insert(QStringLiteral("Edit23"), &PracticeForm::Edit23Exit);
+        h.insert(QStringLiteral("Edit24"), &PracticeForm::Edit24Exit);
+        h.insert(QStringLiteral("DateTimePicker1"), &PracticeForm::DateTimePicker1CloseUp);
+        return h;
+    }();
+    if (const auto handler = handlers.value(control)) (this->*handler)();
+}
+
+void PracticeForm::closeUp(const QString& control) {
+    if (control == QLatin1String("DateTimePicker1"))
+        DateTimePicker1CloseUp();
+    else if (control == QLatin1String("ComboBox4"))
+        ComboBox4CloseUp();
+}
+
+// --- life cycle ------------------------------------------------------------------------
+
+void PracticeForm::Inizializzazione() {
+    startDirectory = QDir::currentPath();
+    Indennizza();
+    recomputeOblationRow(0);
+    passaggio();
+    recomputeNewAdvanceAtStart();
+    riepilogo();
+}
+
+void PracticeForm::Nuova1Click() {
+    formCaption = QStringLiteral("Quadrelo 2004");
+    Inizializza();
+    ui_->showPage(PageRichiedente);
+}
+
+void PracticeForm::Inizializza() {
+    currentFileName = QStringLiteral("-1");
+
+#define QUADRELO_ZERO(name) name = 0;
+    QUADRELO_FIGURES(QUADRELO_ZERO)
+#undef QUADRELO_ZERO
+
+    for (const QString& name : editNames()) {
+        const int n = name.mid(4).toInt();
+        edit(name)->text = (n >= 25 && n <= 32) || n >= 40 ? QStringLiteral("0,00") : QString();
+    }
+    Memo1.text.clear();
+    Memo2.text.clear();
+
+    for (ComboState* c : {&ComboBox1, &ComboBox2, &ComboBox3}) {
+        c->itemIndex = -1;
+        c->text = QStringLiteral("selezionare");
+    }
+    chooseItem(QStringLiteral("ComboBox4"), 0);
+    Indennizza();
+
+    for (const QString& name : checkNames()) check(name)->checked = false;
+
+    for (const char* name : {"RadioButton1", "RadioButton3", "RadioButton8", "RadioButton12", "RadioButton16"})
+        select(QLatin1String(name));
+
+    DateTimePicker1.date = kCompletionLimit;
+    DateTimePicker2.date = kCompletionLimit;
+    DateTimePicker3.date = QDate(1950, 1, 1);
+
+    for (const QString& name : captionNames()) {
+        const int n = name.mid(5).toInt();
+        if (n >= 30 && n <= 118) caption(name)->highlighted = false;
+    }
+    writeOblationCaptions();
+    writeAdvanceCaptions();
+
+    riepilogo();
+    azzera_demanio();
+}
+
+void PracticeForm::writeOblationCaptions() {
+    const std::pair<CaptionState PracticeForm::*, double PracticeForm::*> shown[] = {
+        {&PracticeForm::Label34, &PracticeForm::resTotalSurface1},
+        {&PracticeForm::Label36, &PracticeForm::resOblation1},
+        {&PracticeForm::Label38, &PracticeForm::resTotalSurface2},
+        {&PracticeForm::Label40, &PracticeForm::resOblation2},
+        {&PracticeForm::Label42, &PracticeForm::resTotalSurface3},
+        {&PracticeForm::Label44, &PracticeForm::resOblation3},
+        {&PracticeForm::Label63, &PracticeForm::resOblationTotal},
+        {&PracticeForm::Label52, &PracticeForm::nonResTotalSurface1},
+        {&PracticeForm::Label54, &PracticeForm::nonResOblation1},
+        {&PracticeForm::Label56, &PracticeForm::nonResTotalSurface2},
+        {&PracticeForm::Label58, &PracticeForm::nonResOblation2},
+        {&PracticeForm::Label60, &PracticeForm::nonResTotalSurface3},
+        {&PracticeForm::Label62, &PracticeForm::nonResOblation3},
+        {&PracticeForm::Label66, &PracticeForm::nonResOblationTotal},
+        {&PracticeForm::Label71, &PracticeForm::flatOblation4},
+        {&PracticeForm::Label72, &PracticeForm::flatOblation5},
+        {&PracticeForm::Label74, &PracticeForm::flatOblation6},
+        {&PracticeForm::Label86, &PracticeForm::flatOblationTotal},
+    };
+    for (const auto& [label, value] : shown) (this->*label).text = Formatta(this->*value);
+}
+
+void PracticeForm::writeAdvanceCaptions() {
+    const std::pair<CaptionState PracticeForm::*, double PracticeForm::*> shown[] = {
+        {&PracticeForm::Label91, &PracticeForm::advanceAmountNew1},
+        {&PracticeForm::Label95, &PracticeForm::advanceAmountNew2},
+        {&PracticeForm::Label99, &PracticeForm::advanceAmountNew3},
+        {&PracticeForm::Label106, &PracticeForm::advanceAmountNew4},
+        {&PracticeForm::Label100, &PracticeForm::advanceTotalNew},
+        {&PracticeForm::Label107, &PracticeForm::advanceAmountRestructuring1},
+        {&PracticeForm::Label110, &PracticeForm::advanceAmountRestructuring2},
+        {&PracticeForm::Label113, &PracticeForm::advanceAmountRestructuring3},
+        {&PracticeForm::Label118, &PracticeForm::advanceAmountRestructuring4},
+        {&PracticeForm::Label114, &PracticeForm::advanceTotalRestructuring},
+    };
+    for (const auto& [label, value] : shown) (this->*label).text = Formatta(this->*value);
+}
+
+// --- field checks ----------------------------------------------------------------------
+
+void PracticeForm::DateTimePicker1CloseUp() {
+    if (DateTimePicker1.date > kCompletionLimit) {
+        ui_->Attenzione(QStringLiteral("Le opere sono condonabili se ultimate entro il 31/03/2003."));
+        DateTimePicker1.date = kCompletionLimit;
+    }
+}
+
+void PracticeForm::Edit23Exit() {
+    if (Edit23.text.isEmpty()) return;
+    const QString appraisal = QStringLiteral(
+        "La domanda di condono dovrà essere corredata da una perizia giurata sulle dimensioni e sullo stato "
+        "delle opere.");
+    const double v = Leggimi(Edit23.text);
+    if (v > 750) {
+        ui_->Attenzione(QStringLiteral("La domanda di condono è improcedibile perché il volume della nuova "
+                                       "costruzione o dell'ampliamento è superiore a 750 mc."));
+        return;
+    }
+    if (Edit24.text.isEmpty()) {
+        if (v > 450) ui_->Attenzione(appraisal);
+        return;
+    }
+    const double e = Leggimi(Edit24.text);
+    if (e <= 0) return;
+    if (100 * v / e > 30)
+        ui_->Attenzione(QStringLiteral(
+            "La domanda di condono è improcedibile perché l'ampliamento è superiore al 30% dell'esistente."));
+    else if (v + e > 3000)
+        ui_->Attenzione(QStringLiteral(
+            "La domanda di condono è improcedibile perché il volume totale è superiore a 3000 mc."));
+    else if (v > 450)
+        ui_->Attenzione(appraisal);
+}
+
+void PracticeForm::Edit24Exit() {
+    if (!Edit24.text.isEmpty() && Leggimi(Edit24.text) > 3000)
+        ui_->Attenzione(QStringLiteral("Verificare la consistenza volumetrica totale dell'immobile."));
+}
+
+int PracticeForm::typology() const {
+    const RadioState* buttons[] = {&RadioButton1, &RadioButton2,  &RadioButton6,
+                                   &RadioButton7, &RadioButton10, &RadioButton11};
+    for (int i = 0; i < 6; ++i)
+        if (buttons[i]->checked) return i + 1;
+    return 0;
+}
+
+int PracticeForm::municipalityClass() const {
+    const RadioState* buttons[] = {&RadioButton12, &RadioButton13, &RadioButton14, &RadioButton15};
+    for (int i = 0; i < 4; ++i)
+        if (buttons[i]->checked) return i + 1;
+    return 0;
+}
+
+} // namespace quadrelo
