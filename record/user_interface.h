@@ -19,6 +19,8 @@ public:
     // Moves the keyboard focus to a control of the main window.
     virtual void focusControl(const QString& control) = 0;
     virtual void beep() = 0;
+    // The standard error box: a conversion or file error that ended an action.
+    virtual void reportError(const QString& message) { Attenzione(message); }
 };
 
 // For headless use: warnings are dropped, questions get "SI".
