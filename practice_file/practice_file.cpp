@@ -1,0 +1,273 @@
+#include "practice_file.h"
+
+#include "record/catalogue.h"
+#include "record/practice_form.h"
+#include "record/text_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <cerrno>
+
+namespace quadrelo {
+
+namespace {
+
+enum class LineKind { Text, List, Flag, Date };
+
+struct Line {
+    LineKind kind;
+    QString control;
+};
+
+// The 93 positional lines. The order is not the window's: files in circulation rely on it.
+const QList<Line>& layout() {
+    static const QList<Line> lines = [] {
+        QList<Line> l;
+        auto add = [&l](LineKind kind, const QString& prefix, int first, int last) {
+            for (int n = first; n <= last; ++n) l.append({kind, prefix + QString::number(n)});
+        };
+        add(LineKind::Text, QStringLiteral("Edit"), 1, 24);
+        add(LineKind::Text, QStringLiteral("Edit"), 60, 67);
+        add(LineKind::Text, QStringLiteral("Edit"), 33, 36);
+        add(LineKind::List, QStringLiteral("ComboBox"), 1, 4);
+        add(LineKind::Flag, QStringLiteral("CheckBox"), 1, 13);
+        add(LineKind::Flag, QStringLiteral("RadioButton"), 1, 17);
+        add(LineKind::Text, QStringLiteral("Edit"), 40, 51);
+        add(LineKind::Text, QStringLiteral("Edit"), 25, 32);
+        add(LineKind::Date, QStringLiteral("DateTimePicker"), 1, 3);
+        return l;
+    }();
+    return lines;
+}
+
+const QString kDateFormat = QStringLiteral("dd/MM/yyyy");
+const QString kCrLf = QStringLiteral("\r\n");
+
+// How a field is named in a message: its caption, or its group when it has none.
+QString describeField(const QString& control) {
+    const FieldSpec* spec = fieldSpec(control);
+    if (!spec) return control;
+    QString caption = spec->caption.trimmed();
+    if (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
+    const QString group = spec->group.trimmed();
+    const QString page = pageTitles().value(spec->page);
+    if (caption.isEmpty()) return QStringLiteral("«%1» nella pagina «%2»").arg(group, page);
+    return QStringLiteral("«%1» (%2) nella pagina «%3»").arg(caption, group, page);
+}
+
+void refuse(const QString& control, const QString& why) {
+    throw Error(QStringLiteral("La pratica non è stata salvata: il campo %1 %2.").arg(describeField(control), why));
+}
+
+void checkStorable(const QString& control, const QString& text, bool memo) {
+    if (const QString bad = unencodableCharacters(text); !bad.isEmpty())
+        refuse(control, QStringLiteral("contiene caratteri che il file della pratica non può conservare (%1)").arg(bad));
+    if (memo && text.split(kCrLf).contains(practiceSeparator()))
+        refuse(control, QStringLiteral("contiene una riga uguale a \"%1\", che il file usa come separatore")
+                            .arg(practiceSeparator()));
+}
+
+// A memo's own line breaks are CR LF in the file, whatever the widget gave us.
+QString normalizedMemo(QString text) {
+    text.replace(kCrLf, QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text.replace(QLatin1Char('\n'), kCrLf);
+}
+
+QString memoSection(const QString& text) { return text.isEmpty() ? QStringLiteral("-1") : normalizedMemo(text); }
+
+// Flag words in any letter case, or a number: zero clears.
+bool parseFlag(const QString& line) {
+    const QString word = line.trimmed();
+    if (word.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0) return true;
+    if (word.compare(QLatin1String("FALSE"), Qt::CaseInsensitive) == 0) return false;
+    bool ok = false;
+    const double number = QString(word).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    if (!ok) throw DamagedFileError();
+    return number != 0;
+}
+
+int parseListPosition(const QString& line) {
+    bool ok = false;
+    const int position = line.trimmed().toInt(&ok);
+    if (!ok) throw DamagedFileError();
+    return position;
+}
+
+QDate parseDate(const QString& line) {
+    QDate date = QDate::fromString(line.trimmed(), kDateFormat);
+    if (!date.isValid()) date = QDate::fromString(line.trimmed(), QStringLiteral("d/M/yyyy"));
+    if (!date.isValid()) throw DamagedFileError();
+    return date;
+}
+
+} // namespace
+
+QString practiceSeparator() { return QStringLiteral("]*#@§@#*["); }
+
+QByteArray practiceFileBytes(const PracticeForm& constForm) {
+    auto& form = const_cast<PracticeForm&>(constForm); // lookups by name are non-const
+    QStringList lines;
+    for (const Line& line : layout()) {
+        switch (line.kind) {
+        case LineKind::Text: {
+            const QString& text = form.edit(line.control)->text;
+            checkStorable(line.control, text, false);
+            lines << (text.isEmpty() ? QStringLiteral("-1") : text);
+            break;
+        }
+        case LineKind::List:
+            lines << QString::number(form.combo(line.control)->itemIndex);
+            break;
+        case LineKind::Flag: {
+            const bool set = line.control.startsWith(QLatin1String("Radio")) ? form.radio(line.control)->checked
+                                                                             : form.check(line.control)->checked;
+            lines << (set ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+            break;
+        }
+        case LineKind::Date:
+            lines << form.datePicker(line.control)->date.toString(kDateFormat);
+            break;
+        }
+    }
+    checkStorable(QStringLiteral("Memo1"), normalizedMemo(form.Memo1.text), true);
+    checkStorable(QStringLiteral("Memo2"), normalizedMemo(form.Memo2.text), true);
+    lines << memoSection(form.Memo1.text) << practiceSeparator() << memoSection(form.Memo2.text)
+          << practiceSeparator();
+    return encodeTextLines(lines);
+}
+
+void Salvataggio(const PracticeForm& form) { writeBytes(form.currentFileName, practiceFileBytes(form)); }
+
+void savePracticeAs(PracticeForm& form, const QString& path) {
+    writeBytes(path, practiceFileBytes(form));
+    form.currentFileName = path;
+    form.formCaption = QStringLiteral("Quadrelo 2004 - ") + path;
+}
+
+PracticeFileContents parsePracticeFile(const QByteArray& bytes) {
+    QStringDecoder decoder("windows-1252");
+    QStringList all = QString(decoder.decode(bytes)).split(QLatin1Char('\n'));
+    for (QString& line : all)
+        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+    if (!all.isEmpty() && all.last().isEmpty()) all.removeLast();
+
+    PracticeFileContents contents;
+    const QList<Line>& lines = layout();
+    for (int i = 0; i < lines.size(); ++i) {
+        // A file that ends early reads empty lines, which only text fields accept.
+        const QString value = i < all.size() ? all.at(i) : QString();
+        switch (lines.at(i).kind) {
+        case LineKind::List:
+            parseListPosition(value);
+            break;
+        case LineKind::Flag:
+            parseFlag(value);
+            break;
+        case LineKind::Date:
+            parseDate(value);
+            break;
+        case LineKind::Text:
+            break;
+        }
+        contents.lines << value;
+    }
+
+    qsizetype next = lines.size();
+    auto readMemo = [&all, &next]() {
+        QStringList memo;
+        while (true) {
+            if (next >= all.size()) throw DamagedFileError();
+            const QString line = all.at(next++);
+            if (line == practiceSeparator()) break;
+            memo << (line == QLatin1String("-1") ? QString() : line);
+        }
+        if (!memo.isEmpty() && memo.last().isEmpty()) memo.removeLast();
+        return memo.join(kCrLf);
+    };
+    contents.memo1 = readMemo();
+    contents.memo2 = readMemo();
+    return contents;
+}
+
+PracticeFileContents readPracticeFile(const QString& path) {
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        const int saved = QFileInfo::exists(path) ? errno : ENOENT;
+        throw IoError(QStringLiteral("Impossibile aprire il file %1: %2.")
+                          .arg(QFileInfo(path).fileName(), fileFailureReason(file, saved)));
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) throw DamagedFileError();
+    return parsePracticeFile(bytes);
+}
+
+void applyPracticeFile(PracticeForm& form, const PracticeFileContents& contents) {
+    form.Memo1.text.clear();
+    form.Memo2.text.clear();
+    const QList<Line>& lines = layout();
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& control = lines.at(i).control;
+        const QString& value = contents.lines.at(i);
+        switch (lines.at(i).kind) {
+        case LineKind::Text:
+            form.edit(control)->text = value == QLatin1String("-1") ? QString() : value;
+            break;
+        case LineKind::List:
+            form.chooseItem(control, parseListPosition(value));
+            break;
+        case LineKind::Flag:
+            if (control.startsWith(QLatin1String("Radio"))) {
+                if (parseFlag(value))
+                    form.select(control); // runs the selection rules when it was clear
+                else
+                    form.radio(control)->checked = false;
+            } else {
+                form.check(control)->checked = parseFlag(value);
+            }
+            break;
+        case LineKind::Date:
+            form.datePicker(control)->date = parseDate(value);
+            break;
+        }
+    }
+    form.Memo1.text = contents.memo1;
+    form.Memo2.text = contents.memo2;
+}
+
+void recomputeOpenedPractice(PracticeForm& form) {
+    form.Indennizza();
+    try {
+        form.ui().showPage(PageOblazione);
+        for (int n = 40; n <= 51; ++n) {
+            const QString name = QStringLiteral("Edit%1").arg(n);
+            if (form.edit(name)->enabled) form.leave(name);
+        }
+        form.ui().showPage(PageAnticipazione);
+        for (int n = 60; n <= 67; ++n) {
+            const QString name = QStringLiteral("Edit%1").arg(n);
+            if (form.edit(name)->enabled) form.leave(name);
+        }
+        form.ui().showPage(PageAreeStato);
+        for (int n = 25; n <= 32; ++n) {
+            const QString name = QStringLiteral("Edit%1").arg(n);
+            if (form.edit(name)->enabled) form.leave(name);
+        }
+        form.ui().showPage(PageRichiedente);
+    } catch (const Error&) {
+        // A field that is no number: the page of that field stays in front.
+        form.ui().beep();
+    }
+    form.riepilogo();
+}
+
+void openPractice(PracticeForm& form, const QString& path) {
+    const PracticeFileContents contents = readPracticeFile(path);
+    form.currentFileName = path;
+    form.formCaption = QStringLiteral("Quadrelo 2004 - ") + path;
+    applyPracticeFile(form, contents);
+    recomputeOpenedPractice(form);
+}
+
+} // namespace quadrelo

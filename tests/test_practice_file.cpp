@@ -1,0 +1,386 @@
+#include "practice_file/practice_file.h"
+#include "record/catalogue.h"
+#include "record/practice_form.h"
+#include "test_support.h"
+
+#include <QtTest>
+
+using namespace quadrelo;
+using namespace quadrelo::testing;
+
+namespace {
+
+struct Practice {
+    QTemporaryDir dir;
+    RecordingInterface ui;
+    PracticeForm form{&ui};
+    Practice() {
+        copyShippedData(dir.path());
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        form.Inizializzazione();
+        QDir::setCurrent(previous);
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+};
+
+QByteArray newPracticeFile() {
+    QByteArray b;
+    auto line = [&b](const QByteArray& l) { b += l + "\r\n"; };
+    for (int i = 1; i <= 24; ++i) line("-1");
+    for (int i = 0; i < 8; ++i) line("0,00"); // Edit60..Edit67
+    for (int i = 0; i < 4; ++i) line("-1");   // Edit33..Edit36
+    line("-1");
+    line("-1");
+    line("-1");
+    line("0"); // zone A
+    for (int i = 0; i < 13; ++i) line("FALSE");
+    // RadioButton1..17: typology 1, "sì", residenziale, class 1, new construction
+    const int on[] = {1, 3, 8, 12, 16};
+    for (int r = 1; r <= 17; ++r) line(std::find(std::begin(on), std::end(on), r) != std::end(on) ? "TRUE" : "FALSE");
+    for (int i = 0; i < 20; ++i) line("0,00"); // Edit40..51, Edit25..32
+    line("31/03/2003");
+    line("31/03/2003");
+    line("01/01/1950");
+    line("-1");
+    line("]*#@\xa7@#*[");
+    line("-1");
+    line("]*#@\xa7@#*[");
+    return b;
+}
+
+// Writes a file whose lines are those of a new practice with some replaced (1-based).
+QString writeVariant(const QString& path, const QMap<int, QByteArray>& replaced, int keepLines = -1,
+                     const QByteArray& tail = {}) {
+    QList<QByteArray> lines = newPracticeFile().split('\n');
+    lines.removeLast();
+    for (auto it = replaced.begin(); it != replaced.end(); ++it) lines[it.key() - 1] = it.value() + "\r";
+    if (keepLines >= 0) lines = lines.mid(0, keepLines);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    for (const QByteArray& l : lines) f.write(l + "\n");
+    f.write(tail);
+    return path;
+}
+
+QStringList describe(PracticeForm& f) {
+    QStringList out;
+    for (const QString& n : PracticeForm::editNames()) out << n + "=" + f.edit(n)->text + (f.edit(n)->enabled ? "" : "#");
+    for (const QString& n : PracticeForm::checkNames()) out << n + "=" + QString::number(f.check(n)->checked);
+    for (const QString& n : PracticeForm::radioNames()) out << n + "=" + QString::number(f.radio(n)->checked);
+    for (const QString& n : PracticeForm::comboNames())
+        out << n + "=" + QString::number(f.combo(n)->itemIndex) + "/" + f.combo(n)->text;
+    for (const QString& n : PracticeForm::dateNames()) out << n + "=" + f.datePicker(n)->date.toString();
+    for (const QString& n : PracticeForm::memoNames()) out << n + "=" + f.memo(n)->text;
+    for (const QString& n : PracticeForm::captionNames())
+        out << n + "=" + f.caption(n)->text + (f.caption(n)->highlighted ? "*" : "");
+    for (const QString& n : PracticeForm::figureNames()) out << n + "=" + QString::number(*f.figure(n), 'g', 17);
+    return out;
+}
+
+// Compares two descriptions line by line, so a failure names the control.
+void compareDescriptions(const QStringList& actual, const QStringList& expected) {
+    QCOMPARE(actual.size(), expected.size());
+    for (int i = 0; i < actual.size(); ++i) QCOMPARE(actual.at(i), expected.at(i));
+}
+
+} // namespace
+
+class PracticeFileTest : public QObject {
+    Q_OBJECT
+private slots:
+    void newPracticeIs97Lines() {
+        Practice p;
+        const QByteArray bytes = practiceFileBytes(p.form);
+        QCOMPARE(bytes.count("\r\n"), 97);
+        QCOMPARE(bytes.toHex(' '), newPracticeFile().toHex(' '));
+        QVERIFY(bytes.contains(QByteArray::fromHex("5D2A2340A740232A5B0D0A")));
+    }
+
+    void memoSections_data() {
+        QTest::addColumn<QString>("memo");
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("two lines") << "prima\r\nseconda" << QByteArray("prima\r\nseconda\r\n") << "prima\r\nseconda";
+        QTest::newRow("final line break") << "prima\r\n" << QByteArray("prima\r\n\r\n") << "prima";
+        QTest::newRow("lone LF from a widget") << "a\nb" << QByteArray("a\r\nb\r\n") << "a\r\nb";
+        QTest::newRow("text -1") << "-1" << QByteArray("-1\r\n") << "";
+        QTest::newRow("accents") << "città è così" << QByteArray("citt\xe0 \xe8 cos\xec\r\n") << "città è così";
+    }
+    void memoSections() {
+        QFETCH(QString, memo);
+        QFETCH(QByteArray, section);
+        QFETCH(QString, readBack);
+        Practice p;
+        p.form.Memo1.text = memo;
+        const QByteArray bytes = practiceFileBytes(p.form);
+        const QByteArray afterLines = bytes.mid(newPracticeFile().indexOf("-1\r\n]*#@"));
+        QVERIFY(afterLines.startsWith(section + "]*#@\xa7@#*[\r\n-1\r\n"));
+        QCOMPARE(parsePracticeFile(bytes).memo1, readBack);
+    }
+
+    void refusesWhatWouldNotReadBack_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("separator in a memo") << "Memo2" << "a\r\n]*#@§@#*[\r\nb" << "«Relazione tecnica»";
+        QTest::newRow("character outside the code page") << "Edit2" << "ŁUKASZ" << "«Cognome»";
+        QTest::newRow("emoji in a memo") << "Memo1" << "ok 😀" << "«Descrizione sintetica dell'illecito»";
+    }
+    void refusesWhatWouldNotReadBack() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, named);
+        Practice p;
+        if (field.startsWith("Memo"))
+            p.form.memo(field)->text = text;
+        else
+            p.form.edit(field)->text = text;
+        p.form.currentFileName = p.path("x.qdr");
+        try {
+            Salvataggio(p.form);
+            QFAIL("saved");
+        } catch (const Error& e) {
+            QVERIFY2(e.message().contains(named), qPrintable(e.message()));
+        }
+        QVERIFY(!QFile::exists(p.path("x.qdr")));
+    }
+
+    void freeListTextIsSavedAsNone() {
+        Practice p;
+        p.form.setText("ComboBox1", "contrada");
+        p.form.chooseItem("ComboBox2", 7);
+        p.form.Edit1.text = "-1";
+        const PracticeFileContents c = parsePracticeFile(practiceFileBytes(p.form));
+        QCOMPARE(c.lines.at(36), QStringLiteral("-1"));
+        QCOMPARE(c.lines.at(37), QStringLiteral("7"));
+        Practice q;
+        applyPracticeFile(q.form, c);
+        QCOMPARE(q.form.ComboBox1.text, QString()); // not "selezionare"
+        QCOMPARE(q.form.ComboBox2.text, QStringLiteral("viale"));
+        QCOMPARE(q.form.Edit1.text, QString());
+    }
+
+    void flagSpellings_data() {
+        QTest::addColumn<QByteArray>("word");
+        QTest::addColumn<bool>("damaged");
+        QTest::addColumn<bool>("set");
+        QTest::newRow("true") << QByteArray("true") << false << true;
+        QTest::newRow("True") << QByteArray("True") << false << true;
+        QTest::newRow("1") << QByteArray("1") << false << true;
+        QTest::newRow("0") << QByteArray("0") << false << false;
+        QTest::newRow("FALSE") << QByteArray("FALSE") << false << false;
+        QTest::newRow("SI") << QByteArray("SI") << true << false;
+        QTest::newRow("empty") << QByteArray() << true << false;
+    }
+    void flagSpellings() {
+        QFETCH(QByteArray, word);
+        QFETCH(bool, damaged);
+        QFETCH(bool, set);
+        Practice p;
+        const QString path = writeVariant(p.path("f.qdr"), {{41, word}, {1, "MARIO"}});
+        p.form.Edit1.text = "PRIMA";
+        if (damaged) {
+            QVERIFY_THROWS_EXCEPTION(DamagedFileError, openPractice(p.form, path));
+            QCOMPARE(p.form.Edit1.text, QStringLiteral("PRIMA")); // nothing applied
+            QCOMPARE(p.form.currentFileName, QStringLiteral("-1"));
+            QCOMPARE(p.form.formCaption, QStringLiteral("Quadrelo 2004"));
+        } else {
+            openPractice(p.form, path);
+            QCOMPARE(p.form.CheckBox1.checked, set);
+            QCOMPARE(p.form.currentFileName, path);
+            QCOMPARE(p.form.formCaption, QStringLiteral("Quadrelo 2004 - ") + path);
+        }
+    }
+
+    void tolerances() {
+        Practice p;
+        // zone "25" is no error, a later radio of a group wins, line 94 is the separator,
+        // text after the second separator is ignored.
+        QList<QByteArray> lines = newPracticeFile().split('\n');
+        Q_UNUSED(lines);
+        const QString path = writeVariant(p.path("t.qdr"), {{40, "25"}, {55, "TRUE"}}, -1, "garbage\r\nmore\r\n");
+        openPractice(p.form, path);
+        QCOMPARE(p.form.ComboBox4.itemIndex, -1);
+        QVERIFY(p.form.RadioButton2.checked);
+        QVERIFY(!p.form.RadioButton1.checked);
+        QCOMPARE(p.form.typology(), 2);
+        QVERIFY(p.form.Edit42.enabled);
+        QVERIFY(p.form.Memo1.text.isEmpty());
+    }
+
+    void separatorOnLine94() {
+        Practice p;
+        QByteArray bytes = newPracticeFile();
+        const int memo = bytes.indexOf("-1\r\n]*#@");
+        bytes.remove(memo, 4); // Memo1 section is just the separator
+        const PracticeFileContents c = parsePracticeFile(bytes);
+        QVERIFY(c.memo1.isEmpty());
+        QVERIFY(c.memo2.isEmpty());
+    }
+
+    void damagedFilesChangeNothing_data() {
+        QTest::addColumn<int>("keep");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("ends after line 40") << 40 << 0 << QByteArray();
+        QTest::newRow("ends inside Memo2") << 96 << 0 << QByteArray();
+        QTest::newRow("list not a number") << -1 << 38 << QByteArray("via");
+        QTest::newRow("bad date") << -1 << 91 << QByteArray("31/02/2003");
+        QTest::newRow("date with words") << -1 << 93 << QByteArray("ieri");
+    }
+    void damagedFilesChangeNothing() {
+        QFETCH(int, keep);
+        QFETCH(int, line);
+        QFETCH(QByteArray, value);
+        Practice p;
+        QMap<int, QByteArray> changes{{1, "ALTRO"}};
+        if (line) changes[line] = value;
+        const QString path = writeVariant(p.path("d.qdr"), changes, keep);
+        p.form.Edit1.text = "MARIO";
+        p.form.currentFileName = "/prima.qdr";
+        p.form.formCaption = "Quadrelo 2004 - /prima.qdr";
+        const QStringList before = describe(p.form);
+        QVERIFY_THROWS_EXCEPTION(DamagedFileError, openPractice(p.form, path));
+        compareDescriptions(describe(p.form), before);
+        QCOMPARE(p.form.currentFileName, QStringLiteral("/prima.qdr"));
+    }
+
+    void missingFileChangesNothing() {
+        Practice p;
+        const QStringList before = describe(p.form);
+        try {
+            openPractice(p.form, p.path("assente.qdr"));
+            QFAIL("opened");
+        } catch (const IoError& e) {
+            QVERIFY2(e.message().contains("file non trovato"), qPrintable(e.message()));
+        }
+        compareDescriptions(describe(p.form), before);
+        QCOMPARE(p.form.currentFileName, QStringLiteral("-1"));
+    }
+
+    // Every typology and destination comes back with every field and every figure.
+    void roundTrip_data() {
+        QTest::addColumn<QString>("typology");
+        QTest::addColumn<bool>("nonResidential");
+        QTest::addColumn<QString>("classButton");
+        QTest::addColumn<bool>("restructuring");
+        const char* typologies[] = {"RadioButton1", "RadioButton2", "RadioButton6",
+                                    "RadioButton7", "RadioButton10", "RadioButton11"};
+        const char* classes[] = {"RadioButton12", "RadioButton13", "RadioButton14", "RadioButton15"};
+        for (int t = 0; t < 6; ++t)
+            for (int d = 0; d < 2; ++d)
+                QTest::addRow("typology %d %s", t + 1, d ? "non residenziale" : "residenziale")
+                    << typologies[t] << bool(d) << classes[(t + d) % 4] << bool(t % 2);
+    }
+    void roundTrip() {
+        QFETCH(QString, typology);
+        QFETCH(bool, nonResidential);
+        QFETCH(QString, classButton);
+        QFETCH(bool, restructuring);
+        Practice p;
+        PracticeForm& f = p.form;
+        f.setText("Edit1", "MARIO");
+        f.setText("Edit2", "ROSSI");
+        f.setText("Edit5", "RSSMRA60A01D704X");
+        f.setText("Edit7", "GARIBALDI");
+        f.chooseItem("ComboBox2", 6);
+        f.chooseItem("ComboBox3", 1);
+        f.setText("ComboBox1", "contrada");
+        f.setDate("DateTimePicker3", QDate(1960, 5, 12));
+        f.setDate("DateTimePicker1", QDate(2002, 10, 3));
+        f.setText("Edit23", "120");
+        f.setText("Edit24", "900");
+        f.setMemo("Memo1", "Ampliamento al piano primo\r\ncon tettoia");
+        f.setMemo("Memo2", "Relazione:\r\n\r\nstrutture in c.a.");
+        f.setChecked("CheckBox3", true);
+        f.setChecked("CheckBox11", true);
+        f.setText("Edit34", "Planimetria catastale");
+        f.select(typology);
+        if (nonResidential) {
+            f.select("RadioButton9");
+            f.setText("Edit16", "NEGOZIO");
+        }
+        f.select(classButton);
+        if (restructuring) f.select("RadioButton17");
+        f.chooseItem("ComboBox4", 2);
+        f.closeUp("ComboBox4");
+        for (int n = 40; n <= 51; ++n) {
+            const QString name = QStringLiteral("Edit%1").arg(n);
+            if (f.edit(name)->enabled) {
+                f.setText(name, QString::number(n - 20) + ",5");
+                f.leave(name);
+            }
+        }
+        for (int n = 60; n <= 67; ++n) {
+            const QString name = QStringLiteral("Edit%1").arg(n);
+            if (f.edit(name)->enabled) f.leave(name);
+        }
+        f.setText("Edit33", "3");
+        f.leave("Edit33");
+        for (int n = 25; n <= 32; ++n) {
+            const QString name = QStringLiteral("Edit%1").arg(n);
+            if (f.edit(name)->enabled) {
+                f.setText(name, "40");
+                f.leave(name);
+            }
+        }
+        f.currentFileName = p.path("pratica.qdr");
+        Salvataggio(f);
+
+        Practice q;
+        q.form.select("RadioButton11"); // something else on screen
+        openPractice(q.form, p.path("pratica.qdr"));
+        // Free list text comes back as no selection; everything else as it was.
+        f.ComboBox1.text.clear();
+        f.currentFileName = q.form.currentFileName;
+        // With no state-land input open (forfait typologies) nothing reads the duration back
+        // into its variable; it only ever multiplies surfaces that are zero then.
+        if (f.typology() >= 4) f.occupationYears = q.form.occupationYears;
+        compareDescriptions(describe(q.form), describe(f));
+        QCOMPARE(q.ui.pages, (QList<int>{PageOblazione, PageAnticipazione, PageAreeStato, PageRichiedente}));
+    }
+
+    void advanceTypedOverComesBackAsTotalSurface() {
+        Practice p;
+        p.form.setText("Edit40", "100");
+        p.form.leave("Edit40");
+        p.form.setText("Edit60", "55");
+        p.form.leave("Edit60");
+        p.form.currentFileName = p.path("a.qdr");
+        Salvataggio(p.form);
+        Practice q;
+        openPractice(q.form, p.path("a.qdr"));
+        QCOMPARE(q.form.Edit60.text, QStringLiteral("100,00"));
+        QCOMPARE(q.form.Label91.text, QStringLiteral("3800,00"));
+    }
+
+    void badNumberDuringRecomputationBeeps() {
+        Practice p;
+        const QString path = writeVariant(p.path("b.qdr"), {{71, "12x"}});
+        openPractice(p.form, path);
+        QCOMPARE(p.ui.beeps, 1);
+        QCOMPARE(p.ui.pages, QList<int>{PageOblazione}); // the failing page stays in front
+        QCOMPARE(p.form.currentFileName, path);
+    }
+
+    void failedSaveKeepsThePreviousFileAndName() {
+        Practice p;
+        p.form.Edit1.text = "PRIMO";
+        savePracticeAs(p.form, p.path("s.qdr"));
+        const QByteArray before = fileBytes(p.path("s.qdr"));
+        p.form.Edit1.text = "SECONDO";
+        {
+            ReadOnlyFolder lock(p.dir.path());
+            if (!lock.active()) QSKIP("cannot make a folder read-only here");
+            QVERIFY_THROWS_EXCEPTION(IoError, savePracticeAs(p.form, p.path("nuovo.qdr")));
+            QVERIFY_THROWS_EXCEPTION(IoError, Salvataggio(p.form));
+        }
+        QCOMPARE(fileBytes(p.path("s.qdr")), before);
+        QCOMPARE(p.form.currentFileName, p.path("s.qdr"));
+        QCOMPARE(p.form.formCaption, QStringLiteral("Quadrelo 2004 - ") + p.path("s.qdr"));
+    }
+};
+
+QTEST_GUILESS_MAIN(PracticeFileTest)
+#include "test_practice_file.moc"
