@@ -53,6 +53,14 @@ public:
     QUADRELO_TECHNICIAN(QUADRELO_MEMBER)
 #undef QUADRELO_MEMBER
 
+    // Values the document dialogs leave for their reports: not part of the practice, kept
+    // until the same dialog is confirmed again.
+    QString wasteStartDate;
+    QStringList occupationData = QStringList(11);               // items 1..11 at 0..10
+    QList<QStringList> iciData = QList<QStringList>(3, QStringList(18)); // [property][item]
+    QString swornCourt;
+    QString swornSection;
+
     QString currentFileName = QStringLiteral("-1");
     QString formCaption = QStringLiteral("Quadrelo 2004"); // the main window's caption
     QString startDirectory;
