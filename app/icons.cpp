@@ -1,0 +1,415 @@
+#include "icons.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QtMath>
+
+#include <cmath>
+#include <functional>
+
+namespace quadrelo {
+
+namespace {
+
+// Every icon is drawn on a 48 x 48 grid and scaled, so both sizes come from one drawing.
+constexpr qreal grid = 48.0;
+
+namespace colour {
+const QColor ink(38, 52, 69);
+const QColor paper(255, 255, 255);
+const QColor fold(214, 222, 232);
+const QColor line(140, 152, 166);
+const QColor blue(47, 109, 181);
+const QColor lightBlue(160, 200, 240);
+const QColor red(200, 55, 45);
+const QColor yellow(242, 181, 28);
+const QColor green(58, 141, 70);
+const QColor grey(138, 150, 163);
+const QColor orange(232, 118, 30);
+} // namespace colour
+
+QPen inkPen(qreal width = 2.5) {
+    return QPen(colour::ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+// A sheet with a folded top-right corner; the area right of x = right is left free for an emblem.
+void sheet(QPainter& p, qreal right = 38) {
+    QPainterPath path;
+    path.moveTo(8, 3);
+    path.lineTo(right - 9, 3);
+    path.lineTo(right, 12);
+    path.lineTo(right, 45);
+    path.lineTo(8, 45);
+    path.closeSubpath();
+    p.setPen(inkPen());
+    p.setBrush(colour::paper);
+    p.drawPath(path);
+    p.setBrush(colour::fold);
+    p.drawPolygon(QPolygonF{QPointF(right - 9, 3), QPointF(right - 9, 12), QPointF(right, 12)});
+}
+
+void textLines(QPainter& p, qreal top, int count, qreal width = 22) {
+    p.setPen(QPen(colour::line, 2.5, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < count; ++i)
+        p.drawLine(QPointF(13, top + i * 6), QPointF(13 + ((i % 3 == 2) ? width * 0.6 : width), top + i * 6));
+}
+
+void drawText(QPainter& p, const QRectF& r, const QString& text, qreal pixelSize, const QColor& c) {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(int(pixelSize));
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(c);
+    p.drawText(r, Qt::AlignCenter, text);
+}
+
+void paintNuova(QPainter& p) {
+    sheet(p);
+    // Sparkle of a brand-new sheet.
+    QPolygonF star;
+    const QPointF c(35, 34);
+    for (int i = 0; i < 10; ++i) {
+        const qreal r = (i % 2) ? 4.5 : 11.5;
+        const qreal a = qDegreesToRadians(-90.0 + i * 36.0);
+        star << c + QPointF(r * std::cos(a), r * std::sin(a));
+    }
+    p.setPen(inkPen(2));
+    p.setBrush(colour::yellow);
+    p.drawPolygon(star);
+}
+
+void paintApri(QPainter& p) {
+    QPainterPath back;
+    back.moveTo(3, 40);
+    back.lineTo(3, 10);
+    back.lineTo(16, 10);
+    back.lineTo(20, 14);
+    back.lineTo(38, 14);
+    back.lineTo(38, 20);
+    p.setPen(inkPen());
+    p.setBrush(colour::yellow.darker(125));
+    p.drawPath(back);
+    // A sheet peeking out of the open folder.
+    p.setBrush(colour::paper);
+    p.drawRect(QRectF(9, 17, 24, 14));
+    QPainterPath front;
+    front.moveTo(3, 42);
+    front.lineTo(11, 22);
+    front.lineTo(46, 22);
+    front.lineTo(38, 42);
+    front.closeSubpath();
+    p.setBrush(colour::yellow);
+    p.drawPath(front);
+}
+
+void paintSalva(QPainter& p) {
+    QPainterPath body;
+    body.moveTo(4, 4);
+    body.lineTo(38, 4);
+    body.lineTo(44, 10);
+    body.lineTo(44, 44);
+    body.lineTo(4, 44);
+    body.closeSubpath();
+    p.setPen(inkPen());
+    p.setBrush(colour::blue);
+    p.drawPath(body);
+    // Metal shutter with its slot, then the label.
+    p.setBrush(colour::grey.lighter(130));
+    p.drawRect(QRectF(13, 4, 20, 13));
+    p.setBrush(colour::ink);
+    p.setPen(Qt::NoPen);
+    p.drawRect(QRectF(26, 7, 4, 7));
+    p.setPen(inkPen());
+    p.setBrush(colour::paper);
+    p.drawRect(QRectF(10, 25, 28, 19));
+    p.setPen(QPen(colour::line, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(14, 31), QPointF(34, 31));
+    p.drawLine(QPointF(14, 37), QPointF(30, 37));
+}
+
+void paintIstanza(QPainter& p) {
+    sheet(p, 42);
+    // Rows of character boxes, as on the official form.
+    p.setPen(QPen(colour::blue, 1.6));
+    p.setBrush(colour::lightBlue.lighter(115));
+    for (int row = 0; row < 4; ++row) {
+        const int cells = (row == 3) ? 3 : 5;
+        for (int c = 0; c < cells; ++c)
+            p.drawRect(QRectF(12 + c * 5.6, 16 + row * 7.5, 5.6, 5.6));
+    }
+    p.setPen(QPen(colour::red, 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(14, 41), QPointF(30, 41));
+}
+
+void paintAntimafia(QPainter& p) {
+    sheet(p);
+    textLines(p, 12, 4, 18);
+    QPainterPath shield;
+    shield.moveTo(35, 20);
+    shield.lineTo(46, 24);
+    shield.cubicTo(46, 36, 42, 42, 35, 46);
+    shield.cubicTo(28, 42, 24, 36, 24, 24);
+    shield.closeSubpath();
+    p.setPen(inkPen(2));
+    p.setBrush(colour::blue);
+    p.drawPath(shield);
+    p.setPen(QPen(colour::paper, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF{QPointF(29.5, 32), QPointF(33.5, 36.5), QPointF(41, 27.5)});
+}
+
+void paintStatoLavori(QPainter& p) {
+    sheet(p, 34);
+    textLines(p, 12, 3, 15);
+    // Progress bar two thirds done.
+    p.setPen(inkPen(1.6));
+    p.setBrush(colour::paper);
+    p.drawRect(QRectF(12, 32, 18, 7));
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour::green);
+    p.drawRect(QRectF(13, 33, 11, 5));
+    // Tower crane.
+    p.setPen(QPen(colour::orange.darker(120), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(40, 46), QPointF(40, 6));
+    p.drawLine(QPointF(28, 9), QPointF(47, 9));
+    p.drawLine(QPointF(40, 6), QPointF(33, 9));
+    p.setPen(QPen(colour::ink, 1.4));
+    p.drawLine(QPointF(31, 9), QPointF(31, 20));
+    p.setBrush(colour::yellow);
+    p.drawRect(QRectF(28.5, 20, 5, 4));
+    p.setPen(inkPen(2));
+    p.drawLine(QPointF(35, 46), QPointF(46, 46));
+}
+
+void paintPerizia(QPainter& p) {
+    sheet(p);
+    textLines(p, 12, 4, 18);
+    // Ribbon tails under a red rosette seal.
+    p.setPen(inkPen(1.6));
+    p.setBrush(colour::red.darker(115));
+    p.drawPolygon(
+        QPolygonF{QPointF(30, 36), QPointF(27, 47), QPointF(31, 45), QPointF(34, 48), QPointF(35, 37)});
+    p.drawPolygon(
+        QPolygonF{QPointF(37, 37), QPointF(38, 48), QPointF(41, 45), QPointF(45, 47), QPointF(42, 36)});
+    QPolygonF rosette;
+    const QPointF c(36, 30);
+    for (int i = 0; i < 24; ++i) {
+        const qreal r = (i % 2) ? 8.5 : 10.5;
+        const qreal a = qDegreesToRadians(i * 15.0);
+        rosette << c + QPointF(r * std::cos(a), r * std::sin(a));
+    }
+    p.setBrush(colour::red);
+    p.drawPolygon(rosette);
+    p.setPen(QPen(colour::yellow, 1.8));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(c, 5.5, 5.5);
+}
+
+void paintStatica(QPainter& p) {
+    // Load arrow on a beam carried by two columns.
+    p.setPen(QPen(colour::red, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(24, 2), QPointF(24, 11));
+    p.setBrush(colour::red);
+    p.drawPolygon(QPolygonF{QPointF(19, 10), QPointF(29, 10), QPointF(24, 15)});
+    p.setPen(inkPen(2));
+    p.setBrush(colour::grey.lighter(120));
+    p.drawRect(QRectF(3, 16, 42, 5));
+    p.drawRect(QRectF(3, 21, 42, 4));
+    p.setBrush(colour::grey);
+    p.drawRect(QRectF(7, 25, 8, 17));
+    p.drawRect(QRectF(33, 25, 8, 17));
+    p.setBrush(colour::ink);
+    p.drawRect(QRectF(3, 42, 42, 4));
+}
+
+void paintSismica(QPainter& p) {
+    // A small building above a seismograph trace growing in amplitude.
+    p.setPen(inkPen(2));
+    p.setBrush(colour::paper);
+    p.drawRect(QRectF(16, 9, 16, 16));
+    p.setBrush(colour::red);
+    p.drawPolygon(QPolygonF{QPointF(13, 10), QPointF(24, 2), QPointF(35, 10)});
+    p.setPen(QPen(colour::grey, 1.4, Qt::DashLine));
+    p.drawLine(QPointF(2, 36), QPointF(46, 36));
+    QPolygonF trace;
+    const qreal amplitudes[] = {0, 2, -2, 4, -5, 8, -9, 10, -8, 5, -3, 1, 0};
+    for (int i = 0; i < 13; ++i)
+        trace << QPointF(2 + i * 44.0 / 12.0, 36 - amplitudes[i]);
+    p.setPen(QPen(colour::red, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(trace);
+}
+
+void paintTecnica(QPainter& p) {
+    sheet(p);
+    textLines(p, 12, 5, 18);
+    // Set square with a protractor arc.
+    QPainterPath square;
+    square.moveTo(24, 46);
+    square.lineTo(47, 46);
+    square.lineTo(24, 20);
+    square.closeSubpath();
+    QPainterPath hole;
+    hole.moveTo(28.5, 42);
+    hole.lineTo(37.5, 42);
+    hole.lineTo(28.5, 31.5);
+    hole.closeSubpath();
+    p.setPen(inkPen(1.8));
+    p.setBrush(colour::green);
+    p.drawPath(square.subtracted(hole));
+    p.setPen(QPen(colour::paper, 1.2));
+    for (int i = 0; i < 4; ++i)
+        p.drawLine(QPointF(30 + i * 4.5, 46), QPointF(30 + i * 4.5, 43.5));
+}
+
+void paintIci(QPainter& p) {
+    p.setPen(inkPen());
+    p.setBrush(colour::blue);
+    p.drawPolygon(QPolygonF{QPointF(2, 22), QPointF(21, 5), QPointF(40, 22)});
+    p.setBrush(colour::paper);
+    p.drawRect(QRectF(7, 21, 28, 22));
+    p.setBrush(colour::blue.darker(120));
+    p.drawRect(QRectF(12, 29, 8, 14));
+    // Coin with the euro sign.
+    p.setPen(inkPen(2));
+    p.setBrush(colour::yellow);
+    p.drawEllipse(QPointF(35, 35), 11.5, 11.5);
+    drawText(p, QRectF(23.5, 23.5, 23, 23), QStringLiteral("€"), 17, colour::ink);
+}
+
+void paintRifiuti(QPainter& p) {
+    p.setPen(inkPen());
+    p.setBrush(colour::grey.lighter(115));
+    p.drawRoundedRect(QRectF(19, 3, 10, 5), 1.5, 1.5);
+    p.setBrush(colour::green);
+    p.drawRect(QRectF(6, 8, 36, 6));
+    QPainterPath bin;
+    bin.moveTo(9, 14);
+    bin.lineTo(39, 14);
+    bin.lineTo(36, 45);
+    bin.lineTo(12, 45);
+    bin.closeSubpath();
+    p.setBrush(colour::green.lighter(140));
+    p.drawPath(bin);
+    p.setPen(QPen(colour::ink, 2, Qt::SolidLine, Qt::RoundCap));
+    for (qreal x : {17.0, 24.0, 31.0})
+        p.drawLine(QPointF(x, 19), QPointF(x, 40));
+}
+
+void paintOccupazione(QPainter& p) {
+    // Road cone on its base.
+    p.setPen(inkPen());
+    p.setBrush(colour::ink);
+    p.drawRect(QRectF(5, 40, 38, 5));
+    QPainterPath cone;
+    cone.moveTo(21, 4);
+    cone.lineTo(27, 4);
+    cone.lineTo(38, 40);
+    cone.lineTo(10, 40);
+    cone.closeSubpath();
+    p.setBrush(colour::orange);
+    p.drawPath(cone);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour::paper);
+    p.drawPolygon(QPolygonF{QPointF(18.2, 14), QPointF(29.8, 14), QPointF(31.6, 20), QPointF(16.4, 20)});
+    p.drawPolygon(QPolygonF{QPointF(14.6, 26), QPointF(33.4, 26), QPointF(35.2, 32), QPointF(12.8, 32)});
+}
+
+void paintGuida(QPainter& p) {
+    p.setPen(inkPen(2));
+    p.setBrush(colour::blue);
+    p.drawEllipse(QPointF(24, 24), 21, 21);
+    drawText(p, QRectF(3, 3, 42, 42), QStringLiteral("?"), 30, colour::paper);
+}
+
+void paintApp(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour::blue);
+    p.drawRoundedRect(QRectF(1, 1, 46, 46), 8, 8);
+    p.setPen(QPen(colour::ink, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(colour::red);
+    p.drawPolygon(QPolygonF{QPointF(6, 24), QPointF(24, 8), QPointF(42, 24)});
+    p.setBrush(colour::paper);
+    p.drawRect(QRectF(11, 23, 26, 18));
+    p.setBrush(colour::blue.darker(130));
+    p.drawRect(QRectF(20, 30, 8, 11));
+    // Ruler across the foot of the house.
+    p.setBrush(colour::yellow);
+    p.drawRect(QRectF(4, 39, 40, 6));
+    p.setPen(QPen(colour::ink, 1.2));
+    for (int i = 0; i < 8; ++i)
+        p.drawLine(QPointF(8 + i * 5, 39), QPointF(8 + i * 5, i % 2 ? 41 : 42.5));
+}
+
+using Painter = void (*)(QPainter&);
+
+struct Entry {
+    const char* id;
+    Painter paint;
+};
+
+const Entry entries[] = {
+    {"nuova", paintNuova},
+    {"apri", paintApri},
+    {"salva", paintSalva},
+    {"istanza", paintIstanza},
+    {"antimafia", paintAntimafia},
+    {"statolavori", paintStatoLavori},
+    {"perizia", paintPerizia},
+    {"statica", paintStatica},
+    {"sismica", paintSismica},
+    {"tecnica", paintTecnica},
+    {"ici", paintIci},
+    {"rifiuti", paintRifiuti},
+    {"occupazione", paintOccupazione},
+    {"guida", paintGuida},
+};
+
+QPixmap render(Painter paint, int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(size / grid, size / grid);
+    paint(p);
+    return pixmap;
+}
+
+QIcon makeIcon(Painter paint, std::initializer_list<int> sizes) {
+    QIcon icon;
+    for (int size : sizes)
+        icon.addPixmap(render(paint, size));
+    return icon;
+}
+
+} // namespace
+
+QIcon toolIcon(const QString& id) {
+    static QHash<QString, QIcon> cache;
+    if (auto it = cache.constFind(id); it != cache.constEnd()) return *it;
+    for (const Entry& e : entries) {
+        if (id == QLatin1String(e.id)) {
+            QIcon icon = makeIcon(e.paint, {24, 48});
+            cache.insert(id, icon);
+            return icon;
+        }
+    }
+    return QIcon();
+}
+
+QStringList toolIconIds() {
+    QStringList ids;
+    for (const Entry& e : entries)
+        ids << QString::fromLatin1(e.id);
+    return ids;
+}
+
+QIcon appIcon() {
+    static const QIcon icon = makeIcon(paintApp, {16, 24, 32, 48, 64});
+    return icon;
+}
+
+} // namespace quadrelo
