@@ -1,0 +1,54 @@
+#include "document_dialogs.h"
+
+#include "app/field_widgets.h"
+#include "app/message_windows.h"
+#include "document_output.h"
+#include "record/practice_form.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace quadrelo {
+
+TForm16::TForm16(QWidget* owner, PracticeForm& form)
+    : DocumentDialog(owner, form, QStringLiteral("Perizia giurata")) {
+    setObjectName(QStringLiteral("Form16"));
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    const EntryRules upper{KeyFamily::Ordinary, true, 0};
+    auto field = [&](int row, const QString& name, const QString& caption) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(name);
+        edit->setValidator(new EntryValidator(upper, edit));
+        edit->setMinimumWidth(280);
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(QStringLiteral("Label%1").arg(row + 1));
+        label->setBuddy(edit);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(edit, row, 1);
+        return edit;
+    };
+    Edit1 = field(0, QStringLiteral("Edit1"), QStringLiteral("Tribunale di: "));
+    Edit2 = field(1, QStringLiteral("Edit2"), QStringLiteral("Sezione distaccata di:"));
+    finish(grid, QStringLiteral("esci"), mrCancel, true);
+    Edit1->setFocus();
+}
+
+void TForm16::run(QWidget* owner, PracticeForm& form) {
+    TForm16 dialog(owner, form);
+    dialog.exec();
+}
+
+void TForm16::BitBtn1Click() {
+    form_.swornSection.clear();
+    // Without a court there is nothing to print; the previous court stays.
+    if (Edit1->text().isEmpty()) return;
+    form_.swornCourt = Edit1->text();
+    if (!Edit2->text().isEmpty())
+        form_.swornSection = QStringLiteral("SEZIONE DISTACCATA DI ") + Edit2->text();
+    printDocument(this, form_, QStringLiteral("giurata"));
+}
+
+} // namespace quadrelo

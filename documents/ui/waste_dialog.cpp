@@ -1,0 +1,52 @@
+#include "document_dialogs.h"
+
+#include "app/message_windows.h"
+#include "document_output.h"
+#include "record/practice_form.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace quadrelo {
+
+TForm10::TForm10(QWidget* owner, PracticeForm& form)
+    : DocumentDialog(owner, form, QStringLiteral("Denuncia rifiuti solidi urbani")) {
+    setObjectName(QStringLiteral("Form10"));
+    auto* label = new QLabel(QStringLiteral("Decorrenza dell'occupazione del fabbricato:"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    DateTimePicker3 = new CalendarPicker(this);
+    DateTimePicker3->setObjectName(QStringLiteral("DateTimePicker3"));
+    DateTimePicker3->setDate(QDate(2003, 3, 31));
+    DateTimePicker3->setMinimumWidth(120);
+    label->setBuddy(DateTimePicker3);
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(10);
+    row->addWidget(label);
+    row->addWidget(DateTimePicker3);
+    row->addStretch(1);
+    finish(row, QStringLiteral("esci"), mrCancel, true);
+    DateTimePicker3->setFocus();
+}
+
+void TForm10::run(QWidget* owner, PracticeForm& form) {
+    TForm10 dialog(owner, form);
+    dialog.exec();
+}
+
+bool TForm10::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) storeDate();
+    return DocumentDialog::event(event);
+}
+
+void TForm10::storeDate() {
+    form_.wasteStartDate = DateTimePicker3->date().toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+void TForm10::BitBtn1Click() {
+    storeDate();
+    printDocument(this, form_, QStringLiteral("rifiuti"));
+}
+
+} // namespace quadrelo
