@@ -1,0 +1,81 @@
+#pragma once
+
+#include "documents/engine/report_template.h"
+
+#include <QFont>
+#include <QGlyphRun>
+#include <QImage>
+#include <QLineF>
+#include <QList>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace quadrelo::report {
+
+// A laid-out document is in points (1/72 inch) from the top-left corner of its page.
+inline constexpr double PointsPerInch = 72.0;
+// Text is measured as if printed at this resolution, whatever the device: the same lines,
+// breaks and glyph positions on screen, on paper and in the PDF.
+inline constexpr double LayoutUnitsPerInch = 1200.0;
+inline constexpr double PointsPerLayoutUnit = PointsPerInch / LayoutUnitsPerInch;
+
+// One line of text where it is printed.
+struct TextRun {
+    QString text;            // the characters of the line
+    QFont font;              // the installed face, size in points
+    QRectF rect;             // first glyph's left to last glyph's right, line top to line bottom
+    QPointF origin;          // the line's top-left: glyph positions start here
+    QList<QGlyphRun> glyphs; // positions in layout units from `origin`, baseline included
+    bool overlay = false;    // a box row or the value printed over it: the two share a place
+    int sourceLine = 0;      // the template line of the element it comes from
+};
+
+struct LineItem {
+    QLineF line;
+    double pen = 0.5; // points
+};
+
+struct FrameItem {
+    QRectF rect;
+    double pen = 0.5; // points
+};
+
+struct PictureItem {
+    QRectF rect;
+    QImage image;
+};
+
+struct Page {
+    QSizeF size;               // points; A4
+    int templatePage = 0;      // which page of the template it comes from (0-based)
+    bool continuation = false; // added after its template page for text that did not fit
+    QList<PictureItem> pictures;
+    QList<FrameItem> frames;
+    QList<LineItem> lines;
+    QList<TextRun> texts;
+};
+
+struct Document {
+    QString name;  // the report's name
+    QString title; // for the PDF's properties
+    QList<Page> pages;
+};
+
+// The baseline position of every glyph of a run, in page points, in text order.
+QList<QPointF> glyphPositions(const TextRun& run);
+
+// Called with the number (1-based) of each page as it is completed.
+using PageProgress = std::function<void(int page)>;
+
+// Places the template's elements with the row's values: values[i] belongs to columnNames[i].
+// A paragraph that needs more room than it has pushes the elements below it down, and goes on
+// to a continuation page, followed by them, when it reaches the bottom margin.
+// Throws Error when the row does not match its columns or the template reads a column the
+// row lacks.
+Document layoutReport(const Template& tmpl, const QStringList& columnNames, const QStringList& values,
+                      const PageProgress& pageDone = {});
+
+} // namespace quadrelo::report

@@ -1,0 +1,78 @@
+#include "documents/engine/report_output.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace quadrelo::report {
+
+void paintPage(const Page& page, QPainter& painter, const QRectF& target) {
+    QRectF to = target;
+    if (to.isEmpty()) {
+        const QPaintDevice* device = painter.device();
+        to = QRectF(0, 0, page.size.width() / PointsPerInch * device->logicalDpiX(),
+                    page.size.height() / PointsPerInch * device->logicalDpiY());
+    }
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
+    painter.translate(to.topLeft());
+    painter.scale(to.width() / page.size.width(), to.height() / page.size.height());
+
+    for (const PictureItem& p : page.pictures)
+        painter.drawImage(p.rect, p.image);
+
+    painter.setBrush(Qt::NoBrush);
+    for (const FrameItem& f : page.frames) {
+        painter.setPen(QPen(Qt::black, f.pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(f.rect);
+    }
+    for (const LineItem& l : page.lines) {
+        painter.setPen(QPen(Qt::black, l.pen, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(l.line);
+    }
+
+    painter.setPen(Qt::black);
+    for (const TextRun& run : page.texts) {
+        painter.save();
+        painter.translate(run.origin);
+        painter.scale(PointsPerLayoutUnit, PointsPerLayoutUnit);
+        for (const QGlyphRun& g : run.glyphs)
+            painter.drawGlyphRun(QPointF(0, 0), g);
+        painter.restore();
+    }
+    painter.restore();
+}
+
+void writePdf(const Document& document, const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw IoError(
+            QStringLiteral("Impossibile creare il file PDF «%1»: %2").arg(path, file.errorString()));
+    {
+        QPdfWriter writer(&file);
+        writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+        writer.setTitle(document.title);
+        writer.setCreator(QStringLiteral("Quadrelo 2004"));
+        writer.setResolution(int(LayoutUnitsPerInch));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            file.cancelWriting();
+            throw IoError(QStringLiteral("Impossibile scrivere il file PDF «%1».").arg(path));
+        }
+        for (qsizetype i = 0; i < document.pages.size(); ++i) {
+            if (i > 0) writer.newPage();
+            paintPage(document.pages[i], painter);
+        }
+        painter.end();
+    }
+    if (!file.commit())
+        throw IoError(
+            QStringLiteral("Impossibile scrivere il file PDF «%1»: %2").arg(path, file.errorString()));
+}
+
+} // namespace quadrelo::report

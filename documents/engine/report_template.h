@@ -1,0 +1,99 @@
+#pragma once
+
+#include "record/errors.h"
+
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+namespace quadrelo::report {
+
+// The template format this program reads and the one it writes in its header line.
+inline constexpr int TemplateFormatVersion = 1;
+
+// A4 portrait, the paper of every document, in inches.
+inline constexpr double PageWidthInches = 210.0 / 25.4;
+inline constexpr double PageHeightInches = 297.0 / 25.4;
+
+enum class Align { Left, Centre, Right, Justify };
+
+// A font as the template names it ("Arial", "Times New Roman", "ISOCTEUR"); the installed face
+// that stands for it is chosen when the text is laid out.
+struct FontSpec {
+    QString family;
+    double size = 12; // points
+    bool bold = false;
+    bool operator==(const FontSpec&) const = default;
+};
+
+// A piece of a data expression: fixed text, or the value of a column.
+struct Term {
+    enum Kind { Text, Column };
+    Kind kind = Text;
+    QString text; // the fixed text, or the column's name
+    bool operator==(const Term&) const = default;
+};
+
+enum class ElementKind { Caption, Paragraph, DataText, DataParagraph, BoxRow, Line, Rectangle, Picture };
+
+// One element of a template page. Positions and sizes in inches from the page's top-left.
+struct Element {
+    ElementKind kind = ElementKind::Caption;
+    int sourceLine = 0;
+    QPointF pos;       // top-left; a line's first end
+    QPointF end;       // a line's second end
+    QSizeF size;       // rectangle and picture
+    double width = 0;  // text width; 0 for a single line as wide as its text
+    double height = 0; // paragraphs: space reserved; 0 reaches the next element below
+    FontSpec font;     // text elements
+    Align align = Align::Left;
+    double pen = 0.5;  // lines and rectangles: stroke width in points
+    QString text;      // caption and paragraph text, a box row's cells, a picture's file
+    QList<Term> value; // data text and data paragraph; the value over a box row (may be empty)
+};
+
+struct TemplatePage {
+    QList<Element> elements;
+};
+
+struct Template {
+    int version = TemplateFormatVersion;
+    QString name;
+    QString title;
+    double topMargin = 0.5;    // inches: where a continuation page starts
+    double bottomMargin = 0.5; // inches: where text pushed down stops and moves on
+    QList<TemplatePage> pages;
+    QHash<QString, QImage> images; // the pictures, by the file name the template gives
+
+    // Every column the template reads, each once, in order of first use.
+    QStringList columns() const;
+};
+
+// A template that cannot be read: the message names the template and the line.
+class TemplateError : public Error {
+public:
+    TemplateError(const QString& templateName, int line, const QString& problem);
+    int line() const { return line_; }
+    const QString& problem() const { return problem_; }
+
+private:
+    int line_;
+    QString problem_;
+};
+
+// Reads a template's text. Throws TemplateError at the first line it cannot accept.
+Template parseTemplate(const QString& text, const QString& name = QString());
+
+// Reads a template file and the pictures it names, which sit next to it.
+Template loadTemplate(const QString& path);
+
+// The caption of a box row: "3" gives "|_|_|_|", "6,2" gives "|_|_|_|_|_|_|,|_|_|" and
+// "2/2/4" gives "|_|_|/|_|_|/|_|_|_|_|" (a separator is a cell of its own). Empty when the
+// pattern is not numbers joined by single separators.
+QString boxRowCaption(const QString& pattern);
+
+} // namespace quadrelo::report

@@ -1,0 +1,238 @@
+// Report output: run by name, the preview at 100 %, printing the chosen pages, "Esporta PDF".
+#include "app/message_windows.h"
+#include "documents/engine/report_project.h"
+#include "documents/ui/report_preview.h"
+#include "test_support.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace quadrelo;
+
+namespace {
+
+struct Row {
+    QStringList columns, values;
+};
+
+// The columns the test template reads; the long report flows onto a continuation page.
+Row provaRow() {
+    Row row;
+    QString relazione;
+    for (int i = 0; relazione.size() < 7000; ++i)
+        relazione += QStringLiteral("Parola%1 della relazione tecnica sullo stato dei luoghi. ").arg(i);
+    const QStringList names = {"comunedi",   "Cognome",  "Nome",     "CodiceFiscale", "UltimaData",
+                               "it1",        "VincoliS", "VincoliN", "descrizione",   "richiedente",
+                               "ubicazione", "dati",     "firma",    "relazione"};
+    for (const QString& n : names) {
+        row.columns << n;
+        row.values << (n == QLatin1String("relazione") ? relazione : QStringLiteral("|A|B|"));
+    }
+    return row;
+}
+
+report::Document provaDocument() {
+    const Row row = provaRow();
+    return *RvProject1().layout(QStringLiteral("prova"), row.columns, row.values);
+}
+
+int pdfPages(const QString& path) {
+    QProcess info;
+    info.start(QStandardPaths::findExecutable(QStringLiteral("pdfinfo")), {path});
+    info.waitForFinished();
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                          .match(QString::fromUtf8(info.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// The preview with the save dialog answered by the test.
+class AnsweredPreview : public ReportPreviewDialog {
+public:
+    using ReportPreviewDialog::ReportPreviewDialog;
+    QString answer;
+    int asked = 0;
+
+protected:
+    QString askPdfFileName() override {
+        ++asked;
+        return answer;
+    }
+};
+
+} // namespace
+
+class ReportPreviewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        MessageWindows::setTestMode(true);
+        MessageWindows::clearShown();
+    }
+    void cleanup() { setReportPreviewHook({}); }
+
+    void runReportLaysOutTheNamedReport() {
+        QList<report::Document> seen;
+        setReportPreviewHook([&](const report::Document& d) { seen << d; });
+        const Row row = provaRow();
+        runReport(nullptr, QStringLiteral("prova"), row.columns, row.values);
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].name, QStringLiteral("prova"));
+        QVERIFY(seen[0].pages.size() >= 3);
+        QVERIFY(seen[0].pages[2].continuation);
+    }
+
+    void unknownNameDoesNothing_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("not stored") << "inesistente";
+        QTest::newRow("empty") << "";
+    }
+    void unknownNameDoesNothing() {
+        QFETCH(QString, name);
+        int calls = 0;
+        setReportPreviewHook([&](const report::Document&) { ++calls; });
+        runReport(nullptr, name, {}, {}); // no row at all: not even looked at
+        QCOMPARE(calls, 0);
+    }
+
+    void rowNotMatchingItsColumnsStopsTheRun() {
+        int calls = 0;
+        setReportPreviewHook([&](const report::Document&) { ++calls; });
+        Row row = provaRow();
+        row.values.removeLast();
+        QVERIFY_THROWS_EXCEPTION(Error, runReport(nullptr, QStringLiteral("prova"), row.columns, row.values));
+        QCOMPARE(calls, 0);
+    }
+
+    void statusWindowShowsThePage() {
+        ReportStatusWindow status;
+        QCOMPARE(status.windowTitle(), QStringLiteral("Anteprima di stampa"));
+        status.showPage(QStringLiteral("Generating page %p"), 3);
+        QCOMPARE(status.text(), QStringLiteral("Generating page 3"));
+        status.showPage(QStringLiteral("Printing page %p"), 12);
+        QCOMPARE(status.text(), QStringLiteral("Printing page 12"));
+    }
+
+    void sharedPrinterIsSetForTheTemplates() {
+        QPrinter& printer = reportPrinter();
+        QCOMPARE(&printer, &reportPrinter());
+        QVERIFY(printer.fullPage());
+        QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+        QCOMPARE(printer.docName(), QStringLiteral("ReportPrinter Report"));
+    }
+
+    void previewOpensAtActualSize() {
+        const report::Document doc = provaDocument();
+        // A page range chosen for printing does not thin out the preview.
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 2);
+        ReportPreviewDialog preview(doc, &printer);
+        QCOMPARE(preview.windowTitle(), QStringLiteral("Anteprima di stampa"));
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QVERIFY(preview.previewWidget());
+        QCOMPARE(preview.previewWidget()->zoomMode(), QPrintPreviewWidget::CustomZoom);
+        QCOMPARE(preview.previewWidget()->zoomFactor(), 1.0);
+        QCOMPARE(preview.previewWidget()->pageCount(), int(doc.pages.size()));
+
+        QAction* exportPdf = preview.exportPdfAction();
+        QCOMPARE(exportPdf->text(), QStringLiteral("Esporta PDF"));
+        QCOMPARE(exportPdf->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+        QVERIFY(preview.findChild<QToolBar*>()->actions().contains(exportPdf));
+        bool printKey = false;
+        for (QAction* a : preview.findChild<QToolBar*>()->actions()) {
+            printKey = printKey || a->shortcut() == QKeySequence(QKeySequence::Print);
+            if (a->text().startsWith(QLatin1String("Fit"))) QVERIFY2(!a->isChecked(), qPrintable(a->text()));
+        }
+        QVERIFY(printKey);
+        preview.close();
+    }
+
+    void exportWritesThePdfTheUserNames_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("with suffix") << "istanza.pdf"
+                                     << "istanza.pdf";
+        QTest::newRow("suffix added") << "istanza"
+                                      << "istanza.pdf";
+        QTest::newRow("upper-case suffix kept") << "ISTANZA.PDF"
+                                                << "ISTANZA.PDF";
+        QTest::newRow("cancelled") << ""
+                                   << "";
+    }
+    void exportWritesThePdfTheUserNames() {
+        QFETCH(QString, answer);
+        QFETCH(QString, written);
+        QTemporaryDir dir;
+        AnsweredPreview preview(provaDocument(), &reportPrinter());
+        preview.answer = answer.isEmpty() ? QString() : dir.filePath(answer);
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QTest::keyClick(&preview, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(preview.asked, 1);
+        const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+        QCOMPARE(files, written.isEmpty() ? QStringList() : QStringList{written});
+        if (!written.isEmpty()) QVERIFY(testing::fileBytes(dir.filePath(written)).startsWith("%PDF-1.4"));
+        QCOMPARE(MessageWindows::shownMessages(), QStringList());
+    }
+
+    void failedExportIsReportedNotThrown() {
+        AnsweredPreview preview(provaDocument(), &reportPrinter());
+        QTemporaryDir dir;
+        preview.answer = dir.filePath(QStringLiteral("manca/istanza.pdf"));
+        preview.exportPdfAction()->trigger();
+        QCOMPARE(MessageWindows::shownMessages().size(), 1);
+        QVERIFY2(
+            MessageWindows::shownMessages()[0].startsWith(QStringLiteral("Impossibile creare il file PDF")),
+            qPrintable(MessageWindows::shownMessages()[0]));
+    }
+
+    void printingSendsTheChosenPages_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("pages");
+        const int all = int(provaDocument().pages.size());
+        QTest::newRow("all") << 0 << 0 << all;
+        QTest::newRow("second and third") << 2 << 3 << 2;
+        QTest::newRow("past the end") << 2 << 99 << all - 1;
+        QTest::newRow("only the last") << all << all << 1;
+    }
+    void printingSendsTheChosenPages() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, pages);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            QSKIP("pdfinfo is not installed");
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("stampa.pdf")));
+        printer.setFullPage(true);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        if (from > 0) {
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(from, to);
+        }
+        ReportPreviewDialog preview(provaDocument(), &printer);
+        preview.paintDocument(&printer);
+        QCOMPARE(printer.docName(), QStringLiteral("ReportPrinter Report"));
+        QCOMPARE(pdfPages(printer.outputFileName()), pages);
+    }
+};
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ReportPreviewTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "gui_test_report_preview.moc"

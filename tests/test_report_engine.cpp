@@ -1,0 +1,692 @@
+// The report engine: template reading, fonts, layout and flow, painting and PDF output.
+#include "documents/engine/report_fonts.h"
+#include "documents/engine/report_layout.h"
+#include "documents/engine/report_output.h"
+#include "documents/engine/report_project.h"
+#include "documents/engine/report_template.h"
+#include "test_support.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRawFont>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quadrelo;
+using namespace quadrelo::report;
+
+Q_DECLARE_METATYPE(QList<Term>)
+
+namespace {
+
+constexpr double Tol = 0.05; // points
+
+// "|" + every character + "|" after each, as the row of values boxes its texts.
+QString boxed(const QString& text) {
+    QString out = QStringLiteral("|");
+    for (const QChar c : text)
+        out += c + QStringLiteral("|");
+    return out;
+}
+
+Document layoutText(const QString& qrt, const QStringList& columns, const QStringList& values) {
+    return layoutReport(parseTemplate(qrt, QStringLiteral("prova")), columns, values);
+}
+
+QList<const TextRun*> runsOf(const Page& page, int sourceLine) {
+    QList<const TextRun*> out;
+    for (const TextRun& r : page.texts)
+        if (r.sourceLine == sourceLine) out << &r;
+    return out;
+}
+
+const TextRun* runWithText(const Document& doc, const QString& text, int* pageIndex = nullptr) {
+    for (int p = 0; p < doc.pages.size(); ++p)
+        for (const TextRun& r : doc.pages[p].texts)
+            if (r.text == text) {
+                if (pageIndex) *pageIndex = p;
+                return &r;
+            }
+    return nullptr;
+}
+
+// Nothing printed over other text (a box row and its value excepted) and nothing off the paper.
+QString layoutFaults(const Document& doc) {
+    for (int p = 0; p < doc.pages.size(); ++p) {
+        const Page& page = doc.pages[p];
+        const QRectF paper = QRectF(QPointF(0, 0), page.size).adjusted(-Tol, -Tol, Tol, Tol);
+        for (int i = 0; i < page.texts.size(); ++i) {
+            const TextRun& a = page.texts[i];
+            if (!paper.contains(a.rect))
+                return QStringLiteral("page %1: «%2» off the page").arg(p + 1).arg(a.text);
+            for (int j = i + 1; j < page.texts.size(); ++j) {
+                const TextRun& b = page.texts[j];
+                if (a.overlay && b.overlay && a.sourceLine == b.sourceLine) continue;
+                const QRectF both = a.rect.intersected(b.rect);
+                if (both.width() > Tol && both.height() > Tol)
+                    return QStringLiteral("page %1: «%2» over «%3»").arg(p + 1).arg(a.text, b.text);
+            }
+        }
+    }
+    return QString();
+}
+
+QStringList words(const QString& text) {
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    return text.split(space, Qt::SkipEmptyParts);
+}
+
+// A long description: numbered words, so that order and loss both show, with CR LF breaks.
+QString longText(int minimumLength) {
+    static const QStringList filler = {
+        QStringLiteral("muratura"),  QStringLiteral("in"),     QStringLiteral("laterizio"),
+        QStringLiteral("portante,"), QStringLiteral("solaio"), QStringLiteral("e"),
+        QStringLiteral("copertura"), QStringLiteral("a"),      QStringLiteral("falde.")};
+    QString text;
+    for (int i = 0; text.size() < minimumLength; ++i) {
+        text += QStringLiteral("n%1 ").arg(i) + filler[i % filler.size()];
+        text += (i % 37 == 36) ? QStringLiteral("\r\n") : QStringLiteral(" ");
+    }
+    return text.trimmed();
+}
+
+struct ProvaRow {
+    QStringList columns, values;
+};
+
+ProvaRow provaRow(const QString& relazione) {
+    ProvaRow row;
+    auto add = [&](const char* name, const QString& value) {
+        row.columns << QLatin1String(name);
+        row.values << value;
+    };
+    add("comunedi", QStringLiteral("Roccaraso"));
+    add("Cognome", boxed(QStringLiteral("ROSSI")));
+    add("Nome", boxed(QStringLiteral("MARIO")));
+    add("CodiceFiscale", boxed(QStringLiteral("RSSMRA60E12H501Z")));
+    add("UltimaData", boxed(QStringLiteral("15/03/2003")));
+    add("it1", boxed(QStringLiteral("     6274,80")));
+    add("VincoliS", QStringLiteral("X"));
+    add("VincoliN", QStringLiteral(" "));
+    add("descrizione",
+        QStringLiteral("Ampliamento al piano terra di un fabbricato residenziale con realizzazione di un "
+                       "vano adibito a soggiorno.\r\nChiusura di una veranda al primo piano."));
+    add("richiedente", QStringLiteral("Richiedente: MARIO ROSSI"));
+    add("ubicazione", QStringLiteral("Ubicazione abuso: comune di Roccaraso, via Roma 12"));
+    add("dati", QStringLiteral(
+                    "MARIO ROSSI, nato a Roma (prov. RM ) il 12/05/1960 (codice fiscale RSSMRA60E12H501Z), "
+                    "residente in Roccaraso, via Roma 12, nella sua qualità di proprietario dell'unità "
+                    "immobiliare ubicata in comune di Roccaraso, via Roma 12"));
+    add("firma", QStringLiteral("          Roccaraso, lì . . . . . . . . . . . . . . ."));
+    add("relazione", relazione);
+    return row;
+}
+
+QString tool(const QString& name) {
+    return QStandardPaths::findExecutable(name);
+}
+
+} // namespace
+
+class ReportEngineTest : public QObject {
+    Q_OBJECT
+private slots:
+    void storedTestTemplateHasEveryElementKind() {
+        ReportProject project;
+        QVERIFY(project.reportNames().contains(QStringLiteral("prova")));
+        const Template* t = project.find(QStringLiteral("prova"));
+        QVERIFY(t);
+        QCOMPARE(t->version, 1);
+        QCOMPARE(t->title, QStringLiteral("Pagina di prova"));
+        QCOMPARE(t->pages.size(), 2);
+        QSet<ElementKind> kinds;
+        for (const TemplatePage& p : t->pages)
+            for (const Element& e : p.elements)
+                kinds.insert(e.kind);
+        for (ElementKind k :
+             {ElementKind::Caption, ElementKind::Paragraph, ElementKind::DataText, ElementKind::DataParagraph,
+              ElementKind::BoxRow, ElementKind::Line, ElementKind::Rectangle, ElementKind::Picture})
+            QVERIFY2(kinds.contains(k), qPrintable(QString::number(int(k))));
+        QVERIFY(!t->images.value(QStringLiteral("prova.png")).isNull());
+        const QStringList read = t->columns(), given = provaRow({}).columns;
+        QCOMPARE(QSet<QString>(read.begin(), read.end()), QSet<QString>(given.begin(), given.end()));
+    }
+
+    void unknownReportGivesNoDocument_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("not stored") << "inesistente";
+        QTest::newRow("empty") << "";
+        QTest::newRow("path out of the folder") << "../templates/prova";
+        QTest::newRow("case differs") << "Prova";
+    }
+    void unknownReportGivesNoDocument() {
+        QFETCH(QString, name);
+        ReportProject project;
+        QVERIFY(!project.contains(name));
+        QVERIFY(!project.find(name));
+        QVERIFY(!project.layout(name, {}, {}).has_value());
+    }
+
+    void readsElements() {
+        const Template t = parseTemplate(
+            QStringLiteral("QRT 1\n"
+                           "# commento\n"
+                           "font \"Times New Roman\" 11\n"
+                           "boxfont \"ISOCTEUR\" 10\n"
+                           "margins top=0.7 bottom=0.4\n"
+                           "page\n"
+                           "caption 1 0.5 \"virgolette \\\"dentro\\\"\"\n"
+                           "text 1 1 width=6.5 center bold \"Comune di \" + comunedi\n"
+                           "datapar 1 2 width=6.5 justify size=12 \"          Il sottoscritto \" + dati\n"
+                           "  + \", dichiara.\" + \"\\n\" + firma\n"
+                           "paragraph 1 3 width=6 font=\"Arial\"\n"
+                           "|          - prima voce\n"
+                           "# commento in mezzo\n"
+                           "|\n"
+                           "|seconda | con barra\n"
+                           "boxes 1 4 6,2 it1\n"
+                           "boxes 1 4.5 3\n"
+                           "line 1 5 7 5 pen=1.5\n"
+                           "rect 1 5.5 6 1\n"
+                           "picture 0 0 8.27 11.69 \"modulo.png\"\n"));
+        QCOMPARE(t.topMargin, 0.7);
+        QCOMPARE(t.bottomMargin, 0.4);
+        const QList<Element>& e = t.pages.at(0).elements;
+        QCOMPARE(e.size(), 9);
+        QCOMPARE(e[0].text, QStringLiteral("virgolette \"dentro\""));
+        QCOMPARE(e[0].font, (FontSpec{QStringLiteral("Times New Roman"), 11, false}));
+        QCOMPARE(e[1].align, Align::Centre);
+        QVERIFY(e[1].font.bold);
+        QCOMPARE(e[1].value,
+                 (QList<Term>{{Term::Text, QStringLiteral("Comune di ")}, {Term::Column, "comunedi"}}));
+        QCOMPARE(e[2].value, (QList<Term>{{Term::Text, QStringLiteral("          Il sottoscritto ")},
+                                          {Term::Column, "dati"},
+                                          {Term::Text, QStringLiteral(", dichiara.")},
+                                          {Term::Text, QStringLiteral("\n")},
+                                          {Term::Column, "firma"}}));
+        QCOMPARE(e[2].font.size, 12.0);
+        QCOMPARE(e[3].text, QStringLiteral("          - prima voce\n\nseconda | con barra"));
+        QCOMPARE(e[3].font.family, QStringLiteral("Arial"));
+        QCOMPARE(e[4].text, QStringLiteral("|_|_|_|_|_|_|,|_|_|"));
+        QCOMPARE(e[4].font, (FontSpec{QStringLiteral("ISOCTEUR"), 10, false}));
+        QCOMPARE(e[4].value, (QList<Term>{{Term::Column, "it1"}}));
+        QVERIFY(e[5].value.isEmpty());
+        QCOMPARE(e[6].end, QPointF(7, 5));
+        QCOMPARE(e[6].pen, 1.5);
+        QCOMPARE(e[7].size, QSizeF(6, 1));
+        QCOMPARE(e[8].text, QStringLiteral("modulo.png"));
+        QCOMPARE(t.columns(), (QStringList{"comunedi", "dati", "firma", "it1"}));
+    }
+
+    void documentedExampleReads() {
+        const QString doc = QString::fromUtf8(
+            testing::fileBytes(QStringLiteral(QUADRELO_SOURCE_DIR "/documents/engine/FORMAT.md")));
+        const qsizetype from = doc.indexOf(QStringLiteral("```\nQRT 1"));
+        QVERIFY(from > 0);
+        const QString example = doc.mid(from + 4, doc.indexOf(QStringLiteral("```"), from + 4) - from - 4);
+        const Template t = parseTemplate(example, QStringLiteral("esempio"));
+        QCOMPARE(t.pages.size(), 1);
+        QCOMPARE(t.columns(), (QStringList{"comunedi", "Cognome", "UltimaData", "dati"}));
+    }
+
+    void fontDefaultsFollowReportAndPage() {
+        const Template t = parseTemplate(QStringLiteral("QRT 1\n"
+                                                        "font \"Arial\" 12\n"
+                                                        "page\n"
+                                                        "caption 1 1 \"a\"\n"
+                                                        "font \"Times New Roman\" 9 bold\n"
+                                                        "caption 1 2 \"b\"\n"
+                                                        "caption 1 3 normal size=7 \"c\"\n"
+                                                        "page\n"
+                                                        "caption 1 1 \"d\"\n"));
+        QCOMPARE(t.pages[0].elements[0].font, (FontSpec{"Arial", 12, false}));
+        QCOMPARE(t.pages[0].elements[1].font, (FontSpec{"Times New Roman", 9, true}));
+        QCOMPARE(t.pages[0].elements[2].font, (FontSpec{"Times New Roman", 7, false}));
+        QCOMPARE(t.pages[1].elements[0].font, (FontSpec{"Arial", 12, false}));
+    }
+
+    void badTemplatesNameTheLine_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("problem");
+        const QString head = QStringLiteral("QRT 1\npage\n");
+        QTest::newRow("no header") << "page\ncaption 1 1 \"a\"\n" << 1 << "prima riga deve essere «QRT 1»";
+        QTest::newRow("newer version") << "QRT 2\npage\n" << 1 << "versione 2";
+        QTest::newRow("unknown keyword") << head + "didascalia 1 1 \"a\"\n"
+                                         << 3 << "«didascalia» sconosciuta";
+        QTest::newRow("element before page") << "QRT 1\ncaption 1 1 \"a\"\n"
+                                             << 2 << "prima della prima «page»";
+        QTest::newRow("decimal comma") << head + "caption 0,8 1 \"a\"\n" << 3 << "i decimali vanno col punto";
+        QTest::newRow("not a number") << head + "caption x 1 \"a\"\n" << 3 << "«x» non è un numero";
+        QTest::newRow("too few measures") << head + "rect 1 1 2\n" << 3 << "vuole 4 misure";
+        QTest::newRow("unknown option") << head + "caption 1 1 colour=red \"a\"\n"
+                                        << 3 << "«colour=» sconosciuta";
+        QTest::newRow("option of another kind") << head + "caption 1 1 pen=2 \"a\"\n"
+                                                << 3 << "«pen=» non vale";
+        QTest::newRow("paragraph without width") << head + "paragraph 1 1 \"a\"\n" << 3 << "width=";
+        QTest::newRow("centred without width") << head + "caption 1 1 center \"a\"\n"
+                                               << 3 << "serve la larghezza";
+        QTest::newRow("wider than the page") << head + "caption 4 1 width=5 \"a\"\n"
+                                             << 3 << "esce dalla pagina";
+        QTest::newRow("outside the page") << head + "caption 1 12 \"a\"\n" << 3 << "fuori dalla pagina";
+        QTest::newRow("unclosed quote") << head + "caption 1 1 \"a\n" << 3 << "virgolette non chiuse";
+        QTest::newRow("unknown escape") << head + "caption 1 1 \"a\\t\"\n" << 3 << "sequenza";
+        QTest::newRow("caption on two lines") << head + "caption 1 1 \"a\\nb\"\n" << 3 << "sta su una riga";
+        QTest::newRow("missing plus") << head + "text 1 1 \"a\" nome\n" << 3 << "manca «+» prima di «nome»";
+        QTest::newRow("trailing plus") << head + "text 1 1 \"a\" +\n" << 3 << "finisce con «+»";
+        QTest::newRow("not a column name") << head + "text 1 1 \"a\" + 3x\n" << 3 << "«3x» non è";
+        QTest::newRow("data text without value") << head + "text 1 1 bold\n" << 3 << "vuole una colonna";
+        QTest::newRow("bad box row") << head + "boxes 1 1 6,,2 it1\n" << 3 << "caselle «6,,2» non valide";
+        QTest::newRow("aligned box row") << head + "boxes 1 1 3 right v\n" << 3 << "«right» non vale";
+        QTest::newRow("bar line without paragraph") << head + "caption 1 1 \"a\"\n|testo\n"
+                                                    << 4 << "non segue";
+        QTest::newRow("bar line after inline text") << head + "paragraph 1 1 width=2 \"a\"\n|testo\n"
+                                                    << 4 << "ha già il testo";
+        QTest::newRow("plus line without expression") << head + "caption 1 1 \"a\"\n+ b\n" << 4 << "riga «+»";
+        QTest::newRow("paragraph without text") << head + "paragraph 1 1 width=2\n\ncaption 1 2 \"a\"\n"
+                                                << 3 << "«paragraph» senza testo";
+        QTest::newRow("no pages") << "QRT 1\nfont \"Arial\" 12\n" << 2 << "non ha pagine";
+        QTest::newRow("font size zero") << head + "caption 1 1 size=0 \"a\"\n" << 3 << "dimensione 0";
+        QTest::newRow("picture without file") << head + "picture 1 1 2 2\n" << 3 << "vuole il nome del file";
+        QTest::newRow("rectangle off the page") << head + "rect 5 1 4 1\n" << 3 << "fuori dalla pagina";
+    }
+    void badTemplatesNameTheLine() {
+        QFETCH(QString, text);
+        QFETCH(int, line);
+        QFETCH(QString, problem);
+        try {
+            parseTemplate(text, QStringLiteral("statica"));
+            QFAIL("read without complaint");
+        } catch (const TemplateError& e) {
+            QCOMPARE(e.line(), line);
+            QVERIFY2(e.problem().contains(problem), qPrintable(e.problem()));
+            QVERIFY2(
+                e.message().startsWith(QStringLiteral("Modello di stampa «statica», riga %1: ").arg(line)),
+                qPrintable(e.message()));
+        }
+    }
+
+    void boxRowCaptions_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("one cell") << "1"
+                                  << "|_|";
+        QTest::newRow("name") << "3"
+                              << "|_|_|_|";
+        QTest::newRow("figure") << "6,2"
+                                << "|_|_|_|_|_|_|,|_|_|";
+        QTest::newRow("date") << "2/2/4"
+                              << "|_|_|/|_|_|/|_|_|_|_|";
+        QTest::newRow("two digits") << "12"
+                                    << "|_|_|_|_|_|_|_|_|_|_|_|_|";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("letters") << "abc"
+                                 << "";
+        QTest::newRow("double separator") << "6,,2"
+                                          << "";
+        QTest::newRow("trailing separator") << "6,"
+                                            << "";
+        QTest::newRow("space separator") << "6 2"
+                                         << "";
+    }
+    void boxRowCaptions() {
+        QFETCH(QString, pattern);
+        QFETCH(QString, caption);
+        QCOMPARE(boxRowCaption(pattern), caption);
+    }
+
+    void fontsResolveToInstalledFaces_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QStringList>("faces");
+        QTest::addColumn<bool>("monospaced");
+        QTest::newRow("Arial") << "Arial" << QStringList{"Liberation Sans"} << false;
+        QTest::newRow("Times New Roman") << "Times New Roman" << QStringList{"Liberation Serif"} << false;
+        QTest::newRow("ISOCTEUR") << "ISOCTEUR" << QStringList{"Liberation Mono", "DejaVu Sans Mono"} << true;
+        QTest::newRow("lower case") << "isocteur" << QStringList{"Liberation Mono", "DejaVu Sans Mono"}
+                                    << true;
+    }
+    void fontsResolveToInstalledFaces() {
+        QFETCH(QString, family);
+        QFETCH(QStringList, faces);
+        QFETCH(bool, monospaced);
+        for (const bool bold : {false, true}) {
+            const QFont font = resolveFont({family, 12, bold});
+            const QFontInfo info(font);
+            QVERIFY2(faces.contains(info.family()), qPrintable(info.family() + " for " + family));
+            QCOMPARE(info.bold(), bold);
+            QVERIFY(QFontDatabase::hasFamily(info.family()));
+            QCOMPARE(isMonospaced(font), monospaced);
+        }
+        // Any other QFont naming the family finds the same face.
+        resolveFont({family, 12, false});
+        QVERIFY(faces.contains(QFontInfo(QFont(family)).family()));
+    }
+
+    void boxedValuesSitInTheirCells_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<double>("size");
+        QTest::newRow("three digits") << "3"
+                                      << "|1|2|3|" << 12.0;
+        QTest::newRow("surname, shorter than the row") << "29" << boxed("ROSSI") << 12.0;
+        QTest::newRow("figure right-aligned") << "6,2" << boxed("   78,00") << 10.0;
+        QTest::newRow("date") << "2/2/4" << boxed("12/05/1960") << 11.0;
+        QTest::newRow("wide letters") << "6" << boxed("WMWMWM") << 14.0;
+        QTest::newRow("longer than the row") << "3" << boxed("ABCDE") << 12.0;
+        QTest::newRow("mark") << "1"
+                              << "X" << 12.0;
+    }
+    void boxedValuesSitInTheirCells() {
+        QFETCH(QString, pattern);
+        QFETCH(QString, value);
+        QFETCH(double, size);
+        const Document doc =
+            layoutText(QStringLiteral("QRT 1\nboxfont \"ISOCTEUR\" %1\npage\nboxes 1.3 2.1 %2 v\n")
+                           .arg(size)
+                           .arg(pattern),
+                       {"v"}, {value});
+        QCOMPARE(doc.pages.size(), 1);
+        const QList<const TextRun*> runs = runsOf(doc.pages[0], 4);
+        QCOMPARE(runs.size(), 2);
+        const TextRun* row = runs[0]->text.startsWith(QLatin1String("|_")) ? runs[0] : runs[1];
+        const TextRun* val = row == runs[0] ? runs[1] : runs[0];
+        QVERIFY(row->overlay && val->overlay);
+        QCOMPARE(row->font, val->font);
+        QVERIFY(isMonospaced(row->font));
+
+        const QList<QPointF> cells = glyphPositions(*row);
+        const QList<QPointF> chars = glyphPositions(*val);
+        QCOMPARE(cells.size(), row->text.size());
+        QVERIFY(chars.size() >= val->text.size());
+        QCOMPARE(cells[0].x(), 1.3 * 72);
+        const QString text = val->text.startsWith(QLatin1Char('|')) ? val->text : val->text.mid(1);
+        const int shift = val->text.size() - text.size(); // a mark goes past the opening "|"
+        for (int i = 0; i < text.size() && i + shift < cells.size(); ++i) {
+            const double x = chars[i + shift].x();
+            QVERIFY2(qAbs(x - cells[i + shift].x()) < Tol, qPrintable(QStringLiteral("character %1").arg(i)));
+            QCOMPARE(chars[i + shift].y(), cells[i + shift].y());
+            if (text[i] != QLatin1Char('|') && i + shift + 1 < cells.size()) {
+                // Between the bars that close its cell.
+                QCOMPARE(row->text[i + shift - 1], QLatin1Char('|'));
+                QCOMPARE(row->text[i + shift + 1], QLatin1Char('|'));
+                QVERIFY(x > cells[i + shift - 1].x() && x < cells[i + shift + 1].x());
+            }
+        }
+    }
+
+    void rowBindsValuesByPosition() {
+        const QString qrt = QStringLiteral("QRT 1\npage\ntext 1 1 a\ntext 1 2 b\n");
+        const Document doc = layoutText(qrt, {"b", "a"}, {"valore di b", "valore di a"});
+        QCOMPARE(runsOf(doc.pages[0], 3).value(0)->text, QStringLiteral("valore di a"));
+        QCOMPARE(runsOf(doc.pages[0], 4).value(0)->text, QStringLiteral("valore di b"));
+    }
+
+    void rowMustMatchTheTemplate_data() {
+        QTest::addColumn<QStringList>("columns");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("fewer values") << QStringList{"a", "b"} << QStringList{"1"} << "2 colonne e 1 valori";
+        QTest::newRow("missing column")
+            << QStringList{"b"} << QStringList{"1"} << "«prova» (riga 3) stampa la colonna «a»";
+    }
+    void rowMustMatchTheTemplate() {
+        QFETCH(QStringList, columns);
+        QFETCH(QStringList, values);
+        QFETCH(QString, message);
+        try {
+            layoutText(QStringLiteral("QRT 1\npage\ntext 1 1 a\n"), columns, values);
+            QFAIL("laid out");
+        } catch (const Error& e) {
+            QVERIFY2(e.message().contains(message), qPrintable(e.message()));
+        }
+    }
+
+    void longParagraphFlowsOntoContinuationPages() {
+        const QString text = longText(6000);
+        const QString qrt = QStringLiteral("QRT 1\n"
+                                           "font \"Arial\" 12\n"
+                                           "margins top=0.5 bottom=0.5\n"
+                                           "page\n"
+                                           "caption 0.8 0.5 \"TESTA\"\n"
+                                           "datapar 0.8 1.0 width=5 justify lungo\n"
+                                           "caption 6.0 1.1 \"ACCANTO\"\n"
+                                           "caption 0.8 3.0 \"SOTTO\"\n"
+                                           "text 0.8 3.3 firma\n"
+                                           "line 0.8 3.6 5.8 3.6\n"
+                                           "page\n"
+                                           "caption 0.8 0.5 \"SECONDA\"\n");
+        int pagesReported = 0;
+        const Document doc = layoutReport(parseTemplate(qrt), {"lungo", "firma"}, {text, "IL DICHIARANTE"},
+                                          [&](int page) { QCOMPARE(page, ++pagesReported); });
+        QVERIFY2(doc.pages.size() >= 3, qPrintable(QString::number(doc.pages.size())));
+        QCOMPARE(pagesReported, doc.pages.size());
+        QVERIFY(!doc.pages[0].continuation);
+        QVERIFY(doc.pages[1].continuation);
+        QCOMPARE(doc.pages.last().templatePage, 1);
+        QVERIFY(!doc.pages.last().continuation);
+        QVERIFY(runWithText(doc, "SECONDA") == &doc.pages.last().texts[0]);
+        QCOMPARE(layoutFaults(doc), QString());
+
+        // Every word, in order, and each CR LF starts a line of its own.
+        QStringList placed;
+        QStringList lineStarts;
+        const TextRun* last = nullptr;
+        int lastPage = -1;
+        for (int p = 0; p < doc.pages.size(); ++p)
+            for (const TextRun* r : runsOf(doc.pages[p], 6)) {
+                placed << words(r->text);
+                lineStarts << words(r->text).value(0);
+                QVERIFY(r->rect.bottom() <= doc.pages[p].size.height() - 0.5 * 72 + Tol);
+                last = r;
+                lastPage = p;
+            }
+        QCOMPARE(placed, words(text));
+        for (const QString& segment : text.split(QStringLiteral("\r\n")))
+            QVERIFY2(lineStarts.contains(words(segment).value(0)), qPrintable(segment.left(20)));
+        QVERIFY(lastPage >= 1);
+
+        // What was below follows the text, at the distance the template gives it; what was beside stays.
+        int page = -1;
+        const TextRun* below = runWithText(doc, "SOTTO", &page);
+        QCOMPARE(page, lastPage);
+        QVERIFY(qAbs(below->rect.top() - last->rect.bottom()) < Tol);
+        const TextRun* signature = runWithText(doc, "IL DICHIARANTE", &page);
+        QCOMPARE(page, lastPage);
+        QVERIFY(qAbs(signature->rect.top() - below->rect.top() - 0.3 * 72) < Tol);
+        QCOMPARE(doc.pages[lastPage].lines.size(), 1);
+        QVERIFY(qAbs(doc.pages[lastPage].lines[0].line.y1() - below->rect.top() - 0.6 * 72) < Tol);
+        const TextRun* beside = runWithText(doc, "ACCANTO", &page);
+        QCOMPARE(page, 0);
+        QCOMPARE(beside->rect.top(), 1.1 * 72);
+    }
+
+    void growingTextPushesWhatIsBelow_data() {
+        QTest::addColumn<int>("lines");
+        QTest::newRow("fits: nothing moves") << 2;
+        QTest::newRow("needs more: pushes") << 10;
+        QTest::newRow("reaches the bottom: next page") << 60;
+    }
+    void growingTextPushesWhatIsBelow() {
+        QFETCH(int, lines);
+        QStringList text;
+        for (int i = 1; i <= lines; ++i)
+            text << QStringLiteral("riga %1").arg(i);
+        const QString qrt = QStringLiteral("QRT 1\n"
+                                           "page\n"
+                                           "rect 0.8 8.0 5 1\n"
+                                           "datapar 0.9 8.1 width=4.8 testo\n"
+                                           "caption 0.8 9.2 \"SOTTO\"\n");
+        const Document doc = layoutText(qrt, {"testo"}, {text.join(QStringLiteral("\r\n"))});
+        QCOMPARE(layoutFaults(doc), QString());
+        QStringList placed;
+        const TextRun* last = nullptr;
+        int lastPage = 0;
+        for (int p = 0; p < doc.pages.size(); ++p)
+            for (const TextRun* r : runsOf(doc.pages[p], 4)) {
+                placed << r->text;
+                last = r;
+                lastPage = p;
+            }
+        QCOMPARE(placed, text); // one run per line: the CR LF breaks are kept
+        int page = -1;
+        const TextRun* below = runWithText(doc, "SOTTO", &page);
+        QCOMPARE(page, lastPage);
+        const QRectF frame = doc.pages[0].frames.value(0).rect;
+        QCOMPARE(frame.top(), 8.0 * 72);
+        if (lastPage == 0 && last->rect.bottom() <= 9.0 * 72) {
+            QCOMPARE(doc.pages.size(), 1);
+            QCOMPARE(below->rect.top(), 9.2 * 72);
+            QCOMPARE(frame.bottom(), 9.0 * 72);
+        } else {
+            // The frame's bottom edge grows with the text it holds; below stays 0.2 in under it.
+            QVERIFY(qAbs(below->rect.top() - last->rect.bottom() - 0.2 * 72) < Tol);
+            if (lastPage == 0)
+                QVERIFY(qAbs(frame.bottom() - last->rect.bottom()) < Tol);
+            else
+                QVERIFY(frame.bottom() <= doc.pages[0].size.height() - 0.5 * 72 + Tol);
+        }
+    }
+
+    void layoutIsTheSameForEveryDevice() {
+        // Laid out against its own resolution, not the screen's: the geometry is fixed.
+        const Document doc = layoutText(
+            QStringLiteral("QRT 1\nfont \"Arial\" 12\npage\ncaption 1 1 \"Abcdefghij\"\n"), {}, {});
+        const TextRun& run = doc.pages[0].texts[0];
+        QCOMPARE(run.font.pointSizeF(), 12.0);
+        // The face's own advances, read in its design units.
+        QFont design = run.font;
+        design.setPixelSize(2048);
+        const QRawFont raw = QRawFont::fromFont(design);
+        double units = 0;
+        for (const QPointF& a : raw.advancesForGlyphIndexes(raw.glyphIndexesForString(run.text)))
+            units += a.x();
+        const double expected = units / 2048 * 12;
+        QVERIFY2(qAbs(run.rect.width() - expected) < 0.01,
+                 qPrintable(QStringLiteral("%1 instead of %2").arg(run.rect.width()).arg(expected)));
+        QCOMPARE(run.rect.top(), 72.0);
+    }
+
+    void paintedPageShowsItsText() {
+        ReportProject project;
+        const ProvaRow row = provaRow(QStringLiteral("Breve relazione."));
+        const Document doc = *project.layout(QStringLiteral("prova"), row.columns, row.values);
+        const Page& page = doc.pages[0];
+        const double scale = 2; // 144 dpi
+        QImage image((page.size * scale).toSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        paintPage(page, painter, QRectF(QPointF(0, 0), page.size * scale));
+        painter.end();
+        auto dark = [&](const QRectF& r) {
+            int n = 0;
+            const QRect px = QRectF(r.topLeft() * scale, r.size() * scale).toAlignedRect() & image.rect();
+            for (int y = px.top(); y <= px.bottom(); ++y)
+                for (int x = px.left(); x <= px.right(); ++x)
+                    n += qGray(image.pixel(x, y)) < 128;
+            return n;
+        };
+        const TextRun* title = runWithText(doc, "PAGINA DI PROVA");
+        QVERIFY(title);
+        QVERIFY(dark(title->rect) > 200);
+        QCOMPARE(dark(QRectF(title->rect.right() + 4, title->rect.top(), 60, title->rect.height())), 0);
+        QVERIFY(dark(page.pictures.value(0).rect) > 200);
+        QCOMPARE(dark(QRectF(7.7 * 72, 4.5 * 72, 0.4 * 72, 4 * 72)), 0); // right margin
+    }
+
+    void provaLaysOutCleanly() {
+        ReportProject project;
+        const ProvaRow row = provaRow(longText(7000));
+        const Document doc = *project.layout(QStringLiteral("prova"), row.columns, row.values);
+        QCOMPARE(doc.title, QStringLiteral("Pagina di prova"));
+        QVERIFY(doc.pages.size() >= 3);
+        QCOMPARE(layoutFaults(doc), QString());
+    }
+
+    void pdfIsPdfA1bWithEmbeddedFonts() {
+        ReportProject project;
+        const ProvaRow row = provaRow(longText(7000));
+        const Document doc = *project.layout(QStringLiteral("prova"), row.columns, row.values);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("prova.pdf"));
+        writePdf(doc, path);
+        const QByteArray pdf = testing::fileBytes(path);
+        QVERIFY(pdf.startsWith("%PDF-1.4"));
+        QVERIFY(
+            QString::fromLatin1(pdf).contains(QRegularExpression(QStringLiteral("pdfaid:part(=\"1\"|>1<)"))));
+        QVERIFY(QString::fromLatin1(pdf).contains(
+            QRegularExpression(QStringLiteral("pdfaid:conformance(=\"B\"|>B<)"))));
+        QVERIFY(pdf.contains("xmp:CreatorTool=\"Quadrelo 2004\"") ||
+                pdf.contains("<xmp:CreatorTool>Quadrelo 2004<"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"prova.pdf"}); // no temporary left
+
+        if (tool(QStringLiteral("pdfinfo")).isEmpty()) QSKIP("pdfinfo is not installed");
+        QProcess info;
+        info.start(tool(QStringLiteral("pdfinfo")), {path});
+        QVERIFY(info.waitForFinished());
+        const QString infoText = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(
+            infoText.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(doc.pages.size()))),
+            qPrintable(infoText));
+        QVERIFY(infoText.contains(QRegularExpression(QStringLiteral("Title:\\s+Pagina di prova"))));
+        QVERIFY(infoText.contains(QRegularExpression(QStringLiteral("Creator:\\s+Quadrelo 2004"))));
+        QVERIFY(infoText.contains(QRegularExpression(
+            QStringLiteral("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))));
+
+        if (tool(QStringLiteral("pdffonts")).isEmpty()) QSKIP("pdffonts is not installed");
+        QProcess fonts;
+        fonts.start(tool(QStringLiteral("pdffonts")), {path});
+        QVERIFY(fonts.waitForFinished());
+        const QStringList lines =
+            QString::fromUtf8(fonts.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QVERIFY(lines.size() > 2);
+        const int emb = lines[0].indexOf(QStringLiteral("emb"));
+        QSet<QString> names;
+        for (const QString& l : lines.mid(2)) {
+            QCOMPARE(l.mid(emb, 3), QStringLiteral("yes"));
+            names.insert(l.section(' ', 0, 0).section('+', -1));
+        }
+        QVERIFY2(names.contains("LiberationSerif") && names.contains("LiberationSerif-Bold"),
+                 qPrintable(QStringList(names.values()).join(',')));
+        QVERIFY(names.contains("LiberationMono") || names.contains("DejaVuSansMono"));
+    }
+
+    void failedPdfLeavesNothingHalfWritten() {
+        const Document doc = layoutText(QStringLiteral("QRT 1\npage\ncaption 1 1 \"a\"\n"), {}, {});
+        QTemporaryDir dir;
+        const QString missing = dir.filePath(QStringLiteral("manca/prova.pdf"));
+        QVERIFY_THROWS_EXCEPTION(IoError, writePdf(doc, missing));
+        QVERIFY(!QFile::exists(missing));
+        try {
+            writePdf(doc, missing);
+        } catch (const IoError& e) {
+            QVERIFY2(e.message().startsWith(QStringLiteral("Impossibile creare il file PDF")),
+                     qPrintable(e.message()));
+        }
+
+        const QString kept = dir.filePath(QStringLiteral("vecchio.pdf"));
+        QFile old(kept);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("vecchio contenuto");
+        old.close();
+        testing::ReadOnlyFolder readOnly(dir.path());
+        if (!readOnly.active()) QSKIP("the folder cannot be made read-only here");
+        QVERIFY_THROWS_EXCEPTION(IoError, writePdf(doc, kept));
+        QCOMPARE(testing::fileBytes(kept), QByteArray("vecchio contenuto"));
+    }
+};
+
+int main(int argc, char** argv) {
+    // Fonts need the GUI application; the offscreen platform needs no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ReportEngineTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_report_engine.moc"
