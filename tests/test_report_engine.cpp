@@ -157,6 +157,32 @@ private slots:
         QCOMPARE(QSet<QString>(read.begin(), read.end()), QSet<QString>(given.begin(), given.end()));
     }
 
+    // Shared blocks come in shifted; their mistakes name the block and its line.
+    void includesSharedBlocks() {
+        const BlockSource blocks = [](const QString& name) {
+            if (name == QLatin1String("firma.qri"))
+                return QStringLiteral("caption 1.0 0.5 \"IL DICHIARANTE\"\nline 1.0 0.9 3.0 0.9\n");
+            if (name == QLatin1String("rotto.qri")) return QStringLiteral("caption 1.0\n");
+            return QString();
+        };
+        const Template t = parseTemplate(
+            QStringLiteral("QRT 1\npage\ninclude \"firma.qri\" dx=0.5 dy=8\ncaption 1 1 \"dopo\"\n"), "x", blocks);
+        const QList<Element>& e = t.pages.first().elements;
+        QCOMPARE(e.size(), 3);
+        QCOMPARE(e[0].pos, QPointF(1.5, 8.5));
+        QCOMPARE(e[1].end, QPointF(3.5, 8.9));
+        QCOMPARE(e[2].pos, QPointF(1, 1)); // the shift ends with the block
+        try {
+            parseTemplate(QStringLiteral("QRT 1\npage\n\ninclude \"rotto.qri\"\n"), "x", blocks);
+            QFAIL("accepted");
+        } catch (const TemplateError& err) {
+            QCOMPARE(err.line(), 4);
+            QVERIFY2(err.problem().contains(QStringLiteral("blocco «rotto.qri», riga 1")), qPrintable(err.problem()));
+        }
+        QVERIFY_THROWS_EXCEPTION(TemplateError,
+                                 parseTemplate(QStringLiteral("QRT 1\npage\ninclude \"manca.qri\"\n"), "x", blocks));
+    }
+
     void unknownReportGivesNoDocument_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("not stored") << "inesistente";

@@ -203,7 +203,7 @@ QList<Term> expression(const QList<Token>& tokens, qsizetype from, bool continua
 
 class Parser {
 public:
-    explicit Parser(QString name) { t_.name = std::move(name); }
+    Parser(QString name, BlockSource blocks) : blocks_(std::move(blocks)) { t_.name = std::move(name); }
 
     Template run(const QString& text) {
         QStringList lines = text.split(QLatin1Char('\n'));
@@ -262,6 +262,8 @@ private:
             fontStatement(keyword == QLatin1String("boxfont"), tokens);
         } else if (keyword == QLatin1String("margins")) {
             margins(tokens);
+        } else if (keyword == QLatin1String("include")) {
+            include(tokens);
         } else if (keyword == QLatin1String("page")) {
             if (tokens.size() != 1) throw Problem{QStringLiteral("«page» non vuole altro sulla riga")};
             t_.pages.append(TemplatePage());
@@ -270,6 +272,44 @@ private:
         } else {
             element(keyword, tokens);
         }
+    }
+
+    // A shared block read in place, its positions shifted by dx and dy.
+    void include(const QList<Token>& tokens) {
+        if (tokens.size() < 2 || tokens[1].kind != Token::String)
+            throw Problem{QStringLiteral("scrivere: include \"blocco.qri\" [dx=0] [dy=0]")};
+        const QString block = tokens[1].text;
+        QPointF shift;
+        for (qsizetype i = 2; i < tokens.size(); ++i) {
+            const Token& t = tokens[i];
+            if (t.kind != Token::Option || (t.key != QLatin1String("dx") && t.key != QLatin1String("dy")))
+                throw Problem{QStringLiteral("«include» vuole solo dx= e dy=")};
+            (t.key == QLatin1String("dx") ? shift.rx() : shift.ry()) = number(t.text, "spostamento");
+        }
+        const QString text = blocks_ ? blocks_(block) : QString();
+        if (text.isNull()) throw Problem{QStringLiteral("blocco «%1» mancante").arg(block)};
+        if (depth_ >= 4) throw Problem{QStringLiteral("blocchi inclusi l'uno nell'altro troppe volte")};
+        finishElement();
+        const QPointF savedOrigin = origin_;
+        const int savedLine = line_;
+        origin_ += shift;
+        ++depth_;
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        for (qsizetype n = 0; n < lines.size(); ++n) {
+            line_ = int(n + 1);
+            QString l = lines[n];
+            if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
+            try {
+                statement(l);
+            } catch (const Problem& p) {
+                line_ = savedLine; // the error names the include line of the template
+                throw Problem{QStringLiteral("blocco «%1», riga %2: %3").arg(block).arg(n + 1).arg(p.text)};
+            }
+        }
+        finishElement();
+        --depth_;
+        origin_ = savedOrigin;
+        line_ = savedLine;
     }
 
     void fontStatement(bool box, const QList<Token>& tokens) {
@@ -335,6 +375,12 @@ private:
                                   .arg(keyword)
                                   .arg(positional)};
             p[i] = number(tokens[i + 1].text, "misura");
+        }
+        p[0] += origin_.x();
+        p[1] += origin_.y();
+        if (e.kind == ElementKind::Line) {
+            p[2] += origin_.x();
+            p[3] += origin_.y();
         }
         checkInside(p[0], p[1], QStringLiteral("posizione"));
         e.pos = QPointF(std::min(p[0], PageWidthInches), std::min(p[1], PageHeightInches));
@@ -506,6 +552,9 @@ private:
     }
 
     Template t_;
+    BlockSource blocks_;
+    QPointF origin_; // shift of the block being read
+    int depth_ = 0;
     int line_ = 0;
     FontSpec reportFont_{QStringLiteral("Arial"), 12, false};
     FontSpec reportBoxFont_{QStringLiteral("ISOCTEUR"), 12, false};
@@ -529,8 +578,8 @@ QImage flattened(const QImage& image) {
 
 } // namespace
 
-Template parseTemplate(const QString& text, const QString& name) {
-    return Parser(name).run(text);
+Template parseTemplate(const QString& text, const QString& name, const BlockSource& blocks) {
+    return Parser(name, blocks).run(text);
 }
 
 Template loadTemplate(const QString& path) {
@@ -539,7 +588,13 @@ Template loadTemplate(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         throw IoError(QStringLiteral("Impossibile leggere il modello di stampa «%1»: %2")
                           .arg(path, file.errorString()));
-    Template t = parseTemplate(QString::fromUtf8(file.readAll()), info.completeBaseName());
+    const BlockSource blocks = [dir = info.dir()](const QString& block) {
+        // Only plain names: a block never comes from outside the templates' folder.
+        if (block.contains(QLatin1Char('/')) || block.contains(QLatin1Char('\\'))) return QString();
+        QFile f(dir.filePath(block));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    Template t = parseTemplate(QString::fromUtf8(file.readAll()), info.completeBaseName(), blocks);
     for (const TemplatePage& page : t.pages)
         for (const Element& e : page.elements) {
             if (e.kind != ElementKind::Picture || t.images.contains(e.text)) continue;

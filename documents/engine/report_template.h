@@ -9,6 +9,7 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace quadrelo::report {
 
@@ -85,10 +86,14 @@ private:
     QString problem_;
 };
 
-// Reads a template's text. Throws TemplateError at the first line it cannot accept.
-Template parseTemplate(const QString& text, const QString& name = QString());
+// The text of a block that templates share ("firma.qri"); a null string when there is none.
+using BlockSource = std::function<QString(const QString& blockName)>;
 
-// Reads a template file and the pictures it names, which sit next to it.
+// Reads a template's text. Throws TemplateError at the first line it cannot accept.
+// `include "block.qri" [dx=..] [dy=..]` reads a shared block through `blocks`, shifted.
+Template parseTemplate(const QString& text, const QString& name = QString(), const BlockSource& blocks = {});
+
+// Reads a template file and the pictures and blocks it names, which sit next to it.
 Template loadTemplate(const QString& path);
 
 // The caption of a box row: "3" gives "|_|_|_|", "6,2" gives "|_|_|_|_|_|_|,|_|_|" and
