@@ -1,6 +1,8 @@
 #include "document_output.h"
 
+#include "app/error_box.h"
 #include "documents/report_data.h"
+#include "documents/ui/report_preview.h"
 
 namespace quadrelo {
 
@@ -14,13 +16,12 @@ std::function<void(const QString&, const QStringList&)>& sink() {
 void setDocumentSink(std::function<void(const QString&, const QStringList&)> s) { sink() = std::move(s); }
 
 void printDocument(QWidget* owner, PracticeForm& form, const QString& reportName) {
-    Q_UNUSED(owner);
     const QStringList row = RvCustomConnection1GetRow(form);
     if (sink()) {
         sink()(reportName, row);
         return;
     }
-    // The preview comes with the report engine.
+    guarded(owner, [&] { runReport(owner, reportName, columnNames(), row); });
 }
 
 } // namespace quadrelo

@@ -2,6 +2,7 @@
 
 #include "app/message_windows.h"
 #include "document_output.h"
+#include "documents/dialog_defaults.h"
 #include "record/practice_form.h"
 
 #include <QCheckBox>
@@ -207,18 +208,10 @@ QGroupBox* TForm14::buildProperty(int property) {
 
 // Property 1 always, property 2 when the main window holds a second sub-unit; property 3 never.
 void TForm14::prefill() {
-    const QString address =
-        form_.ComboBox1.text + QLatin1Char(' ') + form_.Edit10.text + QLatin1Char(' ') + form_.Edit11.text;
-    auto fill = [&](int property, const QString& subUnit) {
-        const int base = (property - 1) * kEditsPerProperty;
-        edit(base + 1)->setText(address);
-        edit(base + 2)->setText(form_.Edit17.text);
-        edit(base + 3)->setText(form_.Edit18.text);
-        edit(base + 4)->setText(form_.Edit19.text);
-        edit(base + 5)->setText(subUnit);
-    };
-    fill(1, form_.Edit20.text);
-    if (!form_.Edit21.text.isEmpty()) fill(2, form_.Edit21.text);
+    const QList<QStringList> initial = iciInitialData(form_);
+    for (int property = 0; property < 3; ++property)
+        for (int item = 0; item < 5; ++item)
+            edit(property * kEditsPerProperty + item + 1)->setText(initial[property][item]);
 }
 
 void TForm14::run(QWidget* owner, PracticeForm& form) {

@@ -1,0 +1,32 @@
+#include "application_setup.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace quadrelo {
+
+void setupApplication(QApplication& app) {
+    // No display name: the platform would append it to every caption ("Attenzione!" included).
+    QApplication::setApplicationName(QStringLiteral("Quadrelo 2004"));
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+
+    // File, print and preview dialogs speak Italian like the rest of the program.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
+
+    applyInterfaceFont(app);
+}
+
+void applyInterfaceFont(QApplication&) {
+    const QString family = QStringLiteral("Liberation Sans");
+    if (QFontDatabase::families().contains(family)) QApplication::setFont(QFont(family, 9));
+}
+
+} // namespace quadrelo

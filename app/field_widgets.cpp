@@ -1,0 +1,63 @@
+#include "field_widgets.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace quadrelo {
+
+EntryValidator::EntryValidator(const EntryRules& rules, QObject* parent)
+    : QValidator(parent), rules_(rules) {}
+
+QValidator::State EntryValidator::validate(QString& input, int& pos) const {
+    if (!loading_ && input != last_) input = applyEdit(rules_, last_, input, pos);
+    last_ = input;
+    return Acceptable;
+}
+
+void ListBox::hidePopup() {
+    QComboBox::hidePopup();
+    // The chosen item is applied after the list hides; report once it is.
+    QMetaObject::invokeMethod(this, &ListBox::closedUp, Qt::QueuedConnection);
+}
+
+CaptionCell::CaptionCell(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setContentsMargins(1, 1, 1, 1);
+    setMargin(2);
+    setAutoFillBackground(true);
+}
+
+void CaptionCell::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+QColor highlightColour() {
+    return QColor(255, 255, 0);
+}
+QColor plainCaptionColour() {
+    return QColor(255, 255, 255);
+}
+
+void setInputColour(QWidget* input, bool enabled) {
+    const QColor colour = enabled ? QColor(Qt::white) : QApplication::palette().color(QPalette::Button);
+    if (input->palette().color(QPalette::Disabled, QPalette::Base) == colour &&
+        input->palette().color(QPalette::Active, QPalette::Base) == colour)
+        return;
+    QPalette p = input->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        p.setColor(group, QPalette::Base, colour);
+    input->setPalette(p);
+}
+
+void setCaptionColour(QLabel* caption, bool highlighted) {
+    const QColor colour = highlighted ? highlightColour() : plainCaptionColour();
+    if (caption->palette().color(QPalette::Window) == colour) return;
+    QPalette p = caption->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        p.setColor(group, QPalette::Window, colour);
+    caption->setPalette(p);
+}
+
+} // namespace quadrelo

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "record/field_entry.h"
+
+#include <QColor>
+#include <QComboBox>
+#include <QLabel>
+#include <QValidator>
+
+namespace quadrelo {
+
+// Every change of a line edit's text (typing, pasting, dropping, undo) passes through the
+// field's key family: the same filter decides for a key and for a pasted string.
+class EntryValidator : public QValidator {
+    Q_OBJECT
+public:
+    EntryValidator(const EntryRules& rules, QObject* parent);
+
+    const EntryRules& rules() const { return rules_; }
+    State validate(QString& input, int& pos) const override;
+
+    // Text put in by the program (the practice as the core holds it) is shown as it is.
+    void beginLoad() { loading_ = true; }
+    void endLoad() { loading_ = false; }
+
+private:
+    EntryRules rules_;
+    bool loading_ = false;
+    // The text before the change that is being validated.
+    mutable QString last_;
+};
+
+// Drop-down list that tells when its list closes, the way a choice is confirmed.
+class ListBox : public QComboBox {
+    Q_OBJECT
+public:
+    using QComboBox::QComboBox;
+    void hidePopup() override;
+
+signals:
+    void closedUp();
+};
+
+// A caption cell of the calculation tables: a square thin frame, so that a figure the program
+// computes never looks like a field the user types into.
+class CaptionCell : public QLabel {
+    Q_OBJECT
+public:
+    explicit CaptionCell(const QString& text, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Colours that carry meaning: highlighted result captions, white enabled inputs and inputs
+// with the button-face colour when disabled.
+QColor highlightColour();
+QColor plainCaptionColour();
+void setInputColour(QWidget* input, bool enabled);
+void setCaptionColour(QLabel* caption, bool highlighted);
+
+} // namespace quadrelo

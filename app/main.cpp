@@ -1,0 +1,32 @@
+#include "application_setup.h"
+#include "command_line.h"
+#include "main_window.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    // --help and the documents without a window need no display: they run before the window's
+    // application object exists.
+    if (const std::optional<int> status = quadrelo::runWithoutWindow(argc, argv)) return *status;
+
+    QApplication app(argc, argv);
+    // What is left once the toolkit took its own options (-platform, -style ...).
+    bool showSplash = true;
+    const QStringList arguments = QApplication::arguments().mid(1);
+    for (const QString& option : arguments) {
+        if (option == QLatin1String("--no-splash")) {
+            showSplash = false;
+            continue;
+        }
+        std::fprintf(stderr, "Opzione non riconosciuta: %s\n\n%s", qPrintable(option),
+                     qPrintable(quadrelo::usageText()));
+        return 1;
+    }
+
+    quadrelo::setupApplication(app);
+    quadrelo::TForm1 window(showSplash);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,405 @@
+#include "main_window.h"
+
+#include "error_box.h"
+#include "form_binding.h"
+#include "help_window.h"
+#include "icons.h"
+#include "message_windows.h"
+#include "page_control.h"
+#include "pages.h"
+#include "record/catalogue.h"
+#include "splash_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLocale>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace quadrelo {
+
+namespace {
+
+// Commands of the menus, in their order; an empty caption is a separator. Items whose
+// feature is not built yet are disabled until their handler is filled in.
+struct MenuEntry {
+    const char* objectName;
+    const char* caption;
+    const char* handler;
+    bool enabled;
+};
+
+const MenuEntry kPratiche[] = {
+    {"Nuova", "&Nuova", "Nuova1Click", true},
+    {"Apri", "&Apri", "Apri1Click", false},
+    {"Salva", "&Salva", "Salva1Click", false},
+    {"Salvaconnome1", "Sal&va con nome", "Salvaconnome1Click", false},
+    {nullptr, nullptr, nullptr, false},
+    {"Ristampa1", "&Imposta stampante", "Ristampa1Click", false},
+    {nullptr, nullptr, nullptr, false},
+    {"Esci1", "&Esci", "Esci1Click", true},
+};
+
+const MenuEntry kStampe[] = {
+    {"Riepilogopratica1", "&Fac-simile istanza", "Riepilogopratica1Click", false},
+    {"Stampa1", "Dichiarazione &antimafia", "Stampa1Click", false},
+    {"Dichiarazionesullostatodeilavori1", "Dichiarazione sullo stato dei &lavori",
+     "Dichiarazionesullostatodeilavori1Click", false},
+    {nullptr, nullptr, nullptr, false},
+    {"Periziagiurata1", "&Perizia giurata", "Periziagiurata1Click", false},
+    {"Certificazionediidoneitstatica2", "&Certificazione di idoneità statica",
+     "Certificazionediidoneitstatica2Click", false},
+    {"Certificazionediidoneitstatica1", "Certificazione relativa alle costruzioni in zona &sismica",
+     "Certificazionediidoneitstatica1Click", false},
+    {"Relazionetecnicadescrittiva1", "&Relazione tecnica descrittiva", "Relazionetecnicadescrittiva1Click",
+     false},
+    {nullptr, nullptr, nullptr, false},
+    // No command of its own: the ICI dialog opens from the tool bar.
+    {"FacsimiledenunciaaifinidellICI1", "Fac-simile denuncia ai fini dell'&I.C.I.", "", false},
+    {"Denunciaaifinidellatassasmaltimentorifiuti1", "Denuncia per la &tassa smaltimento rifiuti",
+     "Denunciaaifinidellatassasmaltimentorifiuti1Click", false},
+    {"Denunciaperloccupazionesuolopubblico1", "Denuncia per &occupazione suolo pubblico",
+     "Denunciaperloccupazionesuolopubblico1Click", false},
+    {nullptr, nullptr, nullptr, false},
+    {"Riepilogopratica2", "Ri&epilogo pratica", "Riepilogopratica2Click", false},
+    {"Promemoriascadenze1", "Pro&memoria scadenze", "Promemoriascadenze1Click", false},
+    {"Prospettorelativoallacquisizioneareepubbliche1", "Prospetto relativo all'acquisizione aree p&ubbliche",
+     "Prospettorelativoallacquisizioneareepubbliche1Click", false},
+};
+
+const MenuEntry kParametri[] = {
+    {"TabellaA1", "Tabella &A", "TabellaA1Click", false},
+    {"TabellaB1", "Tabella &B", "TabellaB1Click", false},
+    {"TabellaC1", "Tabella &C", "TabellaC1Click", false},
+    {"TabellaD1", "Tabella &D", "TabellaD1Click", false},
+    {nullptr, nullptr, nullptr, false},
+    {"Datideltecnico1", "Dati del &tecnico", "Datideltecnico1Click", false},
+};
+
+const MenuEntry kHelp[] = {
+    {"Help", "&Guida in linea", "Guidainlinea1Click", true},
+    {"Informazioni1", "&Informazioni", "Informazioni1Click", true},
+};
+
+// Tool bar, left to right; a null hint is a separator. Buttons of a shared action use it.
+struct ToolEntry {
+    const char* hint;
+    const char* handler;
+    const char* icon;
+};
+
+const ToolEntry kToolBar[] = {
+    {"Nuova pratica", "Nuova1Click", "nuova"},
+    {"Apri pratica", "Apri1Click", "apri"},
+    {"Salva pratica", "Salva1Click", "salva"},
+    {nullptr, nullptr, nullptr},
+    {"Fac-simile istanza", "Riepilogopratica1Click", "istanza"},
+    {"Dichiarazione antimafia", "Stampa1Click", "antimafia"},
+    {"Dichiarazione sullo stato dei lavori", "Dichiarazionesullostatodeilavori1Click", "statolavori"},
+    {nullptr, nullptr, nullptr},
+    {"Perizia giurata", "Periziagiurata1Click", "perizia"},
+    {"Certificazione di idoneità statica", "Certificazionediidoneitstatica2Click", "statica"},
+    {"Certificazione relativa alle costruzioni in zona sismica", "Certificazionediidoneitstatica1Click",
+     "sismica"},
+    {"Relazione tecnica descrittiva", "Relazionetecnicadescrittiva1Click", "tecnica"},
+    {nullptr, nullptr, nullptr},
+    {"Denuncia ai fini dell'I.C.I.", "ToolButton11Click", "ici"},
+    {"Denuncia per la tassa smaltimento rifiuti", "Denunciaaifinidellatassasmaltimentorifiuti1Click",
+     "rifiuti"},
+    {"Denuncia per occupazione suolo pubblico", "Denunciaperloccupazionesuolopubblico1Click", "occupazione"},
+    {nullptr, nullptr, nullptr},
+    {"Guida in linea", "Guidainlinea1Click", "guida"},
+};
+
+// The tool buttons not yet backed by a built feature.
+bool startsEnabled(const QString& handler) {
+    return handler == QLatin1String("Nuova1Click") || handler == QLatin1String("Guidainlinea1Click") ||
+           handler == QLatin1String("Esci1Click") || handler == QLatin1String("Informazioni1Click");
+}
+
+} // namespace
+
+TForm1::TForm1(bool showSplash, QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    FormCreate(showSplash);
+}
+
+TForm1::~TForm1() {
+    // The widgets go before the practice they forward to.
+    binding_->detach();
+    delete takeCentralWidget();
+}
+
+void TForm1::FormCreate(bool showSplash) {
+    if (showSplash) {
+        TForm6 splash(this);
+        splash.exec();
+    }
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    setWindowIcon(appIcon());
+
+    buildMenus();
+    buildToolBar();
+    buildPages();
+
+    form_.setUserInterface(this);
+    guarded(this, [this] { form_.Inizializzazione(); });
+    reload();
+    PageControl1->setCurrentIndex(PageRichiedente);
+    focusControl(QStringLiteral("Edit1"));
+
+    // Client area 792 x 546 below the menu bar, centred on the screen.
+    resize(792, 546 + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+QAction* TForm1::command(const QString& objectName, const QString& caption, const QString& handler) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(objectName);
+    if (!handler.isEmpty()) {
+        Q_ASSERT(metaObject()->indexOfSlot(QStringLiteral("%1()").arg(handler).toLatin1().constData()) >= 0);
+        const QByteArray slot = handler.toLatin1();
+        connect(action, &QAction::triggered, this,
+                [this, slot] { QMetaObject::invokeMethod(this, slot.constData()); });
+        commands_.insert(handler, action);
+    }
+    action->setEnabled(!handler.isEmpty() && startsEnabled(handler));
+    return action;
+}
+
+void TForm1::buildMenus() {
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    auto fill = [this](const QString& title, const QString& objectName, const auto& entries) {
+        QMenu* menu = menuBar()->addMenu(title);
+        menu->setObjectName(objectName);
+        for (const MenuEntry& e : entries) {
+            if (!e.caption) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action =
+                command(QLatin1String(e.objectName), QString::fromUtf8(e.caption), QLatin1String(e.handler));
+            menu->addAction(action);
+        }
+    };
+    fill(QStringLiteral("&Pratiche"), QStringLiteral("Pratiche1"), kPratiche);
+    fill(QStringLiteral("&Stampe"), QStringLiteral("Stampe1"), kStampe);
+    fill(QStringLiteral("P&arametri"), QStringLiteral("Parametri1"), kParametri);
+    fill(QStringLiteral("&Help"), QStringLiteral("Help1"), kHelp);
+    Nuova = commands_.value(QStringLiteral("Nuova1Click"));
+    Apri = commands_.value(QStringLiteral("Apri1Click"));
+    Salva = commands_.value(QStringLiteral("Salva1Click"));
+    Help = commands_.value(QStringLiteral("Guidainlinea1Click"));
+    Apri->setShortcut(QKeySequence::Open);
+    Salva->setShortcut(QKeySequence::Save);
+    Help->setShortcut(QKeySequence::HelpContents);
+    // Nuova discards the practice without asking: no shortcut that a slip of the hand could hit.
+}
+
+void TForm1::buildToolBar() {
+    ToolBar1 = addToolBar(QStringLiteral("Barra degli strumenti"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(24, 24));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    int number = 0;
+    for (const ToolEntry& e : kToolBar) {
+        if (!e.hint) {
+            ToolBar1->addSeparator();
+            continue;
+        }
+        const QString hint = QString::fromUtf8(e.hint);
+        const QString handler = QLatin1String(e.handler);
+        ++number;
+        QAction* action = nullptr;
+        if (handler == QLatin1String("Apri1Click"))
+            action = Apri;
+        else if (handler == QLatin1String("Salva1Click"))
+            action = Salva;
+        else if (handler == QLatin1String("Guidainlinea1Click"))
+            action = Help;
+        else if (handler == QLatin1String("Nuova1Click"))
+            action = Nuova;
+        else
+            action = command(QStringLiteral("ToolAction%1").arg(number), hint, handler);
+        action->setIcon(toolIcon(QLatin1String(e.icon)));
+        action->setToolTip(hint);
+        action->setStatusTip(hint);
+        ToolBar1->addAction(action);
+        if (QWidget* button = ToolBar1->widgetForAction(action))
+            button->setObjectName(QStringLiteral("ToolButton%1").arg(number));
+    }
+    // Menu entries keep their text but show no tool-bar picture.
+    for (QAction* shared : {Nuova, Apri, Salva, Help})
+        shared->setIconVisibleInMenu(false);
+}
+
+void TForm1::buildPages() {
+    PageControl1 = new PageControl;
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    binding_ = new FormBinding(
+        form_, this, [this](const FormBinding::Action& action) { runAction(action); },
+        [this](int page) { showPage(page); });
+    QWidget* (*const builders[])(FormBinding&) = {
+        buildApplicantPage, buildPropertyPage, buildOffencePage,   buildTypologyPage,   buildOblationPage,
+        buildAdvancePage,   buildSummaryPage,  buildStateLandPage, buildAttachmentsPage};
+    const QStringList titles = pageTitles();
+    for (int i = 0; i < PageCount; ++i)
+        PageControl1->addPage(builders[i](*binding_), titles.at(i));
+    setCentralWidget(PageControl1);
+
+    // Page switching from anywhere in the window.
+    const std::pair<QKeySequence, bool> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), true},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), false},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), false},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), true},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), false},
+    };
+    for (const auto& [key, forward] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        if (forward)
+            connect(shortcut, &QShortcut::activated, PageControl1, &PageControl::nextPage);
+        else
+            connect(shortcut, &QShortcut::activated, PageControl1, &PageControl::previousPage);
+    }
+}
+
+void TForm1::reload() {
+    binding_->load();
+    if (windowTitle() != form_.formCaption) setWindowTitle(form_.formCaption);
+}
+
+void TForm1::runAction(const std::function<void()>& action) {
+    guarded(this, action);
+    reload();
+}
+
+// --- commands -------------------------------------------------------------------------------
+
+QStringList TForm1::commandHandlers() {
+    QStringList handlers;
+    auto add = [&handlers](const auto& entries) {
+        for (const MenuEntry& e : entries)
+            if (e.handler && *e.handler && !handlers.contains(QLatin1String(e.handler)))
+                handlers << QLatin1String(e.handler);
+    };
+    add(kPratiche);
+    add(kStampe);
+    add(kParametri);
+    add(kHelp);
+    handlers << QStringLiteral("ToolButton11Click");
+    return handlers;
+}
+
+void TForm1::setCommandEnabled(const QString& handler, bool enabled) {
+    for (QAction* action : commands_.values(handler))
+        action->setEnabled(enabled);
+}
+
+bool TForm1::isCommandEnabled(const QString& handler) const {
+    const QList<QAction*> actions = commands_.values(handler);
+    return !actions.isEmpty() &&
+           std::all_of(actions.cbegin(), actions.cend(), [](QAction* a) { return a->isEnabled(); });
+}
+
+QList<QAction*> TForm1::commandActions(const QString& handler) const {
+    return commands_.values(handler);
+}
+
+void TForm1::Nuova1Click() {
+    runAction([this] { form_.Nuova1Click(); });
+    showPage(PageRichiedente);
+    // Ready to type the new applicant.
+    focusControl(QStringLiteral("Edit1"));
+}
+
+void TForm1::Esci1Click() {
+    close();
+}
+
+void TForm1::Informazioni1Click() {
+    TForm7 about(this);
+    about.exec();
+}
+
+void TForm1::Guidainlinea1Click() {
+    // A file dialog may have moved the working directory; the guide lives where we started.
+    if (!form_.startDirectory.isEmpty()) QDir::setCurrent(form_.startDirectory);
+    HelpWindow::openContents(this);
+}
+
+// Features still to come: their commands are disabled until these are filled in.
+void TForm1::Apri1Click() {}
+void TForm1::Salva1Click() {}
+void TForm1::Salvaconnome1Click() {}
+void TForm1::Ristampa1Click() {}
+void TForm1::Riepilogopratica1Click() {}
+void TForm1::Stampa1Click() {}
+void TForm1::Dichiarazionesullostatodeilavori1Click() {}
+void TForm1::Periziagiurata1Click() {}
+void TForm1::Certificazionediidoneitstatica2Click() {}
+void TForm1::Certificazionediidoneitstatica1Click() {}
+void TForm1::Relazionetecnicadescrittiva1Click() {}
+void TForm1::ToolButton11Click() {}
+void TForm1::Denunciaaifinidellatassasmaltimentorifiuti1Click() {}
+void TForm1::Denunciaperloccupazionesuolopubblico1Click() {}
+void TForm1::Riepilogopratica2Click() {}
+void TForm1::Promemoriascadenze1Click() {}
+void TForm1::Prospettorelativoallacquisizioneareepubbliche1Click() {}
+void TForm1::TabellaA1Click() {}
+void TForm1::TabellaB1Click() {}
+void TForm1::TabellaC1Click() {}
+void TForm1::TabellaD1Click() {}
+void TForm1::Datideltecnico1Click() {}
+
+// --- what the practice asks of the window -----------------------------------------------
+
+void TForm1::Attenzione(const QString& message) {
+    MessageWindows::warning(this, message);
+}
+
+bool TForm1::Uscita(const QString& question) {
+    return MessageWindows::question(this, question) == mrNo;
+}
+
+bool TForm1::Uscita2(const QString& question) {
+    const int result = MessageWindows::question3(this, question);
+    if (result == mrOk) Salvataggio();
+    return result == mrNo;
+}
+
+void TForm1::showPage(int page) {
+    PageControl1->setCurrentIndex(page);
+}
+
+void TForm1::focusControl(const QString& control) {
+    if (QWidget* w = binding_->control(control))
+        w->setFocus(Qt::OtherFocusReason);
+    else if (auto* found = findChild<QWidget*>(control))
+        found->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::beep() {
+    QApplication::beep();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (Uscita(QStringLiteral("Si desidera terminare la sessione di lavoro?"))) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace quadrelo

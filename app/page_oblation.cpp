@@ -1,0 +1,224 @@
+// Pages "Calcolo oblazione" and "Riepilogo versamenti".
+#include "form_binding.h"
+#include "pages.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace quadrelo {
+
+using namespace page;
+
+namespace {
+
+// Typology, useful surface, second surface, total surface, measure, amount: the same widths
+// in the three groups keep every column under its neighbour.
+const QList<int> kOblationColumns{64, 124, 124, 124, 124, 134};
+
+void fix(QWidget* cell, int column) {
+    cell->setFixedWidth(kOblationColumns.at(column));
+}
+
+QLabel* total() {
+    auto* l = new QLabel(QStringLiteral("TOTALE"));
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+QGridLayout* tableGrid(QGroupBox* group) {
+    QGridLayout* g = gridIn(group);
+    g->setContentsMargins(8, 2, 8, 4);
+    g->setVerticalSpacing(2);
+    g->setColumnStretch(kOblationColumns.size(), 1);
+    return g;
+}
+
+struct OblationRow {
+    const char* caption;
+    const char* text;
+    const char* useful;
+    const char* second;
+    const char* total;
+    const char* measure;
+    const char* amount;
+};
+
+QGroupBox* oblationGroup(FormBinding& b, const QString& name, const QString& title,
+                         const QString& usefulHeading, const QString& secondHeading,
+                         const OblationRow (&rows)[3], const char* totalName) {
+    QGroupBox* group = b.group(name, title);
+    QGridLayout* g = tableGrid(group);
+    const QString headings[] = {QStringLiteral("TIPOLOGIA"),
+                                usefulHeading,
+                                secondHeading,
+                                QStringLiteral("SUPERFICIE COMPLESSIVA (mq)"),
+                                QStringLiteral("MISURA OBLAZIONE (€/mq)"),
+                                QStringLiteral("IMPORTO TOTALE DELL'OBLAZIONE (€)")};
+    for (int c = 0; c < 6; ++c) {
+        QLabel* h = heading(headings[c]);
+        fix(h, c);
+        g->addWidget(h, 0, c, Qt::AlignBottom);
+    }
+    int r = 1;
+    for (const OblationRow& row : rows) {
+        QLabel* caption = b.rowCaption(QLatin1String(row.caption), QLatin1String(row.text));
+        caption->setAlignment(Qt::AlignCenter);
+        QWidget* cells[] = {caption,
+                            b.edit(QLatin1String(row.useful)),
+                            b.edit(QLatin1String(row.second)),
+                            b.result(QLatin1String(row.total)),
+                            b.result(QLatin1String(row.measure)),
+                            b.result(QLatin1String(row.amount))};
+        for (int c = 0; c < 6; ++c) {
+            fix(cells[c], c);
+            g->addWidget(cells[c], r, c);
+        }
+        ++r;
+    }
+    g->addWidget(total(), r, 4);
+    QLabel* sum = b.result(QLatin1String(totalName));
+    fix(sum, 5);
+    g->addWidget(sum, r, 5);
+    return group;
+}
+
+} // namespace
+
+QWidget* buildOblationPage(FormBinding& b) {
+    QWidget* pg = newPage(QStringLiteral("TabSheet5"));
+    auto* layout = new QVBoxLayout(pg);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->setSpacing(4);
+
+    const OblationRow residential[3] = {
+        {"Label30", "1", "Edit40", "Edit41", "Label34", "Label35", "Label36"},
+        {"Label37", "2", "Edit42", "Edit43", "Label38", "Label39", "Label40"},
+        {"Label41", "3", "Edit44", "Edit45", "Label42", "Label43", "Label44"},
+    };
+    layout->addWidget(oblationGroup(b, QStringLiteral("GroupBox17"), groupOf(QStringLiteral("Edit40")),
+                                    QStringLiteral("SUPERFICIE UTILE RESIDENZIALE (mq)"),
+                                    QStringLiteral("SUPERFICIE NON RESIDENZIALE (mq)"), residential,
+                                    "Label63"));
+    const OblationRow nonResidential[3] = {
+        {"Label48", "1", "Edit46", "Edit47", "Label52", "Label53", "Label54"},
+        {"Label55", "2", "Edit48", "Edit49", "Label56", "Label57", "Label58"},
+        {"Label59", "3", "Edit50", "Edit51", "Label60", "Label61", "Label62"},
+    };
+    layout->addWidget(oblationGroup(b, QStringLiteral("GroupBox18"), groupOf(QStringLiteral("Edit46")),
+                                    QStringLiteral("SUPERFICIE UTILE  (mq)"),
+                                    QStringLiteral("SUPERFICIE PERTINENZE (mq)"), nonResidential, "Label66"));
+
+    QGroupBox* flat = b.group(QStringLiteral("GroupBox19"),
+                              QStringLiteral(" Tipologie di abuso con valore fisso dell'oblazione "));
+    QGridLayout* g = tableGrid(flat);
+    const std::pair<int, QString> headings[] = {{0, QStringLiteral("TIPOLOGIA")},
+                                                {4, QStringLiteral("OBLAZIONE FORFAIT (€)")},
+                                                {5, QStringLiteral("IMPORTO TOTALE DELL'OBLAZIONE (€)")}};
+    for (const auto& [c, text] : headings) {
+        QLabel* h = heading(text);
+        fix(h, c);
+        g->addWidget(h, 0, c, Qt::AlignBottom);
+    }
+    // The middle columns stay empty; a blank of their width keeps them, and their spacing, so
+    // that the amounts stand under those of the groups above.
+    for (int c = 1; c <= 3; ++c) {
+        auto* blank = new QWidget;
+        blank->setFixedSize(kOblationColumns.at(c), 0);
+        g->addWidget(blank, 0, c);
+    }
+    const std::tuple<const char*, const char*, const char*, const char*> flatRows[] = {
+        {"Label70", "4", "Label76", "Label71"},
+        {"Label77", "5", "Label80", "Label72"},
+        {"Label81", "6", "Label84", "Label74"},
+    };
+    int r = 1;
+    for (const auto& [caption, text, measure, amount] : flatRows) {
+        QLabel* c = b.rowCaption(QLatin1String(caption), QLatin1String(text));
+        c->setAlignment(Qt::AlignCenter);
+        fix(c, 0);
+        g->addWidget(c, r, 0);
+        QLabel* m = b.result(QLatin1String(measure));
+        fix(m, 4);
+        g->addWidget(m, r, 4);
+        QLabel* a = b.result(QLatin1String(amount));
+        fix(a, 5);
+        g->addWidget(a, r, 5);
+        ++r;
+    }
+    g->addWidget(total(), r, 4);
+    QLabel* sum = b.result(QStringLiteral("Label86"));
+    fix(sum, 5);
+    g->addWidget(sum, r, 5);
+    layout->addWidget(flat);
+    layout->addStretch(1);
+    return pg;
+}
+
+QWidget* buildSummaryPage(FormBinding& b) {
+    QWidget* pg = newPage(QStringLiteral("TabSheet7"));
+    auto* layout = new QVBoxLayout(pg);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(8);
+
+    struct Summary {
+        const char* group;
+        QString title;
+        const char* due;
+        const char* share;
+        const char* paid;
+        const char* left;
+        const char* second;
+        const char* third;
+    };
+    const Summary summaries[] = {
+        {"GroupBox21", QStringLiteral(" Oblazione "), "Label125", "Label129", "Label126", "Label134",
+         "Label132", "Label137"},
+        {"GroupBox22", QStringLiteral(" Anticipazione oneri concessori "), "Label138", "Label142", "Label139",
+         "Label147", "Label145", "Label150"},
+    };
+    const int captionWidth =
+        pg->fontMetrics().horizontalAdvance(QStringLiteral("Importo rate   seconda rata")) + 24;
+    for (const Summary& s : summaries) {
+        QGroupBox* group = b.group(QLatin1String(s.group), s.title);
+        QGridLayout* g = gridIn(group);
+        g->setVerticalSpacing(6);
+        g->setColumnMinimumWidth(0, captionWidth);
+        g->setColumnMinimumWidth(2, 90);
+        g->setColumnStretch(4, 1);
+        auto value = [&](const char* name) {
+            QLabel* l = b.result(QLatin1String(name));
+            l->setFixedWidth(kOblationColumns.at(5));
+            return l;
+        };
+        auto right = [](const QString& text) {
+            QLabel* l = fieldLabel(text);
+            l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            return l;
+        };
+        g->addWidget(fieldLabel(QStringLiteral("Totale da versare")), 0, 0);
+        g->addWidget(value(s.due), 0, 1);
+        g->addWidget(right(QStringLiteral("x 0,30 =")), 0, 2);
+        g->addWidget(value(s.share), 0, 3);
+        g->addWidget(fieldLabel(QStringLiteral("Totale versato")), 1, 0);
+        g->addWidget(value(s.paid), 1, 1);
+        g->addWidget(fieldLabel(QStringLiteral("Resta da versare")), 2, 0);
+        g->addWidget(value(s.left), 2, 1);
+        auto* instalments = new QHBoxLayout;
+        instalments->addWidget(fieldLabel(QStringLiteral("Importo rate")));
+        instalments->addStretch(1);
+        instalments->addWidget(right(QStringLiteral("seconda rata")));
+        g->addLayout(instalments, 3, 0);
+        g->addWidget(value(s.second), 3, 1);
+        g->addWidget(right(QStringLiteral("terza rata")), 3, 2);
+        g->addWidget(value(s.third), 3, 3);
+        layout->addWidget(group);
+    }
+    layout->addStretch(1);
+    return pg;
+}
+
+} // namespace quadrelo
