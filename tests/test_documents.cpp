@@ -1,0 +1,165 @@
+#include "documents/dialog_defaults.h"
+#include "documents/engine/report_project.h"
+#include "documents/report_data.h"
+#include "practice_file/practice_file.h"
+#include "record/practice_form.h"
+#include "report_checks.h"
+#include "test_support.h"
+
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace quadrelo;
+using namespace quadrelo::testing;
+
+namespace {
+
+const QStringList reports{"modello",   "antimafia", "statolavori", "statica", "sismica",
+                          "tecnica",   "riepilogo", "promemoria",  "pubbliche", "giurata",
+                          "ici",       "rifiuti",   "occupazione"};
+
+// The shipped example: a complete practice, a filled technician, the dialog values a user
+// would confirm.
+struct Example {
+    QTemporaryDir dir;
+    PracticeForm form;
+    Example() {
+        copyShippedData(dir.path());
+        QFile::remove(dir.filePath("tec.dat"));
+        QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/tec.dat"), dir.filePath("tec.dat"));
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        form.Inizializzazione();
+        QDir::setCurrent(previous);
+        openPractice(form, QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"));
+        form.wasteStartDate = QStringLiteral("01/02/2004");
+        form.occupationData = {"VIA CAVOUR 3/A", "ponteggio per il rifacimento della facciata", "12", "5", "60",
+                               "01/02/2004", "10/02/2004", "10", "08:00", "18:00", "temporanea"};
+        form.iciData = iciInitialData(form);
+        form.iciData[0][6] = "2";
+        form.iciData[0][8] = "85000,00";
+        form.iciData[0][9] = "100";
+        form.iciData[0][10] = "12";
+        form.iciData[0][14] = "X";
+        form.iciData[0][17] = "X";
+        form.swornCourt = QStringLiteral("RIMINI");
+        form.swornSection = QStringLiteral("SEZIONE DISTACCATA DI RICCIONE");
+    }
+    report::Document layout(const QString& name) {
+        report::ReportProject project;
+        const auto doc = project.layout(name, columnNames(), RvCustomConnection1GetRow(form));
+        if (!doc) qFatal("no report %s", qPrintable(name));
+        return *doc;
+    }
+};
+
+QString allText(const report::Document& doc) {
+    QString text;
+    for (const report::Page& page : doc.pages)
+        for (const report::TextRun& run : page.texts) text += run.text + QLatin1Char(' ');
+    return text;
+}
+
+QStringList words(const QString& text) {
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    return text.split(space, Qt::SkipEmptyParts);
+}
+
+// Numbered words, with line breaks, so that a lost or repeated piece shows.
+QString longText(const QString& word, int length) {
+    QString text;
+    for (int i = 0; text.size() < length; ++i)
+        text += QStringLiteral("%1%2").arg(word).arg(i) + ((i % 23 == 22) ? QStringLiteral("\r\n") : QStringLiteral(" "));
+    return text.trimmed();
+}
+
+} // namespace
+
+class DocumentsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyReportIsStored() {
+        report::ReportProject project;
+        for (const QString& name : reports) QVERIFY2(project.contains(name), qPrintable(name));
+    }
+
+    void layoutIsClean_data() {
+        QTest::addColumn<QString>("name");
+        for (const QString& name : reports) QTest::newRow(qPrintable(name)) << name;
+    }
+    void layoutIsClean() {
+        QFETCH(QString, name);
+        Example example;
+        const report::Document doc = example.layout(name);
+        QVERIFY(!doc.pages.isEmpty());
+        const QString faults = layoutFaults(doc);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults));
+        const QString boxes = boxFaults(doc);
+        QVERIFY2(boxes.isEmpty(), qPrintable(boxes));
+    }
+
+    // What each document must carry of the practice.
+    void valuesArePrinted_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("modello surname boxed") << "modello" << "|R|O|S|S|I|";
+        QTest::newRow("modello amount") << "modello" << "|9|9|6|0|,|0|0|";
+        QTest::newRow("modello first payment") << "modello" << "|2|9|8|8|,|0|0|";
+        QTest::newRow("antimafia applicant") << "antimafia" << "MARIO ROSSI";
+        QTest::newRow("statica technician") << "statica" << "BIANCHI";
+        QTest::newRow("giurata court") << "giurata" << "RIMINI";
+        QTest::newRow("giurata section") << "giurata" << "RICCIONE";
+        QTest::newRow("ici tax code") << "ici" << "RSSMRA60E12D704X";
+        QTest::newRow("ici value") << "ici" << "85000,00";
+        QTest::newRow("rifiuti date") << "rifiuti" << "01/02/2004";
+        QTest::newRow("occupazione days") << "occupazione" << "10 giorni";
+        QTest::newRow("pubbliche indemnity") << "pubbliche" << "|7|2|0|0|,|0|0|";
+        QTest::newRow("promemoria instalment") << "promemoria" << "|3|4|8|6|,|0|0|";
+        QTest::newRow("riepilogo title") << "riepilogo" << "RIEPILOGO PRATICA";
+    }
+    void valuesArePrinted() {
+        QFETCH(QString, name);
+        QFETCH(QString, expected);
+        Example example;
+        const QString text = allText(example.layout(name)).remove(QLatin1Char(' '));
+        QVERIFY2(text.contains(QString(expected).remove(QLatin1Char(' '))), qPrintable(expected));
+    }
+
+    // Long texts flow on to further pages, whole and in order.
+    void longTextsFlow_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("report");
+        QTest::newRow("modello description") << "modello" << false;
+        QTest::newRow("statolavori description") << "statolavori" << false;
+        QTest::newRow("tecnica report") << "tecnica" << true;
+        QTest::newRow("giurata report") << "giurata" << true;
+    }
+    void longTextsFlow() {
+        QFETCH(QString, name);
+        QFETCH(bool, report);
+        Example example;
+        const report::Document normal = example.layout(name);
+        example.form.Memo1.text = longText(QStringLiteral("descrizione"), 2000);
+        example.form.Memo2.text = longText(QStringLiteral("relazione"), 6000);
+        const report::Document doc = example.layout(name);
+        QVERIFY(doc.pages.size() > normal.pages.size());
+        const QString faults = layoutFaults(doc);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults));
+        const QStringList expected = words(report ? example.form.Memo2.text : example.form.Memo1.text);
+        const QString word = report ? QStringLiteral("relazione") : QStringLiteral("descrizione");
+        QStringList printed;
+        for (const QString& w : words(allText(doc)))
+            if (w.startsWith(word) && w.size() > word.size() && w.at(word.size()).isDigit()) printed << w;
+        // The numbered words appear once each, in order.
+        QCOMPARE(printed, expected);
+    }
+};
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv); // fonts
+    DocumentsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_documents.moc"
