@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
@@ -14,10 +15,15 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // What is left once the toolkit took its own options (-platform, -style ...).
     bool showSplash = true;
+    QString practice;
     const QStringList arguments = QApplication::arguments().mid(1);
     for (const QString& option : arguments) {
         if (option == QLatin1String("--no-splash")) {
             showSplash = false;
+            continue;
+        }
+        if (!option.startsWith(QLatin1Char('-')) && practice.isEmpty()) {
+            practice = option; // a practice to open, as "Apri" does, once the window is up
             continue;
         }
         std::fprintf(stderr, "Opzione non riconosciuta: %s\n\n%s", qPrintable(option),
@@ -28,5 +34,7 @@ int main(int argc, char* argv[]) {
     quadrelo::setupApplication(app);
     quadrelo::TForm1 window(showSplash);
     window.show();
+    if (!practice.isEmpty())
+        QTimer::singleShot(0, &window, [&window, practice] { window.openPracticeFile(practice); });
     return app.exec();
 }

@@ -59,8 +59,8 @@ const MenuEntry kStampe[] = {
     {"Relazionetecnicadescrittiva1", "&Relazione tecnica descrittiva", "Relazionetecnicadescrittiva1Click",
      false},
     {nullptr, nullptr, nullptr, false},
-    // No command of its own: the ICI dialog opens from the tool bar.
-    {"FacsimiledenunciaaifinidellICI1", "Fac-simile denuncia ai fini dell'&I.C.I.", "", false},
+    // The same dialog as the tool-bar button.
+    {"FacsimiledenunciaaifinidellICI1", "Fac-simile denuncia ai fini dell'&I.C.I.", "ToolButton11Click", false},
     {"Denunciaaifinidellatassasmaltimentorifiuti1", "Denuncia per la &tassa smaltimento rifiuti",
      "Denunciaaifinidellatassasmaltimentorifiuti1Click", false},
     {"Denunciaperloccupazionesuolopubblico1", "Denuncia per &occupazione suolo pubblico",
@@ -116,11 +116,6 @@ const ToolEntry kToolBar[] = {
     {"Guida in linea", "Guidainlinea1Click", "guida"},
 };
 
-// The tool buttons not yet backed by a built feature.
-bool startsEnabled(const QString& handler) {
-    return handler == QLatin1String("Nuova1Click") || handler == QLatin1String("Guidainlinea1Click") ||
-           handler == QLatin1String("Esci1Click") || handler == QLatin1String("Informazioni1Click");
-}
 
 } // namespace
 
@@ -172,7 +167,7 @@ QAction* TForm1::command(const QString& objectName, const QString& caption, cons
                 [this, slot] { QMetaObject::invokeMethod(this, slot.constData()); });
         commands_.insert(handler, action);
     }
-    action->setEnabled(!handler.isEmpty() && startsEnabled(handler));
+    action->setEnabled(!handler.isEmpty());
     return action;
 }
 
@@ -298,7 +293,6 @@ QStringList TForm1::commandHandlers() {
     add(kStampe);
     add(kParametri);
     add(kHelp);
-    handlers << QStringLiteral("ToolButton11Click");
     return handlers;
 }
 
@@ -339,29 +333,6 @@ void TForm1::Guidainlinea1Click() {
     HelpWindow::openContents(this);
 }
 
-// Features still to come: their commands are disabled until these are filled in.
-void TForm1::Apri1Click() {}
-void TForm1::Salva1Click() {}
-void TForm1::Salvaconnome1Click() {}
-void TForm1::Ristampa1Click() {}
-void TForm1::Riepilogopratica1Click() {}
-void TForm1::Stampa1Click() {}
-void TForm1::Dichiarazionesullostatodeilavori1Click() {}
-void TForm1::Periziagiurata1Click() {}
-void TForm1::Certificazionediidoneitstatica2Click() {}
-void TForm1::Certificazionediidoneitstatica1Click() {}
-void TForm1::Relazionetecnicadescrittiva1Click() {}
-void TForm1::ToolButton11Click() {}
-void TForm1::Denunciaaifinidellatassasmaltimentorifiuti1Click() {}
-void TForm1::Denunciaperloccupazionesuolopubblico1Click() {}
-void TForm1::Riepilogopratica2Click() {}
-void TForm1::Promemoriascadenze1Click() {}
-void TForm1::Prospettorelativoallacquisizioneareepubbliche1Click() {}
-void TForm1::TabellaA1Click() {}
-void TForm1::TabellaB1Click() {}
-void TForm1::TabellaC1Click() {}
-void TForm1::TabellaD1Click() {}
-void TForm1::Datideltecnico1Click() {}
 
 // --- what the practice asks of the window -----------------------------------------------
 
@@ -392,6 +363,10 @@ void TForm1::focusControl(const QString& control) {
 
 void TForm1::beep() {
     QApplication::beep();
+}
+
+void TForm1::reportError(const QString& message) {
+    showErrorBox(this, message);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

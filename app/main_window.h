@@ -49,9 +49,13 @@ public:
     void showPage(int page) override;
     void focusControl(const QString& control) override;
     void beep() override;
+    void reportError(const QString& message) override;
 
-    // Saves the practice; the practice-file commands fill it in.
-    virtual void Salvataggio() {}
+    // "Apri" once the file is chosen, also for a practice named on the command line.
+    void openPracticeFile(const QString& path);
+
+    // Saves the practice to its file ("Salva" when it has none yet).
+    virtual void Salvataggio();
 
     // Shared actions of the menu and the tool bar.
     QAction* Nuova = nullptr;
@@ -102,6 +106,10 @@ private:
     void buildToolBar();
     void buildPages();
     QAction* command(const QString& objectName, const QString& caption, const QString& handler);
+    // A document command: its checks in order, then its report or its dialog.
+    void runDocumentCommand(const QString& handler);
+    // Writes the practice to `path` after the overwrite question; false when it was not.
+    bool saveAs(const QString& path);
 
     PracticeForm form_;
     FormBinding* binding_ = nullptr;

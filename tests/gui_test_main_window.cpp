@@ -361,31 +361,31 @@ private slots:
 
     void menus_data() {
         QTest::addColumn<QString>("menu");
-        QTest::addColumn<QStringList>("items"); // "-" separator, "!" prefix: disabled
-        QTest::newRow("Pratiche") << "Pratiche" << QStringList{"Nuova",  "!Apri",
-                                                               "!Salva", "!Salva con nome",
-                                                               "-",      "!Imposta stampante",
+        QTest::addColumn<QStringList>("items"); // "-" separator, "" prefix: disabled
+        QTest::newRow("Pratiche") << "Pratiche" << QStringList{"Nuova",  "Apri",
+                                                               "Salva", "Salva con nome",
+                                                               "-",      "Imposta stampante",
                                                                "-",      "Esci"};
         QTest::newRow("Stampe") << "Stampe"
-                                << QStringList{"!Fac-simile istanza",
-                                               "!Dichiarazione antimafia",
-                                               "!Dichiarazione sullo stato dei lavori",
+                                << QStringList{"Fac-simile istanza",
+                                               "Dichiarazione antimafia",
+                                               "Dichiarazione sullo stato dei lavori",
                                                "-",
-                                               "!Perizia giurata",
-                                               "!Certificazione di idoneità statica",
-                                               "!Certificazione relativa alle costruzioni in zona sismica",
-                                               "!Relazione tecnica descrittiva",
+                                               "Perizia giurata",
+                                               "Certificazione di idoneità statica",
+                                               "Certificazione relativa alle costruzioni in zona sismica",
+                                               "Relazione tecnica descrittiva",
                                                "-",
-                                               "!Fac-simile denuncia ai fini dell'I.C.I.",
-                                               "!Denuncia per la tassa smaltimento rifiuti",
-                                               "!Denuncia per occupazione suolo pubblico",
+                                               "Fac-simile denuncia ai fini dell'I.C.I.",
+                                               "Denuncia per la tassa smaltimento rifiuti",
+                                               "Denuncia per occupazione suolo pubblico",
                                                "-",
-                                               "!Riepilogo pratica",
-                                               "!Promemoria scadenze",
-                                               "!Prospetto relativo all'acquisizione aree pubbliche"};
+                                               "Riepilogo pratica",
+                                               "Promemoria scadenze",
+                                               "Prospetto relativo all'acquisizione aree pubbliche"};
         QTest::newRow("Parametri") << "Parametri"
-                                   << QStringList{"!Tabella A", "!Tabella B", "!Tabella C",
-                                                  "!Tabella D", "-",          "!Dati del tecnico"};
+                                   << QStringList{"Tabella A", "Tabella B", "Tabella C",
+                                                  "Tabella D", "-",          "Dati del tecnico"};
         QTest::newRow("Help") << "Help" << QStringList{"Guida in linea", "Informazioni"};
     }
     void menus() {
@@ -430,6 +430,8 @@ private slots:
         for (QAction* a : w->commandActions(QStringLiteral("Riepilogopratica1Click")))
             QVERIFY(a->isEnabled());
         QCOMPARE(w->commandActions(QStringLiteral("Riepilogopratica1Click")).size(), 2);
+        // The ICI entry of the menu opens what its tool-bar button opens.
+        QCOMPARE(w->commandActions(QStringLiteral("ToolButton11Click")).size(), 2);
     }
 
     void everyHandlerIsASlot() {
@@ -437,25 +439,26 @@ private slots:
             QVERIFY2(w->metaObject()->indexOfSlot(qPrintable(handler + QStringLiteral("()"))) >= 0,
                      qPrintable(handler));
         QCOMPARE(TForm1::commandHandlers().size(), 26);
+        for (const QString& handler : TForm1::commandHandlers()) QVERIFY2(w->isCommandEnabled(handler), qPrintable(handler));
     }
 
     void toolBar() {
         const QStringList expected{"Nuova pratica",
-                                   "!Apri pratica",
-                                   "!Salva pratica",
+                                   "Apri pratica",
+                                   "Salva pratica",
                                    "-",
-                                   "!Fac-simile istanza",
-                                   "!Dichiarazione antimafia",
-                                   "!Dichiarazione sullo stato dei lavori",
+                                   "Fac-simile istanza",
+                                   "Dichiarazione antimafia",
+                                   "Dichiarazione sullo stato dei lavori",
                                    "-",
-                                   "!Perizia giurata",
-                                   "!Certificazione di idoneità statica",
-                                   "!Certificazione relativa alle costruzioni in zona sismica",
-                                   "!Relazione tecnica descrittiva",
+                                   "Perizia giurata",
+                                   "Certificazione di idoneità statica",
+                                   "Certificazione relativa alle costruzioni in zona sismica",
+                                   "Relazione tecnica descrittiva",
                                    "-",
-                                   "!Denuncia ai fini dell'I.C.I.",
-                                   "!Denuncia per la tassa smaltimento rifiuti",
-                                   "!Denuncia per occupazione suolo pubblico",
+                                   "Denuncia ai fini dell'I.C.I.",
+                                   "Denuncia per la tassa smaltimento rifiuti",
+                                   "Denuncia per occupazione suolo pubblico",
                                    "-",
                                    "Guida in linea"};
         QStringList shown;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace quadrelo {
+
+// The practice-file dialogs and questions. Tests queue the answers instead of seeing windows.
+struct FileDialogs {
+    // The open and save dialogs; an empty name when the user cancels.
+    static QString openPractice(QWidget* owner);
+    static QString savePractice(QWidget* owner);
+    // "Sostituire %s ?" with Yes, No and Cancel: true only for Yes.
+    static bool confirmReplace(QWidget* owner, const QString& path);
+    // The plain message box of a practice file that cannot be read.
+    static void damagedFile(QWidget* owner, const QString& message);
+
+    // Test hooks: names returned by the next dialogs ("" = cancel), answers to the next questions.
+    static void setNextFileNames(QStringList names);
+    static void setNextReplaceAnswers(QList<bool> answers);
+};
+
+} // namespace quadrelo
