@@ -1,0 +1,56 @@
+// Writing all thirteen documents of the example practice to PDF, as "--report all" does.
+// Prints the median of repeated runs.
+#include "documents/dialog_defaults.h"
+#include "documents/engine/report_output.h"
+#include "documents/engine/report_project.h"
+#include "documents/report_data.h"
+#include "practice_file/practice_file.h"
+#include "record/practice_form.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+using namespace quadrelo;
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QDir data(QStringLiteral(QUADRELO_SOURCE_DIR "/data"));
+    for (const QString& name : data.entryList(QDir::Files))
+        if (name != QLatin1String("tec.dat")) QFile::copy(data.filePath(name), dir.filePath(name));
+    QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/tec.dat"), dir.filePath("tec.dat"));
+    QDir::setCurrent(dir.path());
+
+    PracticeForm form;
+    form.Inizializzazione();
+    openPractice(form, QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"));
+    form.wasteStartDate = wasteInitialDate();
+    form.occupationData = occupationInitialData();
+    form.iciData = iciInitialData(form);
+    form.swornCourt = QStringLiteral("RIMINI");
+    const QStringList reports{"modello", "antimafia", "statolavori", "statica", "sismica", "tecnica", "riepilogo",
+                              "promemoria", "pubbliche", "giurata", "ici", "rifiuti", "occupazione"};
+
+    report::ReportProject project;
+    const int runs = 15;
+    QList<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        for (const QString& name : reports) {
+            const auto doc = project.layout(name, columnNames(), RvCustomConnection1GetRow(form));
+            report::writePdf(*doc, dir.filePath(name + QStringLiteral(".pdf")));
+        }
+        times << timer.nsecsElapsed() / 1e6;
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("tredici documenti in PDF/A: mediana %.1f ms su %d prove (prima prova %.1f ms)\n", times.at(runs / 2),
+                runs, times.first());
+    return 0;
+}
