@@ -1,5 +1,9 @@
 #include "field_widgets.h"
 
+#include "record/errors.h"
+
+#include <QPushButton>
+
 #include <QApplication>
 #include <QPainter>
 
@@ -58,6 +62,22 @@ void setCaptionColour(QLabel* caption, bool highlighted) {
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         p.setColor(group, QPalette::Window, colour);
     caption->setPalette(p);
+}
+
+QPushButton* bitButton(QWidget* parent, const QString& name, const QString& text, const QString& hint,
+                       QStyle::StandardPixmap glyph) {
+    auto* button = new QPushButton(parent->style()->standardIcon(glyph), text, parent);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    // Enter on a focused button presses it, as everywhere else in the program.
+    button->setAutoDefault(true);
+    button->setMinimumWidth(96);
+    return button;
+}
+
+QString errorMessage(const std::exception& e) {
+    if (const auto* error = dynamic_cast<const Error*>(&e)) return error->message();
+    return QString::fromLocal8Bit(e.what());
 }
 
 } // namespace quadrelo

@@ -3,9 +3,13 @@
 #include "record/field_entry.h"
 
 #include <QColor>
+#include <QStyle>
+#include <exception>
 #include <QComboBox>
 #include <QLabel>
 #include <QValidator>
+
+class QPushButton;
 
 namespace quadrelo {
 
@@ -58,5 +62,12 @@ QColor highlightColour();
 QColor plainCaptionColour();
 void setInputColour(QWidget* input, bool enabled);
 void setCaptionColour(QLabel* caption, bool highlighted);
+
+// A dialog's command button ("salva", "esci", ...): icon, hint, Enter presses it when focused.
+QPushButton* bitButton(QWidget* parent, const QString& name, const QString& text, const QString& hint,
+                       QStyle::StandardPixmap glyph);
+
+// The text of an error for a message: our own message, or the library's.
+QString errorMessage(const std::exception& e);
 
 } // namespace quadrelo

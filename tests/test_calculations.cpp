@@ -12,17 +12,7 @@ using namespace quadrelo::testing;
 namespace {
 
 // A practice as the program starts it, with the shipped tables.
-struct Practice {
-    QTemporaryDir dir;
-    RecordingInterface ui;
-    PracticeForm form{&ui};
-    Practice() {
-        copyShippedData(dir.path());
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        form.Inizializzazione();
-        QDir::setCurrent(previous);
-    }
+struct Practice : StartedPractice {
     void type(const char* field, const QString& text) { form.setText(QLatin1String(field), text); }
     void leave(const char* field) { form.leave(QLatin1String(field)); }
     void enter(const char* field, const QString& text) {

@@ -10,19 +10,7 @@ using namespace quadrelo::testing;
 
 namespace {
 
-struct Practice {
-    QTemporaryDir dir;
-    RecordingInterface ui;
-    PracticeForm form{&ui};
-    Practice() {
-        copyShippedData(dir.path());
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        form.Inizializzazione();
-        QDir::setCurrent(previous);
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-};
+using Practice = StartedPractice;
 
 QByteArray newPracticeFile() {
     QByteArray b;

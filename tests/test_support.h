@@ -1,5 +1,6 @@
 #pragma once
 
+#include "record/practice_form.h"
 #include "record/user_interface.h"
 
 #include <QStringList>
@@ -77,6 +78,21 @@ private:
     QString path_;
     bool immutable_ = false;
     bool active_ = false;
+};
+
+// A practice as the program starts it in a work folder with the shipped tables.
+struct StartedPractice {
+    QTemporaryDir dir;
+    RecordingInterface ui;
+    PracticeForm form{&ui};
+    StartedPractice() {
+        copyShippedData(dir.path());
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        form.Inizializzazione();
+        QDir::setCurrent(previous);
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
 };
 
 } // namespace quadrelo::testing

@@ -45,22 +45,6 @@ QLabel* heading(const QString& text, int width = 0) {
     return label;
 }
 
-QPushButton* bitButton(QWidget* parent, const QString& name, const QString& text, const QString& hint,
-                       QStyle::StandardPixmap glyph) {
-    auto* button = new QPushButton(parent->style()->standardIcon(glyph), text, parent);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    // Enter on a focused button presses it, as everywhere else in the program.
-    button->setAutoDefault(true);
-    button->setMinimumWidth(96);
-    return button;
-}
-
-QString messageOf(const std::exception& e) {
-    if (const auto* error = dynamic_cast<const Error*>(&e)) return error->message();
-    return QString::fromLocal8Bit(e.what());
-}
-
 } // namespace
 
 TableEditor::TableEditor(Table table, QWidget* owner, PracticeForm& form)
@@ -238,7 +222,7 @@ void TableEditor::FormActivate() {
     try {
         readTableForEditor(form_, table_, texts);
     } catch (const std::exception& e) {
-        problem = messageOf(e);
+        problem = errorMessage(e);
     }
     showBoxTexts(texts);
     // Reported once the window is on screen, so the user sees which table it concerns.

@@ -34,22 +34,6 @@ QLabel* caption(const QString& text, QWidget* buddy) {
     return label;
 }
 
-QPushButton* bitButton(QWidget* parent, const QString& name, const QString& text, const QString& hint,
-                       QStyle::StandardPixmap glyph) {
-    auto* button = new QPushButton(parent->style()->standardIcon(glyph), text, parent);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    // Enter on a focused button presses it.
-    button->setAutoDefault(true);
-    button->setMinimumWidth(96);
-    return button;
-}
-
-QString messageOf(const std::exception& e) {
-    if (const auto* error = dynamic_cast<const Error*>(&e)) return error->message();
-    return QString::fromLocal8Bit(e.what());
-}
-
 } // namespace
 
 TForm8::TForm8(QWidget* owner, PracticeForm& form) : QDialog(owner), form_(form) {
@@ -200,7 +184,7 @@ void TForm8::FormActivate() {
     try {
         readTechnicianForDialog(form_, f);
     } catch (const std::exception& e) {
-        problem = messageOf(e);
+        problem = errorMessage(e);
     }
     showFields(f);
     // Reported once the dialog is on screen, over the fields it concerns.
