@@ -46,11 +46,10 @@ struct Example {
         form.swornCourt = QStringLiteral("RIMINI");
         form.swornSection = QStringLiteral("SEZIONE DISTACCATA DI RICCIONE");
     }
+    // An empty document when the project lacks the report: the test's checks then fail.
     report::Document layout(const QString& name) {
         report::ReportProject project;
-        const auto doc = project.layout(name, columnNames(), RvCustomConnection1GetRow(form));
-        if (!doc) qFatal("no report %s", qPrintable(name));
-        return *doc;
+        return project.layout(name, columnNames(), RvCustomConnection1GetRow(form)).value_or(report::Document{});
     }
 };
 
