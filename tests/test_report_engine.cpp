@@ -127,6 +127,42 @@ ProvaRow provaRow(const QString& relazione) {
     return row;
 }
 
+// Every run of one template line, with the page it is on, in order.
+struct Placed {
+    int page;
+    const TextRun* run;
+};
+QList<Placed> placedRuns(const Document& doc, int sourceLine) {
+    QList<Placed> out;
+    for (int p = 0; p < doc.pages.size(); ++p)
+        for (const TextRun* r : runsOf(doc.pages[p], sourceLine))
+            out.append({p, r});
+    return out;
+}
+
+// Page, text and place of every run: two layouts that print the same show the same.
+QStringList printed(const Document& doc) {
+    QStringList out;
+    for (int p = 0; p < doc.pages.size(); ++p)
+        for (const TextRun& r : doc.pages[p].texts)
+            out << QStringLiteral("%1 %2,%3 %4")
+                       .arg(p)
+                       .arg(r.rect.left(), 0, 'f', 2)
+                       .arg(r.rect.top(), 0, 'f', 2)
+                       .arg(r.text);
+    out.sort();
+    return out;
+}
+
+QStringList numberedLines(const QString& word, int count) {
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << QStringLiteral("%1 %2").arg(word).arg(i);
+    return lines;
+}
+
+constexpr double PageHeight = 297.0 / 25.4 * 72;
+
 QString tool(const QString& name) {
     return QStandardPaths::findExecutable(name);
 }
@@ -181,6 +217,68 @@ private slots:
         }
         QVERIFY_THROWS_EXCEPTION(TemplateError,
                                  parseTemplate(QStringLiteral("QRT 1\npage\ninclude \"manca.qri\"\n"), "x", blocks));
+    }
+
+    // Groups kept together, repeated and foot elements, hanging indents and no-break spaces.
+    void readsFlowOptions() {
+        const BlockSource blocks = [](const QString& name) {
+            if (name == QLatin1String("firma.qri"))
+                return QStringLiteral("keep\ntext 0.9 0 firma\nparagraph 4.4 0.35 width=3 \"IL TECNICO\"\nendkeep\n");
+            if (name == QLatin1String("aperto.qri")) return QStringLiteral("keep\ncaption 1 1 \"a\"\n");
+            if (name == QLatin1String("chiude.qri")) return QStringLiteral("endkeep\n");
+            return QString();
+        };
+        const Template t = parseTemplate(QStringLiteral("QRT 1\npage\n"
+                                                        "caption 5 0.35 width=2.5 right bold repeat \"FAC-SIMILE\"\n"
+                                                        "caption 1 1 \"416\\~bis . \\~. \\~.\"\n"
+                                                        "paragraph 1 2 width=6 hang=0.25 justify\n"
+                                                        "|          - prima\\~voce\n"
+                                                        "|\\n resta \\\\~\n"
+                                                        "datapar 1 3 width=6 hang=auto \"a)\\~\" + v\n"
+                                                        "keep\n"
+                                                        "caption 1 4 bold \"DICHIARA\"\n"
+                                                        "keep\n"
+                                                        "paragraph 1 4.3 width=6 \"testo\"\n"
+                                                        "endkeep\n"
+                                                        "endkeep\n"
+                                                        "caption 1 5 \"fuori\"\n"
+                                                        "include \"firma.qri\" dy=6\n"
+                                                        "keep\n"
+                                                        "include \"firma.qri\" dy=8\n"
+                                                        "endkeep\n"
+                                                        "caption 1 10.8 size=10 foot \"- Si allega\"\n"),
+                                         "x", blocks);
+        const QList<Element>& e = t.pages.first().elements;
+        QCOMPARE(e.size(), 12);
+        QVERIFY(e[0].repeat && !e[0].foot);
+        QCOMPARE(e[0].align, Align::Right);
+        QCOMPARE(e[0].text, QStringLiteral("FAC-SIMILE"));
+        QCOMPARE(e[1].text, QStringLiteral("416\u00A0bis . \u00A0. \u00A0."));
+        // In "|" lines "\~" is the only escape; the rest stays as written.
+        QCOMPARE(e[2].text, QStringLiteral("          - prima\u00A0voce\n\\n resta \\\u00A0"));
+        QCOMPARE(e[2].hang, 0.25);
+        QVERIFY(!e[2].hangMarker);
+        QVERIFY(e[3].hangMarker);
+        QCOMPARE(e[3].value.first().text, QStringLiteral("a)\u00A0"));
+        for (const int i : {0, 1, 2, 3, 6, 11})
+            QCOMPARE(e[i].keepGroup, -1);
+        QVERIFY(e[4].keepGroup >= 0);
+        QCOMPARE(e[5].keepGroup, e[4].keepGroup); // a keep inside a keep: one group
+        QVERIFY(e[7].keepGroup >= 0 && e[7].keepGroup != e[4].keepGroup);
+        QCOMPARE(e[8].keepGroup, e[7].keepGroup);
+        QVERIFY(e[9].keepGroup >= 0 && e[9].keepGroup != e[7].keepGroup);
+        QCOMPARE(e[10].keepGroup, e[9].keepGroup);
+        QVERIFY(e[11].foot && !e[11].repeat);
+
+        // A block closes the groups it opens, and only those.
+        for (const QString& text : {QStringLiteral("QRT 1\npage\ninclude \"aperto.qri\"\n"),
+                                    QStringLiteral("QRT 1\npage\nkeep\ninclude \"chiude.qri\"\nendkeep\n")})
+            try {
+                parseTemplate(text, "x", blocks);
+                QFAIL(qPrintable(text));
+            } catch (const TemplateError& err) {
+                QVERIFY2(err.problem().contains(QStringLiteral("keep")), qPrintable(err.problem()));
+            }
     }
 
     void unknownReportGivesNoDocument_data() {
@@ -320,6 +418,26 @@ private slots:
         QTest::newRow("font size zero") << head + "caption 1 1 size=0 \"a\"\n" << 3 << "dimensione 0";
         QTest::newRow("picture without file") << head + "picture 1 1 2 2\n" << 3 << "vuole il nome del file";
         QTest::newRow("rectangle off the page") << head + "rect 5 1 4 1\n" << 3 << "fuori dalla pagina";
+        QTest::newRow("endkeep without keep") << head + "caption 1 1 \"a\"\nendkeep\n" << 4 << "senza un «keep»";
+        QTest::newRow("keep open at the next page") << head + "keep\ncaption 1 1 \"a\"\npage\n"
+                                                    << 5 << "il «keep» della riga 3 non è chiuso";
+        QTest::newRow("keep open at the end") << head + "keep\ncaption 1 1 \"a\"\n"
+                                              << 3 << "il «keep» della riga 3 non è chiuso";
+        QTest::newRow("keep before the first page") << "QRT 1\nkeep\n" << 2 << "prima della prima «page»";
+        QTest::newRow("keep with more on the line") << head + "keep 1\n" << 3 << "non vuole altro";
+        QTest::newRow("hang on a caption") << head + "caption 1 1 hang=0.2 \"a\"\n" << 3 << "«hang=» non vale";
+        QTest::newRow("hang as wide as the paragraph") << head + "paragraph 1 1 width=2 hang=2 \"a\"\n"
+                                                       << 3 << "rientro 2 non minore della larghezza 2";
+        QTest::newRow("hang of nothing") << head + "paragraph 1 1 width=2 hang=0 \"a\"\n" << 3 << "non positivo";
+        QTest::newRow("hang neither number nor auto") << head + "paragraph 1 1 width=2 hang=tanto \"a\"\n"
+                                                      << 3 << "«tanto» non è un numero";
+        QTest::newRow("repeated paragraph") << head + "paragraph 1 1 width=2 repeat \"a\"\n"
+                                            << 3 << "«repeat» non vale per «paragraph»";
+        QTest::newRow("repeated and at the foot") << head + "caption 1 1 repeat foot \"a\"\n" << 3 << "insieme";
+        QTest::newRow("data paragraph at the foot") << head + "datapar 1 1 width=2 foot v\n"
+                                                    << 3 << "«foot» non vale per «datapar»";
+        QTest::newRow("foot inside keep") << head + "keep\ncaption 1 1 foot \"a\"\nendkeep\n"
+                                          << 4 << "«foot» dentro «keep»";
     }
     void badTemplatesNameTheLine() {
         QFETCH(QString, text);
@@ -577,6 +695,301 @@ private slots:
             else
                 QVERIFY(frame.bottom() <= doc.pages[0].size.height() - 0.5 * 72 + Tol);
         }
+    }
+
+    // A group pushed across the bottom margin starts the next page whole; one that fits, or
+    // that no page could hold, lies as it would without the group.
+    void keptGroupsGoToOnePage_data() {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("body");
+        QTest::addColumn<bool>("moves");
+        QTest::newRow("fits where it is") << 2 << 3 << false;
+        QTest::newRow("would split: moves whole") << 49 << 6 << true;
+        QTest::newRow("heading would be left alone: moves") << 52 << 3 << true;
+        QTest::newRow("taller than a page: flows") << 2 << 90 << false;
+    }
+    void keptGroupsGoToOnePage() {
+        QFETCH(int, before);
+        QFETCH(int, body);
+        QFETCH(bool, moves);
+        const QString qrt = QStringLiteral("QRT 1\n"
+                                           "font \"Arial\" 12\n"
+                                           "margins top=0.5 bottom=0.5\n"
+                                           "page\n"
+                                           "datapar 0.8 0.5 width=6 height=0.2 prima\n"
+                                           "%1\n"
+                                           "caption 0.8 1.0 bold \"DICHIARA\"\n"
+                                           "datapar 0.8 1.3 width=6 height=0.2 corpo\n"
+                                           "%2\n"
+                                           "caption 0.8 1.7 \"DOPO\"\n");
+        const QStringList columns{"prima", "corpo"};
+        const QStringList values{numberedLines("prima", before).join("\r\n"),
+                                 numberedLines("corpo", body).join("\r\n")};
+        const Document loose = layoutText(qrt.arg("#", "#"), columns, values);
+        const Document kept = layoutText(qrt.arg("keep", "endkeep"), columns, values);
+        QCOMPARE(layoutFaults(kept), QString());
+
+        auto pagesOfGroup = [](const Document& doc) {
+            QSet<int> pages;
+            int page = -1;
+            if (runWithText(doc, "DICHIARA", &page)) pages.insert(page);
+            for (int p = 0; p < doc.pages.size(); ++p)
+                for (const TextRun& r : doc.pages[p].texts)
+                    if (r.text.startsWith(QLatin1String("corpo"))) pages.insert(p);
+            return pages;
+        };
+        if (!moves) {
+            QCOMPARE(printed(kept), printed(loose));
+            return;
+        }
+        QVERIFY(pagesOfGroup(loose).size() > 1); // the case does split without the group
+        QCOMPARE(pagesOfGroup(kept).size(), 1);
+        int page = -1;
+        const TextRun* heading = runWithText(kept, "DICHIARA", &page);
+        QCOMPARE(page, 1);
+        QVERIFY(kept.pages[1].continuation);
+        QCOMPARE(heading->rect.top(), 0.5 * 72);
+        // The lines before the group stay where they were; the text keeps its place under the heading.
+        for (const TextRun& r : kept.pages[0].texts)
+            QVERIFY2(r.text.startsWith(QLatin1String("prima")), qPrintable(r.text));
+        const TextRun* first = runWithText(kept, "corpo 1");
+        QVERIFY(qAbs(first->rect.top() - heading->rect.top() - 0.3 * 72) < Tol);
+        const TextRun* last = runWithText(kept, QStringLiteral("corpo %1").arg(body));
+        const TextRun* after = runWithText(kept, "DOPO", &page);
+        QCOMPARE(page, 1);
+        QVERIFY(qAbs(after->rect.top() - last->rect.bottom() - 0.2 * 72) < Tol);
+    }
+
+    // Repeated elements appear in place on every page of their template page, and text that
+    // goes on to a continuation page runs between them.
+    void repeatedElementsFrameEveryContinuationPage() {
+        const QString qrt = QStringLiteral("QRT 1\n"
+                                           "font \"Arial\" 12\n"
+                                           "margins top=0.4 bottom=0.4\n"
+                                           "page\n"
+                                           "caption 4.6 0.35 width=3.0 right bold size=18 repeat \"FAC-SIMILE\"\n"
+                                           "line 0.8 10.9 7.6 10.9 repeat\n"
+                                           "caption 0.8 1.0 \"TESTA\"\n"
+                                           "datapar 0.8 1.3 width=6 lungo\n"
+                                           "page\n"
+                                           "caption 0.8 0.5 \"SECONDA\"\n");
+        const Document doc = layoutText(qrt, {"lungo"}, {longText(9000)});
+        QCOMPARE(layoutFaults(doc), QString());
+        QVERIFY(doc.pages.size() >= 4);
+        const QList<Placed> marks = placedRuns(doc, 5);
+        const QRectF mark = marks.first().run->rect;
+        int ownPages = 0;
+        for (int p = 0; p < doc.pages.size(); ++p) {
+            const Page& page = doc.pages[p];
+            if (page.templatePage != 0) {
+                QVERIFY(runsOf(page, 5).isEmpty());
+                QVERIFY(page.lines.isEmpty());
+                continue;
+            }
+            ++ownPages;
+            QCOMPARE(runsOf(page, 5).size(), 1);
+            QCOMPARE(runsOf(page, 5).first()->rect, mark);
+            QCOMPARE(page.lines.size(), 1);
+            QCOMPARE(page.lines.first().line.y1(), 10.9 * 72);
+            for (const TextRun* r : runsOf(page, 8)) {
+                QVERIFY2(r->rect.top() >= mark.bottom(), qPrintable(r->text));
+                QVERIFY2(r->rect.bottom() <= 10.9 * 72, qPrintable(r->text));
+            }
+        }
+        QCOMPARE(marks.size(), ownPages);
+        QVERIFY(ownPages >= 3);
+        QCOMPARE(doc.pages.last().templatePage, 1);
+        QCOMPARE(runsOf(doc.pages.last(), 10).size(), 1);
+    }
+
+    // A frame around text that goes on to further pages is drawn on each page around the part
+    // that lies there, inside the margins.
+    void framesFollowTheirTextAcrossPages() {
+        const QString qrt = QStringLiteral("QRT 1\n"
+                                           "font \"Arial\" 11\n"
+                                           "margins top=0.6 bottom=0.5\n"
+                                           "page\n"
+                                           "caption 0.8 1.8 bold \"Descrizione\"\n"
+                                           "rect 0.8 2.0 6.8 1.0 pen=0.75\n"
+                                           "datapar 0.9 2.07 width=6.6 justify lungo\n"
+                                           "caption 0.8 3.2 \"SOTTO\"\n");
+        const QString text = longText(14000);
+        const Document doc = layoutText(qrt, {"lungo"}, {text});
+        QCOMPARE(layoutFaults(doc), QString());
+        const QList<Placed> runs = placedRuns(doc, 7);
+        QVERIFY(runs.last().page >= 2);
+        QStringList all;
+        for (const Placed& r : runs)
+            all << words(r.run->text);
+        QCOMPARE(all, words(text));
+        for (int p = 0; p < doc.pages.size(); ++p) {
+            const Page& page = doc.pages[p];
+            QCOMPARE(page.frames.size(), 1);
+            const QRectF frame = page.frames.first().rect;
+            QCOMPARE(frame.left(), 0.8 * 72);
+            QCOMPARE(frame.width(), 6.8 * 72);
+            QVERIFY(frame.top() >= 0.6 * 72 - Tol);
+            QVERIFY(frame.bottom() <= PageHeight - 0.5 * 72 + Tol);
+            QList<const TextRun*> here = runsOf(page, 7);
+            QVERIFY(!here.isEmpty());
+            for (const TextRun* r : here)
+                QVERIFY2(frame.adjusted(-Tol, -Tol, Tol, Tol).contains(r->rect), qPrintable(r->text));
+            // Reopened at the top with the template's distance from frame to text.
+            QVERIFY(qAbs(here.first()->rect.top() - frame.top() - 0.07 * 72) < Tol);
+            if (p < runs.last().page)
+                QVERIFY(qAbs(frame.bottom() - (PageHeight - 0.5 * 72)) < Tol); // closed at the margin
+            else
+                QVERIFY(qAbs(frame.bottom() - here.last()->rect.bottom()) < Tol);
+        }
+        int page = -1;
+        const TextRun* below = runWithText(doc, "SOTTO", &page);
+        QCOMPARE(page, doc.pages.size() - 1);
+        QVERIFY(qAbs(below->rect.top() - doc.pages.last().frames.first().rect.bottom() - 0.2 * 72) < Tol);
+    }
+
+    // The wrapped lines of each item start `hang` to the right of its first line; with
+    // hang=auto, under the text after the item's marker, however the first line is justified.
+    void wrappedLinesHang_data() {
+        QTest::addColumn<QString>("hang");
+        QTest::addColumn<QString>("align");
+        QTest::newRow("measure") << "0.25" << "left";
+        QTest::newRow("measure, justified") << "0.25" << "justify";
+        QTest::newRow("after the marker") << "auto" << "left";
+        QTest::newRow("after the marker, justified") << "auto" << "justify";
+    }
+    void wrappedLinesHang() {
+        QFETCH(QString, hang);
+        QFETCH(QString, align);
+        const QStringList items{
+            QStringLiteral("          - di essere consapevole delle sanzioni penali previste per chiunque rilascia "
+                           "dichiarazioni mendaci, forma atti falsi o ne fa uso nei casi previsti dalla legge;"),
+            QStringLiteral("               a) l'edificio non è stato sopraelevato né ampliato, né vi sono state "
+                           "apportate variazioni che comportino incrementi dei carichi originari;"),
+            QStringLiteral("Senza segno: una riga che non è una voce di elenco e che tuttavia va a capo più "
+                           "volte nella larghezza data al paragrafo."),
+        };
+        const QString qrt = QStringLiteral("QRT 1\nfont \"Arial\" 12\npage\nparagraph 0.8 1.0 width=3.5 hang=%1 %2\n|%3\n")
+                                .arg(hang, align, items.join(QStringLiteral("\n|")));
+        const Document doc = layoutText(qrt, {}, {});
+        const QList<const TextRun*> runs = runsOf(doc.pages[0], 4);
+        const double left = 0.8 * 72;
+        int item = -1, wrapped = 0;
+        double first = 0, textStart = 0;
+        for (const TextRun* r : runs) {
+            const QList<QPointF> glyphs = glyphPositions(*r);
+            const bool starts = r->text.startsWith(QLatin1Char('-')) || r->text.startsWith(QLatin1String("a)")) ||
+                                r->text.startsWith(QLatin1String("Senza"));
+            if (starts) {
+                ++item;
+                first = glyphs.first().x();
+                qsizetype marker = 0;
+                while (item < 2 && !r->text.at(marker++).isSpace()) {
+                }
+                textStart = glyphs.value(marker).x();
+                QVERIFY(item == 2 || r->text.at(marker - 1) == QChar::Nbsp || hang != QLatin1String("auto"));
+                continue;
+            }
+            ++wrapped;
+            double expected = first + 0.25 * 72;
+            if (hang == QLatin1String("auto")) expected = item == 2 ? left : textStart;
+            QVERIFY2(qAbs(glyphs.first().x() - expected) < Tol,
+                     qPrintable(QStringLiteral("«%1» at %2 instead of %3").arg(r->text).arg(glyphs.first().x()).arg(expected)));
+            QVERIFY(r->rect.right() <= left + 3.5 * 72 + Tol);
+        }
+        QCOMPARE(item, 2);
+        QVERIFY(wrapped >= 6);
+        // Every word is printed once, in order.
+        QStringList all;
+        for (const TextRun* r : runs)
+            all << words(QString(r->text).replace(QChar::Nbsp, QLatin1Char(' ')));
+        QCOMPARE(all, words(items.join(QLatin1Char(' '))));
+    }
+
+    // A no-break space keeps its words on one line and is never widened by justification:
+    // dotted blanks keep the spacing they have in unjustified text.
+    void noBreakSpacesKeepTheirWidth() {
+        const QString blank = QStringLiteral(".\\~.\\~.\\~.\\~.\\~.\\~.\\~.\\~.\\~.\\~.");
+        const QString qrt = QStringLiteral("QRT 1\nfont \"Times New Roman\" 14\npage\n"
+                                           "datapar 0.9 1.0 width=6.5 %1 \"          L'anno %2 il giorno %2 del mese di %2,"
+                                           " nella Cancelleria del Tribunale, davanti al Cancelliere è comparso \" + nome"
+                                           " + \", il quale ha esibito la perizia che precede chiedendo di asseverarla"
+                                           " con giuramento, in data %2 e al protocollo %2 dell'anno %2.\"\n");
+        const QStringList columns{"nome"}, values{"ALESSANDRO MASTROGIACOMO DELLA ROVERE"};
+        const Document justified = layoutText(qrt.arg("justify", blank), columns, values);
+        const Document plain = layoutText(qrt.arg("left", blank), columns, values);
+        const QList<const TextRun*> runs = runsOf(justified.pages[0], 4);
+        QVERIFY(runs.size() >= 4);
+        QCOMPARE(runs.size(), runsOf(plain.pages[0], 4).size());
+
+        // The natural step from one dot to the next.
+        const TextRun* reference = runsOf(plain.pages[0], 4).first();
+        const qsizetype dot = reference->text.indexOf(QStringLiteral(".\u00A0."));
+        QVERIFY(dot > 0);
+        const double step = glyphPositions(*reference)[dot + 2].x() - glyphPositions(*reference)[dot].x();
+
+        int blanksChecked = 0;
+        for (int i = 0; i < runs.size(); ++i) {
+            const TextRun* r = runs[i];
+            if (i + 1 < runs.size()) // justified: it reaches the right edge
+                QVERIFY2(qAbs(r->rect.right() - (0.9 + 6.5) * 72) < 0.5, qPrintable(r->text));
+            QVERIFY2(!r->text.startsWith(QChar::Nbsp) && !r->text.endsWith(QChar::Nbsp), qPrintable(r->text));
+            const QList<QPointF> glyphs = glyphPositions(*r);
+            for (qsizetype c = r->text.indexOf(QStringLiteral(".\u00A0.")); c >= 0;
+                 c = r->text.indexOf(QStringLiteral(".\u00A0."), c + 1)) {
+                QVERIFY2(qAbs(glyphs[c + 2].x() - glyphs[c].x() - step) < 0.01,
+                         qPrintable(QStringLiteral("«%1», character %2").arg(r->text).arg(c)));
+                ++blanksChecked;
+            }
+        }
+        QVERIFY(blanksChecked >= 40);
+        // The dots of a blank are never split between lines.
+        int wholeBlanks = 0;
+        for (const TextRun* r : runs)
+            wholeBlanks += int(r->text.count(QString(blank).replace(QStringLiteral("\\~"), QString(QChar::Nbsp))));
+        QCOMPARE(wholeBlanks, 6);
+    }
+
+    // Elements at the foot go to the bottom margin of the last page their template page gives,
+    // together; when the text reaches them they go to a page of their own after it.
+    void footElementsStayClearOfTheText() {
+        const QString qrt = QStringLiteral("QRT 1\n"
+                                           "font \"Arial\" 12\n"
+                                           "margins top=0.7 bottom=0.7\n"
+                                           "page\n"
+                                           "datapar 0.9 1.0 width=6.5 height=0.2 testo\n"
+                                           "caption 0.9 1.4 \"FIRMA\"\n"
+                                           "caption 0.9 6.0 size=10 foot \"- Si allega copia di documento\"\n"
+                                           "caption 0.9 6.2 size=8 foot \"NOTA\"\n"
+                                           "page\n"
+                                           "caption 0.8 0.7 \"SECONDA\"\n");
+        const double margin = PageHeight - 0.7 * 72;
+        bool alone = false, sharing = false, later = false;
+        for (int lines = 1; lines <= 120; ++lines) {
+            const Document doc = layoutText(qrt, {"testo"}, {numberedLines("riga", lines).join("\r\n")});
+            const QString at = QStringLiteral("%1 lines").arg(lines);
+            QCOMPARE(layoutFaults(doc), QString());
+            int lastOwn = -1;
+            for (int p = 0; p < doc.pages.size(); ++p)
+                if (doc.pages[p].templatePage == 0) lastOwn = p;
+            int page = -1;
+            const TextRun* note = runWithText(doc, "- Si allega copia di documento", &page);
+            QVERIFY2(note && page == lastOwn, qPrintable(at));
+            const TextRun* nota = runWithText(doc, "NOTA", &page);
+            QVERIFY2(nota && page == lastOwn, qPrintable(at));
+            QVERIFY2(qAbs(nota->rect.bottom() - margin) < Tol, qPrintable(at));
+            QVERIFY2(qAbs(nota->rect.top() - note->rect.top() - 0.2 * 72) < Tol, qPrintable(at));
+            bool text = false;
+            for (const TextRun& r : doc.pages[lastOwn].texts) {
+                if (&r == note || &r == nota) continue;
+                text = true;
+                QVERIFY2(r.rect.bottom() <= note->rect.top(), qPrintable(at + ": " + r.text));
+            }
+            alone = alone || !text;
+            sharing = sharing || (text && lastOwn == 0);
+            later = later || (text && lastOwn > 0);
+            QCOMPARE(doc.pages.last().templatePage, 1);
+        }
+        QVERIFY(sharing && later && alone); // each case met at least once
     }
 
     void layoutIsTheSameForEveryDevice() {

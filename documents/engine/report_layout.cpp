@@ -6,11 +6,13 @@
 #include <QHash>
 #include <QPaintDevice>
 #include <QRawFont>
+#include <QRegularExpression>
 #include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <set>
 #include <vector>
 
 namespace quadrelo::report {
@@ -82,38 +84,88 @@ Qt::Alignment qtAlignment(Align a) {
     return Qt::AlignLeft;
 }
 
-QList<LaidLine> layText(const QString& source, const QFont& font, double widthPt, Align align, bool wrap) {
+// How a text is set: its width (0: one line as wide as the text), alignment, wrapping, and the
+// hanging indent of the wrapped lines of each of its lines.
+struct Setting {
+    double widthPt = 0;
+    Align align = Align::Left;
+    bool wrap = false;
+    double hangPt = 0;       // wrapped lines start this far right of their first line
+    bool hangMarker = false; // ... or as far as the text after a list marker
+};
+
+// "-", "•", "a)", "b.", "12)", "(c)": the marker of a list item, before the item's text.
+const QRegularExpression& listMarker() {
+    static const QRegularExpression re(
+        QStringLiteral("^([-\u2013\u2014\u2022*]|\\(?(?:[0-9]{1,3}|[A-Za-z])[.)])( +)(?=\\S)"));
+    return re;
+}
+
+// One line of the source text (up to a hard break): where it starts in the laid-out text, its
+// first line's indent, and whether and how far its wrapped lines hang. Layout units.
+struct SourceLine {
+    qsizetype start = 0;
+    double indent = 0;
+    bool hangs = false;
+    double hang = 0;
+};
+
+QList<LaidLine> layText(const QString& source, const QFont& font, const Setting& how) {
     // Leading spaces indent their line by a fixed amount: justification must not stretch them.
     QString text;
-    QHash<qsizetype, double> indents; // start of a line of the source → its indent, layout units
+    std::vector<SourceLine> sourceLines;
     const QFontMetricsF metrics(font, layoutDevice());
     const QStringList segments = source.split(QChar::LineSeparator);
     for (qsizetype i = 0; i < segments.size(); ++i) {
         QString segment = segments[i];
+        SourceLine sl;
+        sl.start = text.size();
         qsizetype spaces = 0;
         while (spaces < segment.size() && segment[spaces] == QLatin1Char(' '))
             ++spaces;
         if (spaces > 0 && spaces < segment.size()) {
-            indents.insert(text.size(), metrics.horizontalAdvance(segment.left(spaces)));
+            sl.indent = metrics.horizontalAdvance(segment.left(spaces));
             segment.remove(0, spaces);
         }
+        if (how.hangMarker) {
+            const QRegularExpressionMatch m = listMarker().match(segment);
+            if (m.hasMatch()) {
+                // The marker's spaces do not break and are not widened: the item's first line
+                // starts its text where the wrapped lines do.
+                for (qsizetype c = m.capturedStart(2); c < m.capturedEnd(2); ++c)
+                    segment[c] = QChar::Nbsp;
+                sl.hangs = true;
+                sl.hang = metrics.horizontalAdvance(segment.left(m.capturedEnd(0)));
+            }
+        } else if (how.hangPt > 0) {
+            sl.hangs = true;
+            sl.hang = how.hangPt / PointsPerLayoutUnit;
+        }
+        sourceLines.push_back(sl);
         text += segment;
         if (i + 1 < segments.size()) text += QChar::LineSeparator;
     }
 
     QTextLayout layout(text, font, layoutDevice());
     QTextOption option;
-    option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
-    option.setAlignment(qtAlignment(align));
+    option.setWrapMode(how.wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    option.setAlignment(qtAlignment(how.align));
     option.setUseDesignMetrics(true);
     layout.setTextOption(option);
     layout.setCacheEnabled(true);
 
-    const double lineWidth = widthPt > 0 ? widthPt / PointsPerLayoutUnit : 1e6;
+    const double lineWidth = how.widthPt > 0 ? how.widthPt / PointsPerLayoutUnit : 1e6;
     layout.beginLayout();
     double y = 0;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        const double indent = indents.value(line.textStart(), 0.0);
+        const auto of = std::prev(std::upper_bound(
+            sourceLines.begin(), sourceLines.end(), qsizetype(line.textStart()),
+            [](qsizetype at, const SourceLine& sl) { return at < sl.start; }));
+        double indent = 0;
+        if (line.textStart() == of->start)
+            indent = of->indent;
+        else if (of->hangs)
+            indent = of->indent + of->hang;
         line.setLeadingIncluded(true);
         line.setLineWidth(std::max(lineWidth - indent, 1.0));
         line.setPosition(QPointF(indent, y));
@@ -121,6 +173,7 @@ QList<LaidLine> layText(const QString& source, const QFont& font, double widthPt
     }
     layout.endLayout();
 
+    const double nbspAdvance = metrics.horizontalAdvance(QChar(QChar::Nbsp));
     QList<LaidLine> out;
     for (int i = 0; i < layout.lineCount(); ++i) {
         const QTextLine line = layout.lineAt(i);
@@ -128,6 +181,38 @@ QList<LaidLine> layText(const QString& source, const QFont& font, double widthPt
         laid.text = text.mid(line.textStart(), line.textLength()).remove(QChar::LineSeparator);
         laid.top = line.y() * PointsPerLayoutUnit;
         laid.height = line.height() * PointsPerLayoutUnit;
+
+        // Justification widens every space, no-break ones too; what it gave those goes to the
+        // ordinary spaces of the line, so that "416 bis" and dotted blanks keep their spacing.
+        std::vector<std::pair<double, double>> moves; // from this x on, glyphs move by so much
+        if (how.align == Align::Justify) {
+            int end = line.textStart() + line.textLength();
+            while (end > line.textStart() && (text[end - 1].isSpace() || text[end - 1] == QChar::LineSeparator))
+                --end;
+            double taken = 0;
+            std::vector<int> ordinary;
+            for (int c = line.textStart(); c < end; ++c) {
+                if (text[c] == QChar::Nbsp) {
+                    const double extra = line.cursorToX(c + 1) - line.cursorToX(c) - nbspAdvance;
+                    if (extra > 1e-3) {
+                        moves.emplace_back(line.cursorToX(c + 1), -extra);
+                        taken += extra;
+                    }
+                } else if (text[c].isSpace()) {
+                    ordinary.push_back(c);
+                }
+            }
+            if (taken > 0)
+                for (const int c : ordinary)
+                    moves.emplace_back(line.cursorToX(c + 1), taken / double(ordinary.size()));
+        }
+        auto moved = [&](double x) {
+            double by = 0;
+            for (const auto& [from, move] : moves)
+                if (x >= from - 0.5) by += move;
+            return x + by;
+        };
+
         double inkLeft = std::numeric_limits<double>::max(), inkRight = std::numeric_limits<double>::lowest();
         for (QGlyphRun run : line.glyphRuns()) {
             QList<QPointF> positions = run.positions();
@@ -135,6 +220,7 @@ QList<LaidLine> layText(const QString& source, const QFont& font, double widthPt
             const QList<QPointF> advances = run.rawFont().advancesForGlyphIndexes(indexes);
             for (qsizetype g = 0; g < positions.size(); ++g) {
                 positions[g].ry() -= line.y();
+                if (!moves.empty()) positions[g].rx() = moved(positions[g].x());
                 if (run.rawFont().boundingRect(indexes[g]).isEmpty()) continue; // a space
                 inkLeft = std::min(inkLeft, positions[g].x());
                 inkRight = std::max(inkRight, positions[g].x() + advances.value(g).x());
@@ -185,45 +271,66 @@ struct Shift {
     double delta;
 };
 
+// Room kept between flowed text and the elements that stay out of the flow (repeated ones and
+// those at the foot).
+constexpr double Clearance = 0.1 * PointsPerInch;
+
 class PageFlow {
 public:
     PageFlow(const Template& tmpl, int templatePage, const QHash<QString, QString>& row)
         : tmpl_(tmpl), templatePage_(templatePage), row_(row) {
         pageHeight_ = PageHeightInches * PointsPerInch;
         limit_ = pageHeight_ - tmpl.bottomMargin * PointsPerInch;
-        topMargin_ = tmpl.topMargin * PointsPerInch;
+        contTop_ = tmpl.topMargin * PointsPerInch;
     }
 
     QList<Page> run() {
         const QList<Element>& elements = tmpl_.pages[templatePage_].elements;
         for (int i = 0; i < elements.size(); ++i)
             items_.push_back(measure(elements[i], i));
-        std::vector<const Item*> sorted;
-        for (const Item& it : items_)
-            sorted.push_back(&it);
-        std::stable_sort(sorted.begin(), sorted.end(),
-                         [](const Item* a, const Item* b) { return a->top < b->top; });
+        placed_.assign(items_.size(), {0, 0});
 
-        std::vector<std::pair<const Item*, Shift>>
-            rules; // lines and frames, placed once all shifts are known
-        for (const Item* it : sorted) {
-            switch (it->e->kind) {
-            case ElementKind::Paragraph:
-            case ElementKind::DataParagraph:
-                flowParagraph(*it);
-                break;
-            case ElementKind::Line:
-            case ElementKind::Rectangle:
-                rules.emplace_back(it, placeBlock(*it));
-                break;
-            default:
-                placeBlockContent(*it, placeBlock(*it));
-                break;
-            }
+        // Repeated elements are furniture of every page: the flow keeps clear of them, below
+        // those in the upper half of the page and above those in the lower half.
+        for (const Item& it : items_) {
+            if (!it.e->repeat) continue;
+            if (it.top < pageHeight_ / 2)
+                contTop_ = std::max(contTop_, it.bottom + Clearance);
+            else
+                limit_ = std::min(limit_, it.top - Clearance);
         }
-        for (const auto& [it, at] : rules)
+
+        std::vector<const Item*> flow;
+        for (const Item& it : items_)
+            if (!it.e->repeat && !it.e->foot) flow.push_back(&it);
+        std::stable_sort(flow.begin(), flow.end(), [](const Item* a, const Item* b) { return a->top < b->top; });
+
+        for (std::size_t i = 0; i < flow.size();) {
+            if (flow[i]->e->keepGroup < 0) {
+                place(*flow[i]);
+                ++i;
+                continue;
+            }
+            // From here to the last element of every group met on the way: groups side by side
+            // move together.
+            std::size_t last = i;
+            std::set<int> groups;
+            for (std::size_t j = i; j <= last; ++j) {
+                const int g = flow[j]->e->keepGroup;
+                if (g < 0 || !groups.insert(g).second) continue;
+                for (std::size_t m = j; m < flow.size(); ++m)
+                    if (flow[m]->e->keepGroup == g) last = std::max(last, m);
+            }
+            keepTogether(flow, i, last, groups);
+            i = last + 1;
+        }
+        for (const auto& [it, at] : rules_)
             placeRule(*it, at);
         page(0);
+        placeFoot();
+        for (int k = 0; k < pages_.size(); ++k)
+            for (const Item& it : items_)
+                if (it.e->repeat) drawAt(it, k, 0);
         return pages_;
     }
 
@@ -262,19 +369,19 @@ private:
         case ElementKind::Paragraph:
         case ElementKind::DataParagraph: {
             it.font = resolveFont(e.font);
-            if (e.kind == ElementKind::Paragraph) {
-                it.lines = layText(keepingBreaks(e.text), it.font, width, e.align, true);
-            } else if (e.kind == ElementKind::DataParagraph) {
-                it.lines = layText(keepingBreaks(evaluate(e)), it.font, width, e.align, true);
+            if (e.kind == ElementKind::Paragraph || e.kind == ElementKind::DataParagraph) {
+                const QString text = e.kind == ElementKind::Paragraph ? e.text : evaluate(e);
+                it.lines = layText(keepingBreaks(text), it.font,
+                                   {width, e.align, true, e.hang * PointsPerInch, e.hangMarker});
             } else if (e.kind == ElementKind::BoxRow) {
-                it.lines = layText(e.text, it.font, 0, Align::Left, false);
+                it.lines = layText(e.text, it.font, {});
                 QString value = onOneLine(evaluate(e));
                 // A mark ("X") is not boxed: it goes into the first cell, past the opening "|".
                 if (!value.isEmpty() && !value.startsWith(QLatin1Char('|'))) value.prepend(QLatin1Char(' '));
-                if (!value.trimmed().isEmpty()) it.overLines = layText(value, it.font, 0, Align::Left, false);
+                if (!value.trimmed().isEmpty()) it.overLines = layText(value, it.font, {});
             } else {
                 const QString text = e.kind == ElementKind::Caption ? e.text : onOneLine(evaluate(e));
-                it.lines = layText(text, it.font, width, e.align, false);
+                it.lines = layText(text, it.font, {width, e.align, false});
             }
             double height = 0, right = 0;
             for (const QList<LaidLine>* lines : {&it.lines, &it.overLines})
@@ -342,43 +449,129 @@ private:
 
     static bool pushed(const Shift& s) { return s.page != 0 || std::abs(s.delta) > Eps; }
 
+    static bool inFlow(const Item& o) { return !o.e->repeat && !o.e->foot; }
+
+    // The frame drawn around a paragraph, if any: the innermost that holds it.
+    const Item* frameAround(const Item& p) const {
+        const Item* frame = nullptr;
+        for (const Item& o : items_)
+            if (o.e->kind == ElementKind::Rectangle && inFlow(o) && o.top <= p.top + Eps &&
+                o.bottom > p.top + Eps && o.left <= p.left + Eps && o.right >= p.right - Eps &&
+                (!frame || o.bottom < frame->bottom))
+                frame = &o;
+        return frame;
+    }
+
     // The room a paragraph has: down to the next element below that stands across its width,
     // or to the bottom margin; never more than the height the template gives it.
     double allotted(const Item& p) const {
         double next = std::numeric_limits<double>::max();
         for (const Item& o : items_) {
-            if (&o == &p || o.top <= p.top + Eps) continue;
+            if (&o == &p || !inFlow(o) || o.top <= p.top + Eps) continue;
             if (o.left < p.right - Eps && o.right > p.left + Eps) next = std::min(next, o.top);
         }
         // A frame drawn around the paragraph holds it: its bottom edge grows with the text.
-        for (const Item& o : items_)
-            if (o.e->kind == ElementKind::Rectangle && o.top <= p.top + Eps && o.bottom > p.top + Eps &&
-                o.left <= p.left + Eps && o.right >= p.right - Eps)
-                next = std::min(next, o.bottom);
+        if (const Item* frame = frameAround(p)) next = std::min(next, frame->bottom);
         double room = (next < std::numeric_limits<double>::max() ? next : std::max(limit_, p.top)) - p.top;
         if (p.e->height > 0) room = std::min(room, p.e->height * PointsPerInch);
         return std::max(room, 0.0);
     }
 
+    void place(const Item& it) {
+        switch (it.e->kind) {
+        case ElementKind::Paragraph:
+        case ElementKind::DataParagraph:
+            flowParagraph(it);
+            break;
+        case ElementKind::Line:
+        case ElementKind::Rectangle: {
+            const Shift s = placeBlock(it);
+            rules_.emplace_back(&it, s);
+            placed_[it.order] = {s.page, s.page};
+            break;
+        }
+        default:
+            placeBlockContent(it, placeBlock(it));
+            break;
+        }
+    }
+
+    struct Snapshot {
+        std::vector<Shift> shifts;
+        QList<Page> pages;
+        std::size_t rules;
+    };
+
+    // Places flow[first..last]; if a group among them ends up on more than one page, they all
+    // start again on the next page, unless they do not fit on a page of their own either.
+    void keepTogether(const std::vector<const Item*>& flow, std::size_t first, std::size_t last,
+                      const std::set<int>& groups) {
+        const Snapshot before{shifts_, pages_, rules_.size()};
+        auto restore = [&] {
+            shifts_ = before.shifts;
+            pages_ = before.pages;
+            rules_.resize(before.rules);
+        };
+        auto placeAll = [&] {
+            for (std::size_t i = first; i <= last; ++i)
+                place(*flow[i]);
+        };
+        auto split = [&] {
+            for (const int g : groups) {
+                int from = std::numeric_limits<int>::max(), to = -1;
+                for (std::size_t i = first; i <= last; ++i)
+                    if (flow[i]->e->keepGroup == g) {
+                        from = std::min(from, placed_[flow[i]->order].first);
+                        to = std::max(to, placed_[flow[i]->order].second);
+                    }
+                if (to > from) return true;
+            }
+            return false;
+        };
+        placeAll();
+        if (!split()) return;
+        restore();
+        const double top = flow[first]->top;
+        push(top, at(top).page + 1, contTop_ - top);
+        placeAll();
+        if (!split()) return;
+        restore(); // taller than a page: it flows as it would without the group
+        placeAll();
+    }
+
     void flowParagraph(const Item& it) {
         const Shift s = at(it.top);
         const double room = allotted(it);
+        // Inside a frame, text on a continuation page keeps its distance from the frame's top.
+        const Item* frame = frameAround(it);
+        double inset = 0;
+        if (frame) {
+            inset = it.top - frame->top;
+            for (const Item& o : items_)
+                if (&o != frame && inFlow(o) && o.e->kind != ElementKind::Line &&
+                    o.e->kind != ElementKind::Rectangle && o.top >= frame->top - Eps && o.top < frame->bottom &&
+                    o.left >= frame->left - Eps && o.right <= frame->right + Eps)
+                    inset = std::min(inset, o.top - frame->top);
+        }
         double limit = pushed(s) ? limit_ : std::max(limit_, it.top + room);
         int k = s.page;
         double y = it.top + s.delta;
         bool first = true;
+        int firstPage = k;
         for (const LaidLine& line : it.lines) {
-            const bool atPageTop = k > s.page && y <= topMargin_ + Eps;
+            const bool atPageTop = k > s.page && y <= contTop_ + inset + Eps;
             const bool standsWhereDrawn = first && !pushed(s);
             if (y + line.height > limit + Eps && !atPageTop && !standsWhereDrawn) {
                 ++k;
-                y = topMargin_;
+                y = contTop_ + inset;
                 limit = limit_;
             }
+            if (first) firstPage = k;
             addRun(k, it, line, it.e->pos.x() * PointsPerInch, y, false);
             y += line.height;
             first = false;
         }
+        placed_[it.order] = {firstPage, k};
         const double end = it.top + room; // where the elements below it begin in the template
         if (k == s.page)
             push(end, k, s.delta + std::max(0.0, (y - (it.top + s.delta)) - room));
@@ -392,14 +585,15 @@ private:
         Shift s = at(it.top);
         const double height = it.bottom - it.top;
         const double y = it.top + s.delta;
-        if (pushed(s) && y + height > limit_ + Eps && !(s.page > 0 && y <= topMargin_ + Eps)) {
-            push(it.top, s.page + 1, topMargin_ - it.top);
+        if (pushed(s) && y + height > limit_ + Eps && !(s.page > 0 && y <= contTop_ + Eps)) {
+            push(it.top, s.page + 1, contTop_ - it.top);
             s = at(it.top);
         }
         return s;
     }
 
     void placeBlockContent(const Item& it, const Shift& s) {
+        placed_[it.order] = {s.page, s.page};
         const double x = it.e->pos.x() * PointsPerInch, y = it.top + s.delta;
         if (it.e->kind == ElementKind::Picture) {
             const QRectF rect(x, y, it.right - it.left, it.bottom - it.top);
@@ -413,25 +607,79 @@ private:
             addRun(s.page, it, line, x, y + line.top, overlay);
     }
 
-    // Lines and frames keep their top where it was placed; their bottom follows the text that
-    // grew inside them, but never past the page they start on.
+    // An element out of the flow, moved down by dy on page k.
+    void drawAt(const Item& it, int k, double dy) {
+        const Element& e = *it.e;
+        if (e.kind == ElementKind::Rectangle) {
+            page(k).frames.append({QRectF(it.left, it.top + dy, it.right - it.left, it.bottom - it.top), e.pen});
+        } else if (e.kind == ElementKind::Line) {
+            const QPointF by(0, dy);
+            page(k).lines.append({QLineF(e.pos * PointsPerInch + by, e.end * PointsPerInch + by), e.pen});
+        } else {
+            placeBlockContent(it, Shift{0, k, dy});
+        }
+    }
+
+    // Lines keep their top where it was placed; their bottom follows the text that grew inside
+    // them, but never past the page they start on. A frame whose text goes on to further pages
+    // is drawn on each of them around the part that lies there.
     void placeRule(const Item& it, const Shift& topShift) {
         const Element& e = *it.e;
+        const double top = it.top + topShift.delta;
+        const double pageLimit = std::max(limit_, top);
         auto mapped = [&](double y) {
             const Shift s = y <= it.top + Eps ? topShift : at(y);
-            if (s.page != topShift.page) return std::max(limit_, it.top + topShift.delta);
+            if (s.page != topShift.page) return pageLimit;
             const double moved = y + s.delta;
-            return moved > limit_ && moved > y + Eps ? std::max(limit_, it.top + topShift.delta) : moved;
+            return moved > limit_ && moved > y + Eps ? pageLimit : moved;
         };
         if (e.kind == ElementKind::Rectangle) {
-            const double top = it.top + topShift.delta;
+            const Shift end = it.bottom <= it.top + Eps ? topShift : at(it.bottom);
             const QRectF rect(it.left, top, it.right - it.left, mapped(it.bottom) - top);
             page(topShift.page).frames.append({rect, e.pen});
+            for (int k = topShift.page + 1; k <= end.page; ++k) {
+                const double bottom = k < end.page ? limit_ : std::min(it.bottom + end.delta, limit_);
+                if (bottom > contTop_ + Eps)
+                    page(k).frames.append({QRectF(it.left, contTop_, it.right - it.left, bottom - contTop_), e.pen});
+            }
         } else {
             const QLineF line(e.pos.x() * PointsPerInch, mapped(e.pos.y() * PointsPerInch),
                               e.end.x() * PointsPerInch, mapped(e.end.y() * PointsPerInch));
             page(topShift.page).lines.append({line, e.pen});
         }
+    }
+
+    // The elements at the foot go together to the last page of the template page, the lowest
+    // of them ending on the bottom margin; when the text reaches that far, to a page after it.
+    void placeFoot() {
+        double top = std::numeric_limits<double>::max(), bottom = std::numeric_limits<double>::lowest();
+        double left = top, right = bottom;
+        for (const Item& it : items_)
+            if (it.e->foot) {
+                top = std::min(top, it.top);
+                bottom = std::max(bottom, it.bottom);
+                left = std::min(left, it.left);
+                right = std::max(right, it.right);
+            }
+        if (bottom < top) return;
+        int k = int(pages_.size()) - 1;
+        auto reached = [&](const QRectF& r) {
+            return r.left() < right - Eps && r.right() > left + Eps &&
+                   r.bottom() + Clearance > top + limit_ - bottom + Eps;
+        };
+        bool clear = true;
+        const Page& last = pages_[k];
+        for (const TextRun& t : last.texts)
+            clear = clear && !reached(t.rect);
+        for (const PictureItem& p : last.pictures)
+            clear = clear && !reached(p.rect);
+        for (const LineItem& l : last.lines)
+            clear = clear && !reached(QRectF(l.line.p1(), l.line.p2()).normalized());
+        for (const FrameItem& f : last.frames)
+            clear = clear && !reached(QRectF(f.rect.bottomLeft(), f.rect.bottomRight()));
+        if (!clear) ++k;
+        for (const Item& it : items_)
+            if (it.e->foot) drawAt(it, k, limit_ - bottom);
     }
 
     void addRun(int k, const Item& it, const LaidLine& line, double x, double y, bool overlay) {
@@ -450,9 +698,13 @@ private:
     const Template& tmpl_;
     int templatePage_;
     const QHash<QString, QString>& row_;
-    double pageHeight_ = 0, limit_ = 0, topMargin_ = 0;
+    double pageHeight_ = 0;
+    double limit_ = 0;   // where flowed text stops: the bottom margin, above repeated elements
+    double contTop_ = 0; // where text starts on a continuation page
     std::vector<Item> items_;
+    std::vector<std::pair<int, int>> placed_; // by element: first and last page it went to
     std::vector<Shift> shifts_{Shift{std::numeric_limits<double>::lowest(), 0, 0}};
+    std::vector<std::pair<const Item*, Shift>> rules_; // lines and frames, drawn once all shifts are known
     QList<Page> pages_;
 };
 

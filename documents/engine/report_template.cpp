@@ -74,11 +74,13 @@ QString readQuoted(const QString& line, qsizetype& i) {
             const QChar next = line[i++];
             if (next == QLatin1Char('n'))
                 out += QLatin1Char('\n');
+            else if (next == QLatin1Char('~'))
+                out += QChar::Nbsp;
             else if (next == QLatin1Char('"') || next == QLatin1Char('\\'))
                 out += next;
             else
-                throw Problem{
-                    QStringLiteral("sequenza «\\%1» sconosciuta (valgono \\n, \\\" e \\\\)").arg(next)};
+                throw Problem{QStringLiteral("sequenza «\\%1» sconosciuta (valgono \\n, \\~, \\\" e \\\\)")
+                                  .arg(next)};
             continue;
         }
         out += c;
@@ -219,6 +221,7 @@ public:
             }
         }
         finishElement();
+        if (keepDepth_ > 0) throw TemplateError(t_.name, keepLine_, unclosedKeep());
         if (t_.pages.isEmpty())
             throw TemplateError(t_.name, int(lines.size() - (lines.last().isEmpty() ? 1 : 0)),
                                 QStringLiteral("il modello non ha pagine («page»)"));
@@ -264,14 +267,39 @@ private:
             margins(tokens);
         } else if (keyword == QLatin1String("include")) {
             include(tokens);
+        } else if (keyword == QLatin1String("keep") || keyword == QLatin1String("endkeep")) {
+            keep(keyword == QLatin1String("keep"), tokens);
         } else if (keyword == QLatin1String("page")) {
             if (tokens.size() != 1) throw Problem{QStringLiteral("«page» non vuole altro sulla riga")};
+            if (keepDepth_ > 0) throw Problem{unclosedKeep()};
             t_.pages.append(TemplatePage());
             font_ = reportFont_;
             boxFont_ = reportBoxFont_;
         } else {
             element(keyword, tokens);
         }
+    }
+
+    // `keep` ... `endkeep`: the elements between them go to the same page. A keep inside another
+    // adds nothing: the outer group holds them all.
+    void keep(bool open, const QList<Token>& tokens) {
+        const QString word = open ? QStringLiteral("keep") : QStringLiteral("endkeep");
+        if (tokens.size() != 1) throw Problem{QStringLiteral("«%1» non vuole altro sulla riga").arg(word)};
+        if (t_.pages.isEmpty()) throw Problem{QStringLiteral("«%1» prima della prima «page»").arg(word)};
+        if (open) {
+            if (keepDepth_++ == 0) {
+                ++keepGroups_;
+                keepLine_ = line_;
+            }
+            return;
+        }
+        if (keepDepth_ <= blockKeepBase_)
+            throw Problem{QStringLiteral("«endkeep» senza un «keep» aperto prima")};
+        --keepDepth_;
+    }
+
+    QString unclosedKeep() const {
+        return QStringLiteral("il «keep» della riga %1 non è chiuso da «endkeep»").arg(keepLine_);
     }
 
     // A shared block read in place, its positions shifted by dx and dy.
@@ -292,6 +320,8 @@ private:
         finishElement();
         const QPointF savedOrigin = origin_;
         const int savedLine = line_;
+        const int savedKeepBase = blockKeepBase_;
+        blockKeepBase_ = keepDepth_;
         origin_ += shift;
         ++depth_;
         const QStringList lines = text.split(QLatin1Char('\n'));
@@ -307,6 +337,11 @@ private:
             }
         }
         finishElement();
+        if (keepDepth_ != blockKeepBase_) {
+            line_ = savedLine;
+            throw Problem{QStringLiteral("blocco «%1»: un «keep» non è chiuso da «endkeep»").arg(block)};
+        }
+        blockKeepBase_ = savedKeepBase;
         --depth_;
         origin_ = savedOrigin;
         line_ = savedLine;
@@ -361,6 +396,7 @@ private:
         Element e;
         e.kind = found->first;
         e.sourceLine = line_;
+        if (keepDepth_ > 0) e.keepGroup = keepGroups_ - 1;
         e.font = e.kind == ElementKind::BoxRow ? boxFont_ : font_;
 
         const int positional = found->second;
@@ -410,9 +446,7 @@ private:
             const Token& t = tokens[i];
             if (t.kind == Token::Option) {
                 option(e, t);
-            } else if (t.kind == Token::Word && flag(e, t.text)) {
-                if (t.text != QLatin1String("bold") && t.text != QLatin1String("normal")) alignGiven = true;
-            } else {
+            } else if (t.kind != Token::Word || !flag(e, t.text, alignGiven)) {
                 break;
             }
         }
@@ -445,6 +479,15 @@ private:
             if (!isTextKind(e.kind)) refuse();
             if (t.text.trimmed().isEmpty()) throw Problem{QStringLiteral("nome del carattere vuoto")};
             e.font.family = t.text;
+        } else if (k == QLatin1String("hang")) {
+            if (!isParagraph(e.kind)) refuse();
+            if (t.text == QLatin1String("auto")) {
+                e.hangMarker = true;
+                return;
+            }
+            e.hang = number(t.text, "rientro");
+            if (e.hang <= 0)
+                throw Problem{QStringLiteral("rientro %1 non positivo (oppure hang=auto)").arg(t.text)};
         } else if (k == QLatin1String("pen")) {
             if (e.kind != ElementKind::Line && e.kind != ElementKind::Rectangle) refuse();
             e.pen = number(t.text, "spessore");
@@ -455,19 +498,27 @@ private:
         }
     }
 
-    bool flag(Element& e, const QString& word) {
+    // A word between the measures and the text: alignment, weight, or where the element goes.
+    // False for any other word, which begins the expression.
+    bool flag(Element& e, const QString& word, bool& alignGiven) {
         static const QHash<QString, Align> aligns = {{QStringLiteral("left"), Align::Left},
                                                      {QStringLiteral("center"), Align::Centre},
                                                      {QStringLiteral("right"), Align::Right},
                                                      {QStringLiteral("justify"), Align::Justify}};
+        if (word == QLatin1String("repeat") || word == QLatin1String("foot")) {
+            (word == QLatin1String("repeat") ? e.repeat : e.foot) = true;
+            return true;
+        }
         const bool isBold = word == QLatin1String("bold") || word == QLatin1String("normal");
         if (!isBold && !aligns.contains(word)) return false;
         if (!isTextKind(e.kind) || (!isBold && e.kind == ElementKind::BoxRow))
             throw Problem{QStringLiteral("«%1» non vale per «%2»").arg(word, kindName(e.kind))};
-        if (isBold)
+        if (isBold) {
             e.font.bold = word == QLatin1String("bold");
-        else
+        } else {
             e.align = aligns.value(word);
+            alignGiven = true;
+        }
         return true;
     }
 
@@ -519,6 +570,18 @@ private:
         if (e.width > 0 && e.pos.x() + e.width > PageWidthInches + EdgeSlack)
             throw Problem{QStringLiteral("il testo esce dalla pagina: %1 + %2 pollici supera la larghezza A4")
                               .arg(QLocale::c().toString(e.pos.x()), QLocale::c().toString(e.width))};
+        if (e.hang > 0 && e.hang >= e.width)
+            throw Problem{QStringLiteral("rientro %1 non minore della larghezza %2")
+                              .arg(QLocale::c().toString(e.hang), QLocale::c().toString(e.width))};
+        if (e.repeat && e.foot) throw Problem{QStringLiteral("«repeat» e «foot» insieme: sceglierne uno")};
+        if (e.repeat && isParagraph(e.kind))
+            throw Problem{QStringLiteral("«repeat» non vale per «%1»: un paragrafo scorre col testo")
+                              .arg(kindName(e.kind))};
+        if (e.foot && e.kind == ElementKind::DataParagraph)
+            throw Problem{QStringLiteral("«foot» non vale per «datapar»: un dato lungo non sta fermo al piede")};
+        if ((e.repeat || e.foot) && e.keepGroup >= 0)
+            throw Problem{QStringLiteral("«%1» dentro «keep»: l'elemento non segue il testo")
+                              .arg(e.repeat ? QStringLiteral("repeat") : QStringLiteral("foot"))};
     }
 
     void textLine(const QString& text) {
@@ -526,7 +589,9 @@ private:
             throw Problem{QStringLiteral("riga «|» che non segue un «paragraph»")};
         if (paragraphHasText_ && !inBlock_)
             throw Problem{QStringLiteral("il «paragraph» ha già il testo tra virgolette: niente righe «|»")};
-        open_->text += inBlock_ ? QLatin1Char('\n') + text : text;
+        QString line = text;
+        line.replace(QLatin1String("\\~"), QString(QChar::Nbsp)); // the one escape of a "|" line
+        open_->text += inBlock_ ? QLatin1Char('\n') + line : line;
         inBlock_ = true;
     }
 
@@ -563,6 +628,10 @@ private:
     Element* open_ = nullptr;
     bool inBlock_ = false;
     bool paragraphHasText_ = false;
+    int keepDepth_ = 0;     // keeps open now
+    int keepGroups_ = 0;    // groups opened so far: the next one's number
+    int keepLine_ = 0;      // where the open group began
+    int blockKeepBase_ = 0; // keeps open when the block being read began: it may not close them
 };
 
 QImage flattened(const QImage& image) {

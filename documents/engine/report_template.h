@@ -55,6 +55,13 @@ struct Element {
     double pen = 0.5;  // lines and rectangles: stroke width in points
     QString text;      // caption and paragraph text, a box row's cells, a picture's file
     QList<Term> value; // data text and data paragraph; the value over a box row (may be empty)
+    // Paragraphs: the wrapped lines of each line of the text start this far (inches) right of
+    // where its first line starts; with hangMarker, as far as the text after its list marker.
+    double hang = 0;
+    bool hangMarker = false;
+    bool repeat = false; // drawn in place on its page and on every continuation page after it
+    bool foot = false;   // out of the flow: pinned to the bottom margin of its page's last page
+    int keepGroup = -1;  // elements of one keep group share a number; -1 for none
 };
 
 struct TemplatePage {
