@@ -15,10 +15,13 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include "report_checks.h"
+
 #include <QtTest>
 
 using namespace quadrelo;
 using namespace quadrelo::report;
+using quadrelo::testing::layoutFaults;
 
 Q_DECLARE_METATYPE(QList<Term>)
 
@@ -53,27 +56,6 @@ const TextRun* runWithText(const Document& doc, const QString& text, int* pageIn
                 return &r;
             }
     return nullptr;
-}
-
-// Nothing printed over other text (a box row and its value excepted) and nothing off the paper.
-QString layoutFaults(const Document& doc) {
-    for (int p = 0; p < doc.pages.size(); ++p) {
-        const Page& page = doc.pages[p];
-        const QRectF paper = QRectF(QPointF(0, 0), page.size).adjusted(-Tol, -Tol, Tol, Tol);
-        for (int i = 0; i < page.texts.size(); ++i) {
-            const TextRun& a = page.texts[i];
-            if (!paper.contains(a.rect))
-                return QStringLiteral("page %1: «%2» off the page").arg(p + 1).arg(a.text);
-            for (int j = i + 1; j < page.texts.size(); ++j) {
-                const TextRun& b = page.texts[j];
-                if (a.overlay && b.overlay && a.sourceLine == b.sourceLine) continue;
-                const QRectF both = a.rect.intersected(b.rect);
-                if (both.width() > Tol && both.height() > Tol)
-                    return QStringLiteral("page %1: «%2» over «%3»").arg(p + 1).arg(a.text, b.text);
-            }
-        }
-    }
-    return QString();
 }
 
 QStringList words(const QString& text) {
