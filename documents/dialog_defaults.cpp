@@ -1,6 +1,9 @@
 #include "dialog_defaults.h"
 
+#include "record/errors.h"
 #include "record/practice_form.h"
+
+#include <limits>
 
 namespace quadrelo {
 
@@ -29,6 +32,38 @@ QList<QStringList> iciInitialData(const PracticeForm& form) {
     fill(data[0], form.Edit20.text);
     if (!form.Edit21.text.isEmpty()) fill(data[1], form.Edit21.text);
     return data;
+}
+
+namespace {
+
+constexpr qint64 kLargest = std::numeric_limits<qint32>::max();
+
+int side(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok)
+        throw Error(QStringLiteral("Il lato di %1 m è troppo lungo per calcolare la superficie "
+                                   "(al massimo %2 m): digitare la superficie direttamente.")
+                        .arg(text)
+                        .arg(kLargest));
+    return value;
+}
+
+} // namespace
+
+QString occupationArea(const QString& firstSide, const QString& secondSide) {
+    const qint64 area = qint64(side(firstSide)) * side(secondSide);
+    if (area > kLargest)
+        throw Error(QStringLiteral("La superficie di %1 m x %2 m supera il massimo calcolabile di %3 mq: "
+                                   "digitare la superficie direttamente.")
+                        .arg(firstSide, secondSide)
+                        .arg(kLargest));
+    return QString::number(area);
+}
+
+QString occupationDays(const QDate& from, const QDate& to) {
+    const qint64 days = from.daysTo(to);
+    return days > 0 ? QString::number(days + 1) : QString();
 }
 
 } // namespace quadrelo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QList>
 #include <QStringList>
 
@@ -14,5 +15,12 @@ QStringList occupationInitialData();
 // Property 1 from the practice's building register, property 2 too when the practice has a
 // second sub-unit, property 3 empty; category "A/1", marks " ".
 QList<QStringList> iciInitialData(const PracticeForm& form);
+
+// The occupied area of the public-land request: the product of the two sides in whole metres,
+// within a 32-bit signed integer. Throws Error with an Italian message beyond it.
+QString occupationArea(const QString& firstSide, const QString& secondSide);
+
+// The days of an occupation, both end days counted; empty when the span is not positive.
+QString occupationDays(const QDate& from, const QDate& to);
 
 } // namespace quadrelo

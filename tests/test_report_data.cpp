@@ -1,4 +1,6 @@
+#include "documents/dialog_defaults.h"
 #include "documents/report_data.h"
+#include "record/errors.h"
 #include "record/practice_form.h"
 
 #include <QtTest>
@@ -223,6 +225,32 @@ private slots:
         QCOMPARE(valueOf(form, "all"),
                  QStringLiteral("Dichiarazione di non obbligatorietà della certificazione di idoneità statica\r\n"
                                 "Planimetria\r\n"));
+    }
+
+    void occupationArea_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("area");
+        QTest::newRow("12 x 5") << "12" << "5" << "60";
+        QTest::newRow("largest product") << "46341" << "46340" << "2147441940";
+        QTest::newRow("product beyond 32 bits") << "46341" << "46341" << "";
+        QTest::newRow("side beyond 32 bits") << "3000000000" << "1" << "";
+    }
+    void occupationArea() {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QString, area);
+        if (area.isEmpty())
+            QVERIFY_THROWS_EXCEPTION(Error, quadrelo::occupationArea(first, second));
+        else
+            QCOMPARE(quadrelo::occupationArea(first, second), area);
+    }
+
+    void occupationDays() {
+        QCOMPARE(quadrelo::occupationDays(QDate(2004, 1, 1), QDate(2004, 1, 31)), QStringLiteral("31"));
+        QCOMPARE(quadrelo::occupationDays(QDate(2004, 1, 1), QDate(2004, 1, 1)), QString());
+        QCOMPARE(quadrelo::occupationDays(QDate(2004, 2, 1), QDate(2004, 1, 1)), QString());
+        QCOMPARE(quadrelo::occupationDays(QDate(2004, 2, 28), QDate(2004, 3, 1)), QStringLiteral("3")); // leap year
     }
 
     void marksAndDialogValues() {

@@ -1,4 +1,5 @@
 #include "document_dialogs.h"
+#include "documents/dialog_defaults.h"
 
 #include "app/error_box.h"
 #include "app/field_widgets.h"
@@ -14,37 +15,12 @@
 #include <QPushButton>
 #include <QTimeEdit>
 
-#include <limits>
 
 namespace quadrelo {
 
 namespace {
 
 constexpr int kFieldWidth = 110;
-constexpr qint64 kLargest = std::numeric_limits<qint32>::max();
-
-int side(const QString& text) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok)
-        throw Error(QStringLiteral("Il lato di %1 m è troppo lungo per calcolare la superficie "
-                                   "(al massimo %2 m): digitare la superficie direttamente.")
-                        .arg(text)
-                        .arg(kLargest));
-    return value;
-}
-
-// The area as a whole number of square metres; the product must fit a 32-bit signed integer.
-QString occupiedArea(const QString& first, const QString& second) {
-    const qint64 area = qint64(side(first)) * side(second);
-    if (area > kLargest)
-        throw Error(QStringLiteral("La superficie di %1 m x %2 m supera il massimo calcolabile di %3 mq: "
-                                   "digitare la superficie direttamente.")
-                        .arg(first, second)
-                        .arg(kLargest));
-    return QString::number(area);
-}
-
 // The long time format is taken as "HH:mm:ss" (two-digit hours, ":" as separator); without its
 // last three characters, the separator and the seconds, the hour reads "HH:mm".
 QString hourText(const QTime& time) {
@@ -180,13 +156,11 @@ bool TForm11::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm11::Edit1Exit() {
     if (Edit1->text().isEmpty() || Edit2->text().isEmpty()) return;
-    Edit3->setText(occupiedArea(Edit1->text(), Edit2->text()));
+    Edit3->setText(occupationArea(Edit1->text(), Edit2->text()));
 }
 
 void TForm11::DateTimePicker1CloseUp() {
-    const qint64 days = DateTimePicker1->date().daysTo(DateTimePicker2->date());
-    // Both end days count; no positive span leaves the count to the user.
-    Edit6->setText(days > 0 ? QString::number(days + 1) : QString());
+    Edit6->setText(occupationDays(DateTimePicker1->date(), DateTimePicker2->date()));
 }
 
 void TForm11::BitBtn1Click() {
