@@ -88,6 +88,23 @@ PracticeForm::PracticeForm(UserInterface* ui) : ui_(ui ? ui : &silent_) {
     // The window as it comes up, before the start-up loading: a new practice.
     const QString zero = QStringLiteral("0,00");
     for (const QString& name : captionNames()) caption(name)->text = zero;
+    // Row and field captions that are words, not figures.
+    Label18.text = QStringLiteral("Destinazione:");
+    const std::pair<CaptionState PracticeForm::*, const char*> words[] = {
+        {&PracticeForm::Label30, "1"}, {&PracticeForm::Label37, "2"}, {&PracticeForm::Label41, "3"},
+        {&PracticeForm::Label48, "1"}, {&PracticeForm::Label55, "2"}, {&PracticeForm::Label59, "3"},
+        {&PracticeForm::Label70, "4"}, {&PracticeForm::Label77, "5"}, {&PracticeForm::Label81, "6"},
+    };
+    for (const auto& [label, text] : words) (this->*label).text = QLatin1String(text);
+    const char* classes[] = {"Fino a 10.000", "Da 10.001 a 100.000", "Da 100.001 a 300.000", "Oltre 300.000"};
+    CaptionState PracticeForm::*const classRows[][4] = {
+        {&PracticeForm::Label82, &PracticeForm::Label92, &PracticeForm::Label96, &PracticeForm::Label103},
+        {&PracticeForm::Label79, &PracticeForm::Label108, &PracticeForm::Label111, &PracticeForm::Label116},
+        {&PracticeForm::Label152, &PracticeForm::Label158, &PracticeForm::Label161, &PracticeForm::Label166},
+        {&PracticeForm::Label170, &PracticeForm::Label176, &PracticeForm::Label179, &PracticeForm::Label184},
+    };
+    for (const auto& rows : classRows)
+        for (int k = 0; k < 4; ++k) (this->*rows[k]).text = QLatin1String(classes[k]);
     for (const QString& name : editNames()) {
         const int n = name.mid(4).toInt();
         if ((n >= 25 && n <= 32) || n >= 40) edit(name)->text = zero;

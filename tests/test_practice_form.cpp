@@ -175,6 +175,11 @@ private slots:
         for (const char* name : {"Label63", "Label66", "Label86", "Label100", "Label114", "Label125", "Label126",
                                  "Label138", "Label164", "Label182"})
             QCOMPARE(form.caption(QLatin1String(name))->text, QStringLiteral("0,00"));
+        // Row captions keep their words.
+        QCOMPARE(form.Label30.text, QStringLiteral("1"));
+        QCOMPARE(form.Label81.text, QStringLiteral("6"));
+        QCOMPARE(form.Label116.text, QStringLiteral("Oltre 300.000"));
+        QCOMPARE(form.Label158.text, QStringLiteral("Da 10.001 a 100.000"));
         QVERIFY(ui.warnings.isEmpty());
     }
 
