@@ -86,10 +86,10 @@ void FormBinding::forward(const Action& action) {
 
 QLineEdit* FormBinding::edit(const QString& name) {
     auto* e = new QLineEdit;
-    const FieldSpec* spec = fieldSpec(name);
-    auto* validator = new EntryValidator(spec ? spec->rules : EntryRules{}, e);
+    const FieldSpec* descriptor = fieldSpec(name);
+    auto* validator = new EntryValidator(descriptor ? descriptor->rules : EntryRules{}, e);
     e->setValidator(validator);
-    if (spec && spec->kind == FieldKind::NumberText) e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (descriptor && descriptor->kind == FieldKind::NumberText) e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     watch(e, name);
     edits_.insert(name, e);
     validators_.insert(name, validator);
@@ -100,17 +100,17 @@ QLineEdit* FormBinding::edit(const QString& name) {
 }
 
 QComboBox* FormBinding::combo(const QString& name) {
-    const FieldSpec* spec = fieldSpec(name);
+    const FieldSpec* descriptor = fieldSpec(name);
     auto* c = new ListBox;
     c->setMaxVisibleItems(12);
-    const bool editable = !spec || spec->kind != FieldKind::FixedList;
+    const bool editable = !descriptor || descriptor->kind != FieldKind::FixedList;
     c->setEditable(editable);
-    if (spec) c->addItems(spec->items);
+    if (descriptor) c->addItems(descriptor->items);
     watch(c, name);
     combos_.insert(name, c);
     if (editable) {
         c->setInsertPolicy(QComboBox::NoInsert);
-        auto* validator = new EntryValidator(spec ? spec->rules : EntryRules{}, c);
+        auto* validator = new EntryValidator(descriptor ? descriptor->rules : EntryRules{}, c);
         c->lineEdit()->setValidator(validator);
         validators_.insert(name, validator);
         connect(c, &QComboBox::editTextChanged, this, [this, name](const QString& text) {
@@ -126,8 +126,8 @@ QComboBox* FormBinding::combo(const QString& name) {
 }
 
 QCheckBox* FormBinding::check(const QString& name, const QString& text) {
-    const FieldSpec* spec = fieldSpec(name);
-    auto* c = new QCheckBox(text.isNull() && spec ? spec->caption : text);
+    const FieldSpec* descriptor = fieldSpec(name);
+    auto* c = new QCheckBox(text.isNull() && descriptor ? descriptor->caption : text);
     watch(c, name);
     checks_.insert(name, c);
     connect(c, &QCheckBox::toggled, this,
@@ -140,8 +140,8 @@ void FormBinding::beginRadioGroup() {
 }
 
 QRadioButton* FormBinding::radio(const QString& name, const QString& text) {
-    const FieldSpec* spec = fieldSpec(name);
-    auto* r = new QRadioButton(text.isNull() && spec ? spec->caption : text);
+    const FieldSpec* descriptor = fieldSpec(name);
+    auto* r = new QRadioButton(text.isNull() && descriptor ? descriptor->caption : text);
     watch(r, name);
     radios_.insert(name, r);
     if (!currentGroup_) beginRadioGroup();

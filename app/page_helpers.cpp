@@ -9,13 +9,13 @@
 namespace quadrelo::page {
 
 QString captionOf(const QString& field) {
-    const FieldSpec* spec = fieldSpec(field);
-    return spec ? spec->caption : QString();
+    const FieldSpec* descriptor = fieldSpec(field);
+    return descriptor ? descriptor->caption : QString();
 }
 
 QString groupOf(const QString& field) {
-    const FieldSpec* spec = fieldSpec(field);
-    return spec ? spec->group : QString();
+    const FieldSpec* descriptor = fieldSpec(field);
+    return descriptor ? descriptor->group : QString();
 }
 
 QWidget* newPage(const QString& name) {

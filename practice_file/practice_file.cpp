@@ -46,12 +46,12 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 // How a field is named in a message: its caption, or its group when it has none.
 QString describeField(const QString& control) {
-    const FieldSpec* spec = fieldSpec(control);
-    if (!spec) return control;
-    QString caption = spec->caption.trimmed();
+    const FieldSpec* descriptor = fieldSpec(control);
+    if (!descriptor) return control;
+    QString caption = descriptor->caption.trimmed();
     if (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
-    const QString group = spec->group.trimmed();
-    const QString page = pageTitles().value(spec->page);
+    const QString group = descriptor->group.trimmed();
+    const QString page = pageTitles().value(descriptor->page);
     if (caption.isEmpty()) return QStringLiteral("«%1» nella pagina «%2»").arg(group, page);
     return QStringLiteral("«%1» (%2) nella pagina «%3»").arg(caption, group, page);
 }

@@ -76,8 +76,8 @@ const QList<QStringList>& radioGroups() {
 }
 
 QStringList itemsOf(const QString& combo) {
-    const FieldSpec* spec = fieldSpec(combo);
-    return spec ? spec->items : QStringList{};
+    const FieldSpec* descriptor = fieldSpec(combo);
+    return descriptor ? descriptor->items : QStringList{};
 }
 
 const QDate kCompletionLimit(2003, 3, 31);

@@ -69,8 +69,8 @@ class MainWindowTest : public QObject {
 
     // Focus on a field as a user would reach it: its page in front first.
     void focus(const QString& name) {
-        const FieldSpec* spec = fieldSpec(name);
-        if (spec) w->showPage(spec->page);
+        const FieldSpec* descriptor = fieldSpec(name);
+        if (descriptor) w->showPage(descriptor->page);
         QWidget* control = w->findChild<QWidget*>(name);
         QVERIFY2(control, qPrintable(name));
         control->setFocus(Qt::OtherFocusReason);

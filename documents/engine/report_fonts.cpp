@@ -43,14 +43,14 @@ QString resolveFamily(const QString& family) {
     return family;
 }
 
-QFont resolveFont(const FontSpec& spec) {
+QFont resolveFont(const FontSpec& descriptor) {
     registerSubstitutions();
-    QFont font(resolveFamily(spec.family));
-    font.setPointSizeF(spec.size);
-    font.setBold(spec.bold);
+    QFont font(resolveFamily(descriptor.family));
+    font.setPointSizeF(descriptor.size);
+    font.setBold(descriptor.bold);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::PreferQuality));
-    if (spec.family.compare(QLatin1String("ISOCTEUR"), Qt::CaseInsensitive) == 0)
+    if (descriptor.family.compare(QLatin1String("ISOCTEUR"), Qt::CaseInsensitive) == 0)
         font.setStyleHint(QFont::TypeWriter);
     return font;
 }

@@ -19,7 +19,7 @@ QString resolveFamily(const QString& family);
 // The face a template's text is set in. Hinting is off so that advances scale linearly and a
 // text measures the same at every resolution. Also registers the stand-ins as substitutions,
 // so that any QFont naming "Arial" finds the same face.
-QFont resolveFont(const FontSpec& spec);
+QFont resolveFont(const FontSpec& descriptor);
 
 // Whether every character of `sample` has the same advance in `font`.
 bool isMonospaced(const QFont& font, const QString& sample = QStringLiteral("|_iWm0123456789/,.X "));
