@@ -21,7 +21,9 @@ namespace quadrelo {
 
 namespace {
 
-void printErr(const QString& text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
+void printErr(const QString& text) {
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
 
 QString outPath(const QString& pdf, const QString& report, bool folder) {
     return folder ? QDir(pdf).filePath(report + QStringLiteral(".pdf")) : pdf;
@@ -30,7 +32,8 @@ QString outPath(const QString& pdf, const QString& report, bool folder) {
 // Fields separated by "|", padded or cut to the count the dialog has.
 QStringList fields(const QString& option, int count) {
     QStringList f = option.split(QLatin1Char('|'));
-    while (f.size() < count) f << QString();
+    while (f.size() < count)
+        f << QString();
     return f.mid(0, count);
 }
 
@@ -59,14 +62,15 @@ QString prepareDialogValues(PracticeForm& form, const QString& report, const Opt
     } else if (report == QLatin1String("giurata")) {
         if (o.court.isEmpty()) return QStringLiteral("manca il tribunale (--tribunale).");
         form.swornCourt = o.court.toUpper();
-        form.swornSection = o.section.isEmpty() ? QString() : QStringLiteral("SEZIONE DISTACCATA DI ") + o.section.toUpper();
+        form.swornSection =
+            o.section.isEmpty() ? QString() : QStringLiteral("SEZIONE DISTACCATA DI ") + o.section.toUpper();
     }
     return {};
 }
 
 // Checks, dialog values, layout and PDF of one report; the reason when it was not written.
-QString writeReport(PracticeForm& form, report::ReportProject& project, const QString& name, const QString& path,
-                    const Options& o) {
+QString writeReport(PracticeForm& form, report::ReportProject& project, const QString& name,
+                    const QString& path, const Options& o) {
     if (const DocumentCommand* command = documentCommand(name))
         if (const auto failure = firstFailedCheck(form, *command)) return failure->message;
     if (const QString reason = prepareDialogValues(form, name, o); !reason.isEmpty()) return reason;
@@ -105,7 +109,8 @@ int run(const Options& o) {
             const QString reason = writeReport(form, project, c.report, outPath(o.pdf, c.report, true), o);
             if (reason.isEmpty()) {
                 ++written;
-                std::printf("%s: scritto %s\n", qPrintable(c.report), qPrintable(outPath(o.pdf, c.report, true)));
+                std::printf("%s: scritto %s\n", qPrintable(c.report),
+                            qPrintable(outPath(o.pdf, c.report, true)));
             } else {
                 std::printf("%s: saltato, %s\n", qPrintable(c.report), qPrintable(reason));
             }
@@ -143,12 +148,14 @@ QString usageText() {
         "  --rifiuti-dal GG/MM/AAAA    decorrenza dell'occupazione (rifiuti; 31/03/2003)\n"
         "  --occupazione \"C1|...|C11\"  ubicazione|scopo|lato 1|lato 2|superficie|dal|al|giorni|\n"
         "                              dalle ore|alle ore|tipologia (occupazione)\n"
-        "  --ici1 \"C1|...|C18\"         i diciotto dati dell'immobile 1 (anche --ici2, --ici3), nell'ordine\n"
+        "  --ici1 \"C1|...|C18\"         i diciotto dati dell'immobile 1 (anche --ici2, --ici3), "
+        "nell'ordine\n"
         "                              della maschera; i segni sono \"X\" o \" \" (ici)\n"
         "  --tribunale NOME            tribunale della perizia (giurata; senza, non si stampa)\n"
         "  --sezione NOME              sezione distaccata (giurata)\n"
         "\n"
-        "Stato d'uscita: 0 riuscito, 1 errore d'uso o di file, 2 pratica danneggiata o controllo non superato.\n");
+        "Stato d'uscita: 0 riuscito, 1 errore d'uso o di file, 2 pratica danneggiata o controllo non "
+        "superato.\n");
 }
 
 std::optional<int> runWithoutWindow(int& argc, char** argv) {
@@ -168,7 +175,8 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     parser.addOption({QStringLiteral("pdf"), QString(), QStringLiteral("file")});
     parser.addOption({QStringLiteral("rifiuti-dal"), QString(), QStringLiteral("data")});
     parser.addOption({QStringLiteral("occupazione"), QString(), QStringLiteral("campi")});
-    for (int p = 1; p <= 3; ++p) parser.addOption({QStringLiteral("ici%1").arg(p), QString(), QStringLiteral("campi")});
+    for (int p = 1; p <= 3; ++p)
+        parser.addOption({QStringLiteral("ici%1").arg(p), QString(), QStringLiteral("campi")});
     parser.addOption({QStringLiteral("tribunale"), QString(), QStringLiteral("nome")});
     parser.addOption({QStringLiteral("sezione"), QString(), QStringLiteral("nome")});
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
@@ -189,11 +197,13 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     o.pdf = parser.value(QStringLiteral("pdf"));
     o.wasteDate = parser.value(QStringLiteral("rifiuti-dal"));
     o.occupation = parser.value(QStringLiteral("occupazione"));
-    for (int p = 0; p < 3; ++p) o.ici[p] = parser.value(QStringLiteral("ici%1").arg(p + 1));
+    for (int p = 0; p < 3; ++p)
+        o.ici[p] = parser.value(QStringLiteral("ici%1").arg(p + 1));
     o.court = parser.value(QStringLiteral("tribunale"));
     o.section = parser.value(QStringLiteral("sezione"));
     if (o.practice.isEmpty() || (o.json.isNull() && o.pdf.isEmpty())) {
-        printErr(QStringLiteral("Indicare la pratica (e con --report il file o la cartella --pdf). Vedere --help."));
+        printErr(QStringLiteral(
+            "Indicare la pratica (e con --report il file o la cartella --pdf). Vedere --help."));
         return 1;
     }
     try {

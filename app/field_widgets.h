@@ -3,11 +3,11 @@
 #include "record/field_entry.h"
 
 #include <QColor>
-#include <QStyle>
-#include <exception>
 #include <QComboBox>
 #include <QLabel>
+#include <QStyle>
 #include <QValidator>
+#include <exception>
 
 class QPushButton;
 

@@ -21,7 +21,8 @@ QList<bool>& nextReplace() {
 
 QString practiceDialog(QWidget* owner, QFileDialog::AcceptMode mode) {
     if (MessageWindows::testMode()) return nextNames().isEmpty() ? QString() : nextNames().takeFirst();
-    QFileDialog dialog(owner, mode == QFileDialog::AcceptOpen ? QStringLiteral("Apri") : QStringLiteral("Salva con nome"));
+    QFileDialog dialog(owner, mode == QFileDialog::AcceptOpen ? QStringLiteral("Apri")
+                                                              : QStringLiteral("Salva con nome"));
     dialog.setAcceptMode(mode);
     dialog.setNameFilter(QStringLiteral("Pratiche Quadrelo 2004 (*.qdr)"));
     dialog.setDefaultSuffix(QStringLiteral("qdr"));
@@ -36,9 +37,13 @@ QString practiceDialog(QWidget* owner, QFileDialog::AcceptMode mode) {
 
 } // namespace
 
-QString FileDialogs::openPractice(QWidget* owner) { return practiceDialog(owner, QFileDialog::AcceptOpen); }
+QString FileDialogs::openPractice(QWidget* owner) {
+    return practiceDialog(owner, QFileDialog::AcceptOpen);
+}
 
-QString FileDialogs::savePractice(QWidget* owner) { return practiceDialog(owner, QFileDialog::AcceptSave); }
+QString FileDialogs::savePractice(QWidget* owner) {
+    return practiceDialog(owner, QFileDialog::AcceptSave);
+}
 
 bool FileDialogs::confirmReplace(QWidget* owner, const QString& path) {
     const QString question = QStringLiteral("Sostituire %1 ?").arg(path);
@@ -56,8 +61,12 @@ void FileDialogs::damagedFile(QWidget* owner, const QString& message) {
     box.exec();
 }
 
-void FileDialogs::setNextFileNames(QStringList names) { nextNames() = std::move(names); }
+void FileDialogs::setNextFileNames(QStringList names) {
+    nextNames() = std::move(names);
+}
 
-void FileDialogs::setNextReplaceAnswers(QList<bool> answers) { nextReplace() = std::move(answers); }
+void FileDialogs::setNextReplaceAnswers(QList<bool> answers) {
+    nextReplace() = std::move(answers);
+}
 
 } // namespace quadrelo

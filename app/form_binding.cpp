@@ -89,7 +89,8 @@ QLineEdit* FormBinding::edit(const QString& name) {
     const FieldSpec* descriptor = fieldSpec(name);
     auto* validator = new EntryValidator(descriptor ? descriptor->rules : EntryRules{}, e);
     e->setValidator(validator);
-    if (descriptor && descriptor->kind == FieldKind::NumberText) e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (descriptor && descriptor->kind == FieldKind::NumberText)
+        e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     watch(e, name);
     edits_.insert(name, e);
     validators_.insert(name, validator);

@@ -60,7 +60,8 @@ const MenuEntry kStampe[] = {
      false},
     {nullptr, nullptr, nullptr, false},
     // The same dialog as the tool-bar button.
-    {"FacsimiledenunciaaifinidellICI1", "Fac-simile denuncia ai fini dell'&I.C.I.", "ToolButton11Click", false},
+    {"FacsimiledenunciaaifinidellICI1", "Fac-simile denuncia ai fini dell'&I.C.I.", "ToolButton11Click",
+     false},
     {"Denunciaaifinidellatassasmaltimentorifiuti1", "Denuncia per la &tassa smaltimento rifiuti",
      "Denunciaaifinidellatassasmaltimentorifiuti1Click", false},
     {"Denunciaperloccupazionesuolopubblico1", "Denuncia per &occupazione suolo pubblico",
@@ -115,7 +116,6 @@ const ToolEntry kToolBar[] = {
     {nullptr, nullptr, nullptr},
     {"Guida in linea", "Guidainlinea1Click", "guida"},
 };
-
 
 } // namespace
 
@@ -332,7 +332,6 @@ void TForm1::Guidainlinea1Click() {
     if (!form_.startDirectory.isEmpty()) QDir::setCurrent(form_.startDirectory);
     HelpWindow::openContents(this);
 }
-
 
 // --- what the practice asks of the window -----------------------------------------------
 

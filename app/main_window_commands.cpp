@@ -81,7 +81,8 @@ void TForm1::runDocumentCommand(const QString& handler) {
     if (const auto failure = firstFailedCheck(form_, *command)) {
         Attenzione(failure->message);
         if (failure->page >= 0) showPage(failure->page);
-        for (const QString& field : failure->focus) focusControl(field);
+        for (const QString& field : failure->focus)
+            focusControl(field);
         return;
     }
     if (command->dialog == QLatin1String("TForm10"))
@@ -97,12 +98,18 @@ void TForm1::runDocumentCommand(const QString& handler) {
     reload();
 }
 
-void TForm1::Riepilogopratica1Click() { runDocumentCommand(QStringLiteral("Riepilogopratica1Click")); }
-void TForm1::Stampa1Click() { runDocumentCommand(QStringLiteral("Stampa1Click")); }
+void TForm1::Riepilogopratica1Click() {
+    runDocumentCommand(QStringLiteral("Riepilogopratica1Click"));
+}
+void TForm1::Stampa1Click() {
+    runDocumentCommand(QStringLiteral("Stampa1Click"));
+}
 void TForm1::Dichiarazionesullostatodeilavori1Click() {
     runDocumentCommand(QStringLiteral("Dichiarazionesullostatodeilavori1Click"));
 }
-void TForm1::Periziagiurata1Click() { runDocumentCommand(QStringLiteral("Periziagiurata1Click")); }
+void TForm1::Periziagiurata1Click() {
+    runDocumentCommand(QStringLiteral("Periziagiurata1Click"));
+}
 void TForm1::Certificazionediidoneitstatica2Click() {
     runDocumentCommand(QStringLiteral("Certificazionediidoneitstatica2Click"));
 }
@@ -112,15 +119,21 @@ void TForm1::Certificazionediidoneitstatica1Click() {
 void TForm1::Relazionetecnicadescrittiva1Click() {
     runDocumentCommand(QStringLiteral("Relazionetecnicadescrittiva1Click"));
 }
-void TForm1::ToolButton11Click() { runDocumentCommand(QStringLiteral("ToolButton11Click")); }
+void TForm1::ToolButton11Click() {
+    runDocumentCommand(QStringLiteral("ToolButton11Click"));
+}
 void TForm1::Denunciaaifinidellatassasmaltimentorifiuti1Click() {
     runDocumentCommand(QStringLiteral("Denunciaaifinidellatassasmaltimentorifiuti1Click"));
 }
 void TForm1::Denunciaperloccupazionesuolopubblico1Click() {
     runDocumentCommand(QStringLiteral("Denunciaperloccupazionesuolopubblico1Click"));
 }
-void TForm1::Riepilogopratica2Click() { runDocumentCommand(QStringLiteral("Riepilogopratica2Click")); }
-void TForm1::Promemoriascadenze1Click() { runDocumentCommand(QStringLiteral("Promemoriascadenze1Click")); }
+void TForm1::Riepilogopratica2Click() {
+    runDocumentCommand(QStringLiteral("Riepilogopratica2Click"));
+}
+void TForm1::Promemoriascadenze1Click() {
+    runDocumentCommand(QStringLiteral("Promemoriascadenze1Click"));
+}
 void TForm1::Prospettorelativoallacquisizioneareepubbliche1Click() {
     runDocumentCommand(QStringLiteral("Prospettorelativoallacquisizioneareepubbliche1Click"));
 }
@@ -144,6 +157,8 @@ void TForm1::TabellaD1Click() {
     TForm5::run(this, form_);
     reload();
 }
-void TForm1::Datideltecnico1Click() { TForm8::run(this, form_); }
+void TForm1::Datideltecnico1Click() {
+    TForm8::run(this, form_);
+}
 
 } // namespace quadrelo

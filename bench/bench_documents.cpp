@@ -34,8 +34,9 @@ int main(int argc, char** argv) {
     form.occupationData = occupationInitialData();
     form.iciData = iciInitialData(form);
     form.swornCourt = QStringLiteral("RIMINI");
-    const QStringList reports{"modello", "antimafia", "statolavori", "statica", "sismica", "tecnica", "riepilogo",
-                              "promemoria", "pubbliche", "giurata", "ici", "rifiuti", "occupazione"};
+    const QStringList reports{"modello", "antimafia", "statolavori", "statica",   "sismica",
+                              "tecnica", "riepilogo", "promemoria",  "pubbliche", "giurata",
+                              "ici",     "rifiuti",   "occupazione"};
 
     report::ReportProject project;
     const int runs = 15;
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
         times << timer.nsecsElapsed() / 1e6;
     }
     std::sort(times.begin(), times.end());
-    std::printf("tredici documenti in PDF/A: mediana %.1f ms su %d prove (minimo %.1f ms)\n", times.at(runs / 2),
-                runs, times.first());
+    std::printf("tredici documenti in PDF/A: mediana %.1f ms su %d prove (minimo %.1f ms)\n",
+                times.at(runs / 2), runs, times.first());
     return 0;
 }

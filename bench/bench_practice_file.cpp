@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const QDir data(QStringLiteral(QUADRELO_SOURCE_DIR "/data"));
-    for (const QString& name : data.entryList(QDir::Files)) QFile::copy(data.filePath(name), dir.filePath(name));
+    for (const QString& name : data.entryList(QDir::Files))
+        QFile::copy(data.filePath(name), dir.filePath(name));
     QDir::setCurrent(dir.path());
 
     PracticeForm form;
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
         times << timer.nsecsElapsed() / 1e6;
     }
     std::sort(times.begin(), times.end());
-    std::printf("apertura e ricalcolo di una pratica completa: mediana %.3f ms su %d prove\n", times.at(runs / 2),
-                runs);
+    std::printf("apertura e ricalcolo di una pratica completa: mediana %.3f ms su %d prove\n",
+                times.at(runs / 2), runs);
     return 0;
 }

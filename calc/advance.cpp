@@ -26,19 +26,19 @@ const AdvanceRow newRows[4] = {
      &P::Label95},
     {&P::Edit62, &P::advanceSurfaceNew3, &P::advanceAmountNew3, &P::advanceRateNew3, &P::Label96, &P::Label98,
      &P::Label99},
-    {&P::Edit63, &P::advanceSurfaceNew4, &P::advanceAmountNew4, &P::advanceRateNew4, &P::Label103, &P::Label105,
-     &P::Label106},
+    {&P::Edit63, &P::advanceSurfaceNew4, &P::advanceAmountNew4, &P::advanceRateNew4, &P::Label103,
+     &P::Label105, &P::Label106},
 };
 
 const AdvanceRow restructuringRows[4] = {
-    {&P::Edit64, &P::advanceSurfaceRestructuring1, &P::advanceAmountRestructuring1, &P::advanceRateRestructuring1,
-     &P::Label79, &P::Label104, &P::Label107},
-    {&P::Edit65, &P::advanceSurfaceRestructuring2, &P::advanceAmountRestructuring2, &P::advanceRateRestructuring2,
-     &P::Label108, &P::Label109, &P::Label110},
-    {&P::Edit66, &P::advanceSurfaceRestructuring3, &P::advanceAmountRestructuring3, &P::advanceRateRestructuring3,
-     &P::Label111, &P::Label112, &P::Label113},
-    {&P::Edit67, &P::advanceSurfaceRestructuring4, &P::advanceAmountRestructuring4, &P::advanceRateRestructuring4,
-     &P::Label116, &P::Label117, &P::Label118},
+    {&P::Edit64, &P::advanceSurfaceRestructuring1, &P::advanceAmountRestructuring1,
+     &P::advanceRateRestructuring1, &P::Label79, &P::Label104, &P::Label107},
+    {&P::Edit65, &P::advanceSurfaceRestructuring2, &P::advanceAmountRestructuring2,
+     &P::advanceRateRestructuring2, &P::Label108, &P::Label109, &P::Label110},
+    {&P::Edit66, &P::advanceSurfaceRestructuring3, &P::advanceAmountRestructuring3,
+     &P::advanceRateRestructuring3, &P::Label111, &P::Label112, &P::Label113},
+    {&P::Edit67, &P::advanceSurfaceRestructuring4, &P::advanceAmountRestructuring4,
+     &P::advanceRateRestructuring4, &P::Label116, &P::Label117, &P::Label118},
 };
 
 void paintAdvanceWhite(PracticeForm& form) {
@@ -56,11 +56,13 @@ double recomputeGroup(PracticeForm& form, const AdvanceRow (&group)[4], CaptionS
         if (inputVuoto((form.*r.input).text)) continue;
         form.*r.surface = Leggimi((form.*r.input).text);
         if (form.*r.surface > 0) {
-            for (auto c : {r.row, r.rateCaption, r.amountCaption}) (form.*c).highlighted = true;
+            for (auto c : {r.row, r.rateCaption, r.amountCaption})
+                (form.*c).highlighted = true;
             totalCaption.highlighted = true;
         }
     }
-    for (const AdvanceRow& r : group) (form.*r.input).text = Formatta(form.*r.surface);
+    for (const AdvanceRow& r : group)
+        (form.*r.input).text = Formatta(form.*r.surface);
     double total = 0;
     for (const AdvanceRow& r : group) {
         form.*r.amount = form.*r.surface * (form.*r.rate);
@@ -91,7 +93,8 @@ void PracticeForm::SistemaOneri() {
 
 void PracticeForm::Edit60Exit() {
     for (const auto* group : {newRows, restructuringRows})
-        for (int k = 0; k < 4; ++k) this->*group[k].surface = this->*group[k].amount = 0;
+        for (int k = 0; k < 4; ++k)
+            this->*group[k].surface = this->*group[k].amount = 0;
     paintAdvanceWhite(*this);
 
     advanceTotalNew = recomputeGroup(*this, newRows, Label100);
@@ -104,7 +107,8 @@ void PracticeForm::Edit60Exit() {
 void PracticeForm::recomputeNewAdvanceAtStart() {
     if (!inputVuoto(Edit60.text)) advanceSurfaceNew1 = Leggimi(Edit60.text);
     if (advanceSurfaceNew1 > 0)
-        for (CaptionState* c : {&Label82, &Label90, &Label91, &Label100}) c->highlighted = true;
+        for (CaptionState* c : {&Label82, &Label90, &Label91, &Label100})
+            c->highlighted = true;
     advanceTotalNew = 0;
     for (const AdvanceRow& r : newRows) {
         (this->*r.input).text = Formatta(this->*r.surface);

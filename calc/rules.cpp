@@ -10,18 +10,50 @@ void PracticeForm::RadioButton1Click() {
     Label18.enabled = nonResidential;
     Edit16.enabled = nonResidential;
 
-    for (double* v : {&resUsefulSurface1, &resUsefulSurface2, &resUsefulSurface3, &resNonResSurface1,
-                      &resNonResSurface2, &resNonResSurface3, &resTotalSurface1, &resTotalSurface2,
-                      &resTotalSurface3, &resOblation1, &resOblation2, &resOblation3, &resOblationTotal,
-                      &nonResUsefulSurface1, &nonResUsefulSurface2, &nonResUsefulSurface3,
-                      &nonResAppurtenanceSurface1, &nonResAppurtenanceSurface2, &nonResAppurtenanceSurface3,
-                      &nonResTotalSurface1, &nonResTotalSurface2, &nonResTotalSurface3, &nonResOblation1,
-                      &nonResOblation2, &nonResOblation3, &nonResOblationTotal, &advanceSurfaceNew1,
-                      &advanceSurfaceNew2, &advanceSurfaceNew3, &advanceSurfaceNew4, &advanceSurfaceRestructuring1,
-                      &advanceSurfaceRestructuring2, &advanceSurfaceRestructuring3, &advanceSurfaceRestructuring4,
-                      &advanceAmountNew1, &advanceAmountNew2, &advanceAmountNew3, &advanceAmountNew4,
-                      &advanceAmountRestructuring1, &advanceAmountRestructuring2, &advanceAmountRestructuring3,
-                      &advanceAmountRestructuring4, &advanceTotalNew, &advanceTotalRestructuring})
+    for (double* v : {&resUsefulSurface1,
+                      &resUsefulSurface2,
+                      &resUsefulSurface3,
+                      &resNonResSurface1,
+                      &resNonResSurface2,
+                      &resNonResSurface3,
+                      &resTotalSurface1,
+                      &resTotalSurface2,
+                      &resTotalSurface3,
+                      &resOblation1,
+                      &resOblation2,
+                      &resOblation3,
+                      &resOblationTotal,
+                      &nonResUsefulSurface1,
+                      &nonResUsefulSurface2,
+                      &nonResUsefulSurface3,
+                      &nonResAppurtenanceSurface1,
+                      &nonResAppurtenanceSurface2,
+                      &nonResAppurtenanceSurface3,
+                      &nonResTotalSurface1,
+                      &nonResTotalSurface2,
+                      &nonResTotalSurface3,
+                      &nonResOblation1,
+                      &nonResOblation2,
+                      &nonResOblation3,
+                      &nonResOblationTotal,
+                      &advanceSurfaceNew1,
+                      &advanceSurfaceNew2,
+                      &advanceSurfaceNew3,
+                      &advanceSurfaceNew4,
+                      &advanceSurfaceRestructuring1,
+                      &advanceSurfaceRestructuring2,
+                      &advanceSurfaceRestructuring3,
+                      &advanceSurfaceRestructuring4,
+                      &advanceAmountNew1,
+                      &advanceAmountNew2,
+                      &advanceAmountNew3,
+                      &advanceAmountNew4,
+                      &advanceAmountRestructuring1,
+                      &advanceAmountRestructuring2,
+                      &advanceAmountRestructuring3,
+                      &advanceAmountRestructuring4,
+                      &advanceTotalNew,
+                      &advanceTotalRestructuring})
         *v = 0;
 
     EditState* inputs[12] = {&Edit40, &Edit41, &Edit42, &Edit43, &Edit44, &Edit45,
@@ -32,14 +64,15 @@ void PracticeForm::RadioButton1Click() {
     }
 
     const QString zero = QStringLiteral("0,00");
-    for (CaptionState* c : {&Label34, &Label36, &Label38, &Label40, &Label42, &Label44, &Label52, &Label54, &Label56,
-                            &Label58, &Label60, &Label62, &Label63, &Label66, &Label91, &Label95, &Label99,
-                            &Label106, &Label100, &Label107, &Label110, &Label113, &Label118, &Label114})
+    for (CaptionState* c :
+         {&Label34, &Label36,  &Label38,  &Label40,  &Label42,  &Label44,  &Label52,  &Label54,
+          &Label56, &Label58,  &Label60,  &Label62,  &Label63,  &Label66,  &Label91,  &Label95,
+          &Label99, &Label106, &Label100, &Label107, &Label110, &Label113, &Label118, &Label114})
         c->text = zero;
-    for (CaptionState* c : {&Label30, &Label34, &Label35, &Label36, &Label37, &Label38, &Label39, &Label40,
-                            &Label41, &Label42, &Label43, &Label44, &Label48, &Label52, &Label53, &Label54,
-                            &Label55, &Label56, &Label57, &Label58, &Label59, &Label60, &Label61, &Label62,
-                            &Label63, &Label66})
+    for (CaptionState* c :
+         {&Label30, &Label34, &Label35, &Label36, &Label37, &Label38, &Label39, &Label40, &Label41,
+          &Label42, &Label43, &Label44, &Label48, &Label52, &Label53, &Label54, &Label55, &Label56,
+          &Label57, &Label58, &Label59, &Label60, &Label61, &Label62, &Label63, &Label66})
         c->highlighted = false;
 
     const int t = typology();
@@ -51,8 +84,8 @@ void PracticeForm::RadioButton1Click() {
 
     // Forfait update, with the arrangement of the advance and state-land inputs inside it.
     flatOblation4 = flatOblation5 = flatOblation6 = 0;
-    for (CaptionState* c : {&Label70, &Label76, &Label71, &Label77, &Label80, &Label72, &Label81, &Label84,
-                            &Label74, &Label86})
+    for (CaptionState* c :
+         {&Label70, &Label76, &Label71, &Label77, &Label80, &Label72, &Label81, &Label84, &Label74, &Label86})
         c->highlighted = false;
     SistemaOneri();
     struct Forfait {
@@ -66,7 +99,8 @@ void PracticeForm::RadioButton1Click() {
                                 {6, &flatOblation6, oblationFixed6, {&Label81, &Label84, &Label74}}};
     for (const Forfait& f : forfaits) {
         if (f.typology != t) continue;
-        for (CaptionState* c : f.captions) c->highlighted = true;
+        for (CaptionState* c : f.captions)
+            c->highlighted = true;
         *f.amount = f.rate;
     }
     Label71.text = Formatta(flatOblation4);

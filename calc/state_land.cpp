@@ -21,21 +21,25 @@ struct LandRow {
 };
 
 const LandRow indemnityRows[4] = {
-    {&P::Edit25, &P::occupiedSurface1, &P::indemnityUnitValue1, &P::indemnityAmount1, &P::Label152, &P::Label156,
-     &P::Label157},
-    {&P::Edit26, &P::occupiedSurface2, &P::indemnityUnitValue2, &P::indemnityAmount2, &P::Label158, &P::Label159,
-     &P::Label160},
-    {&P::Edit27, &P::occupiedSurface3, &P::indemnityUnitValue3, &P::indemnityAmount3, &P::Label161, &P::Label162,
-     &P::Label163},
-    {&P::Edit28, &P::occupiedSurface4, &P::indemnityUnitValue4, &P::indemnityAmount4, &P::Label166, &P::Label167,
-     &P::Label168},
+    {&P::Edit25, &P::occupiedSurface1, &P::indemnityUnitValue1, &P::indemnityAmount1, &P::Label152,
+     &P::Label156, &P::Label157},
+    {&P::Edit26, &P::occupiedSurface2, &P::indemnityUnitValue2, &P::indemnityAmount2, &P::Label158,
+     &P::Label159, &P::Label160},
+    {&P::Edit27, &P::occupiedSurface3, &P::indemnityUnitValue3, &P::indemnityAmount3, &P::Label161,
+     &P::Label162, &P::Label163},
+    {&P::Edit28, &P::occupiedSurface4, &P::indemnityUnitValue4, &P::indemnityAmount4, &P::Label166,
+     &P::Label167, &P::Label168},
 };
 
 const LandRow areaRows[4] = {
-    {&P::Edit29, &P::areaSurface1, &P::areaUnitValue1, &P::areaValue1, &P::Label170, &P::Label174, &P::Label175},
-    {&P::Edit30, &P::areaSurface2, &P::areaUnitValue2, &P::areaValue2, &P::Label176, &P::Label177, &P::Label178},
-    {&P::Edit31, &P::areaSurface3, &P::areaUnitValue3, &P::areaValue3, &P::Label179, &P::Label180, &P::Label181},
-    {&P::Edit32, &P::areaSurface4, &P::areaUnitValue4, &P::areaValue4, &P::Label184, &P::Label185, &P::Label186},
+    {&P::Edit29, &P::areaSurface1, &P::areaUnitValue1, &P::areaValue1, &P::Label170, &P::Label174,
+     &P::Label175},
+    {&P::Edit30, &P::areaSurface2, &P::areaUnitValue2, &P::areaValue2, &P::Label176, &P::Label177,
+     &P::Label178},
+    {&P::Edit31, &P::areaSurface3, &P::areaUnitValue3, &P::areaValue3, &P::Label179, &P::Label180,
+     &P::Label181},
+    {&P::Edit32, &P::areaSurface4, &P::areaUnitValue4, &P::areaValue4, &P::Label184, &P::Label185,
+     &P::Label186},
 };
 
 void readGroup(PracticeForm& form, const LandRow (&group)[4], CaptionState& totalCaption) {
@@ -43,7 +47,8 @@ void readGroup(PracticeForm& form, const LandRow (&group)[4], CaptionState& tota
         if (inputVuoto((form.*r.input).text)) continue;
         form.*r.surface = Leggimi((form.*r.input).text);
         if (form.*r.surface > 0) {
-            for (auto c : {r.row, r.unitCaption, r.amountCaption}) (form.*c).highlighted = true;
+            for (auto c : {r.row, r.unitCaption, r.amountCaption})
+                (form.*c).highlighted = true;
             totalCaption.highlighted = true;
         }
     }
@@ -69,7 +74,8 @@ void PracticeForm::Indennizza() {
         }
     }
     for (const auto* group : {indemnityRows, areaRows})
-        for (int k = 0; k < 4; ++k) (this->*group[k].unitCaption).text = Formatta(this->*group[k].unitValue);
+        for (int k = 0; k < 4; ++k)
+            (this->*group[k].unitCaption).text = Formatta(this->*group[k].unitValue);
 }
 
 void PracticeForm::Edit25Exit() {
@@ -90,7 +96,8 @@ void PracticeForm::Edit33Exit() {
 void PracticeForm::aggiorna_demanio() {
     occupationYears = 0;
     for (const auto* group : {indemnityRows, areaRows})
-        for (int k = 0; k < 4; ++k) (this->*group[k].input).text = Formatta(this->*group[k].surface);
+        for (int k = 0; k < 4; ++k)
+            (this->*group[k].input).text = Formatta(this->*group[k].surface);
     if (!Edit33.text.isEmpty()) occupationYears = Leggimi(Edit33.text);
 
     indemnityTotal = 0;
@@ -104,7 +111,8 @@ void PracticeForm::aggiorna_demanio() {
         areaValueTotal += this->*r.amount;
     }
     for (const auto* group : {indemnityRows, areaRows})
-        for (int k = 0; k < 4; ++k) (this->*group[k].amountCaption).text = Formatta(this->*group[k].amount);
+        for (int k = 0; k < 4; ++k)
+            (this->*group[k].amountCaption).text = Formatta(this->*group[k].amount);
     Label164.text = Formatta(indemnityTotal);
     Label182.text = Formatta(areaValueTotal);
 }
@@ -118,7 +126,8 @@ void PracticeForm::azzera_demanio() {
             this->*r.surface = 0;
             this->*r.amount = 0;
             (this->*r.amountCaption).text = QStringLiteral("0,00");
-            for (auto c : {r.row, r.unitCaption, r.amountCaption}) (this->*c).highlighted = false;
+            for (auto c : {r.row, r.unitCaption, r.amountCaption})
+                (this->*c).highlighted = false;
         }
     indemnityTotal = areaValueTotal = 0;
     Label164.text = Label182.text = QStringLiteral("0,00");

@@ -30,7 +30,8 @@ Plan plan(double total, double minimum) {
 void PracticeForm::riepilogo() {
     const QString zero = QStringLiteral("0,00");
 
-    for (CaptionState* c : {&Label125, &Label129, &Label126, &Label134, &Label132, &Label137}) c->text = zero;
+    for (CaptionState* c : {&Label125, &Label129, &Label126, &Label134, &Label132, &Label137})
+        c->text = zero;
     oblationInstalment = 0;
     const double oblationTotal = resOblationTotal + nonResOblationTotal;
     Label125.text = Formatta(oblationTotal);
@@ -50,7 +51,8 @@ void PracticeForm::riepilogo() {
     const int t = typology();
     if (t >= 4) Label125.text = Label126.text = QLatin1String(fixedTotals[t]);
 
-    for (CaptionState* c : {&Label138, &Label139, &Label142, &Label145, &Label147, &Label150}) c->text = zero;
+    for (CaptionState* c : {&Label138, &Label139, &Label142, &Label145, &Label147, &Label150})
+        c->text = zero;
     advanceInstalment = 0;
     advanceTotalDue = advanceTotalNew + advanceTotalRestructuring;
     Label138.text = Formatta(advanceTotalDue);

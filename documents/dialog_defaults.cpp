@@ -7,21 +7,34 @@
 
 namespace quadrelo {
 
-QString wasteInitialDate() { return QStringLiteral("31/03/2003"); }
+QString wasteInitialDate() {
+    return QStringLiteral("31/03/2003");
+}
 
 QStringList occupationInitialData() {
     // Equal first and last day leave the day count empty.
-    return {QString(), QString(), QString(), QString(), QString(), QStringLiteral("01/01/2004"),
-            QStringLiteral("01/01/2004"), QString(), QStringLiteral("08:00"), QStringLiteral("08:00"), QString()};
+    return {QString(),
+            QString(),
+            QString(),
+            QString(),
+            QString(),
+            QStringLiteral("01/01/2004"),
+            QStringLiteral("01/01/2004"),
+            QString(),
+            QStringLiteral("08:00"),
+            QStringLiteral("08:00"),
+            QString()};
 }
 
 QList<QStringList> iciInitialData(const PracticeForm& form) {
     QList<QStringList> data(3, QStringList(18));
     for (QStringList& property : data) {
         property[5] = QStringLiteral("A/1");
-        for (int mark : {7, 14, 15, 16, 17}) property[mark] = QStringLiteral(" ");
+        for (int mark : {7, 14, 15, 16, 17})
+            property[mark] = QStringLiteral(" ");
     }
-    const QString address = form.ComboBox1.text + QLatin1Char(' ') + form.Edit10.text + QLatin1Char(' ') + form.Edit11.text;
+    const QString address =
+        form.ComboBox1.text + QLatin1Char(' ') + form.Edit10.text + QLatin1Char(' ') + form.Edit11.text;
     auto fill = [&](QStringList& property, const QString& subUnit) {
         property[0] = address;
         property[1] = form.Edit17.text;

@@ -17,7 +17,9 @@ bool anyEmpty(std::initializer_list<const QString*> texts) {
     return false;
 }
 
-bool forfait(const PracticeForm& f) { return f.RadioButton7.checked || f.RadioButton10.checked || f.RadioButton11.checked; }
+bool forfait(const PracticeForm& f) {
+    return f.RadioButton7.checked || f.RadioButton10.checked || f.RadioButton11.checked;
+}
 
 QStringList enabledAmong(PracticeForm& f, int first, int last) {
     QStringList names;
@@ -40,48 +42,55 @@ std::optional<CheckFailure> check(PracticeForm& f, const QString& name, const Do
         return std::optional<CheckFailure>(CheckFailure{std::move(message), page, std::move(focus)});
     };
     if (name == QLatin1String("A")) {
-        if (anyEmpty({&f.Edit1.text, &f.Edit2.text, &f.Edit3.text, &f.Edit22.text, &f.Edit5.text, &f.Edit6.text,
-                      &f.Edit7.text, &f.Edit8.text}) ||
+        if (anyEmpty({&f.Edit1.text, &f.Edit2.text, &f.Edit3.text, &f.Edit22.text, &f.Edit5.text,
+                      &f.Edit6.text, &f.Edit7.text, &f.Edit8.text}) ||
             f.ComboBox2.text == kSelect || f.ComboBox3.text == kSelect)
             return fail(command.applicantMessage, PageRichiedente);
     } else if (name == QLatin1String("A2")) {
         if (anyEmpty({&f.Edit1.text, &f.Edit2.text})) return fail(kInsufficient, PageRichiedente);
     } else if (name == QLatin1String("B") || name == QLatin1String("B1")) {
-        const bool listOk = name == QLatin1String("B") ? f.ComboBox1.text != kSelect : f.ComboBox1.itemIndex >= 0;
+        const bool listOk =
+            name == QLatin1String("B") ? f.ComboBox1.text != kSelect : f.ComboBox1.itemIndex >= 0;
         if (anyEmpty({&f.Edit9.text, &f.Edit10.text, &f.Edit11.text}) || !listOk)
-            return fail(QStringLiteral("I dati relativi all'immobile oggetto di sanatoria risultano insufficienti."),
-                        PageImmobile);
+            return fail(
+                QStringLiteral("I dati relativi all'immobile oggetto di sanatoria risultano insufficienti."),
+                PageImmobile);
     } else if (name == QLatin1String("V")) {
         if (f.Edit23.text.isEmpty() && !f.RadioButton6.checked && !forfait(f))
-            return fail(QStringLiteral("Digitare l'ammontare della volumetria oggetto di sanatoria."), PageIllecito,
-                        {QStringLiteral("Edit23")});
+            return fail(QStringLiteral("Digitare l'ammontare della volumetria oggetto di sanatoria."),
+                        PageIllecito, {QStringLiteral("Edit23")});
     } else if (name == QLatin1String("D") || name == QLatin1String("D20")) {
         const qsizetype minimum = name == QLatin1String("D") ? 1 : 21;
         if (memoLength(f.Memo1.text) < minimum)
             return fail(QStringLiteral("Digitare una sintetica descrizione dell'illecito."), PageIllecito,
                         {QStringLiteral("Memo1")});
     } else if (name == QLatin1String("O")) {
-        const double surfaces = f.resUsefulSurface1 + f.resUsefulSurface2 + f.resUsefulSurface3 + f.resNonResSurface1 +
-                                f.resNonResSurface2 + f.resNonResSurface3 + f.nonResUsefulSurface1 +
-                                f.nonResUsefulSurface2 + f.nonResUsefulSurface3 + f.nonResAppurtenanceSurface1 +
-                                f.nonResAppurtenanceSurface2 + f.nonResAppurtenanceSurface3;
+        const double surfaces = f.resUsefulSurface1 + f.resUsefulSurface2 + f.resUsefulSurface3 +
+                                f.resNonResSurface1 + f.resNonResSurface2 + f.resNonResSurface3 +
+                                f.nonResUsefulSurface1 + f.nonResUsefulSurface2 + f.nonResUsefulSurface3 +
+                                f.nonResAppurtenanceSurface1 + f.nonResAppurtenanceSurface2 +
+                                f.nonResAppurtenanceSurface3;
         if (!(surfaces > 0) && !forfait(f))
-            return fail(QStringLiteral("I dati numerici per il calcolo dell'oblazione risultano insufficienti."),
-                        PageOblazione);
+            return fail(
+                QStringLiteral("I dati numerici per il calcolo dell'oblazione risultano insufficienti."),
+                PageOblazione);
     } else if (name == QLatin1String("N")) {
-        const double amounts = f.advanceAmountNew1 + f.advanceAmountNew2 + f.advanceAmountNew3 + f.advanceAmountNew4 +
-                               f.advanceAmountRestructuring1 + f.advanceAmountRestructuring2 +
-                               f.advanceAmountRestructuring3 + f.advanceAmountRestructuring4;
+        const double amounts = f.advanceAmountNew1 + f.advanceAmountNew2 + f.advanceAmountNew3 +
+                               f.advanceAmountNew4 + f.advanceAmountRestructuring1 +
+                               f.advanceAmountRestructuring2 + f.advanceAmountRestructuring3 +
+                               f.advanceAmountRestructuring4;
         if (!(amounts > 0) && !forfait(f))
-            return fail(QStringLiteral("I dati numerici per il calcolo dell'anticipazione sugli oneri di concessione "
-                                       "risultano insufficienti."),
-                        PageAnticipazione);
+            return fail(
+                QStringLiteral("I dati numerici per il calcolo dell'anticipazione sugli oneri di concessione "
+                               "risultano insufficienti."),
+                PageAnticipazione);
     } else if (name == QLatin1String("L")) {
         if (!f.CheckBox3.checked && !f.CheckBox4.checked && !f.CheckBox5.checked)
             return fail(QStringLiteral("Gli allegati non sono stati selezionati."), PageAllegati);
     } else if (name == QLatin1String("R")) {
         if (f.Memo2.text.isEmpty())
-            return fail(QStringLiteral("Inserire la relazione tecnica."), PageIllecito, {QStringLiteral("Memo2")});
+            return fail(QStringLiteral("Inserire la relazione tecnica."), PageIllecito,
+                        {QStringLiteral("Memo2")});
     } else if (name == QLatin1String("T")) {
         if (anyEmpty({&f.technicianFirstName, &f.technicianLastName, &f.technicianBirthPlace,
                       &f.technicianBirthProvince, &f.technicianTaxCode, &f.technicianOfficeTown,
@@ -89,12 +98,12 @@ std::optional<CheckFailure> check(PracticeForm& f, const QString& name, const Do
             return fail(QStringLiteral("I dati del tecnico incaricato risultano incompleti."), -1);
     } else if (name == QLatin1String("Y")) {
         if (f.Edit33.text.isEmpty())
-            return fail(QStringLiteral("Digitare la durata complessiva dell'occupazione pregressa."), PageAreeStato,
-                        {QStringLiteral("Edit33")});
+            return fail(QStringLiteral("Digitare la durata complessiva dell'occupazione pregressa."),
+                        PageAreeStato, {QStringLiteral("Edit33")});
     } else if (name == QLatin1String("P")) {
         if (!(f.occupiedSurface1 + f.occupiedSurface2 + f.occupiedSurface3 + f.occupiedSurface4 > 0))
-            return fail(QStringLiteral("Digitare la superficie oggetto di occupazione pregressa."), PageAreeStato,
-                        enabledAmong(f, 25, 28));
+            return fail(QStringLiteral("Digitare la superficie oggetto di occupazione pregressa."),
+                        PageAreeStato, enabledAmong(f, 25, 28));
     } else if (name == QLatin1String("S")) {
         if (!(f.areaSurface1 + f.areaSurface2 + f.areaSurface3 + f.areaSurface4 > 0))
             return fail(QStringLiteral("Digitare la superficie oggetto di occupazione."), PageAreeStato,
@@ -109,24 +118,25 @@ const QList<DocumentCommand>& documentCommands() {
     static const QList<DocumentCommand> commands{
         {"Riepilogopratica1Click", "Fac-simile istanza", "A B1 V D20 O N L", kInsufficient, "modello", ""},
         {"Stampa1Click", "Dichiarazione antimafia", "A B", kIncomplete, "antimafia", ""},
-        {"Dichiarazionesullostatodeilavori1Click", "Dichiarazione sullo stato dei lavori", "A B D", kIncomplete,
-         "statolavori", ""},
+        {"Dichiarazionesullostatodeilavori1Click", "Dichiarazione sullo stato dei lavori", "A B D",
+         kIncomplete, "statolavori", ""},
         {"Periziagiurata1Click", "Perizia giurata", "A B1 V D20 O N L", kInsufficient, "giurata", "TForm16"},
-        {"Certificazionediidoneitstatica2Click", "Certificazione di idoneità statica", "A2 B D T", kInsufficient,
-         "statica", ""},
+        {"Certificazionediidoneitstatica2Click", "Certificazione di idoneità statica", "A2 B D T",
+         kInsufficient, "statica", ""},
         {"Certificazionediidoneitstatica1Click", "Certificazione relativa alle costruzioni in zona sismica",
          "A2 B D T", kInsufficient, "sismica", ""},
-        {"Relazionetecnicadescrittiva1Click", "Relazione tecnica descrittiva", "A2 B D R T", kInsufficient, "tecnica",
-         ""},
+        {"Relazionetecnicadescrittiva1Click", "Relazione tecnica descrittiva", "A2 B D R T", kInsufficient,
+         "tecnica", ""},
         {"ToolButton11Click", "Fac-simile denuncia ai fini dell'I.C.I.", "", "", "ici", "TForm14"},
-        {"Denunciaaifinidellatassasmaltimentorifiuti1Click", "Denuncia per la tassa smaltimento rifiuti", "A B",
-         kIncomplete, "rifiuti", "TForm10"},
-        {"Denunciaperloccupazionesuolopubblico1Click", "Denuncia per occupazione suolo pubblico", "A B", kIncomplete,
-         "occupazione", "TForm11"},
+        {"Denunciaaifinidellatassasmaltimentorifiuti1Click", "Denuncia per la tassa smaltimento rifiuti",
+         "A B", kIncomplete, "rifiuti", "TForm10"},
+        {"Denunciaperloccupazionesuolopubblico1Click", "Denuncia per occupazione suolo pubblico", "A B",
+         kIncomplete, "occupazione", "TForm11"},
         {"Riepilogopratica2Click", "Riepilogo pratica", "A B1 V D20 O N", kInsufficient, "riepilogo", ""},
-        {"Promemoriascadenze1Click", "Promemoria scadenze", "A B1 V D20 O N", kInsufficient, "promemoria", ""},
-        {"Prospettorelativoallacquisizioneareepubbliche1Click", "Prospetto relativo all'acquisizione aree pubbliche",
-         "Y P S", "", "pubbliche", ""},
+        {"Promemoriascadenze1Click", "Promemoria scadenze", "A B1 V D20 O N", kInsufficient, "promemoria",
+         ""},
+        {"Prospettorelativoallacquisizioneareepubbliche1Click",
+         "Prospetto relativo all'acquisizione aree pubbliche", "Y P S", "", "pubbliche", ""},
     };
     return commands;
 }

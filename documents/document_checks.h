@@ -11,12 +11,12 @@ class PracticeForm;
 
 // The document commands of the "Stampe" menu and the tool bar.
 struct DocumentCommand {
-    QString handler;    // e.g. "Riepilogopratica1Click"
-    QString caption;    // menu caption
-    QString checks;     // check names in order, separated by spaces: "A B1 V D20 O N L"
+    QString handler; // e.g. "Riepilogopratica1Click"
+    QString caption; // menu caption
+    QString checks;  // check names in order, separated by spaces: "A B1 V D20 O N L"
     QString applicantMessage;
-    QString report;     // report run when the checks pass (empty when a dialog opens)
-    QString dialog;     // dialog opened instead ("TForm16", ...), empty otherwise
+    QString report; // report run when the checks pass (empty when a dialog opens)
+    QString dialog; // dialog opened instead ("TForm16", ...), empty otherwise
 };
 
 const QList<DocumentCommand>& documentCommands();

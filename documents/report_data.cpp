@@ -37,23 +37,25 @@ QList<ColumnDeclaration> buildColumns() {
     add({"richiedente"}, 50, G3);
     add({"ubicazione"}, 50, G4);
     add({"tecnico"}, 300, G5);
-    add({"Nome", "Cognome", "CodiceFiscale", "Comune", "Via", "Comune2", "Via2", "FoglioT", "MappaliT", "FoglioF",
-         "MappaliF", "Subalterni"},
+    add({"Nome", "Cognome", "CodiceFiscale", "Comune", "Via", "Comune2", "Via2", "FoglioT", "MappaliT",
+         "FoglioF", "MappaliF", "Subalterni"},
         30, G6);
     add({"VincoliS", "VincoliN", "DemanioS", "DemanioN", "ResidenzialeS", "ResidenzialeN"}, 3, G6);
     add({"NonRes", "UltimaData"}, 30, G6);
     add({"Tipologia"}, 5, G6);
     add({"PenultimaData"}, 30, G6);
     add({"UltimaS", "UltimaN", "UltimaP"}, 3, G6);
-    add({"sur1", "sur2", "sur3", "snr1", "snr2", "snr3", "sc1", "sc2", "sc3", "ob1", "ob2", "ob3", "it1", "it2", "it3",
-         "tot"},
+    add({"sur1", "sur2", "sur3", "snr1", "snr2", "snr3", "sc1", "sc2", "sc3", "ob1", "ob2", "ob3", "it1",
+         "it2", "it3", "tot"},
         20, G6);
-    add({"nsur1", "nsur2", "nsur3", "nsnr1", "nsnr2", "nsnr3", "nsc1", "nsc2", "nsc3", "nob1", "nob2", "nob3", "nit1",
-         "nit2", "nit3", "ntot"},
+    add({"nsur1", "nsur2", "nsur3", "nsnr1", "nsnr2", "nsnr3", "nsc1", "nsc2", "nsc3", "nob1", "nob2", "nob3",
+         "nit1", "nit2", "nit3", "ntot"},
         20, G6);
     add({"forfait1", "forfait2", "forfait3", "forfait"}, 20, G6);
-    add({"man1", "man2", "man3", "man4", "na1", "na2", "na3", "na4", "nat1", "nat2", "nat3", "nat4", "nat"}, 20, G6);
-    add({"mar1", "mar2", "mar3", "mar4", "ra1", "ra2", "ra3", "ra4", "rat1", "rat2", "rat3", "rat4", "rat"}, 20, G6);
+    add({"man1", "man2", "man3", "man4", "na1", "na2", "na3", "na4", "nat1", "nat2", "nat3", "nat4", "nat"},
+        20, G6);
+    add({"mar1", "mar2", "mar3", "mar4", "ra1", "ra2", "ra3", "ra4", "rat1", "rat2", "rat3", "rat4", "rat"},
+        20, G6);
     add({"dovuto", "unterzo", "versato", "resta", "rata"}, 20, G6);
     add({"dovuto2", "unterzo2", "versato2", "resta2", "rata2"}, 20, G6);
     add({"dovuto3", "unterzo3", "versato3", "resta3", "rata3"}, 20, G6);
@@ -82,9 +84,13 @@ QList<ColumnDeclaration> buildColumns() {
     return c;
 }
 
-QString mark(bool set) { return set ? QStringLiteral("X") : QStringLiteral(" "); }
+QString mark(bool set) {
+    return set ? QStringLiteral("X") : QStringLiteral(" ");
+}
 
-QString dateText(const QDate& date) { return date.toString(QStringLiteral("dd/MM/yyyy")); }
+QString dateText(const QDate& date) {
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
 
 } // namespace
 
@@ -95,7 +101,8 @@ const QList<ColumnDeclaration>& RvCustomConnection1GetCols() {
 
 QStringList columnNames() {
     QStringList names;
-    for (const ColumnDeclaration& c : RvCustomConnection1GetCols()) names << c.name;
+    for (const ColumnDeclaration& c : RvCustomConnection1GetCols())
+        names << c.name;
     return names;
 }
 
@@ -134,34 +141,39 @@ QStringList RvCustomConnection1GetRow(PracticeForm& f) {
     const QString& c2 = f.ComboBox2.text;
     const QString& c3 = f.ComboBox3.text;
 
-    const QString app = f.Edit1.text + " " + f.Edit2.text + ", nato a " + f.Edit3.text + " (prov. " + f.Edit22.text +
-                        " ) il " + dateText(f.DateTimePicker3.date) + " (codice fiscale " + f.Edit5.text +
-                        "), residente in " + f.Edit6.text + ", " + c2 + " " + f.Edit7.text + " " + f.Edit8.text;
+    const QString app = f.Edit1.text + " " + f.Edit2.text + ", nato a " + f.Edit3.text + " (prov. " +
+                        f.Edit22.text + " ) il " + dateText(f.DateTimePicker3.date) + " (codice fiscale " +
+                        f.Edit5.text + "), residente in " + f.Edit6.text + ", " + c2 + " " + f.Edit7.text +
+                        " " + f.Edit8.text;
     const QString prop = ", nella sua qualità di " + c3 + " dell'unità immobiliare ubicata in comune di " +
                          f.Edit9.text + ", " + c1 + " " + f.Edit10.text + " " + f.Edit11.text;
-    const QString tech = f.technicianFirstName + " " + f.technicianLastName + ", nato a " + f.technicianBirthPlace +
-                         " (prov. " + f.technicianBirthProvince + " ) il " + f.technicianBirthDate +
-                         " (codice fiscale " + f.technicianTaxCode + "), con studio in " + f.technicianOfficeTown +
-                         " " + f.technicianOfficeAddress + " " + ", iscritto al numero " +
-                         f.technicianRegisterNumber + " dell'Albo " + f.technicianRegisterName +
-                         " della provincia di " + f.technicianRegisterProvince;
+    const QString tech = f.technicianFirstName + " " + f.technicianLastName + ", nato a " +
+                         f.technicianBirthPlace + " (prov. " + f.technicianBirthProvince + " ) il " +
+                         f.technicianBirthDate + " (codice fiscale " + f.technicianTaxCode +
+                         "), con studio in " + f.technicianOfficeTown + " " + f.technicianOfficeAddress +
+                         " " + ", iscritto al numero " + f.technicianRegisterNumber + " dell'Albo " +
+                         f.technicianRegisterName + " della provincia di " + f.technicianRegisterProvince;
     const QString open = QStringLiteral("          Il sottoscritto ");
     const QString dots = QStringLiteral(". . . . . . . . . . . . . . .");
 
     QStringList r;
     r << open + app + prop +
-             ", ai sensi e per gli effetti dell'art. 46 D.P.R. 28/12/2000 n.445, al fine di non incorrere nelle "
+             ", ai sensi e per gli effetti dell'art. 46 D.P.R. 28/12/2000 n.445, al fine di non incorrere "
+             "nelle "
              "esclusioni disposte dal comma 29 dell'art.32 del D.L. 30 settembre 2003, n. 269";
     r << QStringLiteral("          ") + f.Edit9.text + ", lì " + dots;
     r << open + app + ", nella sua qualità di " + c3 +
              ", in riferimento alla domanda di Condono Edilizio presentata in data " + dots +
-             " registrata con prot. n° " + dots + " per l'unità immobiliare ubicata in comune di " + f.Edit9.text +
-             ", " + c1 + " " + f.Edit10.text + " " + f.Edit11.text +
-             ", ai sensi e per gli effetti dell'art. 47 D.P.R. 28/12/2000 n.445, sotto la propria responsabilità";
+             " registrata con prot. n° " + dots + " per l'unità immobiliare ubicata in comune di " +
+             f.Edit9.text + ", " + c1 + " " + f.Edit10.text + " " + f.Edit11.text +
+             ", ai sensi e per gli effetti dell'art. 47 D.P.R. 28/12/2000 n.445, sotto la propria "
+             "responsabilità";
     r << "Richiedente: " + f.Edit1.text + " " + f.Edit2.text;
-    r << "Ubicazione abuso: comune di " + f.Edit9.text + ", " + c1 + " " + f.Edit10.text + " " + f.Edit11.text;
+    r << "Ubicazione abuso: comune di " + f.Edit9.text + ", " + c1 + " " + f.Edit10.text + " " +
+             f.Edit11.text;
     r << "      Il sottoscritto " + tech +
-             " in qualità di tecnico incaricato, viste le opere abusive di cui alla domanda di Condono Edilizio in "
+             " in qualità di tecnico incaricato, viste le opere abusive di cui alla domanda di Condono "
+             "Edilizio in "
              "oggetto, consistenti in:";
 
     r << spazia(f.Edit1.text) << spazia(f.Edit2.text) << spazia(f.Edit5.text) << spazia(f.Edit6.text);
@@ -181,7 +193,8 @@ QStringList RvCustomConnection1GetRow(PracticeForm& f) {
         r << QStringLiteral(" ") << QStringLiteral("X") << spazia(f.Edit16.text);
     r << spazia(dateText(f.DateTimePicker1.date));
     QString code = QStringLiteral("06");
-    const RadioState* first5[] = {&f.RadioButton1, &f.RadioButton2, &f.RadioButton6, &f.RadioButton7, &f.RadioButton10};
+    const RadioState* first5[] = {&f.RadioButton1, &f.RadioButton2, &f.RadioButton6, &f.RadioButton7,
+                                  &f.RadioButton10};
     for (int i = 0; i < 5; ++i)
         if (first5[i]->checked) {
             code = QStringLiteral("0%1").arg(i + 1);
@@ -193,29 +206,71 @@ QStringList RvCustomConnection1GetRow(PracticeForm& f) {
     r << mark(f.RadioButton3.checked) << mark(f.RadioButton4.checked) << mark(f.RadioButton5.checked);
 
     const std::pair<int, double> figures[] = {
-        {9, f.resUsefulSurface1}, {9, f.resUsefulSurface2}, {9, f.resUsefulSurface3},
-        {9, f.resNonResSurface1}, {9, f.resNonResSurface2}, {9, f.resNonResSurface3},
-        {9, f.resTotalSurface1}, {9, f.resTotalSurface2}, {9, f.resTotalSurface3},
-        {6, f.oblationRateResidential1}, {6, f.oblationRateResidential2}, {6, f.oblationRateResidential3},
-        {12, f.resOblation1}, {12, f.resOblation2}, {12, f.resOblation3}, {12, f.resOblationTotal},
-        {9, f.nonResUsefulSurface1}, {9, f.nonResUsefulSurface2}, {9, f.nonResUsefulSurface3},
-        {9, f.nonResAppurtenanceSurface1}, {9, f.nonResAppurtenanceSurface2}, {9, f.nonResAppurtenanceSurface3},
-        {9, f.nonResTotalSurface1}, {9, f.nonResTotalSurface2}, {9, f.nonResTotalSurface3},
-        {6, f.oblationRateNonResidential1}, {6, f.oblationRateNonResidential2}, {6, f.oblationRateNonResidential3},
-        {12, f.nonResOblation1}, {12, f.nonResOblation2}, {12, f.nonResOblation3}, {12, f.nonResOblationTotal},
-        {7, f.flatOblation4}, {7, f.flatOblation5}, {7, f.flatOblation6}, {7, f.flatOblationTotal},
-        {5, f.advanceRateNew1}, {5, f.advanceRateNew2}, {5, f.advanceRateNew3}, {5, f.advanceRateNew4},
-        {9, f.advanceSurfaceNew1}, {9, f.advanceSurfaceNew2}, {9, f.advanceSurfaceNew3}, {9, f.advanceSurfaceNew4},
-        {12, f.advanceAmountNew1}, {12, f.advanceAmountNew2}, {12, f.advanceAmountNew3}, {12, f.advanceAmountNew4},
+        {9, f.resUsefulSurface1},
+        {9, f.resUsefulSurface2},
+        {9, f.resUsefulSurface3},
+        {9, f.resNonResSurface1},
+        {9, f.resNonResSurface2},
+        {9, f.resNonResSurface3},
+        {9, f.resTotalSurface1},
+        {9, f.resTotalSurface2},
+        {9, f.resTotalSurface3},
+        {6, f.oblationRateResidential1},
+        {6, f.oblationRateResidential2},
+        {6, f.oblationRateResidential3},
+        {12, f.resOblation1},
+        {12, f.resOblation2},
+        {12, f.resOblation3},
+        {12, f.resOblationTotal},
+        {9, f.nonResUsefulSurface1},
+        {9, f.nonResUsefulSurface2},
+        {9, f.nonResUsefulSurface3},
+        {9, f.nonResAppurtenanceSurface1},
+        {9, f.nonResAppurtenanceSurface2},
+        {9, f.nonResAppurtenanceSurface3},
+        {9, f.nonResTotalSurface1},
+        {9, f.nonResTotalSurface2},
+        {9, f.nonResTotalSurface3},
+        {6, f.oblationRateNonResidential1},
+        {6, f.oblationRateNonResidential2},
+        {6, f.oblationRateNonResidential3},
+        {12, f.nonResOblation1},
+        {12, f.nonResOblation2},
+        {12, f.nonResOblation3},
+        {12, f.nonResOblationTotal},
+        {7, f.flatOblation4},
+        {7, f.flatOblation5},
+        {7, f.flatOblation6},
+        {7, f.flatOblationTotal},
+        {5, f.advanceRateNew1},
+        {5, f.advanceRateNew2},
+        {5, f.advanceRateNew3},
+        {5, f.advanceRateNew4},
+        {9, f.advanceSurfaceNew1},
+        {9, f.advanceSurfaceNew2},
+        {9, f.advanceSurfaceNew3},
+        {9, f.advanceSurfaceNew4},
+        {12, f.advanceAmountNew1},
+        {12, f.advanceAmountNew2},
+        {12, f.advanceAmountNew3},
+        {12, f.advanceAmountNew4},
         {12, f.advanceTotalNew},
-        {5, f.advanceRateRestructuring1}, {5, f.advanceRateRestructuring2}, {5, f.advanceRateRestructuring3},
+        {5, f.advanceRateRestructuring1},
+        {5, f.advanceRateRestructuring2},
+        {5, f.advanceRateRestructuring3},
         {5, f.advanceRateRestructuring4},
-        {9, f.advanceSurfaceRestructuring1}, {9, f.advanceSurfaceRestructuring2}, {9, f.advanceSurfaceRestructuring3},
+        {9, f.advanceSurfaceRestructuring1},
+        {9, f.advanceSurfaceRestructuring2},
+        {9, f.advanceSurfaceRestructuring3},
         {9, f.advanceSurfaceRestructuring4},
-        {12, f.advanceAmountRestructuring1}, {12, f.advanceAmountRestructuring2}, {12, f.advanceAmountRestructuring3},
-        {12, f.advanceAmountRestructuring4}, {12, f.advanceTotalRestructuring},
+        {12, f.advanceAmountRestructuring1},
+        {12, f.advanceAmountRestructuring2},
+        {12, f.advanceAmountRestructuring3},
+        {12, f.advanceAmountRestructuring4},
+        {12, f.advanceTotalRestructuring},
     };
-    for (const auto& [width, value] : figures) r << dilata(width, value);
+    for (const auto& [width, value] : figures)
+        r << dilata(width, value);
 
     r << (f.resOblationTotal > 0      ? dilata(14, f.resOblationTotal)
           : f.nonResOblationTotal > 0 ? dilata(14, f.nonResOblationTotal)
@@ -229,10 +284,11 @@ QStringList RvCustomConnection1GetRow(PracticeForm& f) {
                                   dilata(14, f.advanceInstalment)};
     const QStringList blank(5, QStringLiteral(" "));
     if (f.advanceTotalNew > 0)
-        r << dilata(14, f.advanceTotalNew) << dilata(14, f.advanceTotalNew * 30 / 100) << paymentTail << blank;
+        r << dilata(14, f.advanceTotalNew) << dilata(14, f.advanceTotalNew * 30 / 100) << paymentTail
+          << blank;
     else
-        r << blank << dilata(14, f.advanceTotalRestructuring) << dilata(14, f.advanceTotalRestructuring * 30 / 100)
-          << paymentTail;
+        r << blank << dilata(14, f.advanceTotalRestructuring)
+          << dilata(14, f.advanceTotalRestructuring * 30 / 100) << paymentTail;
 
     r << dilata(14, f.flatOblationTotal);
     r << f.Memo1.text;
@@ -240,16 +296,19 @@ QStringList RvCustomConnection1GetRow(PracticeForm& f) {
     r << app + prop;
     r << "          che dal giorno " + f.wasteStartDate +
              " ha iniziato l'occupazione dei locali e delle aree di cui sopra";
-    for (int i = 0; i < 11; ++i) r << f.occupationData.value(i);
+    for (int i = 0; i < 11; ++i)
+        r << f.occupationData.value(i);
     r << open + app + prop;
-    r << "          - che le opere stesse sono state ultimate in data " + dateText(f.DateTimePicker1.date) + ";";
+    r << "          - che le opere stesse sono state ultimate in data " + dateText(f.DateTimePicker1.date) +
+             ";";
     r << f.Edit5.text << f.Edit2.text << f.Edit1.text;
     r << datePieces(dateText(f.DateTimePicker3.date));
     r << f.Edit3.text << f.Edit22.text;
     r << c2 + " " + f.Edit7.text + " " + f.Edit8.text;
     r << f.Edit6.text;
     for (int p = 0; p < 3; ++p)
-        for (int k = 0; k < 18; ++k) r << f.iciData.value(p).value(k);
+        for (int k = 0; k < 18; ++k)
+            r << f.iciData.value(p).value(k);
 
     r << mark(f.CheckBox3.checked) << mark(f.CheckBox4.checked) << mark(f.CheckBox5.checked)
       << mark(f.CheckBox6.checked) << mark(f.CheckBox7.checked);
@@ -258,7 +317,8 @@ QStringList RvCustomConnection1GetRow(PracticeForm& f) {
     QString others;
     const std::pair<bool, QString> attachments[] = {
         {f.CheckBox8.checked,
-         QStringLiteral("Dichiarazione del richiedente in relazione agli artt.416-bis, 648-bis e 648-ter c.p.")},
+         QStringLiteral(
+             "Dichiarazione del richiedente in relazione agli artt.416-bis, 648-bis e 648-ter c.p.")},
         {f.CheckBox9.checked, QStringLiteral("Certificazione di idoneità statica")},
         {f.CheckBox10.checked,
          QStringLiteral("Dichiarazione di non obbligatorietà della certificazione di idoneità statica")},

@@ -25,7 +25,8 @@ const QList<Line>& layout() {
     static const QList<Line> lines = [] {
         QList<Line> l;
         auto add = [&l](LineKind kind, const QString& prefix, int first, int last) {
-            for (int n = first; n <= last; ++n) l.append({kind, prefix + QString::number(n)});
+            for (int n = first; n <= last; ++n)
+                l.append({kind, prefix + QString::number(n)});
         };
         add(LineKind::Text, QStringLiteral("Edit"), 1, 24);
         add(LineKind::Text, QStringLiteral("Edit"), 60, 67);
@@ -57,12 +58,15 @@ QString describeField(const QString& control) {
 }
 
 void refuse(const QString& control, const QString& why) {
-    throw Error(QStringLiteral("La pratica non è stata salvata: il campo %1 %2.").arg(describeField(control), why));
+    throw Error(
+        QStringLiteral("La pratica non è stata salvata: il campo %1 %2.").arg(describeField(control), why));
 }
 
 void checkStorable(const QString& control, const QString& text, bool memo) {
     if (const QString bad = unencodableCharacters(text); !bad.isEmpty())
-        refuse(control, QStringLiteral("contiene caratteri che il file della pratica non può conservare (%1)").arg(bad));
+        refuse(
+            control,
+            QStringLiteral("contiene caratteri che il file della pratica non può conservare (%1)").arg(bad));
     if (memo && text.split(kCrLf).contains(practiceSeparator()))
         refuse(control, QStringLiteral("contiene una riga uguale a \"%1\", che il file usa come separatore")
                             .arg(practiceSeparator()));
@@ -74,7 +78,9 @@ QString normalizedMemo(QString text) {
     return text.replace(QLatin1Char('\n'), kCrLf);
 }
 
-QString memoSection(const QString& text) { return text.isEmpty() ? QStringLiteral("-1") : normalizedMemo(text); }
+QString memoSection(const QString& text) {
+    return text.isEmpty() ? QStringLiteral("-1") : normalizedMemo(text);
+}
 
 // Flag words in any letter case, or a number: zero clears.
 bool parseFlag(const QString& line) {
@@ -103,7 +109,9 @@ QDate parseDate(const QString& line) {
 
 } // namespace
 
-QString practiceSeparator() { return QStringLiteral("]*#@§@#*["); }
+QString practiceSeparator() {
+    return QStringLiteral("]*#@§@#*[");
+}
 
 QByteArray practiceFileBytes(const PracticeForm& constForm) {
     auto& form = const_cast<PracticeForm&>(constForm); // lookups by name are non-const
@@ -120,8 +128,9 @@ QByteArray practiceFileBytes(const PracticeForm& constForm) {
             lines << QString::number(form.combo(line.control)->itemIndex);
             break;
         case LineKind::Flag: {
-            const bool set = line.control.startsWith(QLatin1String("Radio")) ? form.radio(line.control)->checked
-                                                                             : form.check(line.control)->checked;
+            const bool set = line.control.startsWith(QLatin1String("Radio"))
+                                 ? form.radio(line.control)->checked
+                                 : form.check(line.control)->checked;
             lines << (set ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
             break;
         }
@@ -137,7 +146,9 @@ QByteArray practiceFileBytes(const PracticeForm& constForm) {
     return encodeTextLines(lines);
 }
 
-void Salvataggio(const PracticeForm& form) { writeBytes(form.currentFileName, practiceFileBytes(form)); }
+void Salvataggio(const PracticeForm& form) {
+    writeBytes(form.currentFileName, practiceFileBytes(form));
+}
 
 void savePracticeAs(PracticeForm& form, const QString& path) {
     writeBytes(path, practiceFileBytes(form));

@@ -14,7 +14,8 @@ QJsonObject practiceJson(PracticeForm& form) {
     }
     for (const QString& n : PracticeForm::captionNames()) {
         const CaptionState* c = form.caption(n);
-        controls.insert(n, QJsonObject{{"text", c->text}, {"enabled", c->enabled}, {"highlighted", c->highlighted}});
+        controls.insert(
+            n, QJsonObject{{"text", c->text}, {"enabled", c->enabled}, {"highlighted", c->highlighted}});
     }
     for (const QString& n : PracticeForm::checkNames())
         controls.insert(n, QJsonObject{{"checked", form.check(n)->checked}, {"enabled", true}});
@@ -22,16 +23,19 @@ QJsonObject practiceJson(PracticeForm& form) {
         controls.insert(n, QJsonObject{{"checked", form.radio(n)->checked}, {"enabled", true}});
     for (const QString& n : PracticeForm::comboNames()) {
         const ComboState* c = form.combo(n);
-        controls.insert(n, QJsonObject{{"itemIndex", c->itemIndex}, {"text", c->text}, {"enabled", c->enabled}});
+        controls.insert(n,
+                        QJsonObject{{"itemIndex", c->itemIndex}, {"text", c->text}, {"enabled", c->enabled}});
     }
     for (const QString& n : PracticeForm::dateNames())
-        controls.insert(n, QJsonObject{{"date", form.datePicker(n)->date.toString(QStringLiteral("dd/MM/yyyy"))},
-                                       {"enabled", true}});
+        controls.insert(n,
+                        QJsonObject{{"date", form.datePicker(n)->date.toString(QStringLiteral("dd/MM/yyyy"))},
+                                    {"enabled", true}});
     for (const QString& n : PracticeForm::memoNames())
         controls.insert(n, QJsonObject{{"text", form.memo(n)->text}, {"enabled", true}});
 
     QJsonObject figures;
-    for (const QString& n : PracticeForm::figureNames()) figures.insert(n, *form.figure(n));
+    for (const QString& n : PracticeForm::figureNames())
+        figures.insert(n, *form.figure(n));
 
     return QJsonObject{{"file", form.currentFileName}, {"controls", controls}, {"figures", figures}};
 }

@@ -17,33 +17,39 @@ QStringList pageTitles() {
 }
 
 QStringList streetTypes() {
-    return {QStringLiteral("corso"),  QStringLiteral("frazione"), QStringLiteral("largo"),
-            QStringLiteral("località"), QStringLiteral("piazza"), QStringLiteral("spalto"),
-            QStringLiteral("via"),    QStringLiteral("viale"),    QStringLiteral("vico"),
+    return {QStringLiteral("corso"),    QStringLiteral("frazione"), QStringLiteral("largo"),
+            QStringLiteral("località"), QStringLiteral("piazza"),   QStringLiteral("spalto"),
+            QStringLiteral("via"),      QStringLiteral("viale"),    QStringLiteral("vico"),
             QStringLiteral("vicolo")};
 }
 
 QStringList typologyDescriptions() {
     return {
-        QStringLiteral("Opere realizzate in assenza o in difformità del titolo abilitativo edilizio e non "
-                       "conformi alle normative urbanistiche e alle prescrizioni degli strumenti urbanistici."),
-        QStringLiteral("Opere realizzate in assenza o in difformità del titolo abilitativo edilizio, ma conformi "
-                       "alle norme urbanistiche e alle prescrizioni degli strumenti urbanistici alla data di "
-                       "entrata in vigore del presente provvedimento."),
-        QStringLiteral("Opere di ristrutturazione edilizia come definite dall'articolo 3, comma 1, lettera d) del "
-                       "D.P.R. 6 giugno 2001, n.380 realizzate in assenza o in difformità dal titolo abilitativo "
-                       "edilizio. "),
-        QStringLiteral("Opere di restauro e risanamento conservativo come definite dall'articolo 3, comma 1, "
-                       "lettera c) del D.P.R. 6 giugno 2001, n.380, realizzate in assenza o in difformità dal "
-                       "titolo abilitativo edilizio, nelle zone omogenee A di cui all'articolo 2 del "
-                       "2 aprile 1968, n.1444."),
-        QStringLiteral("Opere di restauro e risanamento conservativo come definite dall’articolo 3, comma 1, "
-                       "lettera c) del d.P.R. 6 giugno 2001, n.380, realizzate in assenza o in difformità dal "
-                       "titolo abilitativo edilizio."),
-        QStringLiteral("Opere di manutenzione straordinaria, come definite dall’articolo 3, comma 1, lettera b) "
-                       "del d.P.R. 6 giugno 2001, n.380, realizzate in assenza o in difformità dal titolo "
-                       "abilitativo edilizio; opere o modalità di esecuzione non valutabili in termini di "
-                       "superficie o di volume. "),
+        QStringLiteral(
+            "Opere realizzate in assenza o in difformità del titolo abilitativo edilizio e non "
+            "conformi alle normative urbanistiche e alle prescrizioni degli strumenti urbanistici."),
+        QStringLiteral(
+            "Opere realizzate in assenza o in difformità del titolo abilitativo edilizio, ma conformi "
+            "alle norme urbanistiche e alle prescrizioni degli strumenti urbanistici alla data di "
+            "entrata in vigore del presente provvedimento."),
+        QStringLiteral(
+            "Opere di ristrutturazione edilizia come definite dall'articolo 3, comma 1, lettera d) del "
+            "D.P.R. 6 giugno 2001, n.380 realizzate in assenza o in difformità dal titolo abilitativo "
+            "edilizio. "),
+        QStringLiteral(
+            "Opere di restauro e risanamento conservativo come definite dall'articolo 3, comma 1, "
+            "lettera c) del D.P.R. 6 giugno 2001, n.380, realizzate in assenza o in difformità dal "
+            "titolo abilitativo edilizio, nelle zone omogenee A di cui all'articolo 2 del "
+            "2 aprile 1968, n.1444."),
+        QStringLiteral(
+            "Opere di restauro e risanamento conservativo come definite dall’articolo 3, comma 1, "
+            "lettera c) del d.P.R. 6 giugno 2001, n.380, realizzate in assenza o in difformità dal "
+            "titolo abilitativo edilizio."),
+        QStringLiteral(
+            "Opere di manutenzione straordinaria, come definite dall’articolo 3, comma 1, lettera b) "
+            "del d.P.R. 6 giugno 2001, n.380, realizzate in assenza o in difformità dal titolo "
+            "abilitativo edilizio; opere o modalità di esecuzione non valutabili in termini di "
+            "superficie o di volume. "),
     };
 }
 
@@ -62,15 +68,15 @@ constexpr EntryRules listRules{KeyFamily::Text, false, 0};
 
 FieldSpec field(const char* name, int page, const char* group, const char* caption, FieldKind kind,
                 EntryRules rules, QStringList items = {}) {
-    return {QString::fromUtf8(name), page,  QString::fromUtf8(group), QString::fromUtf8(caption),
-            kind,                    rules, std::move(items)};
+    return {QString::fromUtf8(name), page, QString::fromUtf8(group), QString::fromUtf8(caption), kind, rules,
+            std::move(items)};
 }
 
 QList<FieldSpec> buildCatalogue() {
     using K = FieldKind;
-    const QStringList roles = {QStringLiteral("proprietario"),   QStringLiteral("comproprietario"),
-                               QStringLiteral("erede"),          QStringLiteral("coerede"),
-                               QStringLiteral("socio"),          QStringLiteral("amministratore"),
+    const QStringList roles = {QStringLiteral("proprietario"), QStringLiteral("comproprietario"),
+                               QStringLiteral("erede"),        QStringLiteral("coerede"),
+                               QStringLiteral("socio"),        QStringLiteral("amministratore"),
                                QStringLiteral("usufruttuario")};
     const QStringList zones = {QStringLiteral("zona A"), QStringLiteral("zona B"), QStringLiteral("zona C"),
                                QStringLiteral("zona D"), QStringLiteral("zona E"), QStringLiteral("zona F")};
@@ -88,8 +94,8 @@ QList<FieldSpec> buildCatalogue() {
       << field("ComboBox2", PageRichiedente, res, "Indirizzo:", K::List, listRules, streetTypes())
       << field("Edit7", PageRichiedente, res, "", K::Text, textRules)
       << field("Edit8", PageRichiedente, res, "Numero civico:", K::Text, textRules)
-      << field("ComboBox3", PageRichiedente, " Qualità del richiedente ", "Il richiedente è:", K::List, listRules,
-               roles);
+      << field("ComboBox3", PageRichiedente, " Qualità del richiedente ", "Il richiedente è:", K::List,
+               listRules, roles);
     // Immobile
     const char* ubic = " Ubicazione ";
     const char* terreni = " Estremi catastali (Catasto terreni) ";
@@ -108,10 +114,12 @@ QList<FieldSpec> buildCatalogue() {
       << field("Edit19", PageImmobile, fabbricati, "Numeri di mappa:", K::Digits, digitRules)
       << field("Edit20", PageImmobile, fabbricati, "Subalterni:", K::Digits, digitRules)
       << field("Edit21", PageImmobile, fabbricati, "", K::Digits, digitRules)
-      << field("CheckBox1", PageImmobile, " Vincoli ", "immobile soggetto a vincoli di tutela", K::Flag, choiceRules)
+      << field("CheckBox1", PageImmobile, " Vincoli ", "immobile soggetto a vincoli di tutela", K::Flag,
+               choiceRules)
       << field("CheckBox2", PageImmobile, " Vincoli ", "area demaniale", K::Flag, choiceRules)
       << field("RadioButton8", PageImmobile, " Destinazione d'uso ", "residenziale", K::Choice, choiceRules)
-      << field("RadioButton9", PageImmobile, " Destinazione d'uso ", "non residenziale", K::Choice, choiceRules)
+      << field("RadioButton9", PageImmobile, " Destinazione d'uso ", "non residenziale", K::Choice,
+               choiceRules)
       << field("Edit16", PageImmobile, " Destinazione d'uso ", "Destinazione:", K::Text, plainTextRules);
     const char* classe = " Classe dimensionale del comune ";
     c << field("RadioButton12", PageImmobile, classe, "fino a 10.000", K::Choice, choiceRules)
@@ -150,7 +158,8 @@ QList<FieldSpec> buildCatalogue() {
         c << field(name, PageOblazione, nonResid, "", K::NumberText, numberRules);
     // Calcolo anticipazione oneri
     for (const char* name : {"Edit60", "Edit61", "Edit62", "Edit63"})
-        c << field(name, PageAnticipazione, " Nuove costruzioni e ampliamenti ", "", K::NumberText, numberRules);
+        c << field(name, PageAnticipazione, " Nuove costruzioni e ampliamenti ", "", K::NumberText,
+                   numberRules);
     for (const char* name : {"Edit64", "Edit65", "Edit66", "Edit67"})
         c << field(name, PageAnticipazione, " Ristrutturazioni e modifiche della destinazione d'uso ", "",
                    K::NumberText, numberRules);
@@ -158,7 +167,8 @@ QList<FieldSpec> buildCatalogue() {
     const char* indennizzo = " Calcolo dell'indennizzo per l'occupazione ";
     c << field("Edit33", PageAreeStato, indennizzo, "durata complessiva dell'occupazione (anni)", K::Digits,
                digitRules)
-      << field("ComboBox4", PageAreeStato, indennizzo, "zona territoriale omogenea", K::FixedList, ordinary, zones);
+      << field("ComboBox4", PageAreeStato, indennizzo, "zona territoriale omogenea", K::FixedList, ordinary,
+               zones);
     for (const char* name : {"Edit25", "Edit26", "Edit27", "Edit28"})
         c << field(name, PageAreeStato, indennizzo, "", K::NumberText, numberRules);
     for (const char* name : {"Edit29", "Edit30", "Edit31", "Edit32"})
@@ -166,17 +176,18 @@ QList<FieldSpec> buildCatalogue() {
     // Allegati
     const char* standard = " Allegati standard ";
     const char* altri = " Altri allegati ";
-    c << field("CheckBox3", PageAllegati, standard, "Attestazione del versamento dell'oblazione", K::Flag, ordinary)
+    c << field("CheckBox3", PageAllegati, standard, "Attestazione del versamento dell'oblazione", K::Flag,
+               ordinary)
       << field("CheckBox4", PageAllegati, standard, "Attestazione dell'anticipazione degli oneri concessori",
                K::Flag, ordinary)
       << field("CheckBox5", PageAllegati, standard,
                "Dichiarazione ai sensi dell'art.4 della legge 4 gennaio 1968, n.15", K::Flag, ordinary)
       << field("CheckBox6", PageAllegati, standard, "Documentazione fotografica", K::Flag, ordinary)
-      << field("CheckBox7", PageAllegati, standard, "Perizia giurata sulle dimensioni e sullo stato delle opere",
-               K::Flag, ordinary)
+      << field("CheckBox7", PageAllegati, standard,
+               "Perizia giurata sulle dimensioni e sullo stato delle opere", K::Flag, ordinary)
       << field("CheckBox8", PageAllegati, altri,
-               "Dichiarazione del richiedente in relazione agli artt.416-bis, 648-bis e 648-ter c.p.", K::Flag,
-               ordinary)
+               "Dichiarazione del richiedente in relazione agli artt.416-bis, 648-bis e 648-ter c.p.",
+               K::Flag, ordinary)
       << field("CheckBox9", PageAllegati, altri, "Certificazione di idoneità statica", K::Flag, ordinary)
       << field("CheckBox10", PageAllegati, altri, "Certificazione relativa alle costruzioni in zona sismica",
                K::Flag, ordinary)
@@ -199,7 +210,8 @@ const QList<FieldSpec>& fieldCatalogue() {
 const FieldSpec* fieldSpec(const QString& name) {
     static const QHash<QString, const FieldSpec*> index = [] {
         QHash<QString, const FieldSpec*> h;
-        for (const FieldSpec& f : fieldCatalogue()) h.insert(f.name, &f);
+        for (const FieldSpec& f : fieldCatalogue())
+            h.insert(f.name, &f);
         return h;
     }();
     return index.value(name, nullptr);

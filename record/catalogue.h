@@ -22,8 +22,8 @@ enum Page {
 };
 
 enum class FieldKind {
-    Text,      // single-line text (upper case when its rules say so)
-    Digits,    // 0-9 only
+    Text,   // single-line text (upper case when its rules say so)
+    Digits, // 0-9 only
     NumberText,
     Date,
     Choice,    // radio button of a group
@@ -31,15 +31,15 @@ enum class FieldKind {
     List,      // drop-down with items; other text may be typed
     FixedList, // drop-down; only its items
     Memo,
-    Result,    // caption showing a figure
+    Result, // caption showing a figure
 };
 
 // One field of the practice as the main window shows it.
 struct FieldSpec {
-    QString name;      // designer name
-    int page = 0;      // tab page
-    QString group;     // group box title, empty when the field stands alone
-    QString caption;   // caption beside the field (or the button's own text)
+    QString name;    // designer name
+    int page = 0;    // tab page
+    QString group;   // group box title, empty when the field stands alone
+    QString caption; // caption beside the field (or the button's own text)
     FieldKind kind = FieldKind::Text;
     EntryRules rules;
     QStringList items; // lists only

@@ -41,7 +41,8 @@ QString applyEdit(const EntryRules& rules, const QString& before, const QString&
     const qsizetype shortest = std::min(before.size(), proposed.size());
     // The cursor marks the end of what was typed: the common prefix cannot run past it.
     const qsizetype prefixLimit = std::clamp<qsizetype>(cursor, 0, shortest);
-    while (prefix < prefixLimit && before[prefix] == proposed[prefix]) ++prefix;
+    while (prefix < prefixLimit && before[prefix] == proposed[prefix])
+        ++prefix;
     qsizetype suffix = 0;
     while (suffix < shortest - prefix &&
            before[before.size() - 1 - suffix] == proposed[proposed.size() - 1 - suffix])
@@ -144,7 +145,8 @@ constexpr Route routes[] = {
 EnterStep enterStep(const QString& control) {
     static const QHash<QString, EnterStep> table = [] {
         QHash<QString, EnterStep> t;
-        for (const Route& r : routes) t.insert(QLatin1String(r.from), {QLatin1String(r.to), r.page, r.consumed});
+        for (const Route& r : routes)
+            t.insert(QLatin1String(r.from), {QLatin1String(r.to), r.page, r.consumed});
         return t;
     }();
     return table.value(control);

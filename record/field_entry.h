@@ -18,8 +18,8 @@ enum class KeyFamily {
 
 struct EntryRules {
     KeyFamily family = KeyFamily::Ordinary;
-    bool upper = false;  // letters stored and shown in upper case
-    int maxLength = 0;   // 0 = no limit
+    bool upper = false; // letters stored and shown in upper case
+    int maxLength = 0;  // 0 = no limit
 };
 
 // The characters of `inserted` that survive when they are typed or pasted into a field
@@ -32,8 +32,8 @@ QString applyEdit(const EntryRules& rules, const QString& before, const QString&
 
 // Where Enter leads from a field of the main window.
 struct EnterStep {
-    QString target;    // control (or group box) that receives the focus; empty: none
-    int page = -1;     // tab page brought to the front first, -1 to stay
+    QString target; // control (or group box) that receives the focus; empty: none
+    int page = -1;  // tab page brought to the front first, -1 to stay
     bool consumed = true;
 };
 

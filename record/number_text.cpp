@@ -3,8 +3,8 @@
 #include "errors.h"
 
 #include <QRegularExpression>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 
 namespace quadrelo {
@@ -32,8 +32,8 @@ QString Formatta(double value) {
 
     // 18 significant digits first, rounded to nearest: "d.ddddddddddddddddde±x".
     char buffer[64];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                       std::chars_format::scientific, 17);
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 17);
     const std::string text(buffer, written.ptr);
     const auto ePos = text.find('e');
     std::string mantissa = text.substr(0, 1) + text.substr(2, ePos - 2); // 18 digits
@@ -85,8 +85,12 @@ double Leggimi(const QString& text) {
     throw ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(normalized));
 }
 
-bool inputVuoto(const QString& text) { return text.isEmpty() || text == QLatin1String(","); }
+bool inputVuoto(const QString& text) {
+    return text.isEmpty() || text == QLatin1String(",");
+}
 
-double leggiInput(const QString& text) { return inputVuoto(text) ? 0.0 : Leggimi(text); }
+double leggiInput(const QString& text) {
+    return inputVuoto(text) ? 0.0 : Leggimi(text);
+}
 
 } // namespace quadrelo

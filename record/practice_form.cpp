@@ -14,8 +14,7 @@ namespace quadrelo {
 
 namespace {
 
-template <class State>
-using MemberTable = QHash<QString, State PracticeForm::*>;
+template <class State> using MemberTable = QHash<QString, State PracticeForm::*>;
 
 #define QUADRELO_ENTRY(name) {QStringLiteral(#name), &PracticeForm::name},
 const MemberTable<EditState>& editTable() {
@@ -87,7 +86,8 @@ const QDate kCompletionLimit(2003, 3, 31);
 PracticeForm::PracticeForm(UserInterface* ui) : ui_(ui ? ui : &silent_) {
     // The window as it comes up, before the start-up loading: a new practice.
     const QString zero = QStringLiteral("0,00");
-    for (const QString& name : captionNames()) caption(name)->text = zero;
+    for (const QString& name : captionNames())
+        caption(name)->text = zero;
     // Row and field captions that are words, not figures.
     Label18.text = QStringLiteral("Destinazione:");
     const std::pair<CaptionState PracticeForm::*, const char*> words[] = {
@@ -95,7 +95,8 @@ PracticeForm::PracticeForm(UserInterface* ui) : ui_(ui ? ui : &silent_) {
         {&PracticeForm::Label48, "1"}, {&PracticeForm::Label55, "2"}, {&PracticeForm::Label59, "3"},
         {&PracticeForm::Label70, "4"}, {&PracticeForm::Label77, "5"}, {&PracticeForm::Label81, "6"},
     };
-    for (const auto& [label, text] : words) (this->*label).text = QLatin1String(text);
+    for (const auto& [label, text] : words)
+        (this->*label).text = QLatin1String(text);
     const char* classes[] = {"Fino a 10.000", "Da 10.001 a 100.000", "Da 100.001 a 300.000", "Oltre 300.000"};
     CaptionState PracticeForm::*const classRows[][4] = {
         {&PracticeForm::Label82, &PracticeForm::Label92, &PracticeForm::Label96, &PracticeForm::Label103},
@@ -104,13 +105,14 @@ PracticeForm::PracticeForm(UserInterface* ui) : ui_(ui ? ui : &silent_) {
         {&PracticeForm::Label170, &PracticeForm::Label176, &PracticeForm::Label179, &PracticeForm::Label184},
     };
     for (const auto& rows : classRows)
-        for (int k = 0; k < 4; ++k) (this->*rows[k]).text = QLatin1String(classes[k]);
+        for (int k = 0; k < 4; ++k)
+            (this->*rows[k]).text = QLatin1String(classes[k]);
     for (const QString& name : editNames()) {
         const int n = name.mid(4).toInt();
         if ((n >= 25 && n <= 32) || n >= 40) edit(name)->text = zero;
     }
-    for (const QString& name : {QStringLiteral("ComboBox1"), QStringLiteral("ComboBox2"),
-                                QStringLiteral("ComboBox3")})
+    for (const QString& name :
+         {QStringLiteral("ComboBox1"), QStringLiteral("ComboBox2"), QStringLiteral("ComboBox3")})
         combo(name)->text = QStringLiteral("selezionare");
     ComboBox4 = {0, QStringLiteral("zona A"), true};
     DateTimePicker1.date = kCompletionLimit;
@@ -121,16 +123,34 @@ PracticeForm::PracticeForm(UserInterface* ui) : ui_(ui ? ui : &silent_) {
     RadioButton1Click();
 }
 
-void PracticeForm::setUserInterface(UserInterface* ui) { ui_ = ui ? ui : &silent_; }
+void PracticeForm::setUserInterface(UserInterface* ui) {
+    ui_ = ui ? ui : &silent_;
+}
 
-EditState* PracticeForm::edit(const QString& name) { return lookup(this, editTable(), name); }
-CaptionState* PracticeForm::caption(const QString& name) { return lookup(this, captionTable(), name); }
-CheckState* PracticeForm::check(const QString& name) { return lookup(this, checkTable(), name); }
-RadioState* PracticeForm::radio(const QString& name) { return lookup(this, radioTable(), name); }
-ComboState* PracticeForm::combo(const QString& name) { return lookup(this, comboTable(), name); }
-DateState* PracticeForm::datePicker(const QString& name) { return lookup(this, dateTable(), name); }
-MemoState* PracticeForm::memo(const QString& name) { return lookup(this, memoTable(), name); }
-double* PracticeForm::figure(const QString& name) { return lookup(this, figureTable(), name); }
+EditState* PracticeForm::edit(const QString& name) {
+    return lookup(this, editTable(), name);
+}
+CaptionState* PracticeForm::caption(const QString& name) {
+    return lookup(this, captionTable(), name);
+}
+CheckState* PracticeForm::check(const QString& name) {
+    return lookup(this, checkTable(), name);
+}
+RadioState* PracticeForm::radio(const QString& name) {
+    return lookup(this, radioTable(), name);
+}
+ComboState* PracticeForm::combo(const QString& name) {
+    return lookup(this, comboTable(), name);
+}
+DateState* PracticeForm::datePicker(const QString& name) {
+    return lookup(this, dateTable(), name);
+}
+MemoState* PracticeForm::memo(const QString& name) {
+    return lookup(this, memoTable(), name);
+}
+double* PracticeForm::figure(const QString& name) {
+    return lookup(this, figureTable(), name);
+}
 
 const QStringList& PracticeForm::editNames() {
     static const QStringList names{QUADRELO_EDITS(QUADRELO_NAME)};
@@ -208,7 +228,8 @@ void PracticeForm::select(const QString& name) {
     for (int g = 0; g < radioGroups().size(); ++g) {
         const QStringList& group = radioGroups().at(g);
         if (!group.contains(name)) continue;
-        for (const QString& other : group) radio(other)->checked = false;
+        for (const QString& other : group)
+            radio(other)->checked = false;
         button->checked = true;
         if (g <= 1)
             RadioButton1Click();
@@ -222,14 +243,17 @@ void PracticeForm::leave(const QString& control) {
     static const QHash<QString, void (PracticeForm::*)()> handlers = [] {
         QHash<QString, void (PracticeForm::*)()> h;
         const std::pair<int, void (PracticeForm::*)()> rows[] = {
-            {40, &PracticeForm::Edit40Exit}, {42, &PracticeForm::Edit42Exit}, {44, &PracticeForm::Edit44Exit},
-            {46, &PracticeForm::Edit46Exit}, {48, &PracticeForm::Edit48Exit}, {50, &PracticeForm::Edit50Exit}};
+            {40, &PracticeForm::Edit40Exit}, {42, &PracticeForm::Edit42Exit},
+            {44, &PracticeForm::Edit44Exit}, {46, &PracticeForm::Edit46Exit},
+            {48, &PracticeForm::Edit48Exit}, {50, &PracticeForm::Edit50Exit}};
         for (const auto& [first, handler] : rows) {
             h.insert(QStringLiteral("Edit%1").arg(first), handler);
             h.insert(QStringLiteral("Edit%1").arg(first + 1), handler);
         }
-        for (int n = 60; n <= 67; ++n) h.insert(QStringLiteral("Edit%1").arg(n), &PracticeForm::Edit60Exit);
-        for (int n = 25; n <= 32; ++n) h.insert(QStringLiteral("Edit%1").arg(n), &PracticeForm::Edit25Exit);
+        for (int n = 60; n <= 67; ++n)
+            h.insert(QStringLiteral("Edit%1").arg(n), &PracticeForm::Edit60Exit);
+        for (int n = 25; n <= 32; ++n)
+            h.insert(QStringLiteral("Edit%1").arg(n), &PracticeForm::Edit25Exit);
         h.insert(QStringLiteral("Edit33"), &PracticeForm::Edit33Exit);
         h.insert(QStringLiteral("Edit23"), &PracticeForm::Edit23Exit);
         h.insert(QStringLiteral("Edit24"), &PracticeForm::Edit24Exit);
@@ -252,8 +276,8 @@ void PracticeForm::Inizializzazione() {
     startDirectory = QDir::currentPath();
     // Each file loads on its own: one missing file must not leave the others at zero.
     const std::function<void()> loads[] = {
-        [this] { loadTechnician(*this); },          [this] { loadTable(*this, Table::C); },
-        [this] { loadTable(*this, Table::D); },     [this] { loadTable(*this, Table::A); },
+        [this] { loadTechnician(*this); },      [this] { loadTable(*this, Table::C); },
+        [this] { loadTable(*this, Table::D); }, [this] { loadTable(*this, Table::A); },
         [this] { loadTable(*this, Table::B); },
     };
     for (const auto& load : loads) {
@@ -297,9 +321,11 @@ void PracticeForm::Inizializza() {
     chooseItem(QStringLiteral("ComboBox4"), 0);
     Indennizza();
 
-    for (const QString& name : checkNames()) check(name)->checked = false;
+    for (const QString& name : checkNames())
+        check(name)->checked = false;
 
-    for (const char* name : {"RadioButton1", "RadioButton3", "RadioButton8", "RadioButton12", "RadioButton16"})
+    for (const char* name :
+         {"RadioButton1", "RadioButton3", "RadioButton8", "RadioButton12", "RadioButton16"})
         select(QLatin1String(name));
 
     DateTimePicker1.date = kCompletionLimit;
@@ -338,7 +364,8 @@ void PracticeForm::writeOblationCaptions() {
         {&PracticeForm::Label74, &PracticeForm::flatOblation6},
         {&PracticeForm::Label86, &PracticeForm::flatOblationTotal},
     };
-    for (const auto& [label, value] : shown) (this->*label).text = Formatta(this->*value);
+    for (const auto& [label, value] : shown)
+        (this->*label).text = Formatta(this->*value);
 }
 
 void PracticeForm::writeAdvanceCaptions() {
@@ -354,7 +381,8 @@ void PracticeForm::writeAdvanceCaptions() {
         {&PracticeForm::Label118, &PracticeForm::advanceAmountRestructuring4},
         {&PracticeForm::Label114, &PracticeForm::advanceTotalRestructuring},
     };
-    for (const auto& [label, value] : shown) (this->*label).text = Formatta(this->*value);
+    for (const auto& [label, value] : shown)
+        (this->*label).text = Formatta(this->*value);
 }
 
 // --- field checks ----------------------------------------------------------------------

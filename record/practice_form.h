@@ -56,7 +56,7 @@ public:
     // Values the document dialogs leave for their reports: not part of the practice, kept
     // until the same dialog is confirmed again.
     QString wasteStartDate;
-    QStringList occupationData = QStringList(11);               // items 1..11 at 0..10
+    QStringList occupationData = QStringList(11);                        // items 1..11 at 0..10
     QList<QStringList> iciData = QList<QStringList>(3, QStringList(18)); // [property][item]
     QString swornCourt;
     QString swornSection;
@@ -138,7 +138,9 @@ public:
     // Municipality class 1..4; 0 when none is selected.
     int municipalityClass() const;
 
-    UserInterface& ui() { return *ui_; }
+    UserInterface& ui() {
+        return *ui_;
+    }
     void setUserInterface(UserInterface* ui);
 
     // Steps 1-8 of an oblation row's Exit handler (row 0-2 residential, 3-5 not).

@@ -121,6 +121,8 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     if (!file.commit()) throw IoError(failure(path, file, errno, true));
 }
 
-void writeTextLines(const QString& path, const QStringList& lines) { writeBytes(path, encodeTextLines(lines)); }
+void writeTextLines(const QString& path, const QStringList& lines) {
+    writeBytes(path, encodeTextLines(lines));
+}
 
 } // namespace quadrelo

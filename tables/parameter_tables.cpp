@@ -22,26 +22,40 @@ struct RateSlot {
 
 // Tabella C in file order: non-residential 1-3, residential 1-3, forfait 4-6.
 const RateSlot tableC[9] = {
-    {&P::oblationRateNonResidential1, &P::Label53}, {&P::oblationRateNonResidential2, &P::Label57},
-    {&P::oblationRateNonResidential3, &P::Label61}, {&P::oblationRateResidential1, &P::Label35},
-    {&P::oblationRateResidential2, &P::Label39},    {&P::oblationRateResidential3, &P::Label43},
-    {&P::oblationFixed4, &P::Label76},              {&P::oblationFixed5, &P::Label80},
+    {&P::oblationRateNonResidential1, &P::Label53},
+    {&P::oblationRateNonResidential2, &P::Label57},
+    {&P::oblationRateNonResidential3, &P::Label61},
+    {&P::oblationRateResidential1, &P::Label35},
+    {&P::oblationRateResidential2, &P::Label39},
+    {&P::oblationRateResidential3, &P::Label43},
+    {&P::oblationFixed4, &P::Label76},
+    {&P::oblationFixed5, &P::Label80},
     {&P::oblationFixed6, &P::Label84},
 };
 
 // Tabella D in file order: new construction 1-4, restructuring 1-4.
 const RateSlot tableD[8] = {
-    {&P::advanceRateNew1, &P::Label90},            {&P::advanceRateNew2, &P::Label94},
-    {&P::advanceRateNew3, &P::Label98},            {&P::advanceRateNew4, &P::Label105},
-    {&P::advanceRateRestructuring1, &P::Label104}, {&P::advanceRateRestructuring2, &P::Label109},
-    {&P::advanceRateRestructuring3, &P::Label112}, {&P::advanceRateRestructuring4, &P::Label117},
+    {&P::advanceRateNew1, &P::Label90},
+    {&P::advanceRateNew2, &P::Label94},
+    {&P::advanceRateNew3, &P::Label98},
+    {&P::advanceRateNew4, &P::Label105},
+    {&P::advanceRateRestructuring1, &P::Label104},
+    {&P::advanceRateRestructuring2, &P::Label109},
+    {&P::advanceRateRestructuring3, &P::Label112},
+    {&P::advanceRateRestructuring4, &P::Label117},
 };
 
-const RateSlot* slotsOf(Table table) { return table == Table::C ? tableC : tableD; }
+const RateSlot* slotsOf(Table table) {
+    return table == Table::C ? tableC : tableD;
+}
 
-double* zoneValues(PracticeForm& form, Table table) { return table == Table::A ? form.tableA : form.tableB; }
+double* zoneValues(PracticeForm& form, Table table) {
+    return table == Table::A ? form.tableA : form.tableB;
+}
 
-QString lineOrEmpty(const QStringList& lines, int index) { return index < lines.size() ? lines.at(index) : QString(); }
+QString lineOrEmpty(const QStringList& lines, int index) {
+    return index < lines.size() ? lines.at(index) : QString();
+}
 
 } // namespace
 
@@ -93,8 +107,8 @@ QStringList initialBoxTexts(Table table) {
         return {"15,00", "30,00", "60,00", "90,00", "10,00", "20,00", "40,00", "60,00", "7,50",
                 "15,00", "30,00", "45,00", "10,00", "20,00", "40,00", "60,00", "5,00",  "7,50"};
     case Table::B:
-        return {"45,00", "90,00",  "180,00", "270,00", "30,00", "60,00",  "120,00", "180,00", "22,50",
-                "45,00", "90,00",  "135,00", "30,00",  "60,00", "120,00", "180,00", "15,00",  "22,50"};
+        return {"45,00", "90,00", "180,00", "270,00", "30,00", "60,00",  "120,00", "180,00", "22,50",
+                "45,00", "90,00", "135,00", "30,00",  "60,00", "120,00", "180,00", "15,00",  "22,50"};
     case Table::C:
         return {"150,00", "100,00", "80,00", "100,00", "80,00", "60,00", "3500,00", "1700,00", "516,00"};
     case Table::D:
@@ -110,7 +124,8 @@ QString parameterFilePath(const PracticeForm& form, const QString& fileName) {
 void showTableCaptions(PracticeForm& form, Table table) {
     if (table != Table::C && table != Table::D) return;
     const RateSlot* rates = slotsOf(table);
-    for (int i = 0; i < tableSize(table); ++i) (form.*rates[i].caption).text = Formatta(form.*rates[i].value);
+    for (int i = 0; i < tableSize(table); ++i)
+        (form.*rates[i].caption).text = Formatta(form.*rates[i].value);
 }
 
 void loadTable(PracticeForm& form, Table table) {

@@ -65,10 +65,12 @@ private slots:
     }
 
     void documentChecksStopThePdf() {
-        QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/fuzz/corpus/practice/nuova.qdr"), work.filePath("nuova.qdr"));
+        QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/fuzz/corpus/practice/nuova.qdr"),
+                    work.filePath("nuova.qdr"));
         const Run r = runProgram(work.path(), {"--report", "antimafia", "--pdf", "a.pdf", "nuova.qdr"});
         QCOMPARE(r.status, 2);
-        QVERIFY(QString::fromLocal8Bit(r.err).contains("I dati relativi al richiedente risultano incompleti."));
+        QVERIFY(
+            QString::fromLocal8Bit(r.err).contains("I dati relativi al richiedente risultano incompleti."));
         QVERIFY(!QFile::exists(work.filePath("a.pdf")));
     }
 

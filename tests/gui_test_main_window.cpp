@@ -362,10 +362,10 @@ private slots:
     void menus_data() {
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("items"); // "-" separator, "" prefix: disabled
-        QTest::newRow("Pratiche") << "Pratiche" << QStringList{"Nuova",  "Apri",
+        QTest::newRow("Pratiche") << "Pratiche" << QStringList{"Nuova", "Apri",
                                                                "Salva", "Salva con nome",
-                                                               "-",      "Imposta stampante",
-                                                               "-",      "Esci"};
+                                                               "-",     "Imposta stampante",
+                                                               "-",     "Esci"};
         QTest::newRow("Stampe") << "Stampe"
                                 << QStringList{"Fac-simile istanza",
                                                "Dichiarazione antimafia",
@@ -385,7 +385,7 @@ private slots:
                                                "Prospetto relativo all'acquisizione aree pubbliche"};
         QTest::newRow("Parametri") << "Parametri"
                                    << QStringList{"Tabella A", "Tabella B", "Tabella C",
-                                                  "Tabella D", "-",          "Dati del tecnico"};
+                                                  "Tabella D", "-",         "Dati del tecnico"};
         QTest::newRow("Help") << "Help" << QStringList{"Guida in linea", "Informazioni"};
     }
     void menus() {
@@ -439,7 +439,8 @@ private slots:
             QVERIFY2(w->metaObject()->indexOfSlot(qPrintable(handler + QStringLiteral("()"))) >= 0,
                      qPrintable(handler));
         QCOMPARE(TForm1::commandHandlers().size(), 26);
-        for (const QString& handler : TForm1::commandHandlers()) QVERIFY2(w->isCommandEnabled(handler), qPrintable(handler));
+        for (const QString& handler : TForm1::commandHandlers())
+            QVERIFY2(w->isCommandEnabled(handler), qPrintable(handler));
     }
 
     void toolBar() {

@@ -51,7 +51,8 @@ private slots:
         QCOMPARE(p.text("Edit41"), QStringLiteral("36,00"));
         QCOMPARE(p.text("Label36"), QStringLiteral("9960,00"));
         QCOMPARE(p.text("Label63"), QStringLiteral("9960,00"));
-        for (const char* c : {"Label30", "Label34", "Label35", "Label36", "Label63"}) QVERIFY2(p.yellow(c), c);
+        for (const char* c : {"Label30", "Label34", "Label35", "Label36", "Label63"})
+            QVERIFY2(p.yellow(c), c);
         QCOMPARE(p.text("Edit61"), QStringLiteral("99,60"));
         QCOMPARE(enabledAmong(p.form, 60, 67), QStringList{"Edit61"});
         // Payment summary of the oblation: 30 % of 9960 is above the minimum.
@@ -68,7 +69,8 @@ private slots:
         QCOMPARE(p.text("Label139"), QStringLiteral("1643,40"));
         QCOMPARE(p.text("Label145"), QStringLiteral("1917,30"));
         QCOMPARE(p.text("Label150"), QStringLiteral("1917,30"));
-        for (const char* c : {"Label92", "Label94", "Label95", "Label100"}) QVERIFY2(p.yellow(c), c);
+        for (const char* c : {"Label92", "Label94", "Label95", "Label100"})
+            QVERIFY2(p.yellow(c), c);
     }
 
     void oblationRows_data() {
@@ -78,14 +80,30 @@ private slots:
         QTest::addColumn<QString>("second");
         QTest::addColumn<QString>("total");
         QTest::addColumn<QString>("amount");
-        QTest::newRow("res 2") << "RadioButton2" << false << "100" << "50" << "130,00" << "10400,00";
-        QTest::newRow("res 3") << "RadioButton6" << false << "10,5" << "" << "10,50" << "630,00";
-        QTest::newRow("non-res 1: whole appurtenances") << "RadioButton1" << true << "100" << "50" << "150,00"
+        QTest::newRow("res 2") << "RadioButton2" << false << "100"
+                               << "50"
+                               << "130,00"
+                               << "10400,00";
+        QTest::newRow("res 3") << "RadioButton6" << false << "10,5"
+                               << ""
+                               << "10,50"
+                               << "630,00";
+        QTest::newRow("non-res 1: whole appurtenances") << "RadioButton1" << true << "100"
+                                                        << "50"
+                                                        << "150,00"
                                                         << "22500,00";
-        QTest::newRow("non-res 2: whole appurtenances") << "RadioButton2" << true << "100" << "50" << "150,00"
+        QTest::newRow("non-res 2: whole appurtenances") << "RadioButton2" << true << "100"
+                                                        << "50"
+                                                        << "150,00"
                                                         << "15000,00";
-        QTest::newRow("non-res 3: 0.6") << "RadioButton6" << true << "100" << "50" << "130,00" << "10400,00";
-        QTest::newRow("both empty") << "RadioButton1" << false << "" << "," << "0,00" << "0,00";
+        QTest::newRow("non-res 3: 0.6") << "RadioButton6" << true << "100"
+                                        << "50"
+                                        << "130,00"
+                                        << "10400,00";
+        QTest::newRow("both empty") << "RadioButton1" << false << ""
+                                    << ","
+                                    << "0,00"
+                                    << "0,00";
     }
     void oblationRows() {
         QFETCH(QString, typology);
@@ -108,7 +126,8 @@ private slots:
         QCOMPARE(p.text(totals[row]), total);
         QCOMPARE(p.text(amounts[row]), amount);
         QCOMPARE(p.text(nonResidential ? "Label66" : "Label63"), amount);
-        QCOMPARE(p.form.edit(open[0])->text, useful.isEmpty() ? QStringLiteral("0,00") : p.form.edit(open[0])->text);
+        QCOMPARE(p.form.edit(open[0])->text,
+                 useful.isEmpty() ? QStringLiteral("0,00") : p.form.edit(open[0])->text);
         QCOMPARE(p.form.edit(open[1])->text.endsWith(QLatin1String(",00")) || second.isEmpty(), true);
         QCOMPARE(p.yellow(totals[row]), total != QLatin1String("0,00"));
         QCOMPARE(p.yellow(nonResidential ? "Label66" : "Label63"), amount != QLatin1String("0,00"));
@@ -133,14 +152,38 @@ private slots:
         QTest::addColumn<QString>("paid");
         QTest::addColumn<QString>("remaining");
         QTest::addColumn<QString>("instalment");
-        QTest::newRow("oblation 0") << 0.0 << false << "0,00" << "0,00" << "0,00" << "0,00";
-        QTest::newRow("oblation 1000") << 1000.0 << false << "300,00" << "1000,00" << "0,00" << "0,00";
-        QTest::newRow("oblation 1700") << 1700.0 << false << "510,00" << "1700,00" << "0,00" << "0,00";
-        QTest::newRow("oblation 2000") << 2000.0 << false << "600,00" << "1700,00" << "300,00" << "150,00";
-        QTest::newRow("oblation 10000") << 10000.0 << false << "3000,00" << "3000,00" << "7000,00" << "3500,00";
-        QTest::newRow("advance 400") << 400.0 << true << "120,00" << "400,00" << "0,00" << "0,00";
-        QTest::newRow("advance 1000") << 1000.0 << true << "300,00" << "500,00" << "500,00" << "250,00";
-        QTest::newRow("advance 2000") << 2000.0 << true << "600,00" << "600,00" << "1400,00" << "700,00";
+        QTest::newRow("oblation 0") << 0.0 << false << "0,00"
+                                    << "0,00"
+                                    << "0,00"
+                                    << "0,00";
+        QTest::newRow("oblation 1000") << 1000.0 << false << "300,00"
+                                       << "1000,00"
+                                       << "0,00"
+                                       << "0,00";
+        QTest::newRow("oblation 1700") << 1700.0 << false << "510,00"
+                                       << "1700,00"
+                                       << "0,00"
+                                       << "0,00";
+        QTest::newRow("oblation 2000") << 2000.0 << false << "600,00"
+                                       << "1700,00"
+                                       << "300,00"
+                                       << "150,00";
+        QTest::newRow("oblation 10000") << 10000.0 << false << "3000,00"
+                                        << "3000,00"
+                                        << "7000,00"
+                                        << "3500,00";
+        QTest::newRow("advance 400") << 400.0 << true << "120,00"
+                                     << "400,00"
+                                     << "0,00"
+                                     << "0,00";
+        QTest::newRow("advance 1000") << 1000.0 << true << "300,00"
+                                      << "500,00"
+                                      << "500,00"
+                                      << "250,00";
+        QTest::newRow("advance 2000") << 2000.0 << true << "600,00"
+                                      << "600,00"
+                                      << "1400,00"
+                                      << "700,00";
     }
     void paymentSummary() {
         QFETCH(double, total);
@@ -155,8 +198,9 @@ private slots:
         else
             p.form.resOblationTotal = total;
         p.form.riepilogo();
-        const char* const* c = advance ? (const char* const[]){"Label142", "Label139", "Label147", "Label145", "Label150"}
-                                       : (const char* const[]){"Label129", "Label126", "Label134", "Label132", "Label137"};
+        const char* const* c =
+            advance ? (const char* const[]){"Label142", "Label139", "Label147", "Label145", "Label150"}
+                    : (const char* const[]){"Label129", "Label126", "Label134", "Label132", "Label137"};
         QCOMPARE(p.text(c[0]), share);
         QCOMPARE(p.text(c[1]), paid);
         QCOMPARE(p.text(c[2]), remaining);
@@ -169,9 +213,18 @@ private slots:
         QTest::addColumn<QString>("amountCaption");
         QTest::addColumn<QString>("amount");
         QTest::addColumn<QString>("fixedTotal");
-        QTest::newRow("4") << "RadioButton7" << "Label71" << "3500,00" << "3500,00";
-        QTest::newRow("5") << "RadioButton10" << "Label72" << "1700,00" << "1700,00";
-        QTest::newRow("6") << "RadioButton11" << "Label74" << "516,00" << "516,00";
+        QTest::newRow("4") << "RadioButton7"
+                           << "Label71"
+                           << "3500,00"
+                           << "3500,00";
+        QTest::newRow("5") << "RadioButton10"
+                           << "Label72"
+                           << "1700,00"
+                           << "1700,00";
+        QTest::newRow("6") << "RadioButton11"
+                           << "Label74"
+                           << "516,00"
+                           << "516,00";
     }
     void forfaitTypologies() {
         QFETCH(QString, typology);
@@ -200,7 +253,8 @@ private slots:
         QVERIFY(enabledAmong(p.form, 40, 51).isEmpty());
         QVERIFY(enabledAmong(p.form, 60, 67).isEmpty());
         QVERIFY(enabledAmong(p.form, 25, 32).isEmpty());
-        for (int n = 60; n <= 67; ++n) QCOMPARE(p.form.edit(QStringLiteral("Edit%1").arg(n))->text, QStringLiteral("0,00"));
+        for (int n = 60; n <= 67; ++n)
+            QCOMPARE(p.form.edit(QStringLiteral("Edit%1").arg(n))->text, QStringLiteral("0,00"));
         Q_UNUSED(amount);
     }
 
@@ -214,7 +268,8 @@ private slots:
         QCOMPARE(enabledAmong(p.form, 40, 51), (QStringList{"Edit48", "Edit49"}));
         QVERIFY(p.form.Edit16.enabled);
         QVERIFY(p.form.Label18.enabled);
-        for (int n = 40; n <= 51; ++n) QCOMPARE(p.form.edit(QStringLiteral("Edit%1").arg(n))->text, QStringLiteral("0,00"));
+        for (int n = 40; n <= 51; ++n)
+            QCOMPARE(p.form.edit(QStringLiteral("Edit%1").arg(n))->text, QStringLiteral("0,00"));
         for (const char* c : {"Label34", "Label36", "Label63", "Label66", "Label100", "Label138", "Label125"})
             QCOMPARE(p.text(c), QStringLiteral("0,00"));
         QCOMPARE(p.form.resOblationTotal, 0.0);
@@ -249,7 +304,8 @@ private slots:
         p.enter("Edit61", QStringLiteral("100"));
         QCOMPARE(p.text("Label95"), QStringLiteral("5500,00"));
         QCOMPARE(p.text("Label100"), QStringLiteral("5500,00"));
-        for (const char* c : {"Label92", "Label94", "Label95", "Label100"}) QVERIFY2(p.yellow(c), c);
+        for (const char* c : {"Label92", "Label94", "Label95", "Label100"})
+            QVERIFY2(p.yellow(c), c);
         QVERIFY(!p.yellow("Label82"));
         QCOMPARE(p.text("Label138"), QStringLiteral("5500,00"));
     }
@@ -292,16 +348,47 @@ private slots:
         QTest::addColumn<QString>("yearsAfter");
         QTest::addColumn<QString>("indemnity");
         QTest::addColumn<QString>("value");
-        QTest::newRow("zone B class 3") << 1 << "RadioButton14" << "100" << "100" << "3" << "3" << "12000,00"
+        QTest::newRow("zone B class 3") << 1 << "RadioButton14"
+                                        << "100"
+                                        << "100"
+                                        << "3"
+                                        << "3"
+                                        << "12000,00"
                                         << "12000,00";
-        QTest::newRow("duration 12 becomes 5") << 1 << "RadioButton14" << "100" << "100" << "12" << "5"
-                                               << "20000,00" << "12000,00";
-        QTest::newRow("duration 0 empties") << 1 << "RadioButton14" << "100" << "100" << "0" << "" << "0,00"
+        QTest::newRow("duration 12 becomes 5") << 1 << "RadioButton14"
+                                               << "100"
+                                               << "100"
+                                               << "12"
+                                               << "5"
+                                               << "20000,00"
+                                               << "12000,00";
+        QTest::newRow("duration 0 empties") << 1 << "RadioButton14"
+                                            << "100"
+                                            << "100"
+                                            << "0"
+                                            << ""
+                                            << "0,00"
                                             << "12000,00";
-        QTest::newRow("no duration") << 0 << "RadioButton12" << "10" << "10" << "" << "" << "0,00" << "450,00";
-        QTest::newRow("zone E class 2") << 4 << "RadioButton13" << "10" << "10" << "2" << "2" << "100,00"
+        QTest::newRow("no duration") << 0 << "RadioButton12"
+                                     << "10"
+                                     << "10"
+                                     << ""
+                                     << ""
+                                     << "0,00"
+                                     << "450,00";
+        QTest::newRow("zone E class 2") << 4 << "RadioButton13"
+                                        << "10"
+                                        << "10"
+                                        << "2"
+                                        << "2"
+                                        << "100,00"
                                         << "150,00";
-        QTest::newRow("zone F class 4") << 5 << "RadioButton15" << "10" << "10" << "1" << "1" << "75,00"
+        QTest::newRow("zone F class 4") << 5 << "RadioButton15"
+                                        << "10"
+                                        << "10"
+                                        << "1"
+                                        << "1"
+                                        << "75,00"
                                         << "225,00";
     }
     void stateLand() {
@@ -337,8 +424,10 @@ private slots:
         Practice p;
         p.form.chooseItem(QStringLiteral("ComboBox4"), 4);
         p.form.closeUp(QStringLiteral("ComboBox4"));
-        for (const char* c : {"Label156", "Label159", "Label162", "Label167"}) QCOMPARE(p.text(c), QStringLiteral("5,00"));
-        for (const char* c : {"Label174", "Label177", "Label180", "Label185"}) QCOMPARE(p.text(c), QStringLiteral("15,00"));
+        for (const char* c : {"Label156", "Label159", "Label162", "Label167"})
+            QCOMPARE(p.text(c), QStringLiteral("5,00"));
+        for (const char* c : {"Label174", "Label177", "Label180", "Label185"})
+            QCOMPARE(p.text(c), QStringLiteral("15,00"));
     }
 
     void changeOfClassClearsStateLand() {

@@ -34,13 +34,16 @@ void fillProperty(PracticeForm& f) {
 
 void fillTechnician(PracticeForm& f) {
     f.technicianFirstName = f.technicianLastName = f.technicianBirthPlace = f.technicianBirthProvince = "X";
-    f.technicianTaxCode = f.technicianOfficeTown = f.technicianRegisterNumber = f.technicianRegisterProvince = "X";
+    f.technicianTaxCode = f.technicianOfficeTown = f.technicianRegisterNumber = f.technicianRegisterProvince =
+        "X";
     f.technicianRegisterName = "dei Geometri";
 }
 
-const QString applicantInsufficient = QStringLiteral("I dati relativi al richiedente risultano insufficienti.");
+const QString applicantInsufficient =
+    QStringLiteral("I dati relativi al richiedente risultano insufficienti.");
 const QString applicantIncomplete = QStringLiteral("I dati relativi al richiedente risultano incompleti.");
-const QString propertyMessage = QStringLiteral("I dati relativi all'immobile oggetto di sanatoria risultano insufficienti.");
+const QString propertyMessage =
+    QStringLiteral("I dati relativi all'immobile oggetto di sanatoria risultano insufficienti.");
 const QString description = QStringLiteral("Digitare una sintetica descrizione dell'illecito.");
 const QString technician = QStringLiteral("I dati del tecnico incaricato risultano incompleti.");
 
@@ -55,8 +58,8 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::newRow("istanza") << "Riepilogopratica1Click" << applicantInsufficient << int(PageRichiedente);
         QTest::newRow("antimafia") << "Stampa1Click" << applicantIncomplete << int(PageRichiedente);
-        QTest::newRow("stato lavori") << "Dichiarazionesullostatodeilavori1Click" << applicantIncomplete
-                                      << int(PageRichiedente);
+        QTest::newRow("stato lavori")
+            << "Dichiarazionesullostatodeilavori1Click" << applicantIncomplete << int(PageRichiedente);
         QTest::newRow("perizia") << "Periziagiurata1Click" << applicantInsufficient << int(PageRichiedente);
         QTest::newRow("statica") << "Certificazionediidoneitstatica2Click" << applicantInsufficient
                                  << int(PageRichiedente);
@@ -68,8 +71,10 @@ private slots:
                                  << int(PageRichiedente);
         QTest::newRow("occupazione") << "Denunciaperloccupazionesuolopubblico1Click" << applicantIncomplete
                                      << int(PageRichiedente);
-        QTest::newRow("riepilogo") << "Riepilogopratica2Click" << applicantInsufficient << int(PageRichiedente);
-        QTest::newRow("promemoria") << "Promemoriascadenze1Click" << applicantInsufficient << int(PageRichiedente);
+        QTest::newRow("riepilogo") << "Riepilogopratica2Click" << applicantInsufficient
+                                   << int(PageRichiedente);
+        QTest::newRow("promemoria") << "Promemoriascadenze1Click" << applicantInsufficient
+                                    << int(PageRichiedente);
         QTest::newRow("pubbliche") << "Prospettorelativoallacquisizioneareepubbliche1Click"
                                    << "Digitare la durata complessiva dell'occupazione pregressa."
                                    << int(PageAreeStato);
@@ -118,7 +123,7 @@ private slots:
         form.Edit23.text = "100";
         form.Memo1.text = QString(20, QLatin1Char('x'));
         QVERIFY(!run(form, "Dichiarazionesullostatodeilavori1Click")); // D passes
-        const auto failure = run(form, "Riepilogopratica1Click");     // D20 fails
+        const auto failure = run(form, "Riepilogopratica1Click");      // D20 fails
         QVERIFY(failure);
         QCOMPARE(failure->message, description);
         QCOMPARE(failure->focus, QStringList{"Memo1"});
@@ -132,11 +137,13 @@ private slots:
         fillProperty(form);
         form.Memo1.text = QString(30, QLatin1Char('x'));
         auto failure = run(form, "Riepilogopratica1Click");
-        QCOMPARE(failure->message, QStringLiteral("Digitare l'ammontare della volumetria oggetto di sanatoria."));
+        QCOMPARE(failure->message,
+                 QStringLiteral("Digitare l'ammontare della volumetria oggetto di sanatoria."));
         QCOMPARE(failure->focus, QStringList{"Edit23"});
         form.select("RadioButton6"); // typology 3: V passes, O does not
         failure = run(form, "Riepilogopratica1Click");
-        QCOMPARE(failure->message, QStringLiteral("I dati numerici per il calcolo dell'oblazione risultano insufficienti."));
+        QCOMPARE(failure->message,
+                 QStringLiteral("I dati numerici per il calcolo dell'oblazione risultano insufficienti."));
         QCOMPARE(failure->page, int(PageOblazione));
         form.select("RadioButton10"); // typology 5: O and N pass with nothing entered
         failure = run(form, "Riepilogopratica1Click");
@@ -187,7 +194,8 @@ private slots:
         form.Edit33.text = "3";
         form.select("RadioButton14");
         auto failure = run(form, "Prospettorelativoallacquisizioneareepubbliche1Click");
-        QCOMPARE(failure->message, QStringLiteral("Digitare la superficie oggetto di occupazione pregressa."));
+        QCOMPARE(failure->message,
+                 QStringLiteral("Digitare la superficie oggetto di occupazione pregressa."));
         QCOMPARE(failure->focus, QStringList{"Edit27"});
         form.occupiedSurface3 = 10;
         failure = run(form, "Prospettorelativoallacquisizioneareepubbliche1Click");

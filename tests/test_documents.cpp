@@ -15,9 +15,9 @@ using namespace quadrelo::testing;
 
 namespace {
 
-const QStringList reports{"modello",   "antimafia", "statolavori", "statica", "sismica",
-                          "tecnica",   "riepilogo", "promemoria",  "pubbliche", "giurata",
-                          "ici",       "rifiuti",   "occupazione"};
+const QStringList reports{"modello", "antimafia", "statolavori", "statica",   "sismica",
+                          "tecnica", "riepilogo", "promemoria",  "pubbliche", "giurata",
+                          "ici",     "rifiuti",   "occupazione"};
 
 // The shipped example: a complete practice, a filled technician, the dialog values a user
 // would confirm.
@@ -34,8 +34,17 @@ struct Example {
         QDir::setCurrent(previous);
         openPractice(form, QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"));
         form.wasteStartDate = QStringLiteral("01/02/2004");
-        form.occupationData = {"VIA CAVOUR 3/A", "ponteggio per il rifacimento della facciata", "12", "5", "60",
-                               "01/02/2004", "10/02/2004", "10", "08:00", "18:00", "temporanea"};
+        form.occupationData = {"VIA CAVOUR 3/A",
+                               "ponteggio per il rifacimento della facciata",
+                               "12",
+                               "5",
+                               "60",
+                               "01/02/2004",
+                               "10/02/2004",
+                               "10",
+                               "08:00",
+                               "18:00",
+                               "temporanea"};
         form.iciData = iciInitialData(form);
         form.iciData[0][6] = "2";
         form.iciData[0][8] = "85000,00";
@@ -49,14 +58,16 @@ struct Example {
     // An empty document when the project lacks the report: the test's checks then fail.
     report::Document layout(const QString& name) {
         report::ReportProject project;
-        return project.layout(name, columnNames(), RvCustomConnection1GetRow(form)).value_or(report::Document{});
+        return project.layout(name, columnNames(), RvCustomConnection1GetRow(form))
+            .value_or(report::Document{});
     }
 };
 
 QString allText(const report::Document& doc) {
     QString text;
     for (const report::Page& page : doc.pages)
-        for (const report::TextRun& run : page.texts) text += run.text + QLatin1Char(' ');
+        for (const report::TextRun& run : page.texts)
+            text += run.text + QLatin1Char(' ');
     return text;
 }
 
@@ -69,7 +80,8 @@ QStringList words(const QString& text) {
 QString longText(const QString& word, int length) {
     QString text;
     for (int i = 0; text.size() < length; ++i)
-        text += QStringLiteral("%1%2").arg(word).arg(i) + ((i % 23 == 22) ? QStringLiteral("\r\n") : QStringLiteral(" "));
+        text += QStringLiteral("%1%2").arg(word).arg(i) +
+                ((i % 23 == 22) ? QStringLiteral("\r\n") : QStringLiteral(" "));
     return text.trimmed();
 }
 
@@ -80,12 +92,14 @@ class DocumentsTest : public QObject {
 private slots:
     void everyReportIsStored() {
         report::ReportProject project;
-        for (const QString& name : reports) QVERIFY2(project.contains(name), qPrintable(name));
+        for (const QString& name : reports)
+            QVERIFY2(project.contains(name), qPrintable(name));
     }
 
     void layoutIsClean_data() {
         QTest::addColumn<QString>("name");
-        for (const QString& name : reports) QTest::newRow(qPrintable(name)) << name;
+        for (const QString& name : reports)
+            QTest::newRow(qPrintable(name)) << name;
     }
     void layoutIsClean() {
         QFETCH(QString, name);
@@ -102,20 +116,34 @@ private slots:
     void valuesArePrinted_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("modello surname boxed") << "modello" << "|R|O|S|S|I|";
-        QTest::newRow("modello amount") << "modello" << "|9|9|6|0|,|0|0|";
-        QTest::newRow("modello first payment") << "modello" << "|2|9|8|8|,|0|0|";
-        QTest::newRow("antimafia applicant") << "antimafia" << "MARIO ROSSI";
-        QTest::newRow("statica technician") << "statica" << "BIANCHI";
-        QTest::newRow("giurata court") << "giurata" << "RIMINI";
-        QTest::newRow("giurata section") << "giurata" << "RICCIONE";
-        QTest::newRow("ici tax code") << "ici" << "RSSMRA60E12D704X";
-        QTest::newRow("ici value") << "ici" << "85000,00";
-        QTest::newRow("rifiuti date") << "rifiuti" << "01/02/2004";
-        QTest::newRow("occupazione days") << "occupazione" << "10 giorni";
-        QTest::newRow("pubbliche indemnity") << "pubbliche" << "|7|2|0|0|,|0|0|";
-        QTest::newRow("promemoria instalment") << "promemoria" << "|3|4|8|6|,|0|0|";
-        QTest::newRow("riepilogo title") << "riepilogo" << "RIEPILOGO PRATICA";
+        QTest::newRow("modello surname boxed") << "modello"
+                                               << "|R|O|S|S|I|";
+        QTest::newRow("modello amount") << "modello"
+                                        << "|9|9|6|0|,|0|0|";
+        QTest::newRow("modello first payment") << "modello"
+                                               << "|2|9|8|8|,|0|0|";
+        QTest::newRow("antimafia applicant") << "antimafia"
+                                             << "MARIO ROSSI";
+        QTest::newRow("statica technician") << "statica"
+                                            << "BIANCHI";
+        QTest::newRow("giurata court") << "giurata"
+                                       << "RIMINI";
+        QTest::newRow("giurata section") << "giurata"
+                                         << "RICCIONE";
+        QTest::newRow("ici tax code") << "ici"
+                                      << "RSSMRA60E12D704X";
+        QTest::newRow("ici value") << "ici"
+                                   << "85000,00";
+        QTest::newRow("rifiuti date") << "rifiuti"
+                                      << "01/02/2004";
+        QTest::newRow("occupazione days") << "occupazione"
+                                          << "10 giorni";
+        QTest::newRow("pubbliche indemnity") << "pubbliche"
+                                             << "|7|2|0|0|,|0|0|";
+        QTest::newRow("promemoria instalment") << "promemoria"
+                                               << "|3|4|8|6|,|0|0|";
+        QTest::newRow("riepilogo title") << "riepilogo"
+                                         << "RIEPILOGO PRATICA";
     }
     void valuesArePrinted() {
         QFETCH(QString, name);

@@ -7,7 +7,9 @@ using namespace quadrelo;
 
 namespace {
 
-EntryRules rulesOf(const QString& field) { return fieldSpec(field)->rules; }
+EntryRules rulesOf(const QString& field) {
+    return fieldSpec(field)->rules;
+}
 
 // Types the characters one at a time at the end of the field, as a user would.
 QString typeInto(const QString& field, const QString& start, const QString& keys) {
@@ -29,19 +31,58 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("result");
-        QTest::newRow("number: point becomes comma") << "Edit40" << "" << "1.5" << "1,5";
-        QTest::newRow("number: second comma refused") << "Edit40" << "" << "1,5,2" << "1,52";
-        QTest::newRow("number: comma already there") << "Edit61" << "0,00" << "." << "0,00";
-        QTest::newRow("number: letters and signs dropped") << "Edit25" << "" << "a-1+2e3 " << "123";
-        QTest::newRow("digits only") << "Edit13" << "" << "12a,3.4 5" << "12345";
-        QTest::newRow("digits: Enter dropped") << "Edit23" << "" << "45\r\n" << "45";
-        QTest::newRow("duration digits") << "Edit33" << "" << "1,2" << "12";
-        QTest::newRow("tax code: no space, upper") << "Edit5" << "" << "rss mra 80a01" << "RSSMRA80A01";
-        QTest::newRow("tax code: 16 at most") << "Edit5" << "" << "ABCDEFGHIJKLMNOPQRS" << "ABCDEFGHIJKLMNOP";
-        QTest::newRow("upper text keeps spaces") << "Edit1" << "" << "mario rossi" << "MARIO ROSSI";
-        QTest::newRow("upper accented") << "Edit9" << "" << "forlì" << "FORLÌ";
-        QTest::newRow("destination upper") << "Edit16" << "" << "negozio" << "NEGOZIO";
-        QTest::newRow("free attachment as typed") << "Edit34" << "" << "Planimetria" << "Planimetria";
+        QTest::newRow("number: point becomes comma") << "Edit40"
+                                                     << ""
+                                                     << "1.5"
+                                                     << "1,5";
+        QTest::newRow("number: second comma refused") << "Edit40"
+                                                      << ""
+                                                      << "1,5,2"
+                                                      << "1,52";
+        QTest::newRow("number: comma already there") << "Edit61"
+                                                     << "0,00"
+                                                     << "."
+                                                     << "0,00";
+        QTest::newRow("number: letters and signs dropped") << "Edit25"
+                                                           << ""
+                                                           << "a-1+2e3 "
+                                                           << "123";
+        QTest::newRow("digits only") << "Edit13"
+                                     << ""
+                                     << "12a,3.4 5"
+                                     << "12345";
+        QTest::newRow("digits: Enter dropped") << "Edit23"
+                                               << ""
+                                               << "45\r\n"
+                                               << "45";
+        QTest::newRow("duration digits") << "Edit33"
+                                         << ""
+                                         << "1,2"
+                                         << "12";
+        QTest::newRow("tax code: no space, upper") << "Edit5"
+                                                   << ""
+                                                   << "rss mra 80a01"
+                                                   << "RSSMRA80A01";
+        QTest::newRow("tax code: 16 at most") << "Edit5"
+                                              << ""
+                                              << "ABCDEFGHIJKLMNOPQRS"
+                                              << "ABCDEFGHIJKLMNOP";
+        QTest::newRow("upper text keeps spaces") << "Edit1"
+                                                 << ""
+                                                 << "mario rossi"
+                                                 << "MARIO ROSSI";
+        QTest::newRow("upper accented") << "Edit9"
+                                        << ""
+                                        << "forlì"
+                                        << "FORLÌ";
+        QTest::newRow("destination upper") << "Edit16"
+                                           << ""
+                                           << "negozio"
+                                           << "NEGOZIO";
+        QTest::newRow("free attachment as typed") << "Edit34"
+                                                  << ""
+                                                  << "Planimetria"
+                                                  << "Planimetria";
     }
     void typing() {
         QFETCH(QString, field);
@@ -59,16 +100,31 @@ private slots:
         QTest::addColumn<int>("cursor");
         QTest::addColumn<QString>("result");
         QTest::addColumn<int>("newCursor");
-        QTest::newRow("number paste with grouping") << "Edit40" << "" << "1.234,56" << 8 << "1,23456" << 7;
-        QTest::newRow("number paste with comma before existing comma")
-            << "Edit40" << "1,5" << "2,31,5" << 3 << "231,5" << 2;
-        QTest::newRow("number paste into the middle") << "Edit40" << "15" << "1a9b5" << 4 << "195" << 2;
-        QTest::newRow("digits paste") << "Edit18" << "" << "12 / 34" << 7 << "1234" << 4;
+        QTest::newRow("number paste with grouping") << "Edit40"
+                                                    << ""
+                                                    << "1.234,56" << 8 << "1,23456" << 7;
+        QTest::newRow("number paste with comma before existing comma") << "Edit40"
+                                                                       << "1,5"
+                                                                       << "2,31,5" << 3 << "231,5" << 2;
+        QTest::newRow("number paste into the middle") << "Edit40"
+                                                      << "15"
+                                                      << "1a9b5" << 4 << "195" << 2;
+        QTest::newRow("digits paste") << "Edit18"
+                                      << ""
+                                      << "12 / 34" << 7 << "1234" << 4;
         QTest::newRow("tax code paste over limit")
-            << "Edit5" << "RSSMRA" << "RSSMRA 80A01H501UXYZ" << 20 << "RSSMRA80A01H501U" << 16;
-        QTest::newRow("text paste loses line breaks") << "Edit7" << "" << "via\r\nroma" << 9 << "VIAROMA" << 7;
-        QTest::newRow("deletion passes") << "Edit40" << "12,50" << "1250" << 2 << "1250" << 2;
-        QTest::newRow("replace selection") << "Edit13" << "999" << "9x9" << 2 << "99" << 1;
+            << "Edit5"
+            << "RSSMRA"
+            << "RSSMRA 80A01H501UXYZ" << 20 << "RSSMRA80A01H501U" << 16;
+        QTest::newRow("text paste loses line breaks") << "Edit7"
+                                                      << ""
+                                                      << "via\r\nroma" << 9 << "VIAROMA" << 7;
+        QTest::newRow("deletion passes") << "Edit40"
+                                         << "12,50"
+                                         << "1250" << 2 << "1250" << 2;
+        QTest::newRow("replace selection") << "Edit13"
+                                           << "999"
+                                           << "9x9" << 2 << "99" << 1;
     }
     void pasting() {
         QFETCH(QString, field);
@@ -82,9 +138,13 @@ private slots:
     }
 
     void controlCharactersDroppedInNumbers() {
-        QCOMPARE(filterInsertion(rulesOf(QStringLiteral("Edit40")), QString(), QStringLiteral("\x16\x03" "1")),
+        QCOMPARE(filterInsertion(rulesOf(QStringLiteral("Edit40")), QString(),
+                                 QStringLiteral("\x16\x03"
+                                                "1")),
                  QStringLiteral("1"));
-        QCOMPARE(filterInsertion(rulesOf(QStringLiteral("Edit13")), QString(), QStringLiteral("\x16" "7")),
+        QCOMPARE(filterInsertion(rulesOf(QStringLiteral("Edit13")), QString(),
+                                 QStringLiteral("\x16"
+                                                "7")),
                  QStringLiteral("7"));
     }
 
@@ -93,18 +153,30 @@ private slots:
         QTest::addColumn<QString>("to");
         QTest::addColumn<int>("page");
         QTest::addColumn<bool>("consumed");
-        QTest::newRow("Edit22 to birth date") << "Edit22" << "DateTimePicker3" << -1 << true;
-        QTest::newRow("role list crosses to Immobile") << "ComboBox3" << "Edit9" << 1 << true;
-        QTest::newRow("third parcel to building section") << "Edit4" << "Edit17" << -1 << true;
-        QTest::newRow("check box passes the key on") << "CheckBox2" << "RadioButton8" << -1 << false;
-        QTest::newRow("last class crosses to Illecito") << "RadioButton15" << "DateTimePicker1" << 2 << true;
-        QTest::newRow("volume to description") << "Edit23" << "Memo1" << -1 << true;
-        QTest::newRow("oblation pair back") << "Edit51" << "Edit50" << -1 << true;
-        QTest::newRow("restructuring input to new group") << "Edit66" << "GroupBox11" << -1 << true;
-        QTest::newRow("area surface to its group") << "Edit31" << "GroupBox24" << -1 << true;
-        QTest::newRow("duration to indemnity group") << "Edit33" << "GroupBox23" << -1 << true;
-        QTest::newRow("memo has ordinary keys") << "Memo1" << "" << -1 << true;
-        QTest::newRow("destination has ordinary keys") << "Edit16" << "" << -1 << true;
+        QTest::newRow("Edit22 to birth date") << "Edit22"
+                                              << "DateTimePicker3" << -1 << true;
+        QTest::newRow("role list crosses to Immobile") << "ComboBox3"
+                                                       << "Edit9" << 1 << true;
+        QTest::newRow("third parcel to building section") << "Edit4"
+                                                          << "Edit17" << -1 << true;
+        QTest::newRow("check box passes the key on") << "CheckBox2"
+                                                     << "RadioButton8" << -1 << false;
+        QTest::newRow("last class crosses to Illecito") << "RadioButton15"
+                                                        << "DateTimePicker1" << 2 << true;
+        QTest::newRow("volume to description") << "Edit23"
+                                               << "Memo1" << -1 << true;
+        QTest::newRow("oblation pair back") << "Edit51"
+                                            << "Edit50" << -1 << true;
+        QTest::newRow("restructuring input to new group") << "Edit66"
+                                                          << "GroupBox11" << -1 << true;
+        QTest::newRow("area surface to its group") << "Edit31"
+                                                   << "GroupBox24" << -1 << true;
+        QTest::newRow("duration to indemnity group") << "Edit33"
+                                                     << "GroupBox23" << -1 << true;
+        QTest::newRow("memo has ordinary keys") << "Memo1"
+                                                << "" << -1 << true;
+        QTest::newRow("destination has ordinary keys") << "Edit16"
+                                                       << "" << -1 << true;
     }
     void enterOrder() {
         QFETCH(QString, from);

@@ -56,12 +56,18 @@ private slots:
     void leggimiRefuses_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("grouping") << "1.234,5" << "'1.234.5' is not a valid floating point value";
-        QTest::newRow("empty") << "" << "'' is not a valid floating point value";
-        QTest::newRow("bare comma") << "," << "'.' is not a valid floating point value";
-        QTest::newRow("letters") << "abc" << "'abc' is not a valid floating point value";
-        QTest::newRow("space") << "1 000" << "'1 000' is not a valid floating point value";
-        QTest::newRow("two commas") << "1,2,3" << "'1.2,3' is not a valid floating point value";
+        QTest::newRow("grouping") << "1.234,5"
+                                  << "'1.234.5' is not a valid floating point value";
+        QTest::newRow("empty") << ""
+                               << "'' is not a valid floating point value";
+        QTest::newRow("bare comma") << ","
+                                    << "'.' is not a valid floating point value";
+        QTest::newRow("letters") << "abc"
+                                 << "'abc' is not a valid floating point value";
+        QTest::newRow("space") << "1 000"
+                               << "'1 000' is not a valid floating point value";
+        QTest::newRow("two commas") << "1,2,3"
+                                    << "'1.2,3' is not a valid floating point value";
     }
     void leggimiRefuses() {
         QFETCH(QString, text);

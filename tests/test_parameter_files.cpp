@@ -13,7 +13,8 @@ namespace {
 
 QByteArray fileOf(const QStringList& values) {
     QByteArray bytes = "NON MODIFICARE MANUALMENTE QUESTO FILE!!!\r\n";
-    for (const QString& v : values) bytes += v.toLatin1() + "\r\n";
+    for (const QString& v : values)
+        bytes += v.toLatin1() + "\r\n";
     return bytes;
 }
 
@@ -93,7 +94,8 @@ private slots:
         QVERIFY(ui.errors.first().contains(QStringLiteral("file non trovato")));
         QCOMPARE(form.tableB[6], missing == QLatin1String("tabb.dat") ? 0.0 : 120.0);
         QCOMPARE(form.advanceRateNew2, missing == QLatin1String("tabd.dat") ? 0.0 : 55.0);
-        QCOMPARE(form.Label94.text, missing == QLatin1String("tabd.dat") ? QStringLiteral("0,00") : QStringLiteral("55,00"));
+        QCOMPARE(form.Label94.text,
+                 missing == QLatin1String("tabd.dat") ? QStringLiteral("0,00") : QStringLiteral("55,00"));
         QCOMPARE(form.oblationFixed5, missing == QLatin1String("tabc.dat") ? 0.0 : 1700.0);
     }
 
@@ -172,7 +174,8 @@ private slots:
         Workspace w;
         loadTable(w.form, Table(table));
         const QByteArray before = fileBytes(w.path(tableFileName(Table(table))));
-        const double a0 = w.form.tableA[0], c1 = w.form.oblationRateNonResidential1, d1 = w.form.advanceRateNew1;
+        const double a0 = w.form.tableA[0], c1 = w.form.oblationRateNonResidential1,
+                     d1 = w.form.advanceRateNew1;
         const QString caption = w.form.Label90.text;
         QStringList boxes = initialBoxTexts(Table(table));
         boxes[0] = QStringLiteral("99");
@@ -220,7 +223,8 @@ private slots:
         QFile::remove(w.path(QStringLiteral("tabd.dat")));
         QStringList boxes;
         QVERIFY_THROWS_EXCEPTION(IoError, readTableForEditor(w.form, Table::D, boxes));
-        QCOMPARE(boxes, (QStringList{"38,00", "55,00", "71,00", "89,00", "18,00", "27,00", "36,00", "45,00"}));
+        QCOMPARE(boxes,
+                 (QStringList{"38,00", "55,00", "71,00", "89,00", "18,00", "27,00", "36,00", "45,00"}));
         saveTable(w.form, Table::D, boxes);
         QCOMPARE(fileBytes(w.path(QStringLiteral("tabd.dat"))), fileOf(boxes));
     }
@@ -263,13 +267,15 @@ private slots:
         QFETCH(QString, name);
         Workspace w;
         TechnicianFields t;
-        t.texts = QStringList{"MARIO", "ROSSI", "FORLÌ", "FC", "RSSMRA60A01D704X", "1234", "FC", "", "VIA ROMA 1"};
+        t.texts =
+            QStringList{"MARIO", "ROSSI", "FORLÌ", "FC", "RSSMRA60A01D704X", "1234", "FC", "", "VIA ROMA 1"};
         t.registerIndex = index;
         t.birthDate = QDate(1960, 1, 1);
         saveTechnician(w.form, t);
-        QByteArray expected = "NON MODIFICARE MANUALMENTE QUESTO FILE!!!\r\nMARIO\r\nROSSI\r\nFORL\xcc\r\nFC\r\n"
-                              "RSSMRA60A01D704X\r\n1234\r\nFC\r\n\r\nVIA ROMA 1\r\n" +
-                              line11 + "\r\n01/01/1960\r\n";
+        QByteArray expected =
+            "NON MODIFICARE MANUALMENTE QUESTO FILE!!!\r\nMARIO\r\nROSSI\r\nFORL\xcc\r\nFC\r\n"
+            "RSSMRA60A01D704X\r\n1234\r\nFC\r\n\r\nVIA ROMA 1\r\n" +
+            line11 + "\r\n01/01/1960\r\n";
         QCOMPARE(fileBytes(w.path(QStringLiteral("tec.dat"))).toHex(' '), expected.toHex(' '));
         QCOMPARE(w.form.technicianRegisterName, name);
 
@@ -292,7 +298,8 @@ private slots:
         Workspace w;
         QFile f(w.path(QStringLiteral("tec.dat")));
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("NON MODIFICARE MANUALMENTE QUESTO FILE!!!\r\nA\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nX\r\n01/01/1960\r\n");
+        f.write("NON MODIFICARE MANUALMENTE QUESTO "
+                "FILE!!!\r\nA\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nX\r\n01/01/1960\r\n");
         f.close();
         TechnicianFields shown;
         QVERIFY_THROWS_EXCEPTION(ConversionError, readTechnicianForDialog(w.form, shown));

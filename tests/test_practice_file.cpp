@@ -15,18 +15,24 @@ using Practice = StartedPractice;
 QByteArray newPracticeFile() {
     QByteArray b;
     auto line = [&b](const QByteArray& l) { b += l + "\r\n"; };
-    for (int i = 1; i <= 24; ++i) line("-1");
-    for (int i = 0; i < 8; ++i) line("0,00"); // Edit60..Edit67
-    for (int i = 0; i < 4; ++i) line("-1");   // Edit33..Edit36
+    for (int i = 1; i <= 24; ++i)
+        line("-1");
+    for (int i = 0; i < 8; ++i)
+        line("0,00"); // Edit60..Edit67
+    for (int i = 0; i < 4; ++i)
+        line("-1"); // Edit33..Edit36
     line("-1");
     line("-1");
     line("-1");
     line("0"); // zone A
-    for (int i = 0; i < 13; ++i) line("FALSE");
+    for (int i = 0; i < 13; ++i)
+        line("FALSE");
     // RadioButton1..17: typology 1, "sì", residenziale, class 1, new construction
     const int on[] = {1, 3, 8, 12, 16};
-    for (int r = 1; r <= 17; ++r) line(std::find(std::begin(on), std::end(on), r) != std::end(on) ? "TRUE" : "FALSE");
-    for (int i = 0; i < 20; ++i) line("0,00"); // Edit40..51, Edit25..32
+    for (int r = 1; r <= 17; ++r)
+        line(std::find(std::begin(on), std::end(on), r) != std::end(on) ? "TRUE" : "FALSE");
+    for (int i = 0; i < 20; ++i)
+        line("0,00"); // Edit40..51, Edit25..32
     line("31/03/2003");
     line("31/03/2003");
     line("01/01/1950");
@@ -42,34 +48,43 @@ QString writeVariant(const QString& path, const QMap<int, QByteArray>& replaced,
                      const QByteArray& tail = {}) {
     QList<QByteArray> lines = newPracticeFile().split('\n');
     lines.removeLast();
-    for (auto it = replaced.begin(); it != replaced.end(); ++it) lines[it.key() - 1] = it.value() + "\r";
+    for (auto it = replaced.begin(); it != replaced.end(); ++it)
+        lines[it.key() - 1] = it.value() + "\r";
     if (keepLines >= 0) lines = lines.mid(0, keepLines);
     QFile f(path);
     f.open(QIODevice::WriteOnly);
-    for (const QByteArray& l : lines) f.write(l + "\n");
+    for (const QByteArray& l : lines)
+        f.write(l + "\n");
     f.write(tail);
     return path;
 }
 
 QStringList describe(PracticeForm& f) {
     QStringList out;
-    for (const QString& n : PracticeForm::editNames()) out << n + "=" + f.edit(n)->text + (f.edit(n)->enabled ? "" : "#");
-    for (const QString& n : PracticeForm::checkNames()) out << n + "=" + QString::number(f.check(n)->checked);
-    for (const QString& n : PracticeForm::radioNames()) out << n + "=" + QString::number(f.radio(n)->checked);
+    for (const QString& n : PracticeForm::editNames())
+        out << n + "=" + f.edit(n)->text + (f.edit(n)->enabled ? "" : "#");
+    for (const QString& n : PracticeForm::checkNames())
+        out << n + "=" + QString::number(f.check(n)->checked);
+    for (const QString& n : PracticeForm::radioNames())
+        out << n + "=" + QString::number(f.radio(n)->checked);
     for (const QString& n : PracticeForm::comboNames())
         out << n + "=" + QString::number(f.combo(n)->itemIndex) + "/" + f.combo(n)->text;
-    for (const QString& n : PracticeForm::dateNames()) out << n + "=" + f.datePicker(n)->date.toString();
-    for (const QString& n : PracticeForm::memoNames()) out << n + "=" + f.memo(n)->text;
+    for (const QString& n : PracticeForm::dateNames())
+        out << n + "=" + f.datePicker(n)->date.toString();
+    for (const QString& n : PracticeForm::memoNames())
+        out << n + "=" + f.memo(n)->text;
     for (const QString& n : PracticeForm::captionNames())
         out << n + "=" + f.caption(n)->text + (f.caption(n)->highlighted ? "*" : "");
-    for (const QString& n : PracticeForm::figureNames()) out << n + "=" + QString::number(*f.figure(n), 'g', 17);
+    for (const QString& n : PracticeForm::figureNames())
+        out << n + "=" + QString::number(*f.figure(n), 'g', 17);
     return out;
 }
 
 // Compares two descriptions line by line, so a failure names the control.
 void compareDescriptions(const QStringList& actual, const QStringList& expected) {
     QCOMPARE(actual.size(), expected.size());
-    for (int i = 0; i < actual.size(); ++i) QCOMPARE(actual.at(i), expected.at(i));
+    for (int i = 0; i < actual.size(); ++i)
+        QCOMPARE(actual.at(i), expected.at(i));
 }
 
 } // namespace
@@ -89,11 +104,13 @@ private slots:
         QTest::addColumn<QString>("memo");
         QTest::addColumn<QByteArray>("section");
         QTest::addColumn<QString>("readBack");
-        QTest::newRow("two lines") << "prima\r\nseconda" << QByteArray("prima\r\nseconda\r\n") << "prima\r\nseconda";
+        QTest::newRow("two lines") << "prima\r\nseconda" << QByteArray("prima\r\nseconda\r\n")
+                                   << "prima\r\nseconda";
         QTest::newRow("final line break") << "prima\r\n" << QByteArray("prima\r\n\r\n") << "prima";
         QTest::newRow("lone LF from a widget") << "a\nb" << QByteArray("a\r\nb\r\n") << "a\r\nb";
         QTest::newRow("text -1") << "-1" << QByteArray("-1\r\n") << "";
-        QTest::newRow("accents") << "città è così" << QByteArray("citt\xe0 \xe8 cos\xec\r\n") << "città è così";
+        QTest::newRow("accents") << "città è così" << QByteArray("citt\xe0 \xe8 cos\xec\r\n")
+                                 << "città è così";
     }
     void memoSections() {
         QFETCH(QString, memo);
@@ -111,9 +128,15 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("named");
-        QTest::newRow("separator in a memo") << "Memo2" << "a\r\n]*#@§@#*[\r\nb" << "«Relazione tecnica»";
-        QTest::newRow("character outside the code page") << "Edit2" << "ŁUKASZ" << "«Cognome»";
-        QTest::newRow("emoji in a memo") << "Memo1" << "ok 😀" << "«Descrizione sintetica dell'illecito»";
+        QTest::newRow("separator in a memo") << "Memo2"
+                                             << "a\r\n]*#@§@#*[\r\nb"
+                                             << "«Relazione tecnica»";
+        QTest::newRow("character outside the code page") << "Edit2"
+                                                         << "ŁUKASZ"
+                                                         << "«Cognome»";
+        QTest::newRow("emoji in a memo") << "Memo1"
+                                         << "ok 😀"
+                                         << "«Descrizione sintetica dell'illecito»";
     }
     void refusesWhatWouldNotReadBack() {
         QFETCH(QString, field);
@@ -187,7 +210,8 @@ private slots:
         // text after the second separator is ignored.
         QList<QByteArray> lines = newPracticeFile().split('\n');
         Q_UNUSED(lines);
-        const QString path = writeVariant(p.path("t.qdr"), {{40, "25"}, {55, "TRUE"}}, -1, "garbage\r\nmore\r\n");
+        const QString path =
+            writeVariant(p.path("t.qdr"), {{40, "25"}, {55, "TRUE"}}, -1, "garbage\r\nmore\r\n");
         openPractice(p.form, path);
         QCOMPARE(p.form.ComboBox4.itemIndex, -1);
         QVERIFY(p.form.RadioButton2.checked);
@@ -253,7 +277,7 @@ private slots:
         QTest::addColumn<bool>("nonResidential");
         QTest::addColumn<QString>("classButton");
         QTest::addColumn<bool>("restructuring");
-        const char* typologies[] = {"RadioButton1", "RadioButton2", "RadioButton6",
+        const char* typologies[] = {"RadioButton1", "RadioButton2",  "RadioButton6",
                                     "RadioButton7", "RadioButton10", "RadioButton11"};
         const char* classes[] = {"RadioButton12", "RadioButton13", "RadioButton14", "RadioButton15"};
         for (int t = 0; t < 6; ++t)

@@ -9,9 +9,9 @@ using namespace quadrelo;
 using quadrelo::testing::RecordingInterface;
 
 namespace {
-const QString appraisal = QStringLiteral(
-    "La domanda di condono dovrà essere corredata da una perizia giurata sulle dimensioni e sullo stato delle "
-    "opere.");
+const QString appraisal = QStringLiteral("La domanda di condono dovrà essere corredata da una perizia "
+                                         "giurata sulle dimensioni e sullo stato delle "
+                                         "opere.");
 const QString over750 = QStringLiteral("La domanda di condono è improcedibile perché il volume della nuova "
                                        "costruzione o dell'ampliamento è superiore a 750 mc.");
 const QString over30 = QStringLiteral(
@@ -27,19 +27,38 @@ private slots:
         QTest::addColumn<QString>("toRegularise");
         QTest::addColumn<QString>("existing");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty: nothing") << "" << "1000" << "";
-        QTest::newRow("451 without existing") << "451" << "" << appraisal;
-        QTest::newRow("450 without existing passes") << "450" << "" << "";
-        QTest::newRow("300 of 1000 is exactly 30 %") << "300" << "1000" << "";
-        QTest::newRow("301 of 1000") << "301" << "1000" << over30;
-        QTest::newRow("100 on 2950") << "100" << "2950" << over3000;
-        QTest::newRow("100 on 2900 is exactly 3000") << "100" << "2900" << "";
-        QTest::newRow("751 whatever the existing") << "751" << "100000" << over750;
-        QTest::newRow("751 without existing") << "751" << "" << over750;
-        QTest::newRow("750 exactly, existing 2000") << "750" << "2000" << over30;
-        QTest::newRow("existing zero: nothing") << "500" << "0" << "";
-        QTest::newRow("460 on 1600") << "460" << "1600" << appraisal;
-        QTest::newRow("450 on 1600 passes") << "450" << "1600" << "";
+        QTest::newRow("empty: nothing") << ""
+                                        << "1000"
+                                        << "";
+        QTest::newRow("451 without existing") << "451"
+                                              << "" << appraisal;
+        QTest::newRow("450 without existing passes") << "450"
+                                                     << ""
+                                                     << "";
+        QTest::newRow("300 of 1000 is exactly 30 %") << "300"
+                                                     << "1000"
+                                                     << "";
+        QTest::newRow("301 of 1000") << "301"
+                                     << "1000" << over30;
+        QTest::newRow("100 on 2950") << "100"
+                                     << "2950" << over3000;
+        QTest::newRow("100 on 2900 is exactly 3000") << "100"
+                                                     << "2900"
+                                                     << "";
+        QTest::newRow("751 whatever the existing") << "751"
+                                                   << "100000" << over750;
+        QTest::newRow("751 without existing") << "751"
+                                              << "" << over750;
+        QTest::newRow("750 exactly, existing 2000") << "750"
+                                                    << "2000" << over30;
+        QTest::newRow("existing zero: nothing") << "500"
+                                                << "0"
+                                                << "";
+        QTest::newRow("460 on 1600") << "460"
+                                     << "1600" << appraisal;
+        QTest::newRow("450 on 1600 passes") << "450"
+                                            << "1600"
+                                            << "";
     }
     void volumeChecks() {
         QFETCH(QString, toRegularise);
@@ -70,7 +89,8 @@ private slots:
         form.leave(QStringLiteral("Edit24"));
         QCOMPARE(ui.warnings.size(), warned ? 1 : 0);
         if (warned)
-            QCOMPARE(ui.warnings.first(), QStringLiteral("Verificare la consistenza volumetrica totale dell'immobile."));
+            QCOMPARE(ui.warnings.first(),
+                     QStringLiteral("Verificare la consistenza volumetrica totale dell'immobile."));
     }
 
     void pastedNonDigitsInVolumeIsAConversionError() {
@@ -99,7 +119,8 @@ private slots:
         QCOMPARE(form.DateTimePicker1.date, after);
         QCOMPARE(ui.warnings.size(), warnings);
         if (warnings)
-            QCOMPARE(ui.warnings.first(), QStringLiteral("Le opere sono condonabili se ultimate entro il 31/03/2003."));
+            QCOMPARE(ui.warnings.first(),
+                     QStringLiteral("Le opere sono condonabili se ultimate entro il 31/03/2003."));
     }
 
     void statusDateIsNeverChecked() {
@@ -114,9 +135,12 @@ private slots:
     void nuovaResetsEverything() {
         RecordingInterface ui;
         PracticeForm form(&ui);
-        for (const QString& name : PracticeForm::editNames()) form.edit(name)->text = QStringLiteral("X");
-        for (const QString& name : PracticeForm::checkNames()) form.check(name)->checked = true;
-        for (const QString& name : PracticeForm::figureNames()) *form.figure(name) = 7;
+        for (const QString& name : PracticeForm::editNames())
+            form.edit(name)->text = QStringLiteral("X");
+        for (const QString& name : PracticeForm::checkNames())
+            form.check(name)->checked = true;
+        for (const QString& name : PracticeForm::figureNames())
+            *form.figure(name) = 7;
         form.chooseItem(QStringLiteral("ComboBox2"), 6);
         form.chooseItem(QStringLiteral("ComboBox4"), 3);
         form.setMemo(QStringLiteral("Memo1"), QStringLiteral("abc"));
@@ -144,19 +168,23 @@ private slots:
             const bool number = (n >= 25 && n <= 32) || n >= 40;
             QCOMPARE(form.edit(name)->text, number ? QStringLiteral("0,00") : QString());
         }
-        for (const QString& name : PracticeForm::checkNames()) QVERIFY(!form.check(name)->checked);
+        for (const QString& name : PracticeForm::checkNames())
+            QVERIFY(!form.check(name)->checked);
         for (const QString& name : PracticeForm::figureNames())
             if (!name.contains(QLatin1String("UnitValue"))) QCOMPARE(*form.figure(name), 0.0);
-        for (const QString& name : {QStringLiteral("ComboBox1"), QStringLiteral("ComboBox2"), QStringLiteral("ComboBox3")}) {
+        for (const QString& name :
+             {QStringLiteral("ComboBox1"), QStringLiteral("ComboBox2"), QStringLiteral("ComboBox3")}) {
             QCOMPARE(form.combo(name)->itemIndex, -1);
             QCOMPARE(form.combo(name)->text, QStringLiteral("selezionare"));
         }
         QCOMPARE(form.ComboBox4.itemIndex, 0);
         QCOMPARE(form.ComboBox4.text, QStringLiteral("zona A"));
         QVERIFY(form.Memo1.text.isEmpty());
-        for (const char* on : {"RadioButton1", "RadioButton3", "RadioButton8", "RadioButton12", "RadioButton16"})
+        for (const char* on :
+             {"RadioButton1", "RadioButton3", "RadioButton8", "RadioButton12", "RadioButton16"})
             QVERIFY2(form.radio(QLatin1String(on))->checked, on);
-        for (const char* off : {"RadioButton7", "RadioButton9", "RadioButton14", "RadioButton17", "RadioButton5"})
+        for (const char* off :
+             {"RadioButton7", "RadioButton9", "RadioButton14", "RadioButton17", "RadioButton5"})
             QVERIFY2(!form.radio(QLatin1String(off))->checked, off);
         QCOMPARE(form.DateTimePicker1.date, QDate(2003, 3, 31));
         QCOMPARE(form.DateTimePicker2.date, QDate(2003, 3, 31));
@@ -172,8 +200,8 @@ private slots:
             const CaptionState* c = form.caption(name);
             QVERIFY2(!c->highlighted, qPrintable(name));
         }
-        for (const char* name : {"Label63", "Label66", "Label86", "Label100", "Label114", "Label125", "Label126",
-                                 "Label138", "Label164", "Label182"})
+        for (const char* name : {"Label63", "Label66", "Label86", "Label100", "Label114", "Label125",
+                                 "Label126", "Label138", "Label164", "Label182"})
             QCOMPARE(form.caption(QLatin1String(name))->text, QStringLiteral("0,00"));
         // Row captions keep their words.
         QCOMPARE(form.Label30.text, QStringLiteral("1"));
@@ -219,11 +247,13 @@ private slots:
 
     void catalogueCoversEveryControl() {
         QStringList named;
-        for (const FieldSpec& f : fieldCatalogue()) named << f.name;
-        for (const QStringList* names : {&PracticeForm::editNames(), &PracticeForm::checkNames(),
-                                         &PracticeForm::radioNames(), &PracticeForm::comboNames(),
-                                         &PracticeForm::dateNames(), &PracticeForm::memoNames()})
-            for (const QString& n : *names) QVERIFY2(named.contains(n), qPrintable(n));
+        for (const FieldSpec& f : fieldCatalogue())
+            named << f.name;
+        for (const QStringList* names :
+             {&PracticeForm::editNames(), &PracticeForm::checkNames(), &PracticeForm::radioNames(),
+              &PracticeForm::comboNames(), &PracticeForm::dateNames(), &PracticeForm::memoNames()})
+            for (const QString& n : *names)
+                QVERIFY2(named.contains(n), qPrintable(n));
         QCOMPARE(named.size(), QSet<QString>(named.begin(), named.end()).size());
         QCOMPARE(pageTitles().size(), int(PageCount));
     }

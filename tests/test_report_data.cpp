@@ -71,10 +71,14 @@ private slots:
     void boxedText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("boxed");
-        QTest::newRow("AB") << "AB" << "|A|B|";
-        QTest::newRow("empty") << "" << "|";
-        QTest::newRow("date") << "12/05/1960" << "|1|2|/|0|5|/|1|9|6|0|";
-        QTest::newRow("spaces kept") << "VIA  X" << "|V|I|A| | |X|";
+        QTest::newRow("AB") << "AB"
+                            << "|A|B|";
+        QTest::newRow("empty") << ""
+                               << "|";
+        QTest::newRow("date") << "12/05/1960"
+                              << "|1|2|/|0|5|/|1|9|6|0|";
+        QTest::newRow("spaces kept") << "VIA  X"
+                                     << "|V|I|A| | |X|";
     }
     void boxedText() {
         QFETCH(QString, text);
@@ -117,19 +121,21 @@ private slots:
 
     void sentencesWithEmptyFields() {
         PracticeForm form;
-        QCOMPARE(valueOf(form, "dati"),
-                 QStringLiteral("          Il sottoscritto  , nato a  (prov.  ) il 01/01/1950 (codice fiscale ), "
-                                "residente in , selezionare  , nella sua qualità di selezionare dell'unità "
-                                "immobiliare ubicata in comune di , selezionare  , ai sensi e per gli effetti "
-                                "dell'art. 46 D.P.R. 28/12/2000 n.445, al fine di non incorrere nelle esclusioni "
-                                "disposte dal comma 29 dell'art.32 del D.L. 30 settembre 2003, n. 269"));
+        QCOMPARE(
+            valueOf(form, "dati"),
+            QStringLiteral("          Il sottoscritto  , nato a  (prov.  ) il 01/01/1950 (codice fiscale ), "
+                           "residente in , selezionare  , nella sua qualità di selezionare dell'unità "
+                           "immobiliare ubicata in comune di , selezionare  , ai sensi e per gli effetti "
+                           "dell'art. 46 D.P.R. 28/12/2000 n.445, al fine di non incorrere nelle esclusioni "
+                           "disposte dal comma 29 dell'art.32 del D.L. 30 settembre 2003, n. 269"));
         QCOMPARE(valueOf(form, "firma"), QStringLiteral("          , lì . . . . . . . . . . . . . . ."));
         QCOMPARE(valueOf(form, "richiedente"), QStringLiteral("Richiedente:  "));
         QCOMPARE(valueOf(form, "tecnico"),
-                 QStringLiteral("      Il sottoscritto  , nato a  (prov.  ) il  (codice fiscale ), con studio in   "
-                                ", iscritto al numero  dell'Albo  della provincia di  in qualità di tecnico "
-                                "incaricato, viste le opere abusive di cui alla domanda di Condono Edilizio in "
-                                "oggetto, consistenti in:"));
+                 QStringLiteral(
+                     "      Il sottoscritto  , nato a  (prov.  ) il  (codice fiscale ), con studio in   "
+                     ", iscritto al numero  dell'Albo  della provincia di  in qualità di tecnico "
+                     "incaricato, viste le opere abusive di cui alla domanda di Condono Edilizio in "
+                     "oggetto, consistenti in:"));
     }
 
     void filledSentences() {
@@ -155,13 +161,16 @@ private slots:
         form.technicianOfficeAddress = "VIA DANTE 5";
         form.technicianRegisterName = "dei Geometri";
         QCOMPARE(valueOf(form, "spazzatura"),
-                 QStringLiteral("MARIO ROSSI, nato a FORLÌ (prov. FC ) il 12/05/1960 (codice fiscale "
-                                "RSSMRA60E12D704X), residente in CESENA, via ROMA 12, nella sua qualità di "
-                                "proprietario dell'unità immobiliare ubicata in comune di RIMINI, piazza CAVOUR 3/A"));
+                 QStringLiteral(
+                     "MARIO ROSSI, nato a FORLÌ (prov. FC ) il 12/05/1960 (codice fiscale "
+                     "RSSMRA60E12D704X), residente in CESENA, via ROMA 12, nella sua qualità di "
+                     "proprietario dell'unità immobiliare ubicata in comune di RIMINI, piazza CAVOUR 3/A"));
         QCOMPARE(valueOf(form, "Via"), QStringLiteral("|v|i|a| |R|O|M|A| |1|2|"));
-        QCOMPARE(valueOf(form, "ubicazione"), QStringLiteral("Ubicazione abuso: comune di RIMINI, piazza CAVOUR 3/A"));
-        QVERIFY(valueOf(form, "giurato").contains(QStringLiteral("con studio in RIMINI VIA DANTE 5 , iscritto al numero  "
-                                                                 "dell'Albo dei Geometri della provincia di ")));
+        QCOMPARE(valueOf(form, "ubicazione"),
+                 QStringLiteral("Ubicazione abuso: comune di RIMINI, piazza CAVOUR 3/A"));
+        QVERIFY(valueOf(form, "giurato")
+                    .contains(QStringLiteral("con studio in RIMINI VIA DANTE 5 , iscritto al numero  "
+                                             "dell'Albo dei Geometri della provincia di ")));
         QCOMPARE(valueOf(form, "ici07"), QStringLiteral("via ROMA 12"));
         QCOMPARE(valueOf(form, "stato"),
                  QStringLiteral("          - che le opere stesse sono state ultimate in data 31/03/2003;"));
@@ -170,10 +179,14 @@ private slots:
     void typologyCode_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("code");
-        QTest::newRow("1") << "RadioButton1" << "|0|1|";
-        QTest::newRow("3") << "RadioButton6" << "|0|3|";
-        QTest::newRow("5") << "RadioButton10" << "|0|5|";
-        QTest::newRow("6") << "RadioButton11" << "|0|6|";
+        QTest::newRow("1") << "RadioButton1"
+                           << "|0|1|";
+        QTest::newRow("3") << "RadioButton6"
+                           << "|0|3|";
+        QTest::newRow("5") << "RadioButton10"
+                           << "|0|5|";
+        QTest::newRow("6") << "RadioButton11"
+                           << "|0|6|";
     }
     void typologyCode() {
         QFETCH(QString, button);
@@ -222,19 +235,28 @@ private slots:
         QCOMPARE(valueOf(form, "all1"), QStringLiteral("X"));
         QCOMPARE(valueOf(form, "all2"), QStringLiteral(" "));
         QCOMPARE(valueOf(form, "all6"), QStringLiteral("X"));
-        QCOMPARE(valueOf(form, "all"),
-                 QStringLiteral("Dichiarazione di non obbligatorietà della certificazione di idoneità statica\r\n"
-                                "Planimetria\r\n"));
+        QCOMPARE(
+            valueOf(form, "all"),
+            QStringLiteral("Dichiarazione di non obbligatorietà della certificazione di idoneità statica\r\n"
+                           "Planimetria\r\n"));
     }
 
     void occupationArea_data() {
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<QString>("area");
-        QTest::newRow("12 x 5") << "12" << "5" << "60";
-        QTest::newRow("largest product") << "46341" << "46340" << "2147441940";
-        QTest::newRow("product beyond 32 bits") << "46341" << "46341" << "";
-        QTest::newRow("side beyond 32 bits") << "3000000000" << "1" << "";
+        QTest::newRow("12 x 5") << "12"
+                                << "5"
+                                << "60";
+        QTest::newRow("largest product") << "46341"
+                                         << "46340"
+                                         << "2147441940";
+        QTest::newRow("product beyond 32 bits") << "46341"
+                                                << "46341"
+                                                << "";
+        QTest::newRow("side beyond 32 bits") << "3000000000"
+                                             << "1"
+                                             << "";
     }
     void occupationArea() {
         QFETCH(QString, first);
@@ -250,7 +272,8 @@ private slots:
         QCOMPARE(quadrelo::occupationDays(QDate(2004, 1, 1), QDate(2004, 1, 31)), QStringLiteral("31"));
         QCOMPARE(quadrelo::occupationDays(QDate(2004, 1, 1), QDate(2004, 1, 1)), QString());
         QCOMPARE(quadrelo::occupationDays(QDate(2004, 2, 1), QDate(2004, 1, 1)), QString());
-        QCOMPARE(quadrelo::occupationDays(QDate(2004, 2, 28), QDate(2004, 3, 1)), QStringLiteral("3")); // leap year
+        QCOMPARE(quadrelo::occupationDays(QDate(2004, 2, 28), QDate(2004, 3, 1)),
+                 QStringLiteral("3")); // leap year
     }
 
     void marksAndDialogValues() {
@@ -272,8 +295,9 @@ private slots:
         QCOMPARE(valueOf(form, "VincoliN"), QStringLiteral("X"));
         QCOMPARE(valueOf(form, "UltimaS"), QStringLiteral(" "));
         QCOMPARE(valueOf(form, "UltimaP"), QStringLiteral("X"));
-        QCOMPARE(valueOf(form, "decorre"), QStringLiteral("          che dal giorno 01/02/2004 ha iniziato "
-                                                          "l'occupazione dei locali e delle aree di cui sopra"));
+        QCOMPARE(valueOf(form, "decorre"),
+                 QStringLiteral("          che dal giorno 01/02/2004 ha iniziato "
+                                "l'occupazione dei locali e delle aree di cui sopra"));
         QCOMPARE(valueOf(form, "decorre10"), QStringLiteral("ponteggio"));
         QCOMPARE(valueOf(form, "ici2_18"), QStringLiteral("X"));
         QCOMPARE(valueOf(form, "tribunale1"), QStringLiteral("RIMINI"));

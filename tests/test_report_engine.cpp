@@ -6,6 +6,7 @@
 #include "documents/engine/report_template.h"
 #include "test_support.h"
 
+#include "report_checks.h"
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
@@ -15,7 +16,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include "report_checks.h"
 
 #include <QtTest>
 
@@ -184,7 +184,8 @@ private slots:
             return QString();
         };
         const Template t = parseTemplate(
-            QStringLiteral("QRT 1\npage\ninclude \"firma.qri\" dx=0.5 dy=8\ncaption 1 1 \"dopo\"\n"), "x", blocks);
+            QStringLiteral("QRT 1\npage\ninclude \"firma.qri\" dx=0.5 dy=8\ncaption 1 1 \"dopo\"\n"), "x",
+            blocks);
         const QList<Element>& e = t.pages.first().elements;
         QCOMPARE(e.size(), 3);
         QCOMPARE(e[0].pos, QPointF(1.5, 8.5));
@@ -195,41 +196,45 @@ private slots:
             QFAIL("accepted");
         } catch (const TemplateError& err) {
             QCOMPARE(err.line(), 4);
-            QVERIFY2(err.problem().contains(QStringLiteral("blocco «rotto.qri», riga 1")), qPrintable(err.problem()));
+            QVERIFY2(err.problem().contains(QStringLiteral("blocco «rotto.qri», riga 1")),
+                     qPrintable(err.problem()));
         }
-        QVERIFY_THROWS_EXCEPTION(TemplateError,
-                                 parseTemplate(QStringLiteral("QRT 1\npage\ninclude \"manca.qri\"\n"), "x", blocks));
+        QVERIFY_THROWS_EXCEPTION(
+            TemplateError,
+            parseTemplate(QStringLiteral("QRT 1\npage\ninclude \"manca.qri\"\n"), "x", blocks));
     }
 
     // Groups kept together, repeated and foot elements, hanging indents and no-break spaces.
     void readsFlowOptions() {
         const BlockSource blocks = [](const QString& name) {
             if (name == QLatin1String("firma.qri"))
-                return QStringLiteral("keep\ntext 0.9 0 firma\nparagraph 4.4 0.35 width=3 \"IL TECNICO\"\nendkeep\n");
+                return QStringLiteral(
+                    "keep\ntext 0.9 0 firma\nparagraph 4.4 0.35 width=3 \"IL TECNICO\"\nendkeep\n");
             if (name == QLatin1String("aperto.qri")) return QStringLiteral("keep\ncaption 1 1 \"a\"\n");
             if (name == QLatin1String("chiude.qri")) return QStringLiteral("endkeep\n");
             return QString();
         };
-        const Template t = parseTemplate(QStringLiteral("QRT 1\npage\n"
-                                                        "caption 5 0.35 width=2.5 right bold repeat \"FAC-SIMILE\"\n"
-                                                        "caption 1 1 \"416\\~bis . \\~. \\~.\"\n"
-                                                        "paragraph 1 2 width=6 hang=0.25 justify\n"
-                                                        "|          - prima\\~voce\n"
-                                                        "|\\n resta \\\\~\n"
-                                                        "datapar 1 3 width=6 hang=auto \"a)\\~\" + v\n"
-                                                        "keep\n"
-                                                        "caption 1 4 bold \"DICHIARA\"\n"
-                                                        "keep\n"
-                                                        "paragraph 1 4.3 width=6 \"testo\"\n"
-                                                        "endkeep\n"
-                                                        "endkeep\n"
-                                                        "caption 1 5 \"fuori\"\n"
-                                                        "include \"firma.qri\" dy=6\n"
-                                                        "keep\n"
-                                                        "include \"firma.qri\" dy=8\n"
-                                                        "endkeep\n"
-                                                        "caption 1 10.8 size=10 foot \"- Si allega\"\n"),
-                                         "x", blocks);
+        const Template t =
+            parseTemplate(QStringLiteral("QRT 1\npage\n"
+                                         "caption 5 0.35 width=2.5 right bold repeat \"FAC-SIMILE\"\n"
+                                         "caption 1 1 \"416\\~bis . \\~. \\~.\"\n"
+                                         "paragraph 1 2 width=6 hang=0.25 justify\n"
+                                         "|          - prima\\~voce\n"
+                                         "|\\n resta \\\\~\n"
+                                         "datapar 1 3 width=6 hang=auto \"a)\\~\" + v\n"
+                                         "keep\n"
+                                         "caption 1 4 bold \"DICHIARA\"\n"
+                                         "keep\n"
+                                         "paragraph 1 4.3 width=6 \"testo\"\n"
+                                         "endkeep\n"
+                                         "endkeep\n"
+                                         "caption 1 5 \"fuori\"\n"
+                                         "include \"firma.qri\" dy=6\n"
+                                         "keep\n"
+                                         "include \"firma.qri\" dy=8\n"
+                                         "endkeep\n"
+                                         "caption 1 10.8 size=10 foot \"- Si allega\"\n"),
+                          "x", blocks);
         const QList<Element>& e = t.pages.first().elements;
         QCOMPARE(e.size(), 12);
         QVERIFY(e[0].repeat && !e[0].foot);
@@ -400,22 +405,26 @@ private slots:
         QTest::newRow("font size zero") << head + "caption 1 1 size=0 \"a\"\n" << 3 << "dimensione 0";
         QTest::newRow("picture without file") << head + "picture 1 1 2 2\n" << 3 << "vuole il nome del file";
         QTest::newRow("rectangle off the page") << head + "rect 5 1 4 1\n" << 3 << "fuori dalla pagina";
-        QTest::newRow("endkeep without keep") << head + "caption 1 1 \"a\"\nendkeep\n" << 4 << "senza un «keep»";
+        QTest::newRow("endkeep without keep") << head + "caption 1 1 \"a\"\nendkeep\n"
+                                              << 4 << "senza un «keep»";
         QTest::newRow("keep open at the next page") << head + "keep\ncaption 1 1 \"a\"\npage\n"
                                                     << 5 << "il «keep» della riga 3 non è chiuso";
         QTest::newRow("keep open at the end") << head + "keep\ncaption 1 1 \"a\"\n"
                                               << 3 << "il «keep» della riga 3 non è chiuso";
         QTest::newRow("keep before the first page") << "QRT 1\nkeep\n" << 2 << "prima della prima «page»";
         QTest::newRow("keep with more on the line") << head + "keep 1\n" << 3 << "non vuole altro";
-        QTest::newRow("hang on a caption") << head + "caption 1 1 hang=0.2 \"a\"\n" << 3 << "«hang=» non vale";
+        QTest::newRow("hang on a caption") << head + "caption 1 1 hang=0.2 \"a\"\n"
+                                           << 3 << "«hang=» non vale";
         QTest::newRow("hang as wide as the paragraph") << head + "paragraph 1 1 width=2 hang=2 \"a\"\n"
                                                        << 3 << "rientro 2 non minore della larghezza 2";
-        QTest::newRow("hang of nothing") << head + "paragraph 1 1 width=2 hang=0 \"a\"\n" << 3 << "non positivo";
+        QTest::newRow("hang of nothing") << head + "paragraph 1 1 width=2 hang=0 \"a\"\n"
+                                         << 3 << "non positivo";
         QTest::newRow("hang neither number nor auto") << head + "paragraph 1 1 width=2 hang=tanto \"a\"\n"
                                                       << 3 << "«tanto» non è un numero";
         QTest::newRow("repeated paragraph") << head + "paragraph 1 1 width=2 repeat \"a\"\n"
                                             << 3 << "«repeat» non vale per «paragraph»";
-        QTest::newRow("repeated and at the foot") << head + "caption 1 1 repeat foot \"a\"\n" << 3 << "insieme";
+        QTest::newRow("repeated and at the foot") << head + "caption 1 1 repeat foot \"a\"\n"
+                                                  << 3 << "insieme";
         QTest::newRow("data paragraph at the foot") << head + "datapar 1 1 width=2 foot v\n"
                                                     << 3 << "«foot» non vale per «datapar»";
         QTest::newRow("foot inside keep") << head + "keep\ncaption 1 1 foot \"a\"\nendkeep\n"
@@ -745,16 +754,17 @@ private slots:
     // Repeated elements appear in place on every page of their template page, and text that
     // goes on to a continuation page runs between them.
     void repeatedElementsFrameEveryContinuationPage() {
-        const QString qrt = QStringLiteral("QRT 1\n"
-                                           "font \"Arial\" 12\n"
-                                           "margins top=0.4 bottom=0.4\n"
-                                           "page\n"
-                                           "caption 4.6 0.35 width=3.0 right bold size=18 repeat \"FAC-SIMILE\"\n"
-                                           "line 0.8 10.9 7.6 10.9 repeat\n"
-                                           "caption 0.8 1.0 \"TESTA\"\n"
-                                           "datapar 0.8 1.3 width=6 lungo\n"
-                                           "page\n"
-                                           "caption 0.8 0.5 \"SECONDA\"\n");
+        const QString qrt =
+            QStringLiteral("QRT 1\n"
+                           "font \"Arial\" 12\n"
+                           "margins top=0.4 bottom=0.4\n"
+                           "page\n"
+                           "caption 4.6 0.35 width=3.0 right bold size=18 repeat \"FAC-SIMILE\"\n"
+                           "line 0.8 10.9 7.6 10.9 repeat\n"
+                           "caption 0.8 1.0 \"TESTA\"\n"
+                           "datapar 0.8 1.3 width=6 lungo\n"
+                           "page\n"
+                           "caption 0.8 0.5 \"SECONDA\"\n");
         const Document doc = layoutText(qrt, {"lungo"}, {longText(9000)});
         QCOMPARE(layoutFaults(doc), QString());
         QVERIFY(doc.pages.size() >= 4);
@@ -834,24 +844,31 @@ private slots:
     void wrappedLinesHang_data() {
         QTest::addColumn<QString>("hang");
         QTest::addColumn<QString>("align");
-        QTest::newRow("measure") << "0.25" << "left";
-        QTest::newRow("measure, justified") << "0.25" << "justify";
-        QTest::newRow("after the marker") << "auto" << "left";
-        QTest::newRow("after the marker, justified") << "auto" << "justify";
+        QTest::newRow("measure") << "0.25"
+                                 << "left";
+        QTest::newRow("measure, justified") << "0.25"
+                                            << "justify";
+        QTest::newRow("after the marker") << "auto"
+                                          << "left";
+        QTest::newRow("after the marker, justified") << "auto"
+                                                     << "justify";
     }
     void wrappedLinesHang() {
         QFETCH(QString, hang);
         QFETCH(QString, align);
         const QStringList items{
-            QStringLiteral("          - di essere consapevole delle sanzioni penali previste per chiunque rilascia "
-                           "dichiarazioni mendaci, forma atti falsi o ne fa uso nei casi previsti dalla legge;"),
-            QStringLiteral("               a) l'edificio non è stato sopraelevato né ampliato, né vi sono state "
-                           "apportate variazioni che comportino incrementi dei carichi originari;"),
+            QStringLiteral(
+                "          - di essere consapevole delle sanzioni penali previste per chiunque rilascia "
+                "dichiarazioni mendaci, forma atti falsi o ne fa uso nei casi previsti dalla legge;"),
+            QStringLiteral(
+                "               a) l'edificio non è stato sopraelevato né ampliato, né vi sono state "
+                "apportate variazioni che comportino incrementi dei carichi originari;"),
             QStringLiteral("Senza segno: una riga che non è una voce di elenco e che tuttavia va a capo più "
                            "volte nella larghezza data al paragrafo."),
         };
-        const QString qrt = QStringLiteral("QRT 1\nfont \"Arial\" 12\npage\nparagraph 0.8 1.0 width=3.5 hang=%1 %2\n|%3\n")
-                                .arg(hang, align, items.join(QStringLiteral("\n|")));
+        const QString qrt =
+            QStringLiteral("QRT 1\nfont \"Arial\" 12\npage\nparagraph 0.8 1.0 width=3.5 hang=%1 %2\n|%3\n")
+                .arg(hang, align, items.join(QStringLiteral("\n|")));
         const Document doc = layoutText(qrt, {}, {});
         const QList<const TextRun*> runs = runsOf(doc.pages[0], 4);
         const double left = 0.8 * 72;
@@ -859,7 +876,8 @@ private slots:
         double first = 0, textStart = 0;
         for (const TextRun* r : runs) {
             const QList<QPointF> glyphs = glyphPositions(*r);
-            const bool starts = r->text.startsWith(QLatin1Char('-')) || r->text.startsWith(QLatin1String("a)")) ||
+            const bool starts = r->text.startsWith(QLatin1Char('-')) ||
+                                r->text.startsWith(QLatin1String("a)")) ||
                                 r->text.startsWith(QLatin1String("Senza"));
             if (starts) {
                 ++item;
@@ -875,7 +893,10 @@ private slots:
             double expected = first + 0.25 * 72;
             if (hang == QLatin1String("auto")) expected = item == 2 ? left : textStart;
             QVERIFY2(qAbs(glyphs.first().x() - expected) < Tol,
-                     qPrintable(QStringLiteral("«%1» at %2 instead of %3").arg(r->text).arg(glyphs.first().x()).arg(expected)));
+                     qPrintable(QStringLiteral("«%1» at %2 instead of %3")
+                                    .arg(r->text)
+                                    .arg(glyphs.first().x())
+                                    .arg(expected)));
             QVERIFY(r->rect.right() <= left + 3.5 * 72 + Tol);
         }
         QCOMPARE(item, 2);
@@ -891,11 +912,12 @@ private slots:
     // dotted blanks keep the spacing they have in unjustified text.
     void noBreakSpacesKeepTheirWidth() {
         const QString blank = QStringLiteral(".\\~.\\~.\\~.\\~.\\~.\\~.\\~.\\~.\\~.\\~.");
-        const QString qrt = QStringLiteral("QRT 1\nfont \"Times New Roman\" 14\npage\n"
-                                           "datapar 0.9 1.0 width=6.5 %1 \"          L'anno %2 il giorno %2 del mese di %2,"
-                                           " nella Cancelleria del Tribunale, davanti al Cancelliere è comparso \" + nome"
-                                           " + \", il quale ha esibito la perizia che precede chiedendo di asseverarla"
-                                           " con giuramento, in data %2 e al protocollo %2 dell'anno %2.\"\n");
+        const QString qrt =
+            QStringLiteral("QRT 1\nfont \"Times New Roman\" 14\npage\n"
+                           "datapar 0.9 1.0 width=6.5 %1 \"          L'anno %2 il giorno %2 del mese di %2,"
+                           " nella Cancelleria del Tribunale, davanti al Cancelliere è comparso \" + nome"
+                           " + \", il quale ha esibito la perizia che precede chiedendo di asseverarla"
+                           " con giuramento, in data %2 e al protocollo %2 dell'anno %2.\"\n");
         const QStringList columns{"nome"}, values{"ALESSANDRO MASTROGIACOMO DELLA ROVERE"};
         const Document justified = layoutText(qrt.arg("justify", blank), columns, values);
         const Document plain = layoutText(qrt.arg("left", blank), columns, values);
@@ -927,7 +949,8 @@ private slots:
         // The dots of a blank are never split between lines.
         int wholeBlanks = 0;
         for (const TextRun* r : runs)
-            wholeBlanks += int(r->text.count(QString(blank).replace(QStringLiteral("\\~"), QString(QChar::Nbsp))));
+            wholeBlanks +=
+                int(r->text.count(QString(blank).replace(QStringLiteral("\\~"), QString(QChar::Nbsp))));
         QCOMPARE(wholeBlanks, 6);
     }
 

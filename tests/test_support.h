@@ -59,7 +59,8 @@ class ReadOnlyFolder {
 public:
     explicit ReadOnlyFolder(QString path) : path_(std::move(path)) {
         QFile::setPermissions(path_, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
-        if (writable()) immutable_ = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path_}) == 0;
+        if (writable())
+            immutable_ = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path_}) == 0;
         active_ = !writable();
     }
     ~ReadOnlyFolder() {

@@ -158,9 +158,9 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const Setting&
     layout.beginLayout();
     double y = 0;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        const auto of = std::prev(std::upper_bound(
-            sourceLines.begin(), sourceLines.end(), qsizetype(line.textStart()),
-            [](qsizetype at, const SourceLine& sl) { return at < sl.start; }));
+        const auto of =
+            std::prev(std::upper_bound(sourceLines.begin(), sourceLines.end(), qsizetype(line.textStart()),
+                                       [](qsizetype at, const SourceLine& sl) { return at < sl.start; }));
         double indent = 0;
         if (line.textStart() == of->start)
             indent = of->indent;
@@ -187,7 +187,8 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const Setting&
         std::vector<std::pair<double, double>> moves; // from this x on, glyphs move by so much
         if (how.align == Align::Justify) {
             int end = line.textStart() + line.textLength();
-            while (end > line.textStart() && (text[end - 1].isSpace() || text[end - 1] == QChar::LineSeparator))
+            while (end > line.textStart() &&
+                   (text[end - 1].isSpace() || text[end - 1] == QChar::LineSeparator))
                 --end;
             double taken = 0;
             std::vector<int> ordinary;
@@ -303,7 +304,8 @@ public:
         std::vector<const Item*> flow;
         for (const Item& it : items_)
             if (!it.e->repeat && !it.e->foot) flow.push_back(&it);
-        std::stable_sort(flow.begin(), flow.end(), [](const Item* a, const Item* b) { return a->top < b->top; });
+        std::stable_sort(flow.begin(), flow.end(),
+                         [](const Item* a, const Item* b) { return a->top < b->top; });
 
         for (std::size_t i = 0; i < flow.size();) {
             if (flow[i]->e->keepGroup < 0) {
@@ -549,8 +551,8 @@ private:
             inset = it.top - frame->top;
             for (const Item& o : items_)
                 if (&o != frame && inFlow(o) && o.e->kind != ElementKind::Line &&
-                    o.e->kind != ElementKind::Rectangle && o.top >= frame->top - Eps && o.top < frame->bottom &&
-                    o.left >= frame->left - Eps && o.right <= frame->right + Eps)
+                    o.e->kind != ElementKind::Rectangle && o.top >= frame->top - Eps &&
+                    o.top < frame->bottom && o.left >= frame->left - Eps && o.right <= frame->right + Eps)
                     inset = std::min(inset, o.top - frame->top);
         }
         double limit = pushed(s) ? limit_ : std::max(limit_, it.top + room);
@@ -611,7 +613,8 @@ private:
     void drawAt(const Item& it, int k, double dy) {
         const Element& e = *it.e;
         if (e.kind == ElementKind::Rectangle) {
-            page(k).frames.append({QRectF(it.left, it.top + dy, it.right - it.left, it.bottom - it.top), e.pen});
+            page(k).frames.append(
+                {QRectF(it.left, it.top + dy, it.right - it.left, it.bottom - it.top), e.pen});
         } else if (e.kind == ElementKind::Line) {
             const QPointF by(0, dy);
             page(k).lines.append({QLineF(e.pos * PointsPerInch + by, e.end * PointsPerInch + by), e.pen});
@@ -640,7 +643,8 @@ private:
             for (int k = topShift.page + 1; k <= end.page; ++k) {
                 const double bottom = k < end.page ? limit_ : std::min(it.bottom + end.delta, limit_);
                 if (bottom > contTop_ + Eps)
-                    page(k).frames.append({QRectF(it.left, contTop_, it.right - it.left, bottom - contTop_), e.pen});
+                    page(k).frames.append(
+                        {QRectF(it.left, contTop_, it.right - it.left, bottom - contTop_), e.pen});
             }
         } else {
             const QLineF line(e.pos.x() * PointsPerInch, mapped(e.pos.y() * PointsPerInch),

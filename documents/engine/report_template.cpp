@@ -79,8 +79,8 @@ QString readQuoted(const QString& line, qsizetype& i) {
             else if (next == QLatin1Char('"') || next == QLatin1Char('\\'))
                 out += next;
             else
-                throw Problem{QStringLiteral("sequenza «\\%1» sconosciuta (valgono \\n, \\~, \\\" e \\\\)")
-                                  .arg(next)};
+                throw Problem{
+                    QStringLiteral("sequenza «\\%1» sconosciuta (valgono \\n, \\~, \\\" e \\\\)").arg(next)};
             continue;
         }
         out += c;
@@ -578,7 +578,8 @@ private:
             throw Problem{QStringLiteral("«repeat» non vale per «%1»: un paragrafo scorre col testo")
                               .arg(kindName(e.kind))};
         if (e.foot && e.kind == ElementKind::DataParagraph)
-            throw Problem{QStringLiteral("«foot» non vale per «datapar»: un dato lungo non sta fermo al piede")};
+            throw Problem{
+                QStringLiteral("«foot» non vale per «datapar»: un dato lungo non sta fermo al piede")};
         if ((e.repeat || e.foot) && e.keepGroup >= 0)
             throw Problem{QStringLiteral("«%1» dentro «keep»: l'elemento non segue il testo")
                               .arg(e.repeat ? QStringLiteral("repeat") : QStringLiteral("foot"))};

@@ -13,7 +13,9 @@ std::function<void(const QString&, const QStringList&)>& sink() {
 }
 } // namespace
 
-void setDocumentSink(std::function<void(const QString&, const QStringList&)> s) { sink() = std::move(s); }
+void setDocumentSink(std::function<void(const QString&, const QStringList&)> s) {
+    sink() = std::move(s);
+}
 
 void printDocument(QWidget* owner, PracticeForm& form, const QString& reportName) {
     const QStringList row = RvCustomConnection1GetRow(form);

@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QTimeEdit>
 
-
 namespace quadrelo {
 
 namespace {
