@@ -5,6 +5,11 @@
 #include <QPushButton>
 
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QPainter>
 
 namespace quadrelo {
@@ -78,6 +83,47 @@ QPushButton* bitButton(QWidget* parent, const QString& name, const QString& text
 QString errorMessage(const std::exception& e) {
     if (const auto* error = dynamic_cast<const Error*>(&e)) return error->message();
     return QString::fromLocal8Bit(e.what());
+}
+
+CalendarPicker::CalendarPicker(QWidget* parent) : QDateEdit(parent) {
+    setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    setCalendarPopup(true);
+    // The calendar is made now, so that its closing can be watched from the start.
+    QCalendarWidget* calendar = calendarWidget();
+    calendar->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    calendar->setFirstDayOfWeek(Qt::Monday);
+    calendar->window()->installEventFilter(this);
+}
+
+// Qt opens the calendar only from a click on the arrow, so the click is made here.
+void CalendarPicker::openCalendar() {
+    QStyleOptionComboBox option;
+    option.initFrom(this);
+    option.editable = true;
+    option.frame = true;
+    option.subControls = QStyle::SC_All;
+    const QPointF at =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QDateEdit::mousePressEvent(&press);
+}
+
+void CalendarPicker::keyPressEvent(QKeyEvent* event) {
+    const bool f4 = event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier;
+    const bool altDown = event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier);
+    if (f4 || altDown) {
+        openCalendar();
+        event->accept();
+        return;
+    }
+    QDateEdit::keyPressEvent(event);
+}
+
+bool CalendarPicker::eventFilter(QObject* watched, QEvent* event) {
+    // The date chosen in the calendar is already set when the calendar hides.
+    if (event->type() == QEvent::Hide && watched == calendarWidget()->window()) emit closedUp();
+    return QDateEdit::eventFilter(watched, event);
 }
 
 } // namespace quadrelo

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QStyle>
 #include <QValidator>
@@ -43,6 +44,22 @@ public:
 
 signals:
     void closedUp();
+};
+
+// Date picker whose calendar also opens from the keyboard (F4, Alt+Down) and that tells
+// when its calendar closes, the moment a date chosen there counts as entered.
+class CalendarPicker : public QDateEdit {
+    Q_OBJECT
+public:
+    explicit CalendarPicker(QWidget* parent = nullptr);
+    void openCalendar();
+
+signals:
+    void closedUp();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 // A caption cell of the calculation tables: a square thin frame, so that a figure the program

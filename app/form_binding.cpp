@@ -12,11 +12,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStyle>
-#include <QStyleOptionComboBox>
 
 namespace quadrelo {
 
@@ -27,29 +25,6 @@ QString toWidgetText(QString memo) {
 }
 QString toFileText(QString text) {
     return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-}
-
-// Alt+Down or F4 opens a date picker's calendar, as on the drop-down lists.
-bool isCalendarKey(const QKeyEvent* event) {
-    return (event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier) ||
-           (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier));
-}
-
-// The calendar has no opening call of its own: a click on the picker's arrow opens it.
-void openCalendar(QDateEdit* picker) {
-    QStyleOptionComboBox opt;
-    opt.initFrom(picker);
-    opt.editable = true;
-    opt.frame = true;
-    opt.subControls = QStyle::SC_All;
-    const QPointF at =
-        picker->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, picker).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, picker->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(picker, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, picker->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(picker, &release);
 }
 
 bool isEnterKey(const QKeyEvent* event) {
@@ -153,10 +128,9 @@ QRadioButton* FormBinding::radio(const QString& name, const QString& text) {
 }
 
 QDateEdit* FormBinding::date(const QString& name) {
-    auto* d = new QDateEdit;
-    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    d->setCalendarPopup(true);
+    auto* d = new CalendarPicker;
     watch(d, name);
+    connect(d, &CalendarPicker::closedUp, this, [this, name] { forward([this, name] { form_.closeUp(name); }); });
     dates_.insert(name, d);
     connect(d, &QDateEdit::dateChanged, this,
             [this, name](QDate value) { forward([this, name, value] { form_.setDate(name, value); }); });
@@ -322,14 +296,6 @@ bool FormBinding::filterKey(QWidget* widget, QKeyEvent* event) {
 
 bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
     if (detached_) return false;
-    if (event->type() == QEvent::Hide) {
-        const auto popup = popups_.constFind(watched);
-        if (popup != popups_.cend()) {
-            const QString name = popup.value();
-            forward([this, name] { form_.closeUp(name); });
-        }
-        return false;
-    }
     const auto found = names_.constFind(watched);
     if (found == names_.cend()) return false;
     const QString& name = found.value();
@@ -338,10 +304,6 @@ bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         if (isEnterKey(key)) return handleEnter(widget, name);
-        if (auto* picker = dates_.value(name); picker && isCalendarKey(key) && picker->calendarPopup()) {
-            openCalendar(picker);
-            return true;
-        }
         return filterKey(widget, key);
     }
     case QEvent::FocusOut: {
@@ -349,16 +311,6 @@ bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
         forward([this, name] { form_.leave(name); });
-        break;
-    }
-    case QEvent::ChildPolished: {
-        // The calendar of a date picker is created on first use; watch it close.
-        if (!dates_.contains(name)) break;
-        auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child());
-        if (child && child->windowType() == Qt::Popup && !popups_.contains(child)) {
-            popups_.insert(child, name);
-            child->installEventFilter(this);
-        }
         break;
     }
     default:

@@ -91,7 +91,6 @@ private:
     QHash<QString, QLabel*> plainLabels_;
     QHash<QRadioButton*, QButtonGroup*> radioGroups_;
     QButtonGroup* currentGroup_ = nullptr;
-    QHash<QObject*, QString> popups_; // calendar pop-ups of the date pickers
 };
 
 } // namespace quadrelo

@@ -3,57 +3,13 @@
 #include "app/error_box.h"
 #include "app/message_windows.h"
 
-#include <QCalendarWidget>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 
 namespace quadrelo {
-
-CalendarPicker::CalendarPicker(QWidget* parent) : QDateEdit(parent) {
-    setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    setCalendarPopup(true);
-    // The calendar is made now, so that its closing can be watched from the start.
-    QCalendarWidget* calendar = calendarWidget();
-    calendar->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
-    calendar->setFirstDayOfWeek(Qt::Monday);
-    calendar->window()->installEventFilter(this);
-}
-
-// Qt opens the calendar only from a click on the arrow, so the click is made here.
-void CalendarPicker::openCalendar() {
-    QStyleOptionComboBox option;
-    option.initFrom(this);
-    option.editable = true;
-    option.frame = true;
-    option.subControls = QStyle::SC_All;
-    const QPointF at =
-        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QDateEdit::mousePressEvent(&press);
-}
-
-void CalendarPicker::keyPressEvent(QKeyEvent* event) {
-    const bool f4 = event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier;
-    const bool altDown = event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier);
-    if (f4 || altDown) {
-        openCalendar();
-        event->accept();
-        return;
-    }
-    QDateEdit::keyPressEvent(event);
-}
-
-bool CalendarPicker::eventFilter(QObject* watched, QEvent* event) {
-    // The date chosen in the calendar is already set when the calendar hides.
-    if (event->type() == QEvent::Hide && watched == calendarWidget()->window()) emit closedUp();
-    return QDateEdit::eventFilter(watched, event);
-}
 
 DocumentDialog::DocumentDialog(QWidget* owner, PracticeForm& form, const QString& caption)
     : QDialog(owner), form_(form) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/field_widgets.h"
+
 #include <QDateEdit>
 #include <QDialog>
 #include <QList>
@@ -14,22 +16,6 @@ class QTimeEdit;
 namespace quadrelo {
 
 class PracticeForm;
-
-// Date picker whose calendar also opens from the keyboard (F4, Alt+Down) and that tells
-// when its calendar closes, the moment a date chosen there counts as entered.
-class CalendarPicker : public QDateEdit {
-    Q_OBJECT
-public:
-    explicit CalendarPicker(QWidget* parent = nullptr);
-    void openCalendar();
-
-signals:
-    void closedUp();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-};
 
 // What the four document dialogs share: a fixed size, centred on the main window when shown,
 // "conferma" (`BitBtn1`) that stores, runs the report and closes with mrOk whatever happens

@@ -53,10 +53,8 @@ TForm8::TForm8(QWidget* owner, PracticeForm& form) : QDialog(owner), form_(form)
     Edit8 = makeEdit(8, textRules);
     Edit9 = makeEdit(9, textRules);
 
-    DateTimePicker1 = new QDateEdit(this);
+    DateTimePicker1 = new CalendarPicker(this);
     DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-    DateTimePicker1->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    DateTimePicker1->setCalendarPopup(true);
     DateTimePicker1->setMinimumWidth(DateTimePicker1->sizeHint().width() + 12);
     // Month and day names of the calendar in Italian.
     DateTimePicker1->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
