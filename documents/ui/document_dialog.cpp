@@ -20,15 +20,12 @@ DocumentDialog::DocumentDialog(QWidget* owner, PracticeForm& form, const QString
 void DocumentDialog::finish(QLayout* content, const QString& closingText, int closingResult,
                             bool confirmIsDefault) {
     closingResult_ = closingResult;
-    BitBtn1 =
-        new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("conferma"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setToolTip(QStringLiteral("conferma le modifiche apportate"));
+    BitBtn1 = bitButton(this, QStringLiteral("BitBtn1"), QStringLiteral("conferma"),
+                        QStringLiteral("conferma le modifiche apportate"), QStyle::SP_DialogOkButton);
     const auto closingIcon =
         closingResult == mrNo ? QStyle::SP_DialogCancelButton : QStyle::SP_DialogCloseButton;
-    BitBtn2 = new QPushButton(style()->standardIcon(closingIcon), closingText, this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setToolTip(QStringLiteral("chiude la finestra"));
+    BitBtn2 = bitButton(this, QStringLiteral("BitBtn2"), closingText, QStringLiteral("chiude la finestra"),
+                        closingIcon);
     for (QPushButton* b : {BitBtn1, BitBtn2}) {
         b->setMinimumWidth(100);
         // Without a default button no button may become one on its own either.

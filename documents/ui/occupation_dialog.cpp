@@ -58,13 +58,14 @@ TForm11::TForm11(QWidget* owner, PracticeForm& form)
     auto date = [&](const QString& name) {
         auto* d = new CalendarPicker(this);
         d->setObjectName(name);
-        d->setDate(QDate(2004, 1, 1));
+        // The first and last day as an unconfirmed dialog would store them.
+        d->setDate(QDate::fromString(occupationInitialData().at(5), QStringLiteral("dd/MM/yyyy")));
         d->setFixedWidth(kFieldWidth);
         connect(d, &CalendarPicker::closedUp, this, &TForm11::DateTimePicker1CloseUp);
         return d;
     };
     auto hour = [&](const QString& name) {
-        auto* t = new QTimeEdit(QTime(8, 0), this);
+        auto* t = new QTimeEdit(QTime::fromString(occupationInitialData().at(8), QStringLiteral("HH:mm")), this);
         t->setObjectName(name);
         t->setDisplayFormat(QStringLiteral("HH:mm"));
         t->setFixedWidth(kFieldWidth);
