@@ -21,14 +21,6 @@ bool forfait(const PracticeForm& f) {
     return f.RadioButton7.checked || f.RadioButton10.checked || f.RadioButton11.checked;
 }
 
-QStringList enabledAmong(PracticeForm& f, int first, int last) {
-    QStringList names;
-    for (int n = first; n <= last; ++n) {
-        const QString name = QStringLiteral("Edit%1").arg(n);
-        if (f.edit(name)->enabled) names << name;
-    }
-    return names;
-}
 
 // The memo as the file holds it: line breaks count as CR LF.
 qsizetype memoLength(const QString& text) {
@@ -103,11 +95,11 @@ std::optional<CheckFailure> check(PracticeForm& f, const QString& name, const Do
     } else if (name == QLatin1String("P")) {
         if (!(f.occupiedSurface1 + f.occupiedSurface2 + f.occupiedSurface3 + f.occupiedSurface4 > 0))
             return fail(QStringLiteral("Digitare la superficie oggetto di occupazione pregressa."),
-                        PageAreeStato, enabledAmong(f, 25, 28));
+                        PageAreeStato, f.enabledEdits(25, 28));
     } else if (name == QLatin1String("S")) {
         if (!(f.areaSurface1 + f.areaSurface2 + f.areaSurface3 + f.areaSurface4 > 0))
             return fail(QStringLiteral("Digitare la superficie oggetto di occupazione."), PageAreeStato,
-                        enabledAmong(f, 29, 32));
+                        f.enabledEdits(29, 32));
     }
     return std::nullopt;
 }

@@ -250,20 +250,13 @@ void applyPracticeFile(PracticeForm& form, const PracticeFileContents& contents)
 void recomputeOpenedPractice(PracticeForm& form) {
     form.Indennizza();
     try {
-        form.ui().showPage(PageOblazione);
-        for (int n = 40; n <= 51; ++n) {
-            const QString name = QStringLiteral("Edit%1").arg(n);
-            if (form.edit(name)->enabled) form.leave(name);
-        }
-        form.ui().showPage(PageAnticipazione);
-        for (int n = 60; n <= 67; ++n) {
-            const QString name = QStringLiteral("Edit%1").arg(n);
-            if (form.edit(name)->enabled) form.leave(name);
-        }
-        form.ui().showPage(PageAreeStato);
-        for (int n = 25; n <= 32; ++n) {
-            const QString name = QStringLiteral("Edit%1").arg(n);
-            if (form.edit(name)->enabled) form.leave(name);
+        // Each page in front while its open inputs are left, as the user would leave them.
+        const struct {
+            int page, first, last;
+        } pages[] = {{PageOblazione, 40, 51}, {PageAnticipazione, 60, 67}, {PageAreeStato, 25, 32}};
+        for (const auto& p : pages) {
+            form.ui().showPage(p.page);
+            for (const QString& name : form.enabledEdits(p.first, p.last)) form.leave(name);
         }
         form.ui().showPage(PageRichiedente);
     } catch (const Error&) {

@@ -152,6 +152,15 @@ double* PracticeForm::figure(const QString& name) {
     return lookup(this, figureTable(), name);
 }
 
+QStringList PracticeForm::enabledEdits(int first, int last) {
+    QStringList names;
+    for (int n = first; n <= last; ++n) {
+        const QString name = QStringLiteral("Edit%1").arg(n);
+        if (const EditState* e = edit(name); e && e->enabled) names << name;
+    }
+    return names;
+}
+
 const QStringList& PracticeForm::editNames() {
     static const QStringList names{QUADRELO_EDITS(QUADRELO_NAME)};
     return names;
