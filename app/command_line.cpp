@@ -60,10 +60,8 @@ QString prepareDialogValues(PracticeForm& form, const QString& report, const Opt
         for (int p = 0; p < 3; ++p)
             if (!o.ici[p].isEmpty()) form.iciData[p] = fields(o.ici[p], 18);
     } else if (report == QLatin1String("giurata")) {
-        if (o.court.isEmpty()) return QStringLiteral("manca il tribunale (--tribunale).");
-        form.swornCourt = o.court.toUpper();
-        form.swornSection =
-            o.section.isEmpty() ? QString() : QStringLiteral("SEZIONE DISTACCATA DI ") + o.section.toUpper();
+        if (!setSwornAppraisalCourt(form, o.court, o.section))
+            return QStringLiteral("manca il tribunale (--tribunale).");
     }
     return {};
 }

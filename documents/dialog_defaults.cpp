@@ -47,6 +47,15 @@ QList<QStringList> iciInitialData(const PracticeForm& form) {
     return data;
 }
 
+bool setSwornAppraisalCourt(PracticeForm& form, const QString& court, const QString& section) {
+    form.swornSection.clear();
+    // Without a court there is nothing to print; the previous court stays.
+    if (court.isEmpty()) return false;
+    form.swornCourt = court.toUpper();
+    if (!section.isEmpty()) form.swornSection = QStringLiteral("SEZIONE DISTACCATA DI ") + section.toUpper();
+    return true;
+}
+
 namespace {
 
 constexpr qint64 kLargest = std::numeric_limits<qint32>::max();

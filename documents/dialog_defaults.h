@@ -16,6 +16,10 @@ QStringList occupationInitialData();
 // second sub-unit, property 3 empty; category "A/1", marks " ".
 QList<QStringList> iciInitialData(const PracticeForm& form);
 
+// "conferma" of the sworn appraisal: the section is cleared, and the court (upper case) and its
+// detached section set only when a court is given. False when there is no court to print for.
+bool setSwornAppraisalCourt(PracticeForm& form, const QString& court, const QString& section);
+
 // The occupied area of the public-land request: the product of the two sides in whole metres,
 // within a 32-bit signed integer. Throws Error with an Italian message beyond it.
 QString occupationArea(const QString& firstSide, const QString& secondSide);

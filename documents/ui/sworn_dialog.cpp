@@ -1,4 +1,5 @@
 #include "document_dialogs.h"
+#include "documents/dialog_defaults.h"
 
 #include "app/field_widgets.h"
 #include "app/message_windows.h"
@@ -42,13 +43,8 @@ void TForm16::run(QWidget* owner, PracticeForm& form) {
 }
 
 void TForm16::BitBtn1Click() {
-    form_.swornSection.clear();
-    // Without a court there is nothing to print; the previous court stays.
-    if (Edit1->text().isEmpty()) return;
-    form_.swornCourt = Edit1->text();
-    if (!Edit2->text().isEmpty())
-        form_.swornSection = QStringLiteral("SEZIONE DISTACCATA DI ") + Edit2->text();
-    printDocument(this, form_, QStringLiteral("giurata"));
+    if (setSwornAppraisalCourt(form_, Edit1->text(), Edit2->text()))
+        printDocument(this, form_, QStringLiteral("giurata"));
 }
 
 } // namespace quadrelo
