@@ -1,4 +1,5 @@
 #include "document_dialogs.h"
+#include "documents/dialog_defaults.h"
 
 #include "app/message_windows.h"
 #include "document_output.h"
@@ -17,7 +18,7 @@ TForm10::TForm10(QWidget* owner, PracticeForm& form)
     label->setObjectName(QStringLiteral("Label1"));
     DateTimePicker3 = new CalendarPicker(this);
     DateTimePicker3->setObjectName(QStringLiteral("DateTimePicker3"));
-    DateTimePicker3->setDate(QDate(2003, 3, 31));
+    DateTimePicker3->setDate(QDate::fromString(wasteInitialDate(), QStringLiteral("dd/MM/yyyy")));
     DateTimePicker3->setMinimumWidth(120);
     label->setBuddy(DateTimePicker3);
 
