@@ -272,7 +272,7 @@ void TForm1::buildPages() {
 
 void TForm1::reload() {
     binding_->load();
-    if (windowTitle() != form_.formCaption) setWindowTitle(form_.formCaption);
+    if (const QString caption = form_.windowCaption(); windowTitle() != caption) setWindowTitle(caption);
 }
 
 void TForm1::runAction(const std::function<void()>& action) {

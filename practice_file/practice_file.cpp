@@ -153,7 +153,6 @@ void Salvataggio(const PracticeForm& form) {
 void savePracticeAs(PracticeForm& form, const QString& path) {
     writeBytes(path, practiceFileBytes(form));
     form.currentFileName = path;
-    form.formCaption = QStringLiteral("Quadrelo 2004 - ") + path;
 }
 
 PracticeFileContents parsePracticeFile(const QByteArray& bytes) {
@@ -256,7 +255,8 @@ void recomputeOpenedPractice(PracticeForm& form) {
         } pages[] = {{PageOblazione, 40, 51}, {PageAnticipazione, 60, 67}, {PageAreeStato, 25, 32}};
         for (const auto& p : pages) {
             form.ui().showPage(p.page);
-            for (const QString& name : form.enabledEdits(p.first, p.last)) form.leave(name);
+            for (const QString& name : form.enabledEdits(p.first, p.last))
+                form.leave(name);
         }
         form.ui().showPage(PageRichiedente);
     } catch (const Error&) {
@@ -269,7 +269,6 @@ void recomputeOpenedPractice(PracticeForm& form) {
 void openPractice(PracticeForm& form, const QString& path) {
     const PracticeFileContents contents = readPracticeFile(path);
     form.currentFileName = path;
-    form.formCaption = QStringLiteral("Quadrelo 2004 - ") + path;
     applyPracticeFile(form, contents);
     recomputeOpenedPractice(form);
 }

@@ -303,8 +303,12 @@ void PracticeForm::Inizializzazione() {
     riepilogo();
 }
 
+QString PracticeForm::windowCaption() const {
+    return currentFileName == QLatin1String("-1") ? QStringLiteral("Quadrelo 2004")
+                                                  : QStringLiteral("Quadrelo 2004 - ") + currentFileName;
+}
+
 void PracticeForm::Nuova1Click() {
-    formCaption = QStringLiteral("Quadrelo 2004");
     Inizializza();
     ui_->showPage(PageRichiedente);
 }

@@ -62,7 +62,6 @@ public:
     QString swornSection;
 
     QString currentFileName = QStringLiteral("-1");
-    QString formCaption = QStringLiteral("Quadrelo 2004"); // the main window's caption
     QString startDirectory;
 
     // --- lookup by designer name (nullptr when the name is no such control) ------------
@@ -104,7 +103,9 @@ public:
     // --- operations of the main window ----------------------------------------------
     void Inizializzazione();
     void Inizializza();
-    void Nuova1Click(); // caption, Inizializza; the window then shows the first page
+    void Nuova1Click(); // Inizializza; the window then shows the first page
+    // "Quadrelo 2004", followed by the file's path once the practice has one.
+    QString windowCaption() const;
 
     // Field checks
     void DateTimePicker1CloseUp();

@@ -811,7 +811,6 @@ private slots:
     void nuovaStartsAnEmptyPractice() {
         typeInto(QStringLiteral("Edit1"), QStringLiteral("mario"));
         get<QRadioButton>(QStringLiteral("RadioButton9"))->click();
-        w->form().formCaption = QStringLiteral("Quadrelo 2004 - /tmp/pratica.qdr");
         w->form().currentFileName = QStringLiteral("/tmp/pratica.qdr");
         w->reload();
         QCOMPARE(w->windowTitle(), QStringLiteral("Quadrelo 2004 - /tmp/pratica.qdr"));

@@ -195,12 +195,12 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(DamagedFileError, openPractice(p.form, path));
             QCOMPARE(p.form.Edit1.text, QStringLiteral("PRIMA")); // nothing applied
             QCOMPARE(p.form.currentFileName, QStringLiteral("-1"));
-            QCOMPARE(p.form.formCaption, QStringLiteral("Quadrelo 2004"));
+            QCOMPARE(p.form.windowCaption(), QStringLiteral("Quadrelo 2004"));
         } else {
             openPractice(p.form, path);
             QCOMPARE(p.form.CheckBox1.checked, set);
             QCOMPARE(p.form.currentFileName, path);
-            QCOMPARE(p.form.formCaption, QStringLiteral("Quadrelo 2004 - ") + path);
+            QCOMPARE(p.form.windowCaption(), QStringLiteral("Quadrelo 2004 - ") + path);
         }
     }
 
@@ -251,8 +251,7 @@ private slots:
         const QString path = writeVariant(p.path("d.qdr"), changes, keep);
         p.form.Edit1.text = "MARIO";
         p.form.currentFileName = "/prima.qdr";
-        p.form.formCaption = "Quadrelo 2004 - /prima.qdr";
-        const QStringList before = describe(p.form);
+                const QStringList before = describe(p.form);
         QVERIFY_THROWS_EXCEPTION(DamagedFileError, openPractice(p.form, path));
         compareDescriptions(describe(p.form), before);
         QCOMPARE(p.form.currentFileName, QStringLiteral("/prima.qdr"));
@@ -390,7 +389,7 @@ private slots:
         }
         QCOMPARE(fileBytes(p.path("s.qdr")), before);
         QCOMPARE(p.form.currentFileName, p.path("s.qdr"));
-        QCOMPARE(p.form.formCaption, QStringLiteral("Quadrelo 2004 - ") + p.path("s.qdr"));
+        QCOMPARE(p.form.windowCaption(), QStringLiteral("Quadrelo 2004 - ") + p.path("s.qdr"));
     }
 };
 

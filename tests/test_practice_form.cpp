@@ -151,7 +151,6 @@ private slots:
         form.select(QStringLiteral("RadioButton5"));
         form.setDate(QStringLiteral("DateTimePicker3"), QDate(1970, 5, 5));
         form.currentFileName = QStringLiteral("/tmp/x.qdr");
-        form.formCaption = QStringLiteral("Quadrelo 2004 - /tmp/x.qdr");
         // Rows and totals of the calculation tabs are the captions that ever turn yellow.
         for (const QString& name : PracticeForm::captionNames()) {
             const int n = name.mid(5).toInt();
@@ -160,7 +159,7 @@ private slots:
 
         form.Nuova1Click();
 
-        QCOMPARE(form.formCaption, QStringLiteral("Quadrelo 2004"));
+        QCOMPARE(form.windowCaption(), QStringLiteral("Quadrelo 2004"));
         QCOMPARE(form.currentFileName, QStringLiteral("-1"));
         QCOMPARE(ui.pages, QList<int>{PageRichiedente});
         for (const QString& name : PracticeForm::editNames()) {
