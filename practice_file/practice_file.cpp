@@ -4,11 +4,6 @@
 #include "record/practice_form.h"
 #include "record/text_file.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QStringDecoder>
-#include <cerrno>
-
 namespace quadrelo {
 
 namespace {
@@ -156,11 +151,7 @@ void savePracticeAs(PracticeForm& form, const QString& path) {
 }
 
 PracticeFileContents parsePracticeFile(const QByteArray& bytes) {
-    QStringDecoder decoder("windows-1252");
-    QStringList all = QString(decoder.decode(bytes)).split(QLatin1Char('\n'));
-    for (QString& line : all)
-        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-    if (!all.isEmpty() && all.last().isEmpty()) all.removeLast();
+    const QStringList all = decodeTextLines(bytes);
 
     PracticeFileContents contents;
     const QList<Line>& lines = layout();
@@ -201,16 +192,11 @@ PracticeFileContents parsePracticeFile(const QByteArray& bytes) {
 }
 
 PracticeFileContents readPracticeFile(const QString& path) {
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
-        const int saved = QFileInfo::exists(path) ? errno : ENOENT;
-        throw IoError(QStringLiteral("Impossibile aprire il file %1: %2.")
-                          .arg(QFileInfo(path).fileName(), fileFailureReason(file, saved)));
+    try {
+        return parsePracticeFile(readFileBytes(path));
+    } catch (const FileReadError&) {
+        throw DamagedFileError(); // opened, but not readable to its end
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) throw DamagedFileError();
-    return parsePracticeFile(bytes);
 }
 
 void applyPracticeFile(PracticeForm& form, const PracticeFileContents& contents) {

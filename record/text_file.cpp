@@ -49,16 +49,23 @@ QString fileFailureReason(const QFileDevice& file, int savedErrno) {
     }
 }
 
-QStringList readTextLines(const QString& path) {
+QByteArray readFileBytes(const QString& path) {
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
         const int saved = QFileInfo::exists(path) ? errno : ENOENT;
         throw IoError(failure(path, file, saved, false));
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) throw IoError(failure(path, file, errno, false));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) throw FileReadError(failure(path, file, errno, false));
+    return bytes;
+}
 
+QStringList readTextLines(const QString& path) {
+    return decodeTextLines(readFileBytes(path));
+}
+
+QStringList decodeTextLines(const QByteArray& bytes) {
     QStringDecoder decoder(kCodePage);
     const QString text = decoder.decode(bytes);
     // Lines end with CR LF; a lone LF is taken as a line end too.

@@ -3,11 +3,26 @@
 #include <QString>
 #include <QStringList>
 
+#include "errors.h"
+
 class QFileDevice;
 
 namespace quadrelo {
 
 // The program's files are Windows-1252 text with CR LF after every line, the last included.
+
+// A file that opened but could not be read to its end.
+class FileReadError : public IoError {
+public:
+    using IoError::IoError;
+};
+
+// The whole content of a file. Throws IoError naming the file and the system's reason
+// (FileReadError when it opened but the reading failed).
+QByteArray readFileBytes(const QString& path);
+
+// The lines of Windows-1252 text: CR LF ends a line (a lone LF too); no empty last line.
+QStringList decodeTextLines(const QByteArray& bytes);
 
 // Reads the lines of a file. Throws IoError naming the file and the system's reason.
 QStringList readTextLines(const QString& path);
