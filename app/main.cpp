@@ -34,6 +34,8 @@ int main(int argc, char* argv[]) {
     quadrelo::setupApplication(app);
     quadrelo::TForm1 window(showSplash);
     window.show();
+    // Practices left unsaved by a program that did not end normally come first.
+    QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
     if (!practice.isEmpty())
         QTimer::singleShot(0, &window, [&window, practice] { window.openPracticeFile(practice); });
     return app.exec();

@@ -7,7 +7,9 @@
 #include "message_windows.h"
 #include "page_control.h"
 #include "pages.h"
+#include "practice_file/practice_file.h"
 #include "record/catalogue.h"
+#include "recovery_copy.h"
 #include "splash_window.h"
 
 #include <QAction>
@@ -18,6 +20,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -125,6 +128,7 @@ TForm1::TForm1(bool showSplash, QWidget* parent) : QMainWindow(parent) {
 }
 
 TForm1::~TForm1() {
+    // A normal end: the recovery copy goes (RecoveryCopy's destructor).
     // The widgets go before the practice they forward to.
     binding_->detach();
     delete takeCentralWidget();
@@ -144,6 +148,13 @@ void TForm1::FormCreate(bool showSplash) {
 
     form_.setUserInterface(this);
     guarded(this, [this] { form_.Inizializzazione(); });
+    // The recovery copy lives in the work folder, beside the parameter files.
+    recovery_ = std::make_unique<RecoveryCopy>(form_.startDirectory.isEmpty() ? QDir::currentPath()
+                                                                              : form_.startDirectory);
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    connect(recoveryTimer_, &QTimer::timeout, this, [this] { writeRecoveryCopy(); });
+    markSaved(QByteArray());
     reload();
     PageControl1->setCurrentIndex(PageRichiedente);
     focusControl(QStringLiteral("Edit1"));
@@ -272,7 +283,7 @@ void TForm1::buildPages() {
 
 void TForm1::reload() {
     binding_->load();
-    if (const QString caption = form_.windowCaption(); windowTitle() != caption) setWindowTitle(caption);
+    practiceChanged();
 }
 
 void TForm1::runAction(const std::function<void()>& action) {
@@ -312,7 +323,11 @@ QList<QAction*> TForm1::commandActions(const QString& handler) const {
 }
 
 void TForm1::Nuova1Click() {
-    runAction([this] { form_.Nuova1Click(); });
+    if (!confirmDiscard()) return;
+    runAction([this] {
+        form_.Nuova1Click();
+        markSaved(QByteArray());
+    });
     showPage(PageRichiedente);
     // Ready to type the new applicant.
     focusControl(QStringLiteral("Edit1"));
@@ -369,10 +384,12 @@ void TForm1::reportError(const QString& message) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (Uscita(QStringLiteral("Si desidera terminare la sessione di lavoro?"))) {
+    // A changed practice asks about its changes instead; an unchanged one asks whether to quit.
+    if (isModified() ? !confirmDiscard() : Uscita(QStringLiteral("Si desidera terminare la sessione di lavoro?"))) {
         event->ignore();
         return;
     }
+    recovery_->remove();
     event->accept();
 }
 

@@ -3,17 +3,23 @@
 #include "record/practice_form.h"
 #include "record/user_interface.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMultiHash>
 #include <functional>
+#include <memory>
+#include <optional>
 
 class QAction;
+class QTimer;
 class QToolBar;
 
 namespace quadrelo {
 
 class FormBinding;
 class PageControl;
+class RecoveryCopy;
+struct RecoveredPractice;
 
 // The main window: the practice on nine tab pages under the menus and the tool bar. It shows
 // what the practice holds and forwards what the user does; the practice decides.
@@ -51,8 +57,20 @@ public:
     void beep() override;
     void reportError(const QString& message) override;
 
-    // "Apri" once the file is chosen, also for a practice named on the command line.
+    // "Apri" once the file is chosen, also for a practice named on the command line: asks
+    // about unsaved changes first.
     void openPracticeFile(const QString& path);
+
+    // The practice differs from what was last opened or saved.
+    bool isModified() const;
+    // Before a command discards the practice: "Salva", "Non salvare" or "Annulla" when it has
+    // unsaved changes. False when the command must stop (cancelled, or the save did not happen).
+    bool confirmDiscard();
+    // At start: offers the practices that programs which did not end normally left unsaved.
+    void offerRecovery();
+    // Recovery copies are written at most this often (30 s).
+    void setRecoveryInterval(int msec);
+    QString recoveryCopyPath() const;
 
     // Saves the practice to its file ("Salva" when it has none yet).
     virtual void Salvataggio();
@@ -110,12 +128,39 @@ private:
     void runDocumentCommand(const QString& handler);
     // Writes the practice to `path` after the overwrite question; false when it was not.
     bool saveAs(const QString& path);
+    // "Salva" and "Salva con nome": true when the practice was written. Throw on failure.
+    bool saveCommand();
+    bool saveAsCommand();
+    void writePractice(const QString& path);
+    // Someone else saved the file since we last read or wrote it.
+    bool changedOnDisk() const;
+    void loadPracticeFile(const QString& path);
+    void restore(const RecoveredPractice& copy);
+
+    // The practice as it would be saved; none when it holds what a file cannot.
+    std::optional<QByteArray> practiceBytes() const;
+    // What was opened or saved is now the unchanged state.
+    void markSaved(const QByteArray& disk);
+    // After every change: caption, recovery copy.
+    void practiceChanged();
+    void writeRecoveryCopy();
 
     PracticeForm form_;
     FormBinding* binding_ = nullptr;
     PageControl* PageControl1 = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QMultiHash<QString, QAction*> commands_;
+
+    // Unchanged state: the practice as last opened or saved (none after a restore, which is
+    // a changed practice), and a digest of its file as last read or written.
+    std::optional<QByteArray> savedPractice_;
+    QByteArray diskDigest_;
+
+    std::unique_ptr<RecoveryCopy> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
+    QElapsedTimer lastRecoveryWrite_;
+    QByteArray recoveryWritten_;
+    int recoveryInterval_ = 30000;
 };
 
 } // namespace quadrelo

@@ -7,27 +7,42 @@
 #include "documents/ui/report_preview.h"
 #include "error_box.h"
 #include "file_dialogs.h"
+#include "message_windows.h"
 #include "practice_file/practice_file.h"
+#include "record/text_file.h"
+#include "recovery_copy.h"
 #include "tables/ui/table_editor.h"
 #include "tables/ui/technician_dialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QPrintDialog>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace quadrelo {
 
 // --- "Pratiche" ------------------------------------------------------------------------------
 
 void TForm1::Apri1Click() {
+    if (!confirmDiscard()) return;
     const QString path = FileDialogs::openPractice(this);
-    if (!path.isEmpty()) openPracticeFile(path);
+    if (!path.isEmpty()) loadPracticeFile(path);
 }
 
 void TForm1::openPracticeFile(const QString& path) {
+    if (confirmDiscard()) loadPracticeFile(path);
+}
+
+void TForm1::loadPracticeFile(const QString& path) {
     runAction([this, path] {
         try {
-            openPractice(form_, QFileInfo(path).absoluteFilePath());
+            QByteArray read;
+            openPractice(form_, QFileInfo(path).absoluteFilePath(), &read);
+            markSaved(read);
         } catch (const DamagedFileError& e) {
             beep();
             FileDialogs::damagedFile(this, e.message());
@@ -35,36 +50,185 @@ void TForm1::openPracticeFile(const QString& path) {
     });
 }
 
+// --- saving ----------------------------------------------------------------------------------
+
+void TForm1::writePractice(const QString& path) {
+    const QByteArray bytes = practiceFileBytes(form_);
+    savePracticeAs(form_, path);
+    markSaved(bytes);
+}
+
 bool TForm1::saveAs(const QString& path) {
     if (QFileInfo::exists(path) && !FileDialogs::confirmReplace(this, path)) return false;
-    savePracticeAs(form_, path);
+    writePractice(path);
     return true;
 }
 
+bool TForm1::changedOnDisk() const {
+    const QString& path = form_.currentFileName;
+    if (!QFileInfo::exists(path)) return false; // gone: saving writes it again
+    try {
+        return RecoveryCopy::digest(readFileBytes(path)) != diskDigest_;
+    } catch (const Error&) {
+        return false; // unreadable: the write reports what is wrong
+    }
+}
+
+bool TForm1::saveCommand() {
+    if (form_.currentFileName == QLatin1String("-1")) return saveAsCommand();
+    if (changedOnDisk()) {
+        // Another program, or a colleague on the shared folder, saved the practice meanwhile.
+        const int answer = MessageWindows::choice(
+            this,
+            QStringLiteral("Il file è stato modificato da un altro programma dopo l'apertura. Sovrascriverlo?"),
+            {QStringLiteral("Sovrascrivi"), QStringLiteral("Salva con nome…"), QStringLiteral("Annulla")}, 2, 2);
+        if (answer == 1) return saveAsCommand();
+        if (answer != 0) return false;
+    }
+    writePractice(form_.currentFileName);
+    return true;
+}
+
+bool TForm1::saveAsCommand() {
+    const QString path = FileDialogs::savePractice(this);
+    return !path.isEmpty() && saveAs(path);
+}
+
 void TForm1::Salva1Click() {
-    runAction([this] {
-        if (form_.currentFileName == QLatin1String("-1")) {
-            const QString path = FileDialogs::savePractice(this);
-            if (!path.isEmpty()) saveAs(path);
-        } else {
-            savePracticeAs(form_, form_.currentFileName);
-        }
-    });
+    runAction([this] { saveCommand(); });
 }
 
 void TForm1::Salvaconnome1Click() {
-    runAction([this] {
-        const QString path = FileDialogs::savePractice(this);
-        if (!path.isEmpty()) saveAs(path);
-    });
+    runAction([this] { saveAsCommand(); });
 }
 
 void TForm1::Salvataggio() {
-    // Without a file yet, writing would create one named "-1": ask for the name instead.
-    if (form_.currentFileName == QLatin1String("-1"))
-        Salva1Click();
-    else
-        runAction([this] { quadrelo::Salvataggio(form_); });
+    // Without a file yet, writing would create one named "-1": "Salva" asks for the name.
+    Salva1Click();
+}
+
+// --- unsaved changes ---------------------------------------------------------------------------
+
+std::optional<QByteArray> TForm1::practiceBytes() const {
+    try {
+        return practiceFileBytes(form_);
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
+bool TForm1::isModified() const {
+    if (!savedPractice_) return true;
+    const std::optional<QByteArray> now = practiceBytes();
+    return !now || *now != *savedPractice_;
+}
+
+void TForm1::markSaved(const QByteArray& disk) {
+    savedPractice_ = practiceBytes();
+    diskDigest_ = disk.isEmpty() ? QByteArray() : RecoveryCopy::digest(disk);
+    recovery_->remove();
+    recoveryWritten_.clear();
+}
+
+bool TForm1::confirmDiscard() {
+    if (!isModified()) return true;
+    const int answer = MessageWindows::choice(
+        this, QStringLiteral("La pratica è stata modificata. Salvare le modifiche?"),
+        {QStringLiteral("Salva"), QStringLiteral("Non salvare"), QStringLiteral("Annulla")}, 0, 2);
+    if (answer == 0) {
+        bool saved = false;
+        guarded(this, [this, &saved] { saved = saveCommand(); });
+        reload();
+        return saved;
+    }
+    if (answer == 1) {
+        recovery_->remove();
+        recoveryWritten_.clear();
+        return true;
+    }
+    return false;
+}
+
+void TForm1::practiceChanged() {
+    const bool modified = isModified();
+    // The caption marks a changed practice with an asterisk after the file name.
+    const QString caption = form_.windowCaption() + (modified ? QStringLiteral("*") : QString());
+    if (windowTitle() != caption) setWindowTitle(caption);
+    if (!modified) {
+        recoveryTimer_->stop();
+        if (!recoveryWritten_.isEmpty()) {
+            recovery_->remove();
+            recoveryWritten_.clear();
+        }
+        return;
+    }
+    if (!recoveryTimer_->isActive()) {
+        const qint64 wait = lastRecoveryWrite_.isValid()
+                                ? std::max<qint64>(0, recoveryInterval_ - lastRecoveryWrite_.elapsed())
+                                : 0;
+        recoveryTimer_->start(int(wait));
+    }
+}
+
+void TForm1::writeRecoveryCopy() {
+    if (!isModified()) return;
+    const std::optional<QByteArray> bytes = practiceBytes();
+    if (!bytes || *bytes == recoveryWritten_) return;
+    try {
+        recovery_->write(*bytes, form_.currentFileName, diskDigest_);
+        recoveryWritten_ = *bytes;
+    } catch (const Error&) {
+        // The practice on screen is untouched; the next change tries again.
+    }
+    lastRecoveryWrite_.start();
+}
+
+void TForm1::setRecoveryInterval(int msec) {
+    recoveryInterval_ = msec;
+}
+
+QString TForm1::recoveryCopyPath() const {
+    return recovery_->path();
+}
+
+void TForm1::offerRecovery() {
+    const QString folder = form_.startDirectory.isEmpty() ? QDir::currentPath() : form_.startDirectory;
+    for (RecoveredPractice& copy : RecoveryCopy::abandoned(folder)) {
+        const QString name = copy.fileName == QLatin1String("-1") ? QStringLiteral("pratica senza nome")
+                                                                   : QFileInfo(copy.fileName).fileName();
+        const QString when = QLocale().toString(copy.written, QStringLiteral("dd/MM/yyyy, HH:mm"));
+        const int answer = MessageWindows::choice(
+            this,
+            QStringLiteral("È stata trovata una pratica non salvata (%1, %2). Ripristinarla?").arg(name, when),
+            {QStringLiteral("SI"), QStringLiteral("NO")}, 0, -1);
+        if (answer == 0) {
+            // What we hold now must not be lost either; cancelling leaves the copy for later.
+            if (!confirmDiscard()) continue;
+            restore(copy);
+            RecoveryCopy::discard(copy);
+        } else if (answer == 1) {
+            RecoveryCopy::discard(copy);
+        }
+        // Closed without an answer: the copy stays and is offered at the next start.
+    }
+}
+
+void TForm1::restore(const RecoveredPractice& copy) {
+    runAction([this, &copy] {
+        try {
+            const PracticeFileContents contents = parsePracticeFile(copy.practice);
+            applyPracticeFile(form_, contents);
+            recomputeOpenedPractice(form_);
+            form_.currentFileName = copy.fileName;
+            // A changed practice, bound to its file as that program last knew it.
+            savedPractice_.reset();
+            diskDigest_ = copy.diskDigest;
+            recoveryWritten_.clear();
+        } catch (const DamagedFileError& e) {
+            beep();
+            FileDialogs::damagedFile(this, e.message());
+        }
+    });
 }
 
 void TForm1::Ristampa1Click() {

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace quadrelo {
 
 namespace {
@@ -25,6 +27,7 @@ constexpr int smallestPointSize = 7;
 struct TestState {
     bool on = false;
     QList<int> answers;
+    QList<int> choices;
     QStringList shown;
 };
 
@@ -131,7 +134,7 @@ void MessageWindow::fitText() {
     const QString text = Label1->text();
     for (;;) {
         const QRect needed =
-            QFontMetrics(font).boundingRect(QRect(0, 0, textArea.width(), 10000), Qt::TextWordWrap, text);
+            QFontMetrics(font).boundingRect(QRect(0, 0, Label1->width(), 10000), Qt::TextWordWrap, text);
         if (needed.height() <= textArea.height() || font.pointSize() <= smallestPointSize) break;
         font.setPointSize(font.pointSize() - 1);
     }
@@ -142,7 +145,7 @@ QPushButton* MessageWindow::addButton(const QString& caption, int result) {
     auto* b = new QPushButton(caption, this);
     b->setObjectName(QStringLiteral("BitBtn%1").arg(buttons_.size() + 1));
     b->setAutoDefault(true);
-    b->setFixedSize(buttonWidth, buttonHeight);
+    b->setFixedSize(std::max(buttonWidth, b->sizeHint().width()), buttonHeight);
     connect(b, &QPushButton::clicked, this, [this, result] { done(result); });
     buttons_.append(b);
     return b;
@@ -150,11 +153,20 @@ QPushButton* MessageWindow::addButton(const QString& caption, int result) {
 
 void MessageWindow::finishButtons(QPushButton* defaultButton, QPushButton* escapeButton) {
     const int n = int(buttons_.size());
-    const int rowWidth = n * buttonWidth + (n - 1) * buttonGap;
-    int x = (clientWidth - rowWidth) / 2;
+    int rowWidth = (n - 1) * buttonGap;
+    for (QPushButton* b : buttons_)
+        rowWidth += b->width();
+    // Answers longer than "OK" or "SI" widen the window rather than being cut.
+    const int width = std::max(clientWidth, rowWidth + 2 * buttonGap);
+    if (width != clientWidth) {
+        setFixedSize(width, clientHeight);
+        Label1->setGeometry(textArea.adjusted(0, 0, width - clientWidth, 0));
+        fitText();
+    }
+    int x = (width - rowWidth) / 2;
     for (QPushButton* b : buttons_) {
         b->move(x, buttonTop);
-        x += buttonWidth + buttonGap;
+        x += b->width() + buttonGap;
     }
     for (int i = 1; i < n; ++i)
         setTabOrder(buttons_[i - 1], buttons_[i]);
@@ -218,6 +230,25 @@ TForm15::TForm15(QWidget* owner)
     finishButtons(BitBtn1, nullptr);
 }
 
+ChoiceWindow::ChoiceWindow(QWidget* owner, const QString& question, const QStringList& answers,
+                           int defaultIndex, int escapeIndex)
+    : MessageWindow(owner, QLatin1Char('?'), question), escapeIndex_(escapeIndex) {
+    setObjectName(QStringLiteral("ChoiceWindow"));
+    QList<QPushButton*> made;
+    for (int i = 0; i < answers.size(); ++i)
+        made << addButton(answers.at(i), 100 + i);
+    finishButtons(made.value(defaultIndex, made.constFirst()), made.value(escapeIndex, nullptr));
+}
+
+int ChoiceWindow::choose() {
+    const int result = exec();
+    return result >= 100 ? result - 100 : escapeIndex_;
+}
+
+void ChoiceWindow::reject() {
+    done(100 + escapeIndex_);
+}
+
 void MessageWindows::warning(QWidget* owner, const QString& message) {
     recordShown(message);
     if (testMode()) {
@@ -247,6 +278,23 @@ int MessageWindows::question3(QWidget* owner, const QString& question) {
     return form.exec();
 }
 
+int MessageWindows::choice(QWidget* owner, const QString& question, const QStringList& answers,
+                           int defaultIndex, int escapeIndex) {
+    recordShown(question);
+    if (testMode()) {
+        QList<int>& choices = testState().choices;
+        return choices.isEmpty() ? defaultIndex : choices.takeFirst();
+    }
+    ChoiceWindow form(owner, question, answers, defaultIndex, escapeIndex);
+    return form.choose();
+}
+
+void MessageWindows::setNextChoices(QList<int> choices) {
+    TestState& state = testState();
+    state.on = true;
+    state.choices = std::move(choices);
+}
+
 void MessageWindows::setNextAnswers(QList<int> answers) {
     TestState& state = testState();
     state.on = true;
@@ -256,7 +304,10 @@ void MessageWindows::setNextAnswers(QList<int> answers) {
 void MessageWindows::setTestMode(bool on) {
     TestState& state = testState();
     state.on = on;
-    if (!on) state.answers.clear();
+    if (!on) {
+        state.answers.clear();
+        state.choices.clear();
+    }
 }
 
 bool MessageWindows::testMode() {

@@ -87,12 +87,31 @@ public:
     QPushButton* BitBtn3 = nullptr;
 };
 
+// A question with answers of its own ("Salva", "Non salvare", "Annulla"): the result is the
+// index of the button. Esc and the title bar's close box give escapeIndex.
+class ChoiceWindow : public MessageWindow {
+    Q_OBJECT
+public:
+    ChoiceWindow(QWidget* owner, const QString& question, const QStringList& answers, int defaultIndex,
+                 int escapeIndex);
+    int choose(); // shows it modally
+    void reject() override;
+
+private:
+    int escapeIndex_;
+};
+
 // Entry points for everything that warns or asks. In test mode nothing is shown: questions take
 // their answers from the queue given to setNextAnswers (mrOk, the default button, once it is empty).
 struct MessageWindows {
     static void warning(QWidget* owner, const QString& message);
     static int question(QWidget* owner, const QString& question);
     static int question3(QWidget* owner, const QString& question);
+    // The index of the answer chosen; test mode takes it from setNextChoices (defaultIndex once
+    // that queue is empty).
+    static int choice(QWidget* owner, const QString& question, const QStringList& answers, int defaultIndex,
+                      int escapeIndex);
+    static void setNextChoices(QList<int> choices);
 
     // Turns test mode on and queues the answers of the next calls.
     static void setNextAnswers(QList<int> answers);

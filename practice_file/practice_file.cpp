@@ -191,12 +191,20 @@ PracticeFileContents parsePracticeFile(const QByteArray& bytes) {
     return contents;
 }
 
-PracticeFileContents readPracticeFile(const QString& path) {
+namespace {
+
+QByteArray readPracticeBytes(const QString& path) {
     try {
-        return parsePracticeFile(readFileBytes(path));
+        return readFileBytes(path);
     } catch (const FileReadError&) {
         throw DamagedFileError(); // opened, but not readable to its end
     }
+}
+
+} // namespace
+
+PracticeFileContents readPracticeFile(const QString& path) {
+    return parsePracticeFile(readPracticeBytes(path));
 }
 
 void applyPracticeFile(PracticeForm& form, const PracticeFileContents& contents) {
@@ -252,8 +260,10 @@ void recomputeOpenedPractice(PracticeForm& form) {
     form.riepilogo();
 }
 
-void openPractice(PracticeForm& form, const QString& path) {
-    const PracticeFileContents contents = readPracticeFile(path);
+void openPractice(PracticeForm& form, const QString& path, QByteArray* read) {
+    const QByteArray bytes = readPracticeBytes(path);
+    const PracticeFileContents contents = parsePracticeFile(bytes);
+    if (read) *read = bytes;
     form.currentFileName = path;
     applyPracticeFile(form, contents);
     recomputeOpenedPractice(form);

@@ -47,7 +47,7 @@ void applyPracticeFile(PracticeForm& form, const PracticeFileContents& contents)
 void recomputeOpenedPractice(PracticeForm& form);
 
 // Opening as a whole: read and check, then bind the window to the file and apply it.
-// Nothing changes when reading fails.
-void openPractice(PracticeForm& form, const QString& path);
+// Nothing changes when reading fails. `read` receives the file's bytes as they were read.
+void openPractice(PracticeForm& form, const QString& path, QByteArray* read = nullptr);
 
 } // namespace quadrelo

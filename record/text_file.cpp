@@ -93,6 +93,8 @@ QByteArray encode(const QString& text) {
 } // namespace
 
 QString unencodableCharacters(const QString& text) {
+    // Asked after every key: the whole text at once first, character by character only when needed.
+    if (roundTrips(text, encode(text))) return QString();
     QString bad;
     for (QChar c : text)
         if (!roundTrips(QString(c), encode(QString(c))) && !bad.contains(c)) bad.append(c);

@@ -3,13 +3,18 @@
 #include "app/file_dialogs.h"
 #include "app/main_window.h"
 #include "app/message_windows.h"
+#include "app/recovery_copy.h"
 #include "app/page_control.h"
 #include "documents/ui/document_output.h"
+#include "practice_file/practice_file.h"
 #include "record/catalogue.h"
 #include "test_support.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 using namespace quadrelo;
@@ -36,12 +41,157 @@ private slots:
 
     void init() {
         MessageWindows::clearShown();
+        MessageWindows::setNextAnswers({});
+        MessageWindows::setNextChoices({});
         FileDialogs::setNextFileNames({});
         FileDialogs::setNextReplaceAnswers({});
         printed.clear();
         w = std::make_unique<TForm1>(false);
     }
     void cleanup() { w.reset(); }
+
+    // The window on screen, a click into the applicant's name and `keys` typed there.
+    void typeAsUser(const QString& keys) {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QApplication::setActiveWindow(w.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        auto* edit1 = w->findChild<QLineEdit*>("Edit1");
+        QTest::mouseClick(edit1, Qt::LeftButton);
+        for (QChar c : keys) {
+            if (c == QLatin1Char('\b'))
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+            else
+                QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        }
+    }
+
+    // Each command that would discard the practice, with each answer to the question.
+    void unsavedChangesAreAskedAbout_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer"); // 0 "Salva", 1 "Non salvare", 2 "Annulla"
+        QTest::addColumn<bool>("nameGiven");
+        QTest::addColumn<bool>("proceeds");
+        for (const char* command : {"Nuova", "Apri", "Esci", "chiusura"}) {
+            QTest::addRow("%s, Salva", command) << QString(command) << 0 << true << true;
+            QTest::addRow("%s, Salva senza nome", command) << QString(command) << 0 << false << false;
+            QTest::addRow("%s, Non salvare", command) << QString(command) << 1 << true << true;
+            QTest::addRow("%s, Annulla", command) << QString(command) << 2 << true << false;
+        }
+    }
+    void unsavedChangesAreAskedAbout() {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        QFETCH(bool, nameGiven);
+        QFETCH(bool, proceeds);
+        const QString saved = path("salvata.qdr");
+        QFile::remove(saved);
+        typeAsUser("ROSSI");
+        QCOMPARE(w->windowTitle(), QStringLiteral("Quadrelo 2004*"));
+        QTRY_VERIFY(QFile::exists(w->recoveryCopyPath()));
+        MessageWindows::clearShown();
+        MessageWindows::setNextChoices({answer});
+        QStringList names;
+        if (answer == 0) names << (nameGiven ? saved : QString());
+        names << QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr");
+        FileDialogs::setNextFileNames(names);
+
+        if (command == "Nuova")
+            w->Nuova->trigger();
+        else if (command == "Apri")
+            w->Apri->trigger();
+        else if (command == "Esci")
+            w->findChild<QAction*>("Esci1")->trigger();
+        else
+            w->close();
+
+        QCOMPARE(MessageWindows::shownMessages(),
+                 QStringList{"La pratica è stata modificata. Salvare le modifiche?"});
+        QCOMPARE(QFile::exists(saved), answer == 0 && nameGiven);
+        if (QFile::exists(saved)) QVERIFY(fileBytes(saved).startsWith("ROSSI\r\n"));
+        const bool closing = command == "Esci" || command == "chiusura";
+        QCOMPARE(w->isVisible(), !(closing && proceeds));
+        QString expected = proceeds ? QString() : QStringLiteral("ROSSI");
+        if (proceeds && command == "Apri") expected = QStringLiteral("MARIO");
+        if (!closing || !proceeds) QCOMPARE(w->form().Edit1.text, expected);
+        // Saved or discarded, nothing is left to recover; kept while the changes are kept.
+        QCOMPARE(QFile::exists(w->recoveryCopyPath()), !proceeds);
+        if (!closing) QCOMPARE(w->windowTitle().endsWith('*'), !proceeds);
+    }
+
+    // Typing a value and taking it back is no change: the commands ask what they asked before.
+    void unchangedPracticeAsksNothingNew_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("Nuova") << "Nuova";
+        QTest::newRow("Apri") << "Apri";
+        QTest::newRow("chiusura") << "chiusura";
+    }
+    void unchangedPracticeAsksNothingNew() {
+        QFETCH(QString, command);
+        typeAsUser("X\b");
+        QCOMPARE(w->windowTitle(), QStringLiteral("Quadrelo 2004"));
+        MessageWindows::clearShown();
+        MessageWindows::setNextAnswers({mrNo});
+        FileDialogs::setNextFileNames({QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr")});
+        if (command == "Nuova")
+            w->Nuova->trigger();
+        else if (command == "Apri")
+            w->Apri->trigger();
+        else
+            QVERIFY(!w->close());
+        QCOMPARE(MessageWindows::shownMessages(),
+                 command == "chiusura" ? QStringList{"Si desidera terminare la sessione di lavoro?"}
+                                       : QStringList{});
+        if (command == "Apri") QCOMPARE(w->windowTitle(), "Quadrelo 2004 - " + QFileInfo(
+            QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr")).absoluteFilePath());
+        QVERIFY(!QFile::exists(w->recoveryCopyPath()));
+    }
+
+    // Between opening and "Salva" another program saved the file: same time stamp, other content.
+    void saveNoticesAnotherProgramsSave_data() {
+        QTest::addColumn<int>("answer"); // -1 no other save; 0 "Sovrascrivi", 1 "Salva con nome…", 2 "Annulla"
+        QTest::newRow("nessun altro salvataggio") << -1;
+        QTest::newRow("Sovrascrivi") << 0;
+        QTest::newRow("Salva con nome") << 1;
+        QTest::newRow("Annulla") << 2;
+    }
+    void saveNoticesAnotherProgramsSave() {
+        QFETCH(int, answer);
+        const QString shared = path("condivisa.qdr");
+        const QString other = path("altra.qdr");
+        QFile::remove(shared);
+        QFile::remove(other);
+        QVERIFY(QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"), shared));
+        w->openPracticeFile(shared);
+        QCOMPARE(w->form().Edit1.text, QStringLiteral("MARIO"));
+        QByteArray theirs = fileBytes(shared);
+        if (answer >= 0) {
+            const QDateTime stamp = QFileInfo(shared).lastModified();
+            theirs.replace("MARIO\r\n", "LUIGI\r\n");
+            QFile f(shared);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(theirs);
+            QVERIFY(f.setFileTime(stamp, QFileDevice::FileModificationTime));
+            f.close();
+        }
+        MessageWindows::clearShown();
+        MessageWindows::setNextChoices({answer});
+        FileDialogs::setNextFileNames({other});
+        w->Salva->trigger();
+
+        const QString question =
+            QStringLiteral("Il file è stato modificato da un altro programma dopo l'apertura. Sovrascriverlo?");
+        QCOMPARE(MessageWindows::shownMessages(), answer >= 0 ? QStringList{question} : QStringList{});
+        QCOMPARE(fileBytes(shared).startsWith("MARIO"), answer <= 0);
+        QCOMPARE(QFile::exists(other), answer == 1);
+        QCOMPARE(w->form().currentFileName, answer == 1 ? other : shared);
+        // Once written, our own save is what the file is compared with.
+        if (answer == 0 || answer == -1) {
+            MessageWindows::clearShown();
+            w->Salva->trigger();
+            QVERIFY(MessageWindows::shownMessages().isEmpty());
+        }
+    }
 
     void saveAsksForANameOnceThenRewrites() {
         w->form().setText("Edit1", "MARIO");
@@ -80,6 +230,48 @@ private slots:
         QCOMPARE(w->form().currentFileName, yes ? path("esistente.qdr") : QStringLiteral("-1"));
     }
 
+    // Pictures of the three questions as they appear over the window, on request.
+    void questionScreenshots() {
+        const QString dir = qEnvironmentVariable("QUADRELO_SHOTS");
+        if (dir.isEmpty()) QSKIP("QUADRELO_SHOTS non impostata");
+        QDir().mkpath(dir);
+        const QString shared = path("foto.qdr");
+        QFile::remove(shared);
+        QVERIFY(QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"), shared));
+        w->openPracticeFile(shared);
+        typeAsUser("X");
+        QFile f(shared);
+        QVERIFY(f.open(QIODevice::Append));
+        f.write("altro");
+        f.close();
+        // The window of the question on screen, then its answer.
+        auto shoot = [&dir](const QString& name, int answer) {
+            QTimer::singleShot(300, [dir, name, answer] {
+                auto* dialog = qobject_cast<ChoiceWindow*>(QApplication::activeModalWidget());
+                if (!dialog) return;
+                QApplication::primaryScreen()->grabWindow(0).save(dir + "/" + name + "-schermo.png");
+                dialog->grab().save(dir + "/" + name + ".png");
+                dialog->findChildren<QPushButton*>().at(answer)->click();
+            });
+        };
+        MessageWindows::setTestMode(false);
+        shoot("modificata", 2);
+        w->Nuova->trigger();
+        shoot("sovrascrivere", 2);
+        w->Salva->trigger();
+        {
+            // What a program that ended abruptly leaves: a copy whose lock nobody holds.
+            RecoveryCopy other(workDir.path());
+            other.write(practiceFileBytes(w->form()), shared, {});
+            QVERIFY(QFile::copy(other.path(), path("~Quadrelo-999999-1.recupero")));
+        }
+        shoot("ripristino", 1);
+        w->offerRecovery();
+        MessageWindows::setTestMode(true);
+        for (const char* name : {"modificata", "sovrascrivere", "ripristino"})
+            QVERIFY2(QFile::exists(dir + "/" + name + ".png"), name);
+    }
+
     void openingRecomputesAndShowsTheFirstPage() {
         w->openPracticeFile(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"));
         QCOMPARE(w->form().Label36.text, QStringLiteral("9960,00"));
@@ -95,10 +287,11 @@ private slots:
         f.write("SOLO\r\nPOCHE\r\nRIGHE\r\n");
         f.close();
         FileDialogs::setNextFileNames({path("rotta.qdr")});
+        MessageWindows::setNextChoices({1}); // "Non salvare": the typed name stays all the same
         w->Apri1Click();
         QVERIFY(MessageWindows::shownMessages().contains("File danneggiato o in formato non compatibile"));
         QCOMPARE(w->form().Edit1.text, QStringLiteral("PRIMA"));
-        QCOMPARE(w->windowTitle(), QStringLiteral("Quadrelo 2004"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Quadrelo 2004*")); // still unnamed, still changed
     }
 
     // A new practice: every command warns about the applicant, the state-land one asks the duration.
