@@ -196,7 +196,7 @@ void TForm1::offerRecovery() {
     for (RecoveredPractice& copy : RecoveryCopy::abandoned(folder)) {
         const QString name = copy.fileName == QLatin1String("-1") ? QStringLiteral("pratica senza nome")
                                                                    : QFileInfo(copy.fileName).fileName();
-        const QString when = QLocale().toString(copy.written, QStringLiteral("dd/MM/yyyy, HH:mm"));
+        const QString when = QLocale().toString(copy.written, QStringLiteral("dd/MM/yyyy 'alle' HH:mm"));
         const int answer = MessageWindows::choice(
             this,
             QStringLiteral("È stata trovata una pratica non salvata (%1, %2). Ripristinarla?").arg(name, when),
