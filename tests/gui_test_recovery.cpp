@@ -43,10 +43,11 @@ int runChild(const QString& mode, const QString& folder) {
     std::printf("domande=%s\n", qPrintable(MessageWindows::shownMessages().join(QLatin1Char('|'))));
     std::printf("Edit1=%s\n", qPrintable(w.form().Edit1.text));
     std::printf("titolo=%s\n", qPrintable(w.windowTitle()));
+    // A restored practice is a changed one: it keeps a copy of its own until the program ends.
+    const bool copy = QTest::qWaitFor([&w] { return QFile::exists(w.recoveryCopyPath()); }, 3000);
+    std::printf("copia=%d\n", copy ? 1 : 0);
     std::fflush(stdout);
-    MessageWindows::setNextChoices({1}); // "Non salvare" at the exit
-    w.close();
-    return 0;
+    return 0; // the program ends without a crash
 }
 
 QStringList leftovers(const QString& folder) {
@@ -89,6 +90,7 @@ private slots:
         const QString beside = runRestorer(dir.path());
         QVERIFY2(beside.contains(QStringLiteral("domande=\n")), qPrintable(beside));
         QVERIFY2(beside.contains(QStringLiteral("Edit1=\n")), qPrintable(beside));
+        QVERIFY2(beside.contains(QStringLiteral("copia=0\n")), qPrintable(beside));
         QVERIFY(someCopyHolds(dir.path(), "BIANCHI\r\n"));
 
         writer.kill(); // SIGKILL: no chance to clean up
@@ -101,6 +103,7 @@ private slots:
                  qPrintable(restored));
         QVERIFY2(restored.contains(QStringLiteral("). Ripristinarla?\n")), qPrintable(restored));
         QVERIFY2(restored.contains(QStringLiteral("Edit1=BIANCHI\n")), qPrintable(restored));
+        QVERIFY2(restored.contains(QStringLiteral("copia=1\n")), qPrintable(restored));
         // A changed practice, bound to the file it came from.
         QVERIFY2(restored.contains(QStringLiteral("titolo=Quadrelo 2004 - %1*\n").arg(practice)),
                  qPrintable(restored));
