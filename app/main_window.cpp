@@ -385,7 +385,8 @@ void TForm1::reportError(const QString& message) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // A changed practice asks about its changes instead; an unchanged one asks whether to quit.
-    if (isModified() ? !confirmDiscard() : Uscita(QStringLiteral("Si desidera terminare la sessione di lavoro?"))) {
+    if (isModified() ? !confirmDiscard()
+                     : Uscita(QStringLiteral("Si desidera terminare la sessione di lavoro?"))) {
         event->ignore();
         return;
     }

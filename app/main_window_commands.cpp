@@ -80,8 +80,10 @@ bool TForm1::saveCommand() {
         // Another program, or a colleague on the shared folder, saved the practice meanwhile.
         const int answer = MessageWindows::choice(
             this,
-            QStringLiteral("Il file è stato modificato da un altro programma dopo l'apertura. Sovrascriverlo?"),
-            {QStringLiteral("Sovrascrivi"), QStringLiteral("Salva con nome…"), QStringLiteral("Annulla")}, 2, 2);
+            QStringLiteral(
+                "Il file è stato modificato da un altro programma dopo l'apertura. Sovrascriverlo?"),
+            {QStringLiteral("Sovrascrivi"), QStringLiteral("Salva con nome…"), QStringLiteral("Annulla")}, 2,
+            2);
         if (answer == 1) return saveAsCommand();
         if (answer != 0) return false;
     }
@@ -195,11 +197,12 @@ void TForm1::offerRecovery() {
     const QString folder = form_.startDirectory.isEmpty() ? QDir::currentPath() : form_.startDirectory;
     for (RecoveredPractice& copy : RecoveryCopy::abandoned(folder)) {
         const QString name = copy.fileName == QLatin1String("-1") ? QStringLiteral("pratica senza nome")
-                                                                   : QFileInfo(copy.fileName).fileName();
+                                                                  : QFileInfo(copy.fileName).fileName();
         const QString when = QLocale().toString(copy.written, QStringLiteral("dd/MM/yyyy 'alle' HH:mm"));
         const int answer = MessageWindows::choice(
             this,
-            QStringLiteral("È stata trovata una pratica non salvata (%1, %2). Ripristinarla?").arg(name, when),
+            QStringLiteral("È stata trovata una pratica non salvata (%1, %2). Ripristinarla?")
+                .arg(name, when),
             {QStringLiteral("SI"), QStringLiteral("NO")}, 0, -1);
         if (answer == 0) {
             // What we hold now must not be lost either; cancelling leaves the copy for later.

@@ -46,7 +46,8 @@ int main(int argc, char* argv[]) {
         if (!QTest::qWaitForWindowExposed(&window)) return 1;
         auto* memo = window.findChild<QPlainTextEdit*>(QStringLiteral("Memo2"));
         if (!memo) return 1;
-        memo->setPlainText(QStringLiteral("Relazione tecnica descrittiva delle opere abusive.\n").repeated(400));
+        memo->setPlainText(
+            QStringLiteral("Relazione tecnica descrittiva delle opere abusive.\n").repeated(400));
         memo->moveCursor(QTextCursor::End);
         std::vector<double> keys;
         for (int i = 0; i < runs + 1; ++i) {
@@ -57,7 +58,8 @@ int main(int argc, char* argv[]) {
         }
         std::sort(keys.begin(), keys.end());
         std::printf("un tasto in una relazione di %lld caratteri: mediana %.2f ms (max %.2f, %d prove)\n",
-                    static_cast<long long>(memo->toPlainText().size()), keys[keys.size() / 2], keys.back(), runs);
+                    static_cast<long long>(memo->toPlainText().size()), keys[keys.size() / 2], keys.back(),
+                    runs);
     }
     return 0;
 }

@@ -3,8 +3,8 @@
 #include "app/file_dialogs.h"
 #include "app/main_window.h"
 #include "app/message_windows.h"
-#include "app/recovery_copy.h"
 #include "app/page_control.h"
+#include "app/recovery_copy.h"
 #include "documents/ui/document_output.h"
 #include "practice_file/practice_file.h"
 #include "record/catalogue.h"
@@ -142,14 +142,18 @@ private slots:
         QCOMPARE(MessageWindows::shownMessages(),
                  command == "chiusura" ? QStringList{"Si desidera terminare la sessione di lavoro?"}
                                        : QStringList{});
-        if (command == "Apri") QCOMPARE(w->windowTitle(), "Quadrelo 2004 - " + QFileInfo(
-            QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr")).absoluteFilePath());
+        if (command == "Apri")
+            QCOMPARE(w->windowTitle(),
+                     "Quadrelo 2004 - " +
+                         QFileInfo(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"))
+                             .absoluteFilePath());
         QVERIFY(!QFile::exists(w->recoveryCopyPath()));
     }
 
     // Between opening and "Salva" another program saved the file: same time stamp, other content.
     void saveNoticesAnotherProgramsSave_data() {
-        QTest::addColumn<int>("answer"); // -1 no other save; 0 "Sovrascrivi", 1 "Salva con nome…", 2 "Annulla"
+        QTest::addColumn<int>(
+            "answer"); // -1 no other save; 0 "Sovrascrivi", 1 "Salva con nome…", 2 "Annulla"
         QTest::newRow("nessun altro salvataggio") << -1;
         QTest::newRow("Sovrascrivi") << 0;
         QTest::newRow("Salva con nome") << 1;
@@ -179,8 +183,8 @@ private slots:
         FileDialogs::setNextFileNames({other});
         w->Salva->trigger();
 
-        const QString question =
-            QStringLiteral("Il file è stato modificato da un altro programma dopo l'apertura. Sovrascriverlo?");
+        const QString question = QStringLiteral(
+            "Il file è stato modificato da un altro programma dopo l'apertura. Sovrascriverlo?");
         QCOMPARE(MessageWindows::shownMessages(), answer >= 0 ? QStringList{question} : QStringList{});
         QCOMPARE(fileBytes(shared).startsWith("MARIO"), answer <= 0);
         QCOMPARE(QFile::exists(other), answer == 1);
