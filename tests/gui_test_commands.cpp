@@ -70,19 +70,22 @@ private slots:
     void unsavedChangesAreAskedAbout_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer"); // 0 "Salva", 1 "Non salvare", 2 "Annulla"
-        QTest::addColumn<bool>("nameGiven");
+        QTest::addColumn<QString>("saveAs"); // the name given to the save dialog ("" cancels it)
         QTest::addColumn<bool>("proceeds");
+        const QString saved = path("salvata.qdr");
+        const QString unwritable = path("cartella-inesistente/salvata.qdr");
         for (const char* command : {"Nuova", "Apri", "Esci", "chiusura"}) {
-            QTest::addRow("%s, Salva", command) << QString(command) << 0 << true << true;
-            QTest::addRow("%s, Salva senza nome", command) << QString(command) << 0 << false << false;
-            QTest::addRow("%s, Non salvare", command) << QString(command) << 1 << true << true;
-            QTest::addRow("%s, Annulla", command) << QString(command) << 2 << true << false;
+            QTest::addRow("%s, Salva", command) << QString(command) << 0 << saved << true;
+            QTest::addRow("%s, Salva senza nome", command) << QString(command) << 0 << QString() << false;
+            QTest::addRow("%s, Salva non riuscito", command) << QString(command) << 0 << unwritable << false;
+            QTest::addRow("%s, Non salvare", command) << QString(command) << 1 << saved << true;
+            QTest::addRow("%s, Annulla", command) << QString(command) << 2 << saved << false;
         }
     }
     void unsavedChangesAreAskedAbout() {
         QFETCH(QString, command);
         QFETCH(int, answer);
-        QFETCH(bool, nameGiven);
+        QFETCH(QString, saveAs);
         QFETCH(bool, proceeds);
         const QString saved = path("salvata.qdr");
         QFile::remove(saved);
@@ -92,7 +95,7 @@ private slots:
         MessageWindows::clearShown();
         MessageWindows::setNextChoices({answer});
         QStringList names;
-        if (answer == 0) names << (nameGiven ? saved : QString());
+        if (answer == 0) names << saveAs;
         names << QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr");
         FileDialogs::setNextFileNames(names);
 
@@ -105,9 +108,12 @@ private slots:
         else
             w->close();
 
-        QCOMPARE(MessageWindows::shownMessages(),
-                 QStringList{"La pratica è stata modificata. Salvare le modifiche?"});
-        QCOMPARE(QFile::exists(saved), answer == 0 && nameGiven);
+        // A save that fails reports why, and the command stops.
+        const bool failed = saveAs.contains("inesistente");
+        QCOMPARE(MessageWindows::shownMessages().size(), failed ? 2 : 1);
+        QCOMPARE(MessageWindows::shownMessages().first(),
+                 QStringLiteral("La pratica è stata modificata. Salvare le modifiche?"));
+        QCOMPARE(QFile::exists(saved), answer == 0 && saveAs == saved);
         if (QFile::exists(saved)) QVERIFY(fileBytes(saved).startsWith("ROSSI\r\n"));
         const bool closing = command == "Esci" || command == "chiusura";
         QCOMPARE(w->isVisible(), !(closing && proceeds));
