@@ -240,6 +240,48 @@ private slots:
         QCOMPARE(w->form().currentFileName, yes ? path("esistente.qdr") : QStringLiteral("-1"));
     }
 
+    // A copy left by a program that ended abruptly, with each answer to the question.
+    void abandonedCopyIsOffered_data() {
+        QTest::addColumn<int>("answer"); // 0 "SI", 1 "NO", -1 window closed without an answer
+        QTest::newRow("SI") << 0;
+        QTest::newRow("NO") << 1;
+        QTest::newRow("chiusa senza risposta") << -1;
+    }
+    void abandonedCopyIsOffered() {
+        QFETCH(int, answer);
+        const QString shared = path("recuperata.qdr");
+        const QString left = path("~Quadrelo-999999-1.recupero");
+        QFile::remove(shared);
+        QFile::remove(left);
+        QVERIFY(QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"), shared));
+        {
+            QByteArray practice = fileBytes(shared);
+            practice.replace("MARIO\r\n", "ANNA\r\n");
+            RecoveryCopy other(workDir.path());
+            other.write(practice, shared, RecoveryCopy::digest(fileBytes(shared)));
+            // Its program gone, the copy stays behind without a lock.
+            QVERIFY(QFile::copy(other.path(), left));
+        }
+        MessageWindows::setNextChoices({answer});
+        w->offerRecovery();
+        QCOMPARE(MessageWindows::shownMessages().size(), 1);
+        QVERIFY(MessageWindows::shownMessages().first().startsWith(
+            "È stata trovata una pratica non salvata (recuperata.qdr, "));
+        QCOMPARE(QFile::exists(left), answer == -1);
+        QVERIFY(!QFile::exists(path("~Quadrelo-999999-1.lock")));
+        QCOMPARE(w->form().Edit1.text, answer == 0 ? QStringLiteral("ANNA") : QString());
+        QCOMPARE(w->windowTitle(),
+                 answer == 0 ? "Quadrelo 2004 - " + shared + "*" : QStringLiteral("Quadrelo 2004"));
+        if (answer == 0) {
+            // The file is as that program last read it: "Salva" writes without asking.
+            MessageWindows::clearShown();
+            w->Salva->trigger();
+            QVERIFY(MessageWindows::shownMessages().isEmpty());
+            QVERIFY(fileBytes(shared).startsWith("ANNA\r\n"));
+        }
+        QFile::remove(left);
+    }
+
     // Pictures of the three questions as they appear over the window, on request.
     void questionScreenshots() {
         const QString dir = qEnvironmentVariable("QUADRELO_SHOTS");
