@@ -180,7 +180,7 @@ void TForm1::writeRecoveryCopy() {
         recovery_->write(*bytes, form_.currentFileName, diskDigest_);
         recoveryWritten_ = *bytes;
     } catch (const Error&) {
-        // The practice on screen is untouched; the next change tries again.
+        // The practice on screen is untouched; the copy is tried again after the interval.
     }
     lastRecoveryWrite_.start();
 }
