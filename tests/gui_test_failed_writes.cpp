@@ -244,4 +244,4 @@ int main(int argc, char** argv) {
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "test_failed_writes.moc"
+#include "gui_test_failed_writes.moc"
