@@ -112,6 +112,9 @@ private slots:
         QTest::newRow("final line break") << "prima\r\n" << QByteArray("prima\r\n\r\n") << "prima";
         QTest::newRow("lone LF from a widget") << "a\nb" << QByteArray("a\r\nb\r\n") << "a\r\nb";
         QTest::newRow("text -1") << "-1" << QByteArray("-1\r\n") << "";
+        // Only an edited or damaged file holds one; it stays inside its line, byte for byte.
+        QTest::newRow("lone CR inside a line") << "a\rb\r\nc" << QByteArray("a\rb\r\nc\r\n") << "a\rb\r\nc";
+        QTest::newRow("lone CR ending a line") << "a\r\r\nc" << QByteArray("a\r\r\nc\r\n") << "a\r\r\nc";
         QTest::newRow("accents") << "città è così" << QByteArray("citt\xe0 \xe8 cos\xec\r\n")
                                  << "città è così";
     }
