@@ -398,6 +398,45 @@ private slots:
         QCOMPARE(p.form.windowCaption(), QStringLiteral("Quadrelo 2004 - ") + p.path("s.qdr"));
     }
 
+    // The system's reasons reach the user in Italian, naming the file.
+    void systemReasonsInItalian_data() {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("open a folder") << false << "cartella"
+                                       << "Impossibile leggere il file cartella: è una cartella.";
+        QTest::newRow("open a missing file") << false << "manca.qdr"
+                                             << "Impossibile leggere il file manca.qdr: file non trovato.";
+        QTest::newRow("save over a folder") << true << "cartella"
+                                            << "Impossibile scrivere il file cartella: è una cartella.";
+        QTest::newRow("save into a missing folder")
+            << true << "manca/p.qdr" << "Impossibile scrivere il file p.qdr: cartella inesistente.";
+        QTest::newRow("save into a locked folder") << true << "chiusa/p.qdr"
+                                                   << "Impossibile scrivere il file p.qdr: accesso negato.";
+    }
+    void systemReasonsInItalian() {
+        QFETCH(bool, save);
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        Practice p;
+        QVERIFY(QDir(p.dir.path()).mkdir("cartella"));
+        QVERIFY(QDir(p.dir.path()).mkdir("chiusa"));
+        savePracticeAs(p.form, p.path("chiusa/p.qdr"));
+        p.form.currentFileName = QStringLiteral("-1");
+        ReadOnlyFolder lock(p.path("chiusa"));
+        if (name.startsWith("chiusa") && !lock.active()) QSKIP("cannot make a folder read-only here");
+        try {
+            if (save)
+                savePracticeAs(p.form, p.path(name));
+            else
+                openPractice(p.form, p.path(name));
+            QFAIL("no error");
+        } catch (const IoError& e) {
+            QCOMPARE(e.message(), message);
+        }
+        QCOMPARE(p.form.currentFileName, QStringLiteral("-1"));
+    }
+
     // Files far larger than any the program writes are refused before they are read whole;
     // the largest real practice, with memos of some megabytes, still opens.
     void sizeLimits_data() {
