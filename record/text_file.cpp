@@ -106,10 +106,12 @@ QString fileFailureReason(const QFileDevice& file, int savedErrno) {
 QByteArray readFileBytes(const QString& path, qint64 maxBytes) {
     const QByteArray native = QFile::encodeName(path);
     Descriptor file;
+    // Not blocking on the open: a pipe with no writer reads as empty instead of hanging.
     do
-        file.fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        file.fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     while (file.fd < 0 && errno == EINTR);
     if (file.fd < 0) throw IoError(failure(path, errno, false));
+    ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
     struct stat info {};
     if (::fstat(file.fd, &info) != 0) throw FileReadError(failure(path, errno, false));
     if (S_ISDIR(info.st_mode)) throw IoError(failure(path, EISDIR, false));
