@@ -174,16 +174,16 @@ void checkOptions(const Options& o, const QStringList& positional) {
     if (!o.json.isNull() && !o.report.isEmpty())
         throw UsageError{QStringLiteral("--json e --report non si usano insieme.")};
     if (o.practice.isEmpty() || (o.json.isNull() && o.pdf.isEmpty()))
-        throw UsageError{
-            QStringLiteral("Indicare la pratica (e con --report il file o la cartella --pdf). Vedere --help.")};
+        throw UsageError{QStringLiteral(
+            "Indicare la pratica (e con --report il file o la cartella --pdf). Vedere --help.")};
     if (o.json.isNull() && o.report.isEmpty())
         throw UsageError{QStringLiteral("Con --pdf indicare il documento (--report). Vedere --help.")};
     if (!o.report.isEmpty() && o.report != QLatin1String("all") && !reportNames().contains(o.report))
         throw UsageError{QStringLiteral("Documento «%1» sconosciuto. I documenti sono: %2, oppure all.")
                              .arg(o.report, reportNames().join(QStringLiteral(", ")))};
     if (!o.wasteDate.isNull() && !QDate::fromString(o.wasteDate, QStringLiteral("dd/MM/yyyy")).isValid())
-        throw UsageError{
-            QStringLiteral("--rifiuti-dal vuole una data vera nella forma GG/MM/AAAA, non «%1».").arg(o.wasteDate)};
+        throw UsageError{QStringLiteral("--rifiuti-dal vuole una data vera nella forma GG/MM/AAAA, non «%1».")
+                             .arg(o.wasteDate)};
     checkFieldCount(QStringLiteral("occupazione"), o.occupation, 11);
     for (int p = 0; p < 3; ++p)
         checkFieldCount(QStringLiteral("ici%1").arg(p + 1), o.ici[p], 18);
@@ -191,9 +191,10 @@ void checkOptions(const Options& o, const QStringList& positional) {
     if (o.report == QLatin1String("all")) {
         const QFileInfo folder(o.pdf);
         if (folder.exists() && !folder.isDir())
-            throw UsageError{QStringLiteral("«%1» non è una cartella: con --report all --pdf indica la cartella "
-                                            "dei documenti.")
-                                 .arg(QDir::toNativeSeparators(o.pdf))};
+            throw UsageError{
+                QStringLiteral("«%1» non è una cartella: con --report all --pdf indica la cartella "
+                               "dei documenti.")
+                    .arg(QDir::toNativeSeparators(o.pdf))};
         for (const QString& name : reportNames())
             checkPdfTarget(outPath(o.pdf, name, true), o.practice);
     } else if (!o.report.isEmpty()) {

@@ -26,9 +26,10 @@ QString failure(const QString& path, int savedErrno, bool writing) {
 }
 
 FileTooLargeError tooLarge(const QString& path, qint64 maxBytes) {
-    const QString reason = maxBytes >= 1024 * 1024
-                               ? QStringLiteral("supera %1 MB, molto più di ogni file valido").arg(maxBytes >> 20)
-                               : QStringLiteral("supera %1 KB, molto più di ogni file valido").arg(maxBytes >> 10);
+    const QString reason =
+        maxBytes >= 1024 * 1024
+            ? QStringLiteral("supera %1 MB, molto più di ogni file valido").arg(maxBytes >> 20)
+            : QStringLiteral("supera %1 KB, molto più di ogni file valido").arg(maxBytes >> 10);
     return FileTooLargeError(
         QStringLiteral("Il file %1 è danneggiato: %2.").arg(QFileInfo(path).fileName(), reason), reason);
 }

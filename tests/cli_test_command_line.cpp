@@ -106,39 +106,52 @@ private slots:
         QTest::addColumn<QString>("kept"); // a file that must stay byte for byte
         const QStringList pdf{"--report", "modello", "--pdf"};
         QTest::newRow("unknown document")
-            << QStringList{"--report", "modelo", "--pdf", "x.pdf", "p.qdr"} << "" << 1 << "modelo" << "";
+            << QStringList{"--report", "modelo", "--pdf", "x.pdf", "p.qdr"} << "" << 1 << "modelo"
+            << "";
         QTest::newRow("date that is no date")
-            << QStringList{"--report", "rifiuti", "--rifiuti-dal", "31/02/2003", "--pdf", "x.pdf", "p.qdr"} << ""
-            << 1 << "31/02/2003" << "";
+            << QStringList{"--report", "rifiuti", "--rifiuti-dal", "31/02/2003", "--pdf", "x.pdf", "p.qdr"}
+            << "" << 1 << "31/02/2003"
+            << "";
         QTest::newRow("ten fields of eleven")
-            << QStringList{"--report", "occupazione", "--occupazione", "1|2|3|4|5|6|7|8|9|10", "--pdf", "x.pdf",
-                           "p.qdr"}
-            << "" << 1 << "--occupazione" << "";
+            << QStringList{"--report", "occupazione", "--occupazione", "1|2|3|4|5|6|7|8|9|10",
+                           "--pdf",    "x.pdf",       "p.qdr"}
+            << "" << 1 << "--occupazione"
+            << "";
         QTest::newRow("nineteen fields of eighteen")
-            << QStringList{"--report", "ici", "--ici2", QStringList(19, "X").join('|'), "--pdf", "x.pdf", "p.qdr"}
-            << "" << 1 << "--ici2" << "";
+            << QStringList{"--report", "ici",   "--ici2", QStringList(19, "X").join('|'),
+                           "--pdf",    "x.pdf", "p.qdr"}
+            << "" << 1 << "--ici2"
+            << "";
         QTest::newRow("second practice")
             << QStringList{"--report", "modello", "--pdf", "x.pdf", "p.qdr", "q.qdr"} << "" << 1 << "q.qdr"
             << "";
-        QTest::newRow("json and report") << QStringList{"--json", "p.qdr", "--report", "modello"} << "" << 1
-                                         << "--json" << "";
+        QTest::newRow("json and report")
+            << QStringList{"--json", "p.qdr", "--report", "modello"} << "" << 1 << "--json"
+            << "";
         QTest::newRow("pdf over the practice") << pdf + QStringList{"p.qdr", "p.qdr"} << "" << 1 << "p.qdr"
                                                << "p.qdr";
-        QTest::newRow("pdf over the technician") << pdf + QStringList{"tec.dat", "p.qdr"} << "" << 1
-                                                 << "tec.dat" << "tec.dat";
+        QTest::newRow("pdf over the technician")
+            << pdf + QStringList{"tec.dat", "p.qdr"} << "" << 1 << "tec.dat"
+            << "tec.dat";
         QTest::newRow("pdf over a folder") << pdf + QStringList{"cartella", "p.qdr"} << "" << 1 << "cartella"
                                            << "";
-        QTest::newRow("pdf over a pipe") << pdf + QStringList{"tubo", "p.qdr"} << "" << 1 << "tubo" << "";
-        QTest::newRow("all over a file") << QStringList{"--report", "all", "--pdf", "taba.dat", "p.qdr"} << ""
-                                         << 1 << "taba.dat" << "taba.dat";
-        QTest::newRow("missing table") << pdf + QStringList{"x.pdf", "p.qdr"} << "-tabd.dat" << 1 << "tabd.dat"
-                                       << "";
-        QTest::newRow("damaged table, json") << QStringList{"--json", "p.qdr"} << "tabc.dat" << 1
-                                             << "tabc.dat è danneggiato alla riga 2: ','" << "";
-        QTest::newRow("missing technician") << pdf + QStringList{"x.pdf", "p.qdr"} << "-tec.dat" << 1
-                                            << "tec.dat: file non trovato" << "";
-        QTest::newRow("practice one byte too large") << QStringList{"--json", "grande.qdr"} << "" << 2
-                                                     << "File danneggiato" << "";
+        QTest::newRow("pdf over a pipe") << pdf + QStringList{"tubo", "p.qdr"} << "" << 1 << "tubo"
+                                         << "";
+        QTest::newRow("all over a file")
+            << QStringList{"--report", "all", "--pdf", "taba.dat", "p.qdr"} << "" << 1 << "taba.dat"
+            << "taba.dat";
+        QTest::newRow("missing table")
+            << pdf + QStringList{"x.pdf", "p.qdr"} << "-tabd.dat" << 1 << "tabd.dat"
+            << "";
+        QTest::newRow("damaged table, json")
+            << QStringList{"--json", "p.qdr"} << "tabc.dat" << 1 << "tabc.dat è danneggiato alla riga 2: ','"
+            << "";
+        QTest::newRow("missing technician")
+            << pdf + QStringList{"x.pdf", "p.qdr"} << "-tec.dat" << 1 << "tec.dat: file non trovato"
+            << "";
+        QTest::newRow("practice one byte too large")
+            << QStringList{"--json", "grande.qdr"} << "" << 2 << "File danneggiato"
+            << "";
     }
 
     void refusesBeforeWriting() {
@@ -150,7 +163,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(copyShippedData(dir.path()));
         QFile::remove(dir.filePath("tec.dat"));
-        QVERIFY(QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/tec.dat"), dir.filePath("tec.dat")));
+        QVERIFY(
+            QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/tec.dat"), dir.filePath("tec.dat")));
         QVERIFY(QFile::copy(example, dir.filePath("p.qdr")));
         QVERIFY(QFile::copy(example, dir.filePath("q.qdr")));
         QVERIFY(QDir(dir.path()).mkdir("cartella"));

@@ -22,7 +22,17 @@ using namespace quadrelo::testing;
 
 namespace {
 
-enum class Target { SalvaFinestra, Salva, SalvaConNome, TabellaA, TabellaB, TabellaC, TabellaD, Tecnico, Pdf };
+enum class Target {
+    SalvaFinestra,
+    Salva,
+    SalvaConNome,
+    TabellaA,
+    TabellaB,
+    TabellaC,
+    TabellaD,
+    Tecnico,
+    Pdf
+};
 enum class Medium { FileSizeLimit, FullTmpfs };
 
 // Past this many bytes every write of the process fails, as on a full disk.
@@ -109,10 +119,15 @@ private slots:
         QTest::addColumn<Target>("target");
         QTest::addColumn<Medium>("medium");
         const std::pair<const char*, Target> targets[] = {
-            {"Salva (Ctrl+S nella finestra)", Target::SalvaFinestra}, {"Salva", Target::Salva},         {"Salva con nome", Target::SalvaConNome},
-            {"Tabella A", Target::TabellaA}, {"Tabella B", Target::TabellaB},
-            {"Tabella C", Target::TabellaC}, {"Tabella D", Target::TabellaD},
-            {"tecnico", Target::Tecnico},     {"PDF", Target::Pdf}};
+            {"Salva (Ctrl+S nella finestra)", Target::SalvaFinestra},
+            {"Salva", Target::Salva},
+            {"Salva con nome", Target::SalvaConNome},
+            {"Tabella A", Target::TabellaA},
+            {"Tabella B", Target::TabellaB},
+            {"Tabella C", Target::TabellaC},
+            {"Tabella D", Target::TabellaD},
+            {"tecnico", Target::Tecnico},
+            {"PDF", Target::Pdf}};
         for (const auto& [name, target] : targets) {
             QTest::addRow("%s, limite di dimensione", name) << target << Medium::FileSizeLimit;
             QTest::addRow("%s, tmpfs pieno", name) << target << Medium::FullTmpfs;
@@ -156,7 +171,8 @@ private slots:
             pdf = project.layout(QStringLiteral("riepilogo"), columnNames(), RvCustomConnection1GetRow(form));
             QVERIFY(pdf);
         }
-        const QStringList entries = QDir(work).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const QStringList entries =
+            QDir(work).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
         // The window opens the same practice in the same folder and the user saves it there.
         std::unique_ptr<TForm1> window;

@@ -410,7 +410,8 @@ private slots:
         QTest::newRow("save over a folder") << true << "cartella"
                                             << "Impossibile scrivere il file cartella: è una cartella.";
         QTest::newRow("save into a missing folder")
-            << true << "manca/p.qdr" << "Impossibile scrivere il file p.qdr: cartella inesistente.";
+            << true << "manca/p.qdr"
+            << "Impossibile scrivere il file p.qdr: cartella inesistente.";
         QTest::newRow("save into a locked folder") << true << "chiusa/p.qdr"
                                                    << "Impossibile scrivere il file p.qdr: accesso negato.";
     }

@@ -1109,7 +1109,8 @@ private slots:
         try {
             writePdf(doc, missing);
         } catch (const IoError& e) {
-            QCOMPARE(e.message(), QStringLiteral("Impossibile scrivere il file prova.pdf: cartella inesistente."));
+            QCOMPARE(e.message(),
+                     QStringLiteral("Impossibile scrivere il file prova.pdf: cartella inesistente."));
         }
 
         const QString kept = dir.filePath(QStringLiteral("vecchio.pdf"));

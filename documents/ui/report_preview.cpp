@@ -184,7 +184,8 @@ void ReportPreviewDialog::paintDocument(QPrinter* printer) {
 
 bool ReportPreviewDialog::exportPdf(const QString& path) {
     return guarded(this, [&] {
-        if (const QString problem = report::pdfTargetProblem(path); !problem.isEmpty()) throw IoError(problem);
+        if (const QString problem = report::pdfTargetProblem(path); !problem.isEmpty())
+            throw IoError(problem);
         report::writePdf(document_, path);
     });
 }
