@@ -220,7 +220,7 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     if (exists) {
         ::fchmod(file.fd, old.st_mode & 07777);
         if (::geteuid() == 0 && ::fchown(file.fd, old.st_uid, old.st_gid) != 0) {
-            // Not ours to give away: the file stays root's, readable as before.
+            // The owner cannot be kept: the file stays root's, with the old permissions.
         }
     } else {
         const mode_t mask = ::umask(0);
