@@ -1,29 +1,11 @@
 #include "application_setup.h"
 #include "command_line.h"
-#include "error_box.h"
 #include "main_window.h"
 
-#include <QApplication>
 #include <QStringList>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
-
-namespace {
-
-// The last edge of every user action: whatever a handler let through (memory running out
-// included) ends that action in the error box, never the program with the practice on screen.
-class Application : public QApplication {
-public:
-    using QApplication::QApplication;
-    bool notify(QObject* receiver, QEvent* event) override {
-        bool handled = false;
-        quadrelo::guarded(activeWindow(), [&] { handled = QApplication::notify(receiver, event); });
-        return handled;
-    }
-};
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     // Past a file-size limit a write must fail and be reported, not end the program.
@@ -32,7 +14,7 @@ int main(int argc, char* argv[]) {
     // application object exists.
     if (const std::optional<int> status = quadrelo::runWithoutWindow(argc, argv)) return *status;
 
-    Application app(argc, argv);
+    quadrelo::Application app(argc, argv);
     // What is left once the toolkit took its own options (-platform, -style ...).
     bool showSplash = true;
     QString practice;

@@ -1,4 +1,5 @@
 // Saves that fail half-way (a full disk, a file-size limit) must leave the old file as it was.
+#include "app/application_setup.h"
 #include "app/main_window.h"
 #include "app/message_windows.h"
 #include "documents/engine/report_output.h"
@@ -106,6 +107,15 @@ QStringList changedBoxes(Table table) {
         box = QStringLiteral("12345,67");
     return boxes;
 }
+
+// A field whose handler runs out of memory on F9.
+class HungryEdit : public QLineEdit {
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_F9) throw std::bad_alloc();
+        QLineEdit::keyPressEvent(event);
+    }
+};
 
 } // namespace
 
@@ -252,10 +262,27 @@ private slots:
                      QStringLiteral("PRIMO E ALTRO")); // what was typed stays on screen
         }
     }
+
+    // Memory running out inside a handler ends that action with the error box; the window and
+    // what it holds stay.
+    void outOfMemoryEndsOnlyTheAction() {
+        MessageWindows::setTestMode(true);
+        MessageWindows::clearShown();
+        HungryEdit edit;
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QTest::mouseClick(&edit, Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("AB"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F9);
+        QCOMPARE(MessageWindows::shownMessages(),
+                 QStringList{QStringLiteral("Memoria insufficiente per completare l'operazione.")});
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("C"));
+        QCOMPARE(edit.text(), QStringLiteral("ABC"));
+    }
 };
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    Application app(argc, argv); // the program's own, with its last edge for every action
     FailedWritesTest test;
     return QTest::qExec(&test, argc, argv);
 }
