@@ -16,7 +16,6 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     return handled;
 }
 
-
 void setupApplication(QApplication& app) {
     // No display name: the platform would append it to every caption ("Attenzione!" included).
     QApplication::setApplicationName(QStringLiteral("Quadrelo 2004"));
