@@ -1,5 +1,7 @@
 #include "application_setup.h"
 
+#include "error_box.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -7,6 +9,12 @@
 #include <QTranslator>
 
 namespace quadrelo {
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    bool handled = false;
+    guarded(activeWindow(), [&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
 
 void setupApplication(QApplication& app) {
     // No display name: the platform would append it to every caption ("Attenzione!" included).

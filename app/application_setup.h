@@ -1,8 +1,17 @@
 #pragma once
 
-class QApplication;
+#include <QApplication>
 
 namespace quadrelo {
+
+// The program's application object. It is the last edge of every user action: whatever a
+// handler lets through (memory running out included) ends that action in the standard error
+// box, never the program with the practice on screen.
+class Application : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override;
+};
 
 // Names, Italian locale and standard dialogs, interface font: what every start of the window
 // layer shares (the program and the window tests alike).

@@ -12,10 +12,13 @@
 #include "record/user_interface.h"
 
 #include <QCommandLineParser>
+#include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <cstdio>
+#include <new>
 
 namespace quadrelo {
 
@@ -29,13 +32,15 @@ QString outPath(const QString& pdf, const QString& report, bool folder) {
     return folder ? QDir(pdf).filePath(report + QStringLiteral(".pdf")) : pdf;
 }
 
-// Fields separated by "|", padded or cut to the count the dialog has.
-QStringList fields(const QString& option, int count) {
-    QStringList f = option.split(QLatin1Char('|'));
-    while (f.size() < count)
-        f << QString();
-    return f.mid(0, count);
+// Fields separated by "|"; their count was checked with the arguments.
+QStringList fields(const QString& option) {
+    return option.split(QLatin1Char('|'));
 }
+
+// A usage error: what is wrong with the arguments, never a half-done run.
+struct UsageError {
+    QString message;
+};
 
 struct Options {
     QString practice;
@@ -54,11 +59,11 @@ QString prepareDialogValues(PracticeForm& form, const QString& report, const Opt
     if (report == QLatin1String("rifiuti")) {
         form.wasteStartDate = o.wasteDate.isEmpty() ? wasteInitialDate() : o.wasteDate;
     } else if (report == QLatin1String("occupazione")) {
-        form.occupationData = o.occupation.isEmpty() ? occupationInitialData() : fields(o.occupation, 11);
+        form.occupationData = o.occupation.isEmpty() ? occupationInitialData() : fields(o.occupation);
     } else if (report == QLatin1String("ici")) {
         form.iciData = iciInitialData(form);
         for (int p = 0; p < 3; ++p)
-            if (!o.ici[p].isEmpty()) form.iciData[p] = fields(o.ici[p], 18);
+            if (!o.ici[p].isEmpty()) form.iciData[p] = fields(o.ici[p]);
     } else if (report == QLatin1String("giurata")) {
         if (!setSwornAppraisalCourt(form, o.court, o.section))
             return QStringLiteral("manca il tribunale (--tribunale).");
@@ -81,7 +86,9 @@ QString writeReport(PracticeForm& form, report::ReportProject& project, const QS
 // Without a window, what the practice would show goes to standard error.
 class ConsoleInterface : public UserInterface {
 public:
+    QStringList loadErrors; // start-up files that did not load
     void Attenzione(const QString& message) override { printErr(message); }
+    void reportError(const QString& message) override { loadErrors << message; }
     bool Uscita(const QString&) override { return false; }
     void showPage(int) override {}
     void focusControl(const QString&) override {}
@@ -92,6 +99,12 @@ int run(const Options& o) {
     ConsoleInterface console;
     PracticeForm form(&console);
     form.Inizializzazione(); // tables and technician from the current folder
+    // Figures from tables that did not load would be zeros printed as if they were right.
+    if (!console.loadErrors.isEmpty()) {
+        for (const QString& message : console.loadErrors)
+            printErr(message);
+        return 1;
+    }
     openPractice(form, QDir::current().absoluteFilePath(o.practice));
 
     if (!o.json.isNull()) {
@@ -121,6 +134,78 @@ int run(const Options& o) {
         return 2;
     }
     return 0;
+}
+
+QStringList reportNames() {
+    QStringList names;
+    for (const DocumentCommand& c : documentCommands())
+        if (!c.report.isEmpty() && !names.contains(c.report)) names << c.report;
+    return names;
+}
+
+bool sameFile(const QString& a, const QString& b) {
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+// The PDF may only be a new file or an old PDF, never the practice it is made from.
+void checkPdfTarget(const QString& path, const QString& practice) {
+    if (sameFile(path, practice))
+        throw UsageError{QStringLiteral("«%1» è la pratica da stampare: il PDF non la sostituisce.")
+                             .arg(QDir::toNativeSeparators(path))};
+    if (const QString problem = report::pdfTargetProblem(path); !problem.isEmpty()) throw UsageError{problem};
+}
+
+void checkFieldCount(const QString& option, const QString& value, int count) {
+    if (value.isNull()) return;
+    const auto given = value.split(QLatin1Char('|')).size();
+    if (given != count)
+        throw UsageError{QStringLiteral("--%1 vuole %2 campi separati da \"|\", ne sono stati dati %3.")
+                             .arg(option)
+                             .arg(count)
+                             .arg(given)};
+}
+
+// Everything the arguments can get wrong, found before any file is read or written.
+void checkOptions(const Options& o, const QStringList& positional) {
+    if (positional.size() > (o.json.isNull() ? 1 : 0))
+        throw UsageError{QStringLiteral("Indicare una sola pratica (argomento in più: «%1»).")
+                             .arg(positional.value(o.json.isNull() ? 1 : 0))};
+    if (!o.json.isNull() && !o.report.isEmpty())
+        throw UsageError{QStringLiteral("--json e --report non si usano insieme.")};
+    if (o.practice.isEmpty() || (o.json.isNull() && o.pdf.isEmpty()))
+        throw UsageError{QStringLiteral(
+            "Indicare la pratica (e con --report il file o la cartella --pdf). Vedere --help.")};
+    if (o.json.isNull() && o.report.isEmpty())
+        throw UsageError{QStringLiteral("Con --pdf indicare il documento (--report). Vedere --help.")};
+    if (!o.report.isEmpty() && o.report != QLatin1String("all") && !reportNames().contains(o.report))
+        throw UsageError{QStringLiteral("Documento «%1» sconosciuto. I documenti sono: %2, oppure all.")
+                             .arg(o.report, reportNames().join(QStringLiteral(", ")))};
+    if (!o.wasteDate.isNull() && !QDate::fromString(o.wasteDate, QStringLiteral("dd/MM/yyyy")).isValid())
+        throw UsageError{QStringLiteral("--rifiuti-dal vuole una data vera nella forma GG/MM/AAAA, non «%1».")
+                             .arg(o.wasteDate)};
+    checkFieldCount(QStringLiteral("occupazione"), o.occupation, 11);
+    for (int p = 0; p < 3; ++p)
+        checkFieldCount(QStringLiteral("ici%1").arg(p + 1), o.ici[p], 18);
+
+    if (o.report == QLatin1String("all")) {
+        const QFileInfo folder(o.pdf);
+        if (folder.exists() && !folder.isDir())
+            throw UsageError{
+                QStringLiteral("«%1» non è una cartella: con --report all --pdf indica la cartella "
+                               "dei documenti.")
+                    .arg(QDir::toNativeSeparators(o.pdf))};
+        for (const QString& name : reportNames())
+            checkPdfTarget(outPath(o.pdf, name, true), o.practice);
+    } else if (!o.report.isEmpty()) {
+        checkPdfTarget(o.pdf, o.practice);
+    }
+}
+
+// The toolkit's own diagnostics (a runtime folder it would like, a font it misses) are not
+// the user's doing and have no place among the program's messages.
+void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
 } // namespace
@@ -164,6 +249,7 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     }
     if (!headless) return std::nullopt;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietToolkit);
 
     QGuiApplication app(argc, argv); // fonts for the documents
     QCoreApplication::setApplicationName(QStringLiteral("Quadrelo 2004"));
@@ -189,28 +275,33 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     }
 
     Options o;
-    o.json = parser.isSet(QStringLiteral("json")) ? parser.value(QStringLiteral("json")) : QString();
+    auto valueOrNull = [&parser](const QString& name) {
+        return parser.isSet(name) ? parser.value(name) : QString();
+    };
+    o.json = valueOrNull(QStringLiteral("json"));
     o.practice = !o.json.isNull() ? o.json : parser.positionalArguments().value(0);
     o.report = parser.value(QStringLiteral("report"));
     o.pdf = parser.value(QStringLiteral("pdf"));
-    o.wasteDate = parser.value(QStringLiteral("rifiuti-dal"));
-    o.occupation = parser.value(QStringLiteral("occupazione"));
+    o.wasteDate = valueOrNull(QStringLiteral("rifiuti-dal"));
+    o.occupation = valueOrNull(QStringLiteral("occupazione"));
     for (int p = 0; p < 3; ++p)
-        o.ici[p] = parser.value(QStringLiteral("ici%1").arg(p + 1));
+        o.ici[p] = valueOrNull(QStringLiteral("ici%1").arg(p + 1));
     o.court = parser.value(QStringLiteral("tribunale"));
     o.section = parser.value(QStringLiteral("sezione"));
-    if (o.practice.isEmpty() || (o.json.isNull() && o.pdf.isEmpty())) {
-        printErr(QStringLiteral(
-            "Indicare la pratica (e con --report il file o la cartella --pdf). Vedere --help."));
-        return 1;
-    }
     try {
+        checkOptions(o, parser.positionalArguments());
         return run(o);
+    } catch (const UsageError& e) {
+        printErr(e.message);
+        return 1;
     } catch (const DamagedFileError& e) {
         printErr(e.message());
         return 2;
     } catch (const Error& e) {
         printErr(e.message());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        printErr(QStringLiteral("Memoria insufficiente per completare l'operazione."));
         return 1;
     }
 }

@@ -2,17 +2,19 @@
 #include "command_line.h"
 #include "main_window.h"
 
-#include <QApplication>
 #include <QStringList>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // Past a file-size limit a write must fail and be reported, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // --help and the documents without a window need no display: they run before the window's
     // application object exists.
     if (const std::optional<int> status = quadrelo::runWithoutWindow(argc, argv)) return *status;
 
-    QApplication app(argc, argv);
+    quadrelo::Application app(argc, argv);
     // What is left once the toolkit took its own options (-platform, -style ...).
     bool showSplash = true;
     QString practice;

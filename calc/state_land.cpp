@@ -58,7 +58,7 @@ void readGroup(PracticeForm& form, const LandRow (&group)[4], CaptionState& tota
 int durationValue(const QString& text) {
     bool ok = false;
     const int value = text.toInt(&ok);
-    if (!ok) throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    if (!ok) throw ConversionError(QStringLiteral("'%1' non è un numero intero valido").arg(text));
     return value;
 }
 

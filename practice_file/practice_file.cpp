@@ -67,9 +67,10 @@ void checkStorable(const QString& control, const QString& text, bool memo) {
                             .arg(practiceSeparator()));
 }
 
-// A memo's own line breaks are CR LF in the file, whatever the widget gave us.
+// A memo's own line breaks are CR LF in the file, whatever the widget gave us. A lone CR is
+// no line break: the reader keeps it inside its line, so it is written back as it came.
 QString normalizedMemo(QString text) {
-    text.replace(kCrLf, QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(kCrLf, QStringLiteral("\n"));
     return text.replace(QLatin1Char('\n'), kCrLf);
 }
 
@@ -195,7 +196,9 @@ namespace {
 
 QByteArray readPracticeBytes(const QString& path) {
     try {
-        return readFileBytes(path);
+        return readFileBytes(path, kPracticeFileLimit);
+    } catch (const FileTooLargeError& e) {
+        throw DamagedFileError(e.reason());
     } catch (const FileReadError&) {
         throw DamagedFileError(); // opened, but not readable to its end
     }

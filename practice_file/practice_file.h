@@ -14,6 +14,9 @@ class PracticeForm;
 class DamagedFileError : public Error {
 public:
     DamagedFileError() : Error(QStringLiteral("File danneggiato o in formato non compatibile")) {}
+    // With the reason when it is known before reading, as for a file far too large.
+    explicit DamagedFileError(const QString& reason)
+        : Error(QStringLiteral("File danneggiato o in formato non compatibile: %1.").arg(reason)) {}
 };
 
 // The separator line that closes each memo section.

@@ -82,7 +82,7 @@ double Leggimi(const QString& text) {
         const auto parsed = std::from_chars(latin.constData(), last, value);
         if (parsed.ec == std::errc() && parsed.ptr == last && std::isfinite(value)) return value;
     }
-    throw ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(normalized));
+    throw ConversionError(QStringLiteral("'%1' non è un valore numerico valido").arg(text));
 }
 
 bool inputVuoto(const QString& text) {

@@ -2,11 +2,15 @@
 
 #include "errors.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quadrelo {
 
@@ -14,19 +18,38 @@ namespace {
 
 const char* const kCodePage = "windows-1252";
 
-QString failure(const QString& path, const QFileDevice& file, int savedErrno, bool writing) {
+QString failure(const QString& path, int savedErrno, bool writing) {
     const QString name = QFileInfo(path).fileName();
     return (writing ? QStringLiteral("Impossibile scrivere il file %1: %2.")
                     : QStringLiteral("Impossibile leggere il file %1: %2."))
-        .arg(name, fileFailureReason(file, savedErrno));
+        .arg(name, systemFailureReason(savedErrno, writing));
 }
+
+FileTooLargeError tooLarge(const QString& path, qint64 maxBytes) {
+    const QString reason =
+        maxBytes >= 1024 * 1024
+            ? QStringLiteral("supera %1 MB, molto più di ogni file valido").arg(maxBytes >> 20)
+            : QStringLiteral("supera %1 KB, molto più di ogni file valido").arg(maxBytes >> 10);
+    return FileTooLargeError(
+        QStringLiteral("Il file %1 è danneggiato: %2.").arg(QFileInfo(path).fileName(), reason), reason);
+}
+
+// Closes a descriptor on every way out; the temporary file of a failed write goes too.
+struct Descriptor {
+    int fd = -1;
+    QByteArray removeOnFailure;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+        if (!removeOnFailure.isEmpty()) ::unlink(removeOnFailure.constData());
+    }
+};
 
 } // namespace
 
-QString fileFailureReason(const QFileDevice& file, int savedErrno) {
+QString systemFailureReason(int savedErrno, bool writing) {
     switch (savedErrno) {
     case ENOENT:
-        return QStringLiteral("file non trovato");
+        return writing ? QStringLiteral("cartella inesistente") : QStringLiteral("file non trovato");
     case EACCES:
     case EPERM:
         return QStringLiteral("accesso negato");
@@ -35,34 +58,85 @@ QString fileFailureReason(const QFileDevice& file, int savedErrno) {
     case ENOSPC:
         return QStringLiteral("spazio su disco esaurito");
     case EDQUOT:
-        return QStringLiteral("quota disco superata");
+        return QStringLiteral("spazio su disco esaurito (quota superata)");
+    case EFBIG:
+        return QStringLiteral("spazio su disco esaurito (superato il limite di dimensione dei file)");
     case EISDIR:
-        return QStringLiteral("il nome indica una cartella");
+        return QStringLiteral("è una cartella");
     case ENOTDIR:
-        return QStringLiteral("percorso non valido");
+        return QStringLiteral("cartella inesistente");
     case ENAMETOOLONG:
         return QStringLiteral("nome del file troppo lungo");
     case EIO:
         return QStringLiteral("errore di lettura o scrittura del disco");
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("file in uso");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("troppi file aperti");
+    case ELOOP:
+        return QStringLiteral("troppi collegamenti simbolici");
+    case ENOMEM:
+        return QStringLiteral("memoria insufficiente");
+    case ENXIO:
+    case ENODEV:
+        return QStringLiteral("dispositivo non disponibile");
     default:
-        return file.errorString();
+        return QStringLiteral("errore di sistema n. %1").arg(savedErrno);
     }
 }
 
-QByteArray readFileBytes(const QString& path) {
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
-        const int saved = QFileInfo::exists(path) ? errno : ENOENT;
-        throw IoError(failure(path, file, saved, false));
+QString fileFailureReason(const QFileDevice& file, int savedErrno) {
+    if (savedErrno == 0) {
+        // Qt found the failure itself: only what it tells apart is known.
+        switch (file.error()) {
+        case QFileDevice::OpenError:
+            return QStringLiteral("impossibile aprirlo");
+        case QFileDevice::PermissionsError:
+            return QStringLiteral("accesso negato");
+        case QFileDevice::ResourceError:
+            return QStringLiteral("spazio su disco esaurito");
+        default:
+            return QStringLiteral("errore di lettura o scrittura");
+        }
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) throw FileReadError(failure(path, file, errno, false));
+    return systemFailureReason(savedErrno, file.openMode() & QIODevice::WriteOnly);
+}
+
+QByteArray readFileBytes(const QString& path, qint64 maxBytes) {
+    const QByteArray native = QFile::encodeName(path);
+    Descriptor file;
+    // Not blocking on the open: a pipe with no writer reads as empty instead of hanging.
+    do
+        file.fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    while (file.fd < 0 && errno == EINTR);
+    if (file.fd < 0) throw IoError(failure(path, errno, false));
+    ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0) throw FileReadError(failure(path, errno, false));
+    if (S_ISDIR(info.st_mode)) throw IoError(failure(path, EISDIR, false));
+    // A device or a pipe has no size to look at: it is cut off once it passes the limit.
+    if (S_ISREG(info.st_mode) && info.st_size > maxBytes) throw tooLarge(path, maxBytes);
+
+    QByteArray bytes;
+    if (S_ISREG(info.st_mode)) bytes.reserve(qsizetype(info.st_size));
+    char buffer[64 * 1024];
+    while (true) {
+        const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw FileReadError(failure(path, errno, false));
+        }
+        if (n == 0) break;
+        if (bytes.size() + n > maxBytes) throw tooLarge(path, maxBytes);
+        bytes.append(buffer, qsizetype(n));
+    }
     return bytes;
 }
 
-QStringList readTextLines(const QString& path) {
-    return decodeTextLines(readFileBytes(path));
+QStringList readTextLines(const QString& path, qint64 maxBytes) {
+    return decodeTextLines(readFileBytes(path, maxBytes));
 }
 
 QStringList decodeTextLines(const QByteArray& bytes) {
@@ -119,15 +193,68 @@ QByteArray encodeTextLines(const QStringList& lines) {
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) throw IoError(failure(path, file, errno, true));
-    if (file.write(bytes) != bytes.size()) {
-        const int saved = errno;
-        file.cancelWriting();
-        throw IoError(failure(path, file, saved, true));
+    // A symbolic link stays: the file it points to is the one replaced, as an editor does.
+    QString target = path;
+    if (const QFileInfo link(path); link.isSymLink()) target = link.symLinkTarget();
+    const QByteArray native = QFile::encodeName(target);
+    auto fail = [&path](int savedErrno) { throw IoError(failure(path, savedErrno, true)); };
+
+    struct stat old {};
+    const bool exists = ::stat(native.constData(), &old) == 0;
+    if (exists) {
+        if (S_ISDIR(old.st_mode)) fail(EISDIR);
+        if (!S_ISREG(old.st_mode))
+            throw IoError(QStringLiteral("Impossibile scrivere il file %1: non è un file ordinario "
+                                         "(è un dispositivo o una pipe).")
+                              .arg(QFileInfo(path).fileName()));
+        if (::access(native.constData(), W_OK) != 0) fail(errno);
     }
-    if (!file.commit()) throw IoError(failure(path, file, errno, true));
+
+    const QFileInfo info(target);
+    QByteArray temporary =
+        QFile::encodeName(QDir(info.absolutePath()).filePath(QLatin1Char('.') + info.fileName())) + ".XXXXXX";
+    Descriptor file;
+    file.fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (file.fd < 0) fail(errno);
+    file.removeOnFailure = temporary;
+
+    // The new file keeps the old one's permissions (and owner, when we may set it).
+    if (exists) {
+        ::fchmod(file.fd, old.st_mode & 07777);
+        if (::geteuid() == 0 && ::fchown(file.fd, old.st_uid, old.st_gid) != 0) {
+            // The owner cannot be kept: the file stays root's, with the old permissions.
+        }
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(file.fd, 0666 & ~mask);
+    }
+
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(file.fd, data, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(errno);
+        }
+        if (n == 0) fail(ENOSPC);
+        data += n;
+        left -= n;
+    }
+    if (::fsync(file.fd) != 0) fail(errno);
+    const int fd = file.fd;
+    file.fd = -1;
+    if (::close(fd) != 0) fail(errno);
+    if (::rename(temporary.constData(), native.constData()) != 0) fail(errno);
+    file.removeOnFailure.clear();
+
+    // The new name itself is on the disk only once its folder is synced.
+    if (const int folder = ::open(QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
+        folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
 }
 
 void writeTextLines(const QString& path, const QStringList& lines) {

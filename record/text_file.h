@@ -17,22 +17,42 @@ public:
     using IoError::IoError;
 };
 
-// The whole content of a file. Throws IoError naming the file and the system's reason
-// (FileReadError when it opened but the reading failed).
-QByteArray readFileBytes(const QString& path);
+// A file far larger than any the program writes: refused before it is read whole.
+class FileTooLargeError : public FileReadError {
+public:
+    FileTooLargeError(QString message, QString reason)
+        : FileReadError(std::move(message)), reason_(std::move(reason)) {}
+    const QString& reason() const { return reason_; } // without the file's name
+
+private:
+    QString reason_;
+};
+
+// Size limits of what the program reads. A practice with long memos stays under a few
+// megabytes; the tables and the technician file under a kilobyte.
+inline constexpr qint64 kPracticeFileLimit = 32 * 1024 * 1024;
+inline constexpr qint64 kParameterFileLimit = 1024 * 1024;
+
+// The whole content of a file of at most `maxBytes`. Throws IoError naming the file and the
+// system's reason (FileReadError when it opened but the reading failed, FileTooLargeError
+// when it holds more than `maxBytes`).
+QByteArray readFileBytes(const QString& path, qint64 maxBytes = kParameterFileLimit);
 
 // The lines of Windows-1252 text: CR LF ends a line (a lone LF too); no empty last line.
 QStringList decodeTextLines(const QByteArray& bytes);
 
-// Reads the lines of a file. Throws IoError naming the file and the system's reason.
-QStringList readTextLines(const QString& path);
+// Reads the lines of a file of at most `maxBytes`. Throws as readFileBytes does.
+QStringList readTextLines(const QString& path, qint64 maxBytes = kParameterFileLimit);
 
 // The bytes of `lines` as the files hold them. Throws Error when a line holds a character
 // that Windows-1252 cannot represent (it would not read back the same).
 QByteArray encodeTextLines(const QStringList& lines);
 
-// Writes the whole file through a temporary one, so a failure leaves the old file as it was.
-// Throws IoError naming the file and the system's reason.
+// Writes the whole file through a temporary one in the same folder: every write is checked,
+// the data is synced to the disk and only then the temporary file takes the old one's place.
+// A failure (a full disk, a quota, a file-size limit) leaves the old file byte for byte as it
+// was. Refuses a folder, a device or a pipe in place of the file. Throws IoError naming the
+// file and the system's reason in Italian. Every file the program writes goes through here.
 void writeTextLines(const QString& path, const QStringList& lines);
 void writeBytes(const QString& path, const QByteArray& bytes);
 
@@ -41,5 +61,6 @@ QString unencodableCharacters(const QString& text);
 
 // The reason of a file failure in Italian.
 QString fileFailureReason(const QFileDevice& file, int savedErrno);
+QString systemFailureReason(int savedErrno, bool writing = false);
 
 } // namespace quadrelo

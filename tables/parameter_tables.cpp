@@ -132,7 +132,15 @@ void loadTable(PracticeForm& form, Table table) {
     const QStringList lines = readTextLines(parameterFilePath(form, tableFileName(table)));
     const int n = tableSize(table);
     for (int i = 0; i < n; ++i) {
-        const double value = Leggimi(lineOrEmpty(lines, i + 1));
+        double value = 0;
+        try {
+            value = Leggimi(lineOrEmpty(lines, i + 1));
+        } catch (const ConversionError& e) {
+            throw ConversionError(QStringLiteral("Il file %1 è danneggiato alla riga %2: %3.")
+                                      .arg(tableFileName(table))
+                                      .arg(i + 2)
+                                      .arg(e.message()));
+        }
         if (table == Table::A || table == Table::B) {
             zoneValues(form, table)[i] = value;
         } else {

@@ -57,11 +57,11 @@ void readTechnicianForDialog(const PracticeForm& form, TechnicianFields& fields)
     bool ok = false;
     const QString indexLine = lineOrEmpty(lines, 10);
     const int index = indexLine.toInt(&ok);
-    if (!ok) throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(indexLine));
+    if (!ok) throw ConversionError(QStringLiteral("'%1' non è un numero intero valido").arg(indexLine));
     fields.registerIndex = index >= 0 && index < registerItems().size() ? index : -1;
     const QString dateLine = lineOrEmpty(lines, 11);
     const QDate date = QDate::fromString(dateLine, kDateFormat);
-    if (!date.isValid()) throw ConversionError(QStringLiteral("'%1' is not a valid date").arg(dateLine));
+    if (!date.isValid()) throw ConversionError(QStringLiteral("'%1' non è una data valida").arg(dateLine));
     fields.birthDate = date;
 }
 

@@ -1,4 +1,5 @@
 // The program without a window: the practice as JSON and the documents as PDF/A.
+#include "record/text_file.h"
 #include "test_support.h"
 
 #include <QJsonDocument>
@@ -20,6 +21,7 @@ Run runProgram(const QString& folder, const QStringList& arguments) {
     p.setWorkingDirectory(folder);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.remove("XDG_RUNTIME_DIR"); // as under a plain su or a service: Qt would complain
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(QUADRELO_BINARY), arguments);
     p.waitForFinished(60000);
@@ -77,6 +79,7 @@ private slots:
     void writesPdfA() {
         const Run r = runProgram(work.path(), {"--report", "modello", "--pdf", "istanza.pdf", example});
         QCOMPARE(r.status, 0);
+        QCOMPARE(QString::fromLocal8Bit(r.err), QString()); // nothing the user did not cause
         const QByteArray pdf = fileBytes(work.filePath("istanza.pdf"));
         QVERIFY(pdf.startsWith("%PDF-1.4"));
         QVERIFY(pdf.contains("pdfaid:part"));
@@ -91,6 +94,105 @@ private slots:
         const QStringList written = QDir(work.filePath("documenti")).entryList({"*.pdf"});
         QCOMPARE(written.size(), 12);
         QVERIFY(!written.contains("giurata.pdf"));
+    }
+
+    // Arguments that cannot be right and files that cannot be used end the run before anything
+    // is printed or replaced, with the status the help promises and a message naming the cause.
+    void refusesBeforeWriting_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("spoil"); // a start-up file to remove ("-") or damage
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("kept"); // a file that must stay byte for byte
+        const QStringList pdf{"--report", "modello", "--pdf"};
+        QTest::newRow("unknown document")
+            << QStringList{"--report", "modelo", "--pdf", "x.pdf", "p.qdr"} << "" << 1 << "modelo"
+            << "";
+        QTest::newRow("date that is no date")
+            << QStringList{"--report", "rifiuti", "--rifiuti-dal", "31/02/2003", "--pdf", "x.pdf", "p.qdr"}
+            << "" << 1 << "31/02/2003"
+            << "";
+        QTest::newRow("ten fields of eleven")
+            << QStringList{"--report", "occupazione", "--occupazione", "1|2|3|4|5|6|7|8|9|10",
+                           "--pdf",    "x.pdf",       "p.qdr"}
+            << "" << 1 << "--occupazione"
+            << "";
+        QTest::newRow("nineteen fields of eighteen")
+            << QStringList{"--report", "ici",   "--ici2", QStringList(19, "X").join('|'),
+                           "--pdf",    "x.pdf", "p.qdr"}
+            << "" << 1 << "--ici2"
+            << "";
+        QTest::newRow("second practice")
+            << QStringList{"--report", "modello", "--pdf", "x.pdf", "p.qdr", "q.qdr"} << "" << 1 << "q.qdr"
+            << "";
+        QTest::newRow("json and report")
+            << QStringList{"--json", "p.qdr", "--report", "modello"} << "" << 1 << "--json"
+            << "";
+        QTest::newRow("pdf over the practice") << pdf + QStringList{"p.qdr", "p.qdr"} << "" << 1 << "p.qdr"
+                                               << "p.qdr";
+        QTest::newRow("pdf over the technician")
+            << pdf + QStringList{"tec.dat", "p.qdr"} << "" << 1 << "tec.dat"
+            << "tec.dat";
+        QTest::newRow("pdf over a folder") << pdf + QStringList{"cartella", "p.qdr"} << "" << 1 << "cartella"
+                                           << "";
+        QTest::newRow("pdf over a pipe") << pdf + QStringList{"tubo", "p.qdr"} << "" << 1 << "tubo"
+                                         << "";
+        QTest::newRow("all over a file")
+            << QStringList{"--report", "all", "--pdf", "taba.dat", "p.qdr"} << "" << 1 << "taba.dat"
+            << "taba.dat";
+        QTest::newRow("missing table")
+            << pdf + QStringList{"x.pdf", "p.qdr"} << "-tabd.dat" << 1 << "tabd.dat"
+            << "";
+        QTest::newRow("damaged table, json")
+            << QStringList{"--json", "p.qdr"} << "tabc.dat" << 1 << "tabc.dat è danneggiato alla riga 2: ','"
+            << "";
+        QTest::newRow("missing technician")
+            << pdf + QStringList{"x.pdf", "p.qdr"} << "-tec.dat" << 1 << "tec.dat: file non trovato"
+            << "";
+        QTest::newRow("practice one byte too large")
+            << QStringList{"--json", "grande.qdr"} << "" << 2 << "File danneggiato"
+            << "";
+    }
+
+    void refusesBeforeWriting() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, spoil);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QFETCH(QString, kept);
+        QTemporaryDir dir;
+        QVERIFY(copyShippedData(dir.path()));
+        QFile::remove(dir.filePath("tec.dat"));
+        QVERIFY(
+            QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/tec.dat"), dir.filePath("tec.dat")));
+        QVERIFY(QFile::copy(example, dir.filePath("p.qdr")));
+        QVERIFY(QFile::copy(example, dir.filePath("q.qdr")));
+        QVERIFY(QDir(dir.path()).mkdir("cartella"));
+        QCOMPARE(QProcess::execute("mkfifo", {dir.filePath("tubo")}), 0);
+        QFile large(dir.filePath("grande.qdr"));
+        QVERIFY(large.open(QIODevice::WriteOnly));
+        QVERIFY(large.resize(quadrelo::kPracticeFileLimit + 1)); // sparse: quick to make and to refuse
+        large.close();
+        if (spoil.startsWith('-')) {
+            QVERIFY(QFile::remove(dir.filePath(spoil.mid(1))));
+        } else if (!spoil.isEmpty()) {
+            QByteArray bytes = fileBytes(dir.filePath(spoil));
+            bytes.replace("\r\n150,00\r\n", "\r\n,\r\n"); // a lone comma for a rate
+            QFile f(dir.filePath(spoil));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        const QByteArray before = kept.isEmpty() ? QByteArray() : fileBytes(dir.filePath(kept));
+        const QStringList entries = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+        const Run r = runProgram(dir.path(), arguments);
+        QCOMPARE(r.status, status);
+        const QString err = QString::fromLocal8Bit(r.err);
+        QVERIFY2(err.contains(message), qPrintable(err));
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
+        if (!kept.isEmpty()) QCOMPARE(fileBytes(dir.filePath(kept)), before);
+        QVERIFY(QFileInfo(dir.filePath("tubo")).isFile() == false);
     }
 };
 

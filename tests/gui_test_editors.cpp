@@ -532,9 +532,10 @@ void EditorsTest::boxThatIsNoNumberStopsTheSave() {
 
     const QStringList errors = errorsShown();
     QCOMPARE(errors.size(), 1);
-    // The comma of the box reaches the conversion as a decimal point.
-    QCOMPARE(errors.first(), QStringLiteral("'.' is not a valid floating point value"));
-    QVERIFY(!editor->isVisible());
+    QCOMPARE(errors.first(), QStringLiteral("',' non è un valore numerico valido"));
+    // The editor stays open with what was typed, for the user to mend the box.
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->box(bad)->text(), QStringLiteral(","));
     QCOMPARE(ws.bytes(fileOf(table)).toHex(' '), before.toHex(' '));
     QCOMPARE(memoryOf(ws.form, table), memory);
     QCOMPARE(captionsOf(ws.form, table), captions);
@@ -581,7 +582,8 @@ void EditorsTest::failedWriteChangesNothing() {
     const QStringList errors = errorsShown();
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().contains(fileOf(table)), qPrintable(errors.first()));
-    QVERIFY(!editor->isVisible());
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->box(2)->text(), QStringLiteral("123,4"));
     QFile file(folder + "/" + fileOf(table));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);

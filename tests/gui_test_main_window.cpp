@@ -971,7 +971,7 @@ private slots:
         focus(QStringLiteral("Edit40"));
         pressReturn();
         QCOMPARE(MessageWindows::shownMessages(),
-                 QStringList{QStringLiteral("'1.2,3' is not a valid floating point value")});
+                 QStringList{QStringLiteral("'1,2,3' non è un valore numerico valido")});
         QCOMPARE(focusedControl(), QStringLiteral("Edit41"));
         typeInto(QStringLiteral("Edit41"), QStringLiteral("5"));
         QCOMPARE(w->form().Edit41.text, QStringLiteral("5"));

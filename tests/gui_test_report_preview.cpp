@@ -1,4 +1,5 @@
 // Report output: run by name, the preview at 100 %, printing the chosen pages, "Esporta PDF".
+#include "app/file_dialogs.h"
 #include "app/message_windows.h"
 #include "documents/engine/report_project.h"
 #include "documents/ui/report_preview.h"
@@ -190,9 +191,51 @@ private slots:
         preview.answer = dir.filePath(QStringLiteral("manca/istanza.pdf"));
         preview.exportPdfAction()->trigger();
         QCOMPARE(MessageWindows::shownMessages().size(), 1);
-        QVERIFY2(
-            MessageWindows::shownMessages()[0].startsWith(QStringLiteral("Impossibile creare il file PDF")),
-            qPrintable(MessageWindows::shownMessages()[0]));
+        QCOMPARE(MessageWindows::shownMessages()[0],
+                 QStringLiteral("Impossibile scrivere il file istanza.pdf: cartella inesistente."));
+    }
+
+    // Only a PDF is replaced, and only once the user says so; anything else stays as it was.
+    void exportReplacesOnlyAPdf_data() {
+        QTest::addColumn<QByteArray>("existing"); // "" for a folder of that name
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("old PDF, Sì") << QByteArray("%PDF-1.4\nvecchio\n") << true << true << "Sostituire ";
+        QTest::newRow("old PDF, No") << QByteArray("%PDF-1.4\nvecchio\n") << false << false << "Sostituire ";
+        QTest::newRow("a practice") << QByteArray("MARIO\r\nROSSI\r\n") << true << false
+                                    << "non è un file PDF";
+        QTest::newRow("a folder") << QByteArray() << true << false << "è una cartella";
+    }
+    void exportReplacesOnlyAPdf() {
+        QFETCH(QByteArray, existing);
+        QFETCH(bool, yes);
+        QFETCH(bool, replaced);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("istanza.pdf"));
+        if (existing.isEmpty()) {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("istanza.pdf")));
+        } else {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(existing);
+        }
+        AnsweredPreview preview(provaDocument(), &reportPrinter());
+        preview.answer = path;
+        FileDialogs::setNextReplaceAnswers({yes});
+        preview.exportPdfAction()->trigger();
+        const QStringList shown = MessageWindows::shownMessages();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown.first().contains(message), qPrintable(shown.first()));
+        if (existing.isEmpty()) {
+            QVERIFY(QFileInfo(path).isDir());
+        } else if (replaced) {
+            QVERIFY(testing::fileBytes(path).size() > existing.size());
+        } else {
+            QCOMPARE(testing::fileBytes(path), existing);
+        }
+        FileDialogs::setNextReplaceAnswers({});
     }
 
     void printingSendsTheChosenPages_data() {

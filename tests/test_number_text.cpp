@@ -57,17 +57,17 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
         QTest::newRow("grouping") << "1.234,5"
-                                  << "'1.234.5' is not a valid floating point value";
+                                  << "'1.234,5' non è un valore numerico valido";
         QTest::newRow("empty") << ""
-                               << "'' is not a valid floating point value";
+                               << "'' non è un valore numerico valido";
         QTest::newRow("bare comma") << ","
-                                    << "'.' is not a valid floating point value";
+                                    << "',' non è un valore numerico valido";
         QTest::newRow("letters") << "abc"
-                                 << "'abc' is not a valid floating point value";
+                                 << "'abc' non è un valore numerico valido";
         QTest::newRow("space") << "1 000"
-                               << "'1 000' is not a valid floating point value";
+                               << "'1 000' non è un valore numerico valido";
         QTest::newRow("two commas") << "1,2,3"
-                                    << "'1.2,3' is not a valid floating point value";
+                                    << "'1,2,3' non è un valore numerico valido";
     }
     void leggimiRefuses() {
         QFETCH(QString, text);

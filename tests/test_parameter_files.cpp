@@ -184,7 +184,7 @@ private slots:
             saveTable(w.form, Table(table), boxes);
             QFAIL("no conversion error");
         } catch (const ConversionError& e) {
-            QCOMPARE(e.message(), QStringLiteral("'.' is not a valid floating point value"));
+            QCOMPARE(e.message(), QStringLiteral("',' non è un valore numerico valido"));
         }
         QCOMPARE(fileBytes(w.path(tableFileName(Table(table)))), before);
         QCOMPARE(w.form.tableA[0], a0);

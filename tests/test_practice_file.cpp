@@ -1,6 +1,9 @@
 #include "practice_file/practice_file.h"
 #include "record/catalogue.h"
 #include "record/practice_form.h"
+#include "record/text_file.h"
+#include "tables/parameter_tables.h"
+#include "tables/technician.h"
 #include "test_support.h"
 
 #include <QtTest>
@@ -109,6 +112,9 @@ private slots:
         QTest::newRow("final line break") << "prima\r\n" << QByteArray("prima\r\n\r\n") << "prima";
         QTest::newRow("lone LF from a widget") << "a\nb" << QByteArray("a\r\nb\r\n") << "a\r\nb";
         QTest::newRow("text -1") << "-1" << QByteArray("-1\r\n") << "";
+        // Only an edited or damaged file holds one; it stays inside its line, byte for byte.
+        QTest::newRow("lone CR inside a line") << "a\rb\r\nc" << QByteArray("a\rb\r\nc\r\n") << "a\rb\r\nc";
+        QTest::newRow("lone CR ending a line") << "a\r\r\nc" << QByteArray("a\r\r\nc\r\n") << "a\r\r\nc";
         QTest::newRow("accents") << "città è così" << QByteArray("citt\xe0 \xe8 cos\xec\r\n")
                                  << "città è così";
     }
@@ -390,6 +396,107 @@ private slots:
         QCOMPARE(fileBytes(p.path("s.qdr")), before);
         QCOMPARE(p.form.currentFileName, p.path("s.qdr"));
         QCOMPARE(p.form.windowCaption(), QStringLiteral("Quadrelo 2004 - ") + p.path("s.qdr"));
+    }
+
+    // The system's reasons reach the user in Italian, naming the file.
+    void systemReasonsInItalian_data() {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("open a folder") << false << "cartella"
+                                       << "Impossibile leggere il file cartella: è una cartella.";
+        QTest::newRow("open a missing file") << false << "manca.qdr"
+                                             << "Impossibile leggere il file manca.qdr: file non trovato.";
+        QTest::newRow("save over a folder") << true << "cartella"
+                                            << "Impossibile scrivere il file cartella: è una cartella.";
+        QTest::newRow("save into a missing folder")
+            << true << "manca/p.qdr"
+            << "Impossibile scrivere il file p.qdr: cartella inesistente.";
+        QTest::newRow("save into a locked folder") << true << "chiusa/p.qdr"
+                                                   << "Impossibile scrivere il file p.qdr: accesso negato.";
+    }
+    void systemReasonsInItalian() {
+        QFETCH(bool, save);
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        Practice p;
+        QVERIFY(QDir(p.dir.path()).mkdir("cartella"));
+        QVERIFY(QDir(p.dir.path()).mkdir("chiusa"));
+        savePracticeAs(p.form, p.path("chiusa/p.qdr"));
+        p.form.currentFileName = QStringLiteral("-1");
+        ReadOnlyFolder lock(p.path("chiusa"));
+        if (name.startsWith("chiusa") && !lock.active()) QSKIP("cannot make a folder read-only here");
+        try {
+            if (save)
+                savePracticeAs(p.form, p.path(name));
+            else
+                openPractice(p.form, p.path(name));
+            QFAIL("no error");
+        } catch (const IoError& e) {
+            QCOMPARE(e.message(), message);
+        }
+        QCOMPARE(p.form.currentFileName, QStringLiteral("-1"));
+    }
+
+    // Files far larger than any the program writes are refused before they are read whole;
+    // the largest real practice, with memos of some megabytes, still opens.
+    void sizeLimits_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("practice with 5 MB of memo") << "p.qdr" << qint64(5 << 20) << true;
+        QTest::newRow("practice at the limit") << "p.qdr" << kPracticeFileLimit << true;
+        QTest::newRow("practice one byte over") << "p.qdr" << kPracticeFileLimit + 1 << false;
+        QTest::newRow("table one byte over") << "taba.dat" << kParameterFileLimit + 1 << false;
+        QTest::newRow("technician one byte over") << "tec.dat" << kParameterFileLimit + 1 << false;
+    }
+    void sizeLimits() {
+        QFETCH(QString, name);
+        QFETCH(qint64, size);
+        QFETCH(bool, opens);
+        Practice p;
+        QFile file(p.path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (opens) {
+            // The 93 lines of a new practice, a memo of 100-byte lines, and the second memo.
+            const QByteArray separator = QByteArray("]*#@\xa7@#*[\r\n");
+            QByteArray head = newPracticeFile();
+            head.truncate(head.indexOf("-1\r\n]*#@"));
+            const QByteArray tail = separator + "-1\r\n" + separator;
+            const qint64 memo = size - head.size() - tail.size();
+            const QByteArray line = QByteArray(98, 'x') + "\r\n";
+            file.write(head);
+            for (qint64 n = 0; n < (memo - 2) / line.size(); ++n)
+                file.write(line);
+            file.write(QByteArray(int((memo - 2) % line.size()), 'y') + "\r\n");
+            file.write(tail);
+        } else {
+            QVERIFY(file.resize(size)); // sparse: the size alone must refuse it
+        }
+        file.close();
+        QCOMPARE(QFileInfo(file).size(), size);
+
+        QString message;
+        try {
+            if (name.endsWith(".qdr"))
+                openPractice(p.form, p.path(name));
+            else if (name == "tec.dat")
+                loadTechnician(p.form);
+            else
+                loadTable(p.form, Table::A);
+        } catch (const Error& e) {
+            message = e.message();
+        }
+        if (opens) {
+            QCOMPARE(message, QString());
+            QCOMPARE(p.form.currentFileName, p.path(name));
+            QVERIFY(p.form.Memo1.text.endsWith('y'));
+        } else {
+            QVERIFY2(message.contains(name.endsWith(".qdr") ? "File danneggiato" : name + " è danneggiato"),
+                     qPrintable(message));
+            QVERIFY2(message.contains(name.endsWith(".qdr") ? "32 MB" : "1 MB"), qPrintable(message));
+            QCOMPARE(p.form.currentFileName, QStringLiteral("-1"));
+        }
     }
 };
 

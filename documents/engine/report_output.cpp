@@ -1,10 +1,15 @@
 #include "documents/engine/report_output.h"
 
+#include "record/text_file.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace quadrelo::report {
 
@@ -46,13 +51,11 @@ void paintPage(const Page& page, QPainter& painter, const QRectF& target) {
     painter.restore();
 }
 
-void writePdf(const Document& document, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw IoError(
-            QStringLiteral("Impossibile creare il file PDF «%1»: %2").arg(path, file.errorString()));
+QByteArray pdfBytes(const Document& document) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
         writer.setTitle(document.title);
         writer.setCreator(QStringLiteral("Quadrelo 2004"));
@@ -60,19 +63,33 @@ void writePdf(const Document& document, const QString& path) {
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0), QPageLayout::Point));
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            throw IoError(QStringLiteral("Impossibile scrivere il file PDF «%1».").arg(path));
-        }
+        if (!painter.begin(&writer)) throw Error(QStringLiteral("Impossibile comporre il documento PDF."));
         for (qsizetype i = 0; i < document.pages.size(); ++i) {
             if (i > 0) writer.newPage();
             paintPage(document.pages[i], painter);
         }
         painter.end();
     }
-    if (!file.commit())
-        throw IoError(
-            QStringLiteral("Impossibile scrivere il file PDF «%1»: %2").arg(path, file.errorString()));
+    return buffer.data();
+}
+
+QString pdfTargetProblem(const QString& path) {
+    const QFileInfo info(path); // follows a symbolic link to what it names
+    if (!info.exists()) return {};
+    const QString name = QDir::toNativeSeparators(path);
+    if (info.isDir()) return QStringLiteral("«%1» è una cartella, non un file PDF.").arg(name);
+    if (!info.isFile())
+        return QStringLiteral("«%1» non è un file ordinario (è un dispositivo o una pipe): il PDF non lo "
+                              "sostituisce.")
+            .arg(name);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.read(5) != "%PDF-")
+        return QStringLiteral("«%1» esiste e non è un file PDF: il PDF non lo sostituisce.").arg(name);
+    return {};
+}
+
+void writePdf(const Document& document, const QString& path) {
+    writeBytes(path, pdfBytes(document));
 }
 
 } // namespace quadrelo::report

@@ -2,6 +2,7 @@
 
 #include "documents/engine/report_layout.h"
 
+#include <QByteArray>
 #include <QRectF>
 #include <QString>
 
@@ -14,9 +15,16 @@ namespace quadrelo::report {
 // is the page at its own resolution, origin at the paper's top-left corner.
 void paintPage(const Page& page, QPainter& painter, const QRectF& target = QRectF());
 
-// Writes the document as PDF/A-1b (A4, fonts embedded, title and creator "Quadrelo 2004")
-// through a temporary file: a failure leaves nothing half-written at `path` and throws
-// IoError with the reason in Italian.
+// The document as PDF/A-1b (A4, fonts embedded, title and creator "Quadrelo 2004").
+QByteArray pdfBytes(const Document& document);
+
+// Writes the PDF through the program's one checked file writer: a failure leaves whatever
+// was at `path` as it was and throws IoError with the reason in Italian.
 void writePdf(const Document& document, const QString& path);
+
+// Why a PDF must not be written to `path`, empty when it may: only a new file or an existing
+// regular file that already is a PDF may take it. A folder, a device, a pipe or a file with
+// other content (a practice, a table) is never replaced.
+QString pdfTargetProblem(const QString& path);
 
 } // namespace quadrelo::report

@@ -1,6 +1,7 @@
 #include "documents/ui/report_preview.h"
 
 #include "app/error_box.h"
+#include "app/file_dialogs.h"
 #include "documents/engine/report_output.h"
 #include "documents/engine/report_project.h"
 
@@ -9,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPaintEngine>
@@ -181,19 +183,31 @@ void ReportPreviewDialog::paintDocument(QPrinter* printer) {
 }
 
 bool ReportPreviewDialog::exportPdf(const QString& path) {
-    return guarded(this, [&] { report::writePdf(document_, path); });
+    return guarded(this, [&] {
+        if (const QString problem = report::pdfTargetProblem(path); !problem.isEmpty())
+            throw IoError(problem);
+        report::writePdf(document_, path);
+    });
 }
 
 QString ReportPreviewDialog::askPdfFileName() {
     const QString suggested = QDir::current().filePath(document_.name + QStringLiteral(".pdf"));
+    // The replace question comes after the ".pdf" is added, from the program itself.
     return QFileDialog::getSaveFileName(this, QStringLiteral("Esporta PDF"), suggested,
-                                        QStringLiteral("Documenti PDF (*.pdf)"));
+                                        QStringLiteral("Documenti PDF (*.pdf)"), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 void ReportPreviewDialog::exportAsked() {
     QString path = askPdfFileName();
     if (path.isEmpty()) return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+    // Only a PDF is ever replaced, and only when the user says so.
+    if (const QString problem = report::pdfTargetProblem(path); !problem.isEmpty()) {
+        showErrorBox(this, problem);
+        return;
+    }
+    if (QFileInfo::exists(path) && !FileDialogs::confirmReplace(this, path)) return;
     exportPdf(path);
 }
 

@@ -242,9 +242,11 @@ void TableEditor::BitBtn1Click() {
         reject();
         return;
     }
-    const bool saved = guarded(this, [this] { saveTable(form_, table_, boxTexts()); });
-    if (saved) QApplication::beep();
-    done(saved ? Accepted : Rejected);
+    // On failure the editor stays open with what was typed, so the user can mend the box or
+    // free the disk and save again.
+    if (!guarded(this, [this] { saveTable(form_, table_, boxTexts()); })) return;
+    QApplication::beep();
+    accept();
 }
 
 void TableEditor::showEvent(QShowEvent* event) {
