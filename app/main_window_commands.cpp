@@ -68,7 +68,7 @@ bool TForm1::changedOnDisk() const {
     const QString& path = form_.currentFileName;
     if (!QFileInfo::exists(path)) return false; // gone: saving writes it again
     try {
-        return RecoveryCopy::digest(readFileBytes(path)) != diskDigest_;
+        return RecoveryCopy::digest(readFileBytes(path, kPracticeFileLimit)) != diskDigest_;
     } catch (const Error&) {
         return false; // unreadable: the write reports what is wrong
     }

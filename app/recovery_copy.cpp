@@ -96,7 +96,7 @@ RecoveredPractice RecoveryCopy::read(const QString& copyPath) {
     RecoveredPractice found;
     QByteArray bytes;
     try {
-        bytes = readFileBytes(copyPath);
+        bytes = readFileBytes(copyPath, 2 * kPracticeFileLimit); // the practice and its file names
     } catch (const Error&) {
         return found;
     }
