@@ -8,12 +8,12 @@
 #include "error_box.h"
 #include "file_dialogs.h"
 #include "practice_file/practice_file.h"
+#include "printer_setup.h"
 #include "tables/ui/table_editor.h"
 #include "tables/ui/technician_dialog.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QPrintDialog>
 
 namespace quadrelo {
 
@@ -68,9 +68,7 @@ void TForm1::Salvataggio() {
 }
 
 void TForm1::Ristampa1Click() {
-    QPrintDialog dialog(&reportPrinter(), this);
-    dialog.setWindowTitle(QStringLiteral("Imposta stampante"));
-    dialog.exec();
+    PrinterSetupDialog::run(reportPrinter(), this);
 }
 
 // --- "Stampe" ------------------------------------------------------------------------------

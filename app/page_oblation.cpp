@@ -21,6 +21,9 @@ const QList<int> kOblationColumns{64, 124, 124, 124, 124, 134};
 
 void fix(QWidget* cell, int column) {
     cell->setFixedWidth(kOblationColumns.at(column));
+    // A wrapped heading keeps the height of all its lines, descenders of the last one too.
+    if (auto* label = qobject_cast<QLabel*>(cell); label && label->wordWrap())
+        label->setMinimumHeight(label->heightForWidth(cell->width()) + 1);
 }
 
 QLabel* total() {

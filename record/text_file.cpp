@@ -14,11 +14,25 @@ namespace {
 
 const char* const kCodePage = "windows-1252";
 
+// Why a file cannot be written, from its folder when the system's error number says too
+// little: a missing file is never the reason a new one cannot be made.
+QString writeFailureReason(const QString& path, const QFileDevice& file, int savedErrno) {
+    const QFileInfo info(path);
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.exists()) return QStringLiteral("cartella inesistente");
+    if (!folder.isDir()) return QStringLiteral("percorso non valido");
+    if (savedErrno == ENOENT || savedErrno == 0) {
+        if (!folder.isWritable() || (info.exists() && !info.isWritable())) return QStringLiteral("accesso negato");
+        if (savedErrno == ENOENT) return QStringLiteral("cartella inesistente");
+    }
+    return fileFailureReason(file, savedErrno);
+}
+
 QString failure(const QString& path, const QFileDevice& file, int savedErrno, bool writing) {
     const QString name = QFileInfo(path).fileName();
     return (writing ? QStringLiteral("Impossibile scrivere il file %1: %2.")
                     : QStringLiteral("Impossibile leggere il file %1: %2."))
-        .arg(name, fileFailureReason(file, savedErrno));
+        .arg(name, writing ? writeFailureReason(path, file, savedErrno) : fileFailureReason(file, savedErrno));
 }
 
 } // namespace

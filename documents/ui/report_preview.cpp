@@ -1,6 +1,7 @@
 #include "documents/ui/report_preview.h"
 
 #include "app/error_box.h"
+#include "app/file_dialogs.h"
 #include "documents/engine/report_output.h"
 #include "documents/engine/report_project.h"
 
@@ -146,8 +147,10 @@ ReportPreviewDialog::ReportPreviewDialog(report::Document document, QPrinter* pr
                     a->setChecked(false);
                 }
         }
-        toolbar->addSeparator();
-        toolbar->addAction(exportPdf_);
+        // First on the bar, so that a narrow or scaled window never hides it in the overflow.
+        QAction* first = toolbar->actions().value(0);
+        toolbar->insertAction(first, exportPdf_);
+        toolbar->insertSeparator(first);
         if (auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(exportPdf_)))
             button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     }
@@ -185,9 +188,11 @@ bool ReportPreviewDialog::exportPdf(const QString& path) {
 }
 
 QString ReportPreviewDialog::askPdfFileName() {
-    const QString suggested = QDir::current().filePath(document_.name + QStringLiteral(".pdf"));
-    return QFileDialog::getSaveFileName(this, QStringLiteral("Esporta PDF"), suggested,
-                                        QStringLiteral("Documenti PDF (*.pdf)"));
+    const QString suggested = QDir(FileDialogs::startFolder()).filePath(document_.name + QStringLiteral(".pdf"));
+    const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta PDF"), suggested,
+                                                        QStringLiteral("Documenti PDF (*.pdf)"));
+    FileDialogs::remember(chosen);
+    return chosen;
 }
 
 void ReportPreviewDialog::exportAsked() {
