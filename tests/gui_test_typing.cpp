@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -396,6 +398,32 @@ private slots:
         QCOMPARE(w->form().DateTimePicker3.date, QDate(1960, 1, 1));
         press(Qt::Key_Backtab);
         QCOMPARE(focusedControl(), QStringLiteral("DateTimePicker3"));
+    }
+
+    // The whole window, its menu included, is on the screen at any scale; the pages scroll
+    // inside it. With QUADRELO_SHOTS set, pictures of the screen are saved there.
+    void windowFitsTheScreen() {
+        const QRect room = w->screen()->availableGeometry();
+        QVERIFY2(room.contains(w->frameGeometry()),
+                 qPrintable(QStringLiteral("finestra %1x%2, schermo %3x%4")
+                                .arg(w->frameGeometry().width())
+                                .arg(w->frameGeometry().height())
+                                .arg(room.width())
+                                .arg(room.height())));
+        QWidget* menu = w->menuWidget();
+        QVERIFY(menu && menu->isVisible());
+        QVERIFY(room.contains(QRect(menu->mapToGlobal(QPoint(0, 0)), menu->size())));
+        const QString dir = qEnvironmentVariable("QUADRELO_SHOTS");
+        if (dir.isEmpty()) return;
+        QDir().mkpath(dir);
+        const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
+        for (int page : {int(PageRichiedente), int(PageOblazione), int(PageRiepilogo)}) {
+            QTest::mouseClick(w->pageControl()->tabBar(), Qt::LeftButton, {},
+                              w->pageControl()->tabBar()->tabRect(page).center());
+            QTest::qWait(200);
+            QVERIFY(w->screen()->grabWindow(0).save(
+                QStringLiteral("%1/schermo-%2-pagina%3.png").arg(dir, scale).arg(page + 1)));
+        }
     }
 
     // A pasted number is taken whole in the field's own form, or refused whole.
