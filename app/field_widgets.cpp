@@ -15,10 +15,10 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 
-#include <utility>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionComboBox>
-#include <QPainter>
+#include <utility>
 
 namespace quadrelo {
 
@@ -264,8 +264,8 @@ void CalendarPicker::keyPressEvent(QKeyEvent* event) {
 }
 
 void CalendarPicker::typeCharacter(QChar c) {
-    const bool separator = c == QLatin1Char('/') || c == QLatin1Char('-') || c == QLatin1Char('.') ||
-                           c == QLatin1Char(' ');
+    const bool separator =
+        c == QLatin1Char('/') || c == QLatin1Char('-') || c == QLatin1Char('.') || c == QLatin1Char(' ');
     if (!c.isDigit() && !separator) {
         refuseEntry();
         return;

@@ -1,8 +1,8 @@
 #include "main_window.h"
 
 #include "error_box.h"
-#include "file_dialogs.h"
 #include "field_widgets.h"
+#include "file_dialogs.h"
 #include "form_binding.h"
 #include "help_window.h"
 #include "icons.h"

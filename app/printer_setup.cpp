@@ -17,7 +17,8 @@
 
 namespace quadrelo {
 
-PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* owner) : QDialog(owner), printer_(printer) {
+PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* owner)
+    : QDialog(owner), printer_(printer) {
     setObjectName(QStringLiteral("ImpostaStampante"));
     setWindowTitle(QStringLiteral("Imposta stampante"));
     auto* form = new QFormLayout;
@@ -38,7 +39,8 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* owner) : QDia
 
     paper_ = new QComboBox;
     paper_->setObjectName(QStringLiteral("Carta"));
-    for (QPageSize::PageSizeId id : {QPageSize::A4, QPageSize::A3, QPageSize::A5, QPageSize::Letter, QPageSize::Legal})
+    for (QPageSize::PageSizeId id :
+         {QPageSize::A4, QPageSize::A3, QPageSize::A5, QPageSize::Letter, QPageSize::Legal})
         paper_->addItem(QPageSize::name(id), int(id));
     const int paperAt = paper_->findData(int(printer.pageLayout().pageSize().id()));
     paper_->setCurrentIndex(paperAt >= 0 ? paperAt : 0);
@@ -53,11 +55,13 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* owner) : QDia
     orientation->addStretch();
     form->addRow(QStringLiteral("Orientamento:"), orientation);
 
-    auto* note = new QLabel(QStringLiteral("Non si stampa nulla ora: le scelte valgono per le prossime stampe."));
+    auto* note =
+        new QLabel(QStringLiteral("Non si stampa nulla ora: le scelte valgono per le prossime stampe."));
     note->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox;
-    QPushButton* use = buttons->addButton(QStringLiteral("&Usa per le prossime stampe"), QDialogButtonBox::AcceptRole);
+    QPushButton* use =
+        buttons->addButton(QStringLiteral("&Usa per le prossime stampe"), QDialogButtonBox::AcceptRole);
     use->setObjectName(QStringLiteral("Usa"));
     use->setDefault(true);
     QPushButton* cancel = buttons->addButton(QStringLiteral("&Annulla"), QDialogButtonBox::RejectRole);

@@ -22,7 +22,8 @@ QString writeFailureReason(const QString& path, const QFileDevice& file, int sav
     if (!folder.exists()) return QStringLiteral("cartella inesistente");
     if (!folder.isDir()) return QStringLiteral("percorso non valido");
     if (savedErrno == ENOENT || savedErrno == 0) {
-        if (!folder.isWritable() || (info.exists() && !info.isWritable())) return QStringLiteral("accesso negato");
+        if (!folder.isWritable() || (info.exists() && !info.isWritable()))
+            return QStringLiteral("accesso negato");
         if (savedErrno == ENOENT) return QStringLiteral("cartella inesistente");
     }
     return fileFailureReason(file, savedErrno);
@@ -32,7 +33,8 @@ QString failure(const QString& path, const QFileDevice& file, int savedErrno, bo
     const QString name = QFileInfo(path).fileName();
     return (writing ? QStringLiteral("Impossibile scrivere il file %1: %2.")
                     : QStringLiteral("Impossibile leggere il file %1: %2."))
-        .arg(name, writing ? writeFailureReason(path, file, savedErrno) : fileFailureReason(file, savedErrno));
+        .arg(name,
+             writing ? writeFailureReason(path, file, savedErrno) : fileFailureReason(file, savedErrno));
 }
 
 } // namespace

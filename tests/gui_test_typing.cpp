@@ -19,9 +19,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -139,7 +139,8 @@ class TypingTest : public QObject {
             if (pages->widget(i)->isAncestorOf(control) && pages->currentIndex() != i)
                 QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(i).center());
         QWidget* target = control;
-        if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit()) target = combo->lineEdit();
+        if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
+            target = combo->lineEdit();
         if (qobject_cast<QAbstractSpinBox*>(control)) target = control->findChild<QLineEdit*>();
         QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
         QTRY_COMPARE(focusedControl(), name);
@@ -223,7 +224,8 @@ private slots:
         QCOMPARE(focusedControl(), QStringLiteral("CheckBox1"));
         // A check box reached by Enter shows the focus mark at once.
         QVERIFY(w->testAttribute(Qt::WA_KeyboardFocusChange));
-        for (const char* next : {"CheckBox2", "RadioButton8", "RadioButton9", "RadioButton12", "RadioButton13"}) {
+        for (const char* next :
+             {"CheckBox2", "RadioButton8", "RadioButton9", "RadioButton12", "RadioButton13"}) {
             enter();
             QCOMPARE(focusedControl(), QLatin1String(next));
         }
@@ -277,9 +279,10 @@ private slots:
         pageBy(Qt::Key_PageDown, 1);
         QCOMPARE(w->pageControl()->currentIndex(), int(PageRiepilogo));
         const std::pair<const char*, const char*> payments[] = {
-            {"Label125", "9960,00"}, {"Label129", "2988,00"}, {"Label126", "2988,00"}, {"Label134", "6972,00"},
-            {"Label132", "3486,00"}, {"Label137", "3486,00"}, {"Label138", "5478,00"}, {"Label142", "1643,40"},
-            {"Label139", "1643,40"}, {"Label147", "3834,60"}, {"Label145", "1917,30"}, {"Label150", "1917,30"},
+            {"Label125", "9960,00"}, {"Label129", "2988,00"}, {"Label126", "2988,00"},
+            {"Label134", "6972,00"}, {"Label132", "3486,00"}, {"Label137", "3486,00"},
+            {"Label138", "5478,00"}, {"Label142", "1643,40"}, {"Label139", "1643,40"},
+            {"Label147", "3834,60"}, {"Label145", "1917,30"}, {"Label150", "1917,30"},
         };
         for (const auto& [label, figure] : payments)
             QCOMPARE(shown(QLatin1String(label)), QLatin1String(figure));
@@ -317,7 +320,8 @@ private slots:
                 << QString::fromLatin1(how) << "1/5/1960" << QDate(1960, 5, 1) << false;
         }
         QTest::newRow("shift-ins") << "shift-ins"
-                                   << " 12/05/1960\n" << birth << false;
+                                   << " 12/05/1960\n"
+                                   << birth << false;
         QTest::newRow("menu") << "menu"
                               << "12-05-1960" << birth << false;
         QTest::newRow("middle") << "middle"
@@ -355,7 +359,8 @@ private slots:
         QCOMPARE(focusedControl(), stays ? QStringLiteral("DateTimePicker3") : QStringLiteral("Edit5"));
         QCOMPARE(get<QDateEdit>(QStringLiteral("DateTimePicker3"))->date(), date);
         QCOMPARE(w->form().DateTimePicker3.date, date);
-        QCOMPARE(get<QDateEdit>(QStringLiteral("DateTimePicker3"))->text(), date.toString(QStringLiteral("dd/MM/yyyy")));
+        QCOMPARE(get<QDateEdit>(QStringLiteral("DateTimePicker3"))->text(),
+                 date.toString(QStringLiteral("dd/MM/yyyy")));
         QCOMPARE(refusedEntries() > refusalsBefore, refused);
     }
 
@@ -404,12 +409,11 @@ private slots:
     // inside it. With QUADRELO_SHOTS set, pictures of the screen are saved there.
     void windowFitsTheScreen() {
         const QRect room = w->screen()->availableGeometry();
-        QVERIFY2(room.contains(w->frameGeometry()),
-                 qPrintable(QStringLiteral("finestra %1x%2, schermo %3x%4")
-                                .arg(w->frameGeometry().width())
-                                .arg(w->frameGeometry().height())
-                                .arg(room.width())
-                                .arg(room.height())));
+        QVERIFY2(room.contains(w->frameGeometry()), qPrintable(QStringLiteral("finestra %1x%2, schermo %3x%4")
+                                                                   .arg(w->frameGeometry().width())
+                                                                   .arg(w->frameGeometry().height())
+                                                                   .arg(room.width())
+                                                                   .arg(room.height())));
         QWidget* menu = w->menuWidget();
         QVERIFY(menu && menu->isVisible());
         QVERIFY(room.contains(QRect(menu->mapToGlobal(QPoint(0, 0)), menu->size())));
@@ -447,37 +451,59 @@ private slots:
                                                                     << "3";
         }
         QTest::newRow("virgola") << "Edit40"
-                                 << "" << "ctrl-v" << "1234,5"
+                                 << ""
+                                 << "ctrl-v"
+                                 << "1234,5"
                                  << "1234,5";
         QTest::newRow("intero") << "Edit41"
-                                << "" << "ctrl-v" << "1234"
+                                << ""
+                                << "ctrl-v"
+                                << "1234"
                                 << "1234";
         QTest::newRow("punto decimale") << "Edit40"
-                                        << "" << "ctrl-v" << "12.5"
+                                        << ""
+                                        << "ctrl-v"
+                                        << "12.5"
                                         << "12,5";
         QTest::newRow("spazi attorno") << "Edit40"
-                                       << "" << "ctrl-v" << " 78,5\n"
+                                       << ""
+                                       << "ctrl-v"
+                                       << " 78,5\n"
                                        << "78,5";
         QTest::newRow("due virgole") << "Edit40"
-                                     << "5" << "ctrl-v" << "1,2,3"
+                                     << "5"
+                                     << "ctrl-v"
+                                     << "1,2,3"
                                      << "5";
         QTest::newRow("seconda virgola nel campo") << "Edit41"
-                                                   << "3,2" << "ctrl-v" << "4,5"
+                                                   << "3,2"
+                                                   << "ctrl-v"
+                                                   << "4,5"
                                                    << "3,2";
         QTest::newRow("segno meno") << "Edit40"
-                                    << "5" << "ctrl-v" << "-12"
+                                    << "5"
+                                    << "ctrl-v"
+                                    << "-12"
                                     << "5";
         QTest::newRow("migliaia negli interi") << "Edit24"
-                                               << "" << "ctrl-v" << "1.500,00"
+                                               << ""
+                                               << "ctrl-v"
+                                               << "1.500,00"
                                                << "1500";
         QTest::newRow("punto decimale negli interi") << "Edit24"
-                                                     << "8" << "ctrl-v" << "1.500"
+                                                     << "8"
+                                                     << "ctrl-v"
+                                                     << "1.500"
                                                      << "8";
         QTest::newRow("interi con decimali a zero") << "Edit23"
-                                                    << "" << "ctrl-v" << "450,00"
+                                                    << ""
+                                                    << "ctrl-v"
+                                                    << "450,00"
                                                     << "450";
         QTest::newRow("gruppi sbagliati") << "Edit24"
-                                          << "9" << "ctrl-v" << "1.23.4"
+                                          << "9"
+                                          << "ctrl-v"
+                                          << "1.23.4"
                                           << "9";
     }
     void numbersPastedWholeOrRefused() {

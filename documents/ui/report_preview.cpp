@@ -188,7 +188,8 @@ bool ReportPreviewDialog::exportPdf(const QString& path) {
 }
 
 QString ReportPreviewDialog::askPdfFileName() {
-    const QString suggested = QDir(FileDialogs::startFolder()).filePath(document_.name + QStringLiteral(".pdf"));
+    const QString suggested =
+        QDir(FileDialogs::startFolder()).filePath(document_.name + QStringLiteral(".pdf"));
     const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta PDF"), suggested,
                                                         QStringLiteral("Documenti PDF (*.pdf)"));
     FileDialogs::remember(chosen);
