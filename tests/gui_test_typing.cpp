@@ -1,10 +1,12 @@
 // The main window typed as a user types it: one click on a field, then keys delivered to
 // whatever widget has the focus. Also run on the xcb platform by scripts/test-xcb.
 #include "application_setup.h"
+#include "documents/ui/report_preview.h"
 #include "field_widgets.h"
 #include "main_window.h"
 #include "message_windows.h"
 #include "page_control.h"
+#include "printer_setup.h"
 #include "record/catalogue.h"
 #include "test_support.h"
 
@@ -428,6 +430,10 @@ private slots:
             QVERIFY(w->screen()->grabWindow(0).save(
                 QStringLiteral("%1/schermo-%2-pagina%3.png").arg(dir, scale).arg(page + 1)));
         }
+        PrinterSetupDialog printer(reportPrinter(), w.get());
+        printer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&printer));
+        QVERIFY(printer.grab().save(QStringLiteral("%1/imposta-stampante-%2.png").arg(dir, scale)));
     }
 
     // A pasted number is taken whole in the field's own form, or refused whole.
