@@ -49,9 +49,12 @@ EntryValidator::EntryValidator(const EntryRules& rules, QWidget* parent, QLineEd
 
 bool EntryValidator::eventFilter(QObject*, QEvent* event) {
     switch (event->type()) {
-    case QEvent::KeyPress:
-        typing_ = typesText(static_cast<QKeyEvent*>(event));
+    case QEvent::KeyPress: {
+        // Undo and redo give back what was typed before: filtered as typing, not as a paste.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        typing_ = typesText(key) || key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo);
         break;
+    }
     case QEvent::InputMethod: // composed letters are typed too
         typing_ = true;
         break;
