@@ -3,6 +3,7 @@
 #include "application_setup.h"
 #include "documents/ui/report_preview.h"
 #include "field_widgets.h"
+#include "file_dialogs.h"
 #include "main_window.h"
 #include "message_windows.h"
 #include "page_control.h"
@@ -24,6 +25,8 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -434,6 +437,38 @@ private slots:
         printer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&printer));
         QVERIFY(printer.grab().save(QStringLiteral("%1/imposta-stampante-%2.png").arg(dir, scale)));
+    }
+
+    // "Apri", "Salva con nome" and "Esporta PDF" open in the open practice's folder, else in
+    // the folder last used, else in the work folder.
+    void dialogsStartInThePracticeFolder_data() {
+        QTest::addColumn<QString>("practice"); // "" none, "gone" in a folder removed since
+        QTest::addColumn<bool>("lastUsed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("pratica aperta") << "pratiche/a.qdr" << true << "pratiche";
+        QTest::newRow("ultima usata") << "" << true << "ultima";
+        QTest::newRow("cartella della pratica sparita") << "gone" << true << "ultima";
+        QTest::newRow("cartella di lavoro") << "" << false << "lavoro";
+    }
+    void dialogsStartInThePracticeFolder() {
+        QFETCH(QString, practice);
+        QFETCH(bool, lastUsed);
+        QFETCH(QString, expected);
+        QStandardPaths::setTestModeEnabled(true);
+        QTemporaryDir root;
+        for (const char* folder : {"pratiche", "ultima", "lavoro"})
+            QVERIFY(QDir(root.path()).mkpath(QLatin1String(folder)));
+        QSettings settings(QStringLiteral("Quadrelo"), QStringLiteral("Quadrelo 2004"));
+        settings.remove(QStringLiteral("cartelle/ultima"));
+        if (lastUsed)
+            settings.setValue(QStringLiteral("cartelle/ultima"), root.filePath(QStringLiteral("ultima")));
+        settings.sync();
+        const QString file = practice.isEmpty()   ? QStringLiteral("-1")
+                             : practice == "gone" ? root.filePath(QStringLiteral("tolta/a.qdr"))
+                                                  : root.filePath(practice);
+        FileDialogs::setPractice(file, root.filePath(QStringLiteral("lavoro")));
+        QCOMPARE(QDir(FileDialogs::startFolder()), QDir(root.filePath(expected)));
+        settings.remove(QStringLiteral("cartelle/ultima"));
     }
 
     // A pasted number is taken whole in the field's own form, or refused whole.
