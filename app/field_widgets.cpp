@@ -6,21 +6,119 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
+#include <QScrollArea>
+#include <QSignalBlocker>
+
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionComboBox>
-#include <QPainter>
+#include <utility>
 
 namespace quadrelo {
 
-EntryValidator::EntryValidator(const EntryRules& rules, QObject* parent)
-    : QValidator(parent), rules_(rules) {}
+namespace {
+
+// A key that types its text: printable, without Ctrl, Alt or Meta.
+bool typesText(const QKeyEvent* key) {
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const QString text = key->text();
+    if (text.isEmpty()) return false;
+    for (QChar c : text)
+        if (c.category() == QChar::Other_Control) return false;
+    return true;
+}
+
+} // namespace
+
+EntryValidator::EntryValidator(const EntryRules& rules, QWidget* parent, QLineEdit* edit)
+    : QValidator(parent), rules_(rules) {
+    if (!edit) edit = qobject_cast<QLineEdit*>(parent);
+    // What the field shows is the text the next change starts from, however it got there.
+    if (edit) {
+        last_ = edit->text();
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { last_ = text; });
+    }
+    parent->installEventFilter(this);
+}
+
+bool EntryValidator::eventFilter(QObject*, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        // Undo and redo give back what was typed before: filtered as typing, not as a paste.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        typing_ = typesText(key) || key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo);
+        break;
+    }
+    case QEvent::InputMethod: // composed letters are typed too
+        typing_ = true;
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+        typing_ = false;
+        break;
+    default:
+        break;
+    }
+    return false;
+}
 
 QValidator::State EntryValidator::validate(QString& input, int& pos) const {
-    if (!loading_ && input != last_) input = applyEdit(rules_, last_, input, pos);
-    last_ = input;
-    return Acceptable;
+    const bool typed = typing_;
+    typing_ = false;
+    if (loading_ || input == last_) return Acceptable;
+    if (typed) {
+        input = applyEdit(rules_, last_, input, pos);
+        return Acceptable;
+    }
+    if (const std::optional<QString> taken = applyPaste(rules_, last_, input, pos)) {
+        input = *taken;
+        return Acceptable;
+    }
+    // Refused whole: the field goes back to what it held.
+    refuseEntry();
+    return Invalid;
+}
+
+namespace {
+int refusals = 0;
+}
+
+void refuseEntry() {
+    ++refusals;
+    QApplication::beep();
+}
+
+int refusedEntries() {
+    return refusals;
+}
+
+void focusAsTab(QWidget* field) {
+    // The focus mark shows as after a Tab, also on check boxes and radio buttons.
+    field->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    field->setFocus(Qt::TabFocusReason);
+    // Leaving the previous field may have shown a message or rewritten texts: select last.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != field && !field->isAncestorOf(focus)) return;
+    // On a page that scrolls, the field comes into view.
+    for (QWidget* p = field->parentWidget(); p; p = p->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(p)) {
+            area->ensureWidgetVisible(field);
+            break;
+        }
+    if (auto* line = qobject_cast<QLineEdit*>(field))
+        line->selectAll();
+    else if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
+        combo->lineEdit()->selectAll();
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(field))
+        spin->selectAll();
 }
 
 void ListBox::hidePopup() {
@@ -93,6 +191,7 @@ CalendarPicker::CalendarPicker(QWidget* parent) : QDateEdit(parent) {
     calendar->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     calendar->setFirstDayOfWeek(Qt::Monday);
     calendar->window()->installEventFilter(this);
+    lineEdit()->installEventFilter(this);
 }
 
 // Qt opens the calendar only from a click on the arrow, so the click is made here.
@@ -112,17 +211,191 @@ void CalendarPicker::openCalendar() {
 void CalendarPicker::keyPressEvent(QKeyEvent* event) {
     const bool f4 = event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier;
     const bool altDown = event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier);
+    event->accept();
     if (f4 || altDown) {
+        commitTyping();
         openCalendar();
-        event->accept();
         return;
     }
+    if (event->matches(QKeySequence::Paste)) {
+        pasteDate(QApplication::clipboard()->text());
+        return;
+    }
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+        if (typing_ && plain) {
+            typed_.chop(1);
+            showTyped();
+            return;
+        }
+        break;
+    case Qt::Key_Escape:
+        if (typing_) {
+            typing_ = false;
+            typed_.clear();
+            setDate(date());
+            selectAll();
+            return;
+        }
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (plain) {
+            if (commitTyping()) moveSection(event->key() == Qt::Key_Right ? 1 : -1);
+            return;
+        }
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!commitTyping()) return;
+        break;
+    default:
+        if (typesText(event)) {
+            const QString text = event->text();
+            for (QChar c : text)
+                typeCharacter(c);
+            return;
+        }
+        break;
+    }
     QDateEdit::keyPressEvent(event);
+}
+
+void CalendarPicker::typeCharacter(QChar c) {
+    const bool separator =
+        c == QLatin1Char('/') || c == QLatin1Char('-') || c == QLatin1Char('.') || c == QLatin1Char(' ');
+    if (!c.isDigit() && !separator) {
+        refuseEntry();
+        return;
+    }
+    if (!typing_) {
+        // Typing over the whole date starts afresh; typing into a part keeps the parts before it.
+        typed_.clear();
+        if (lineEdit()->selectedText() != lineEdit()->text()) {
+            const QStringList parts = lineEdit()->text().split(QLatin1Char('/'));
+            for (int i = 0; i < currentSectionIndex() && i < parts.size(); ++i)
+                typed_ += parts.at(i) + QLatin1Char('/');
+        }
+        typing_ = true;
+    }
+    const int part = static_cast<int>(typed_.count(QLatin1Char('/')));
+    const QString current = typed_.section(QLatin1Char('/'), -1);
+    if (separator) {
+        // A separator closes the part being typed; with none begun there is nothing to close.
+        if (current.isEmpty()) return;
+        if (part >= 2) {
+            refuseEntry();
+            return;
+        }
+        typed_ += QLatin1Char('/');
+    } else if (part < 2 && current.size() == 2) {
+        // Day and month take two digits; the next one begins the next part.
+        typed_ += QLatin1Char('/');
+        typed_ += c;
+    } else if (part == 2 && current.size() == 4) {
+        refuseEntry();
+        return;
+    } else {
+        typed_ += c;
+    }
+    showTyped();
+}
+
+void CalendarPicker::showTyped() {
+    // Shown as typed; the picker's own parser must not fix up a half-typed date.
+    const QSignalBlocker block(lineEdit());
+    lineEdit()->setText(typed_);
+    lineEdit()->setCursorPosition(static_cast<int>(typed_.size()));
+}
+
+bool CalendarPicker::commitTyping() {
+    if (!typing_) return true;
+    typing_ = false;
+    const QString typed = std::exchange(typed_, QString());
+    if (typed.isEmpty()) {
+        setDate(date());
+        return true;
+    }
+    const std::optional<QDate> taken = readTypedDate(typed, date());
+    if (taken && *taken >= minimumDate() && *taken <= maximumDate()) {
+        setDate(*taken);
+        return true;
+    }
+    refuseEntry();
+    setDate(date());
+    selectAll();
+    return false;
+}
+
+void CalendarPicker::pasteDate(const QString& text) {
+    typing_ = false;
+    typed_.clear();
+    const std::optional<QDate> taken = readTypedDate(text, date());
+    if (taken && *taken >= minimumDate() && *taken <= maximumDate()) {
+        setDate(*taken);
+    } else {
+        refuseEntry();
+        setDate(date());
+    }
+    selectAll();
+}
+
+void CalendarPicker::moveSection(int step) {
+    const int next = std::clamp(currentSectionIndex() + step, 0, sectionCount() - 1);
+    setCurrentSectionIndex(next);
+    setSelectedSection(currentSection());
+}
+
+void CalendarPicker::focusInEvent(QFocusEvent* event) {
+    QDateEdit::focusInEvent(event);
+    // As every other field: the whole date selected, typing replaces it.
+    selectAll();
+}
+
+void CalendarPicker::focusOutEvent(QFocusEvent* event) {
+    commitTyping();
+    QDateEdit::focusOutEvent(event);
+}
+
+bool CalendarPicker::focusNextPrevChild(bool next) {
+    // Tab leaves the picker at once; the parts are reached with Left and Right.
+    commitTyping();
+    return QAbstractSpinBox::focusNextPrevChild(next);
+}
+
+void CalendarPicker::contextMenuEvent(QContextMenuEvent* event) {
+    commitTyping();
+    QMenu menu(this);
+    QAction* copy = menu.addAction(QStringLiteral("&Copia"));
+    QAction* paste = menu.addAction(QStringLiteral("&Incolla"));
+    paste->setEnabled(!QApplication::clipboard()->text().isEmpty());
+    menu.addSeparator();
+    QAction* calendar = menu.addAction(QStringLiteral("&Calendario"));
+    QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == copy)
+        QApplication::clipboard()->setText(lineEdit()->text());
+    else if (chosen == paste)
+        pasteDate(QApplication::clipboard()->text());
+    else if (chosen == calendar)
+        openCalendar();
 }
 
 bool CalendarPicker::eventFilter(QObject* watched, QEvent* event) {
     // The date chosen in the calendar is already set when the calendar hides.
     if (event->type() == QEvent::Hide && watched == calendarWidget()->window()) emit closedUp();
+    // A middle click pastes the selection as a whole date too.
+    if (watched == lineEdit() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
+        if (event->type() == QEvent::MouseButtonRelease && QApplication::clipboard()->supportsSelection())
+            pasteDate(QApplication::clipboard()->text(QClipboard::Selection));
+        return true;
+    }
     return QDateEdit::eventFilter(watched, event);
 }
 

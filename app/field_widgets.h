@@ -10,16 +10,19 @@
 #include <QValidator>
 #include <exception>
 
+class QLineEdit;
 class QPushButton;
 
 namespace quadrelo {
 
 // Every change of a line edit's text (typing, pasting, dropping, undo) passes through the
-// field's key family: the same filter decides for a key and for a pasted string.
+// field's key family. A typed key is filtered; a pasted or dropped text is taken whole or
+// refused whole with a beep, so that a number never changes into another one on the way.
+// `parent` is the widget that receives the keys: the line edit, or the list that holds it.
 class EntryValidator : public QValidator {
     Q_OBJECT
 public:
-    EntryValidator(const EntryRules& rules, QObject* parent);
+    EntryValidator(const EntryRules& rules, QWidget* parent, QLineEdit* edit = nullptr);
 
     const EntryRules& rules() const { return rules_; }
     State validate(QString& input, int& pos) const override;
@@ -28,9 +31,14 @@ public:
     void beginLoad() { loading_ = true; }
     void endLoad() { loading_ = false; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     EntryRules rules_;
     bool loading_ = false;
+    // The change being validated comes from a key typed now, not from the clipboard.
+    mutable bool typing_ = false;
     // The text before the change that is being validated.
     mutable QString last_;
 };
@@ -48,19 +56,49 @@ signals:
 
 // Date picker whose calendar also opens from the keyboard (F4, Alt+Down) and that tells
 // when its calendar closes, the moment a date chosen there counts as entered.
+// A date is typed as written on paper: "12/05/1960", "12051960", "1-5-1960"; the parts fill
+// in order as digits come, and the date counts when it is complete and real, on Enter or on
+// leaving. An impossible date is refused with a beep and the previous one stays. Pasted text
+// is read whole the same way. One Tab leaves the picker; Left and Right move between parts.
 class CalendarPicker : public QDateEdit {
     Q_OBJECT
 public:
     explicit CalendarPicker(QWidget* parent = nullptr);
     void openCalendar();
 
+    // Takes the date being typed: true when there was none or it was a real date; false
+    // (with a beep, the previous date back in view) when it was refused.
+    bool commitTyping();
+    bool isTyping() const { return typing_; }
+    // Reads a whole pasted text as a date; a beep and no change when it is none.
+    void pasteDate(const QString& text);
+
 signals:
     void closedUp();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void typeCharacter(QChar c);
+    void showTyped();
+    void moveSection(int step);
+
+    bool typing_ = false;
+    QString typed_;
 };
+
+// Refuses what was typed or pasted, audibly. Counted, so that a refusal can be seen in tests.
+void refuseEntry();
+int refusedEntries();
+
+// Gives a field the focus as Tab does: its whole text selected, the focus mark shown.
+void focusAsTab(QWidget* field);
 
 // A caption cell of the calculation tables: a square thin frame, so that a figure the program
 // computes never looks like a field the user types into.

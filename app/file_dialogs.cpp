@@ -2,8 +2,11 @@
 
 #include "message_windows.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
 
 namespace quadrelo {
 
@@ -19,6 +22,22 @@ QList<bool>& nextReplace() {
     return answers;
 }
 
+QString& practiceFile() {
+    static QString file;
+    return file;
+}
+
+QString& workFolder() {
+    static QString folder;
+    return folder;
+}
+
+QSettings settings() {
+    return QSettings(QStringLiteral("Quadrelo"), QStringLiteral("Quadrelo 2004"));
+}
+
+const QString kLastFolder = QStringLiteral("cartelle/ultima");
+
 QString practiceDialog(QWidget* owner, QFileDialog::AcceptMode mode) {
     if (MessageWindows::testMode()) return nextNames().isEmpty() ? QString() : nextNames().takeFirst();
     QFileDialog dialog(owner, mode == QFileDialog::AcceptOpen ? QStringLiteral("Apri")
@@ -31,7 +50,9 @@ QString practiceDialog(QWidget* owner, QFileDialog::AcceptMode mode) {
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDirectory(FileDialogs::startFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    FileDialogs::remember(dialog.selectedFiles().constFirst());
     return dialog.selectedFiles().constFirst();
 }
 
@@ -59,6 +80,27 @@ void FileDialogs::damagedFile(QWidget* owner, const QString& message) {
     if (MessageWindows::testMode()) return;
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quadrelo 2004"), message, QMessageBox::Ok, owner);
     box.exec();
+}
+
+void FileDialogs::setPractice(const QString& file, const QString& folder) {
+    practiceFile() = file == QLatin1String("-1") ? QString() : file;
+    workFolder() = folder;
+}
+
+QString FileDialogs::startFolder() {
+    if (!practiceFile().isEmpty()) {
+        const QString folder = QFileInfo(practiceFile()).absolutePath();
+        if (QFileInfo(folder).isDir()) return folder;
+    }
+    const QString last = settings().value(kLastFolder).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+    if (!workFolder().isEmpty() && QFileInfo(workFolder()).isDir()) return workFolder();
+    return QDir::currentPath();
+}
+
+void FileDialogs::remember(const QString& chosenFile) {
+    if (chosenFile.isEmpty() || MessageWindows::testMode()) return;
+    settings().setValue(kLastFolder, QFileInfo(chosenFile).absolutePath());
 }
 
 void FileDialogs::setNextFileNames(QStringList names) {

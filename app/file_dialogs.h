@@ -18,6 +18,13 @@ struct FileDialogs {
     // The plain message box of a practice file that cannot be read.
     static void damagedFile(QWidget* owner, const QString& message);
 
+    // Where the file dialogs open: the folder of the open practice, else the folder last used
+    // (kept across runs), else the work folder.
+    static void setPractice(const QString& practiceFile, const QString& workFolder);
+    static QString startFolder();
+    // A file chosen in a dialog: its folder is the one last used.
+    static void remember(const QString& chosenFile);
+
     // Test hooks: names returned by the next dialogs ("" = cancel), answers to the next questions.
     static void setNextFileNames(QStringList names);
     static void setNextReplaceAnswers(QList<bool> answers);

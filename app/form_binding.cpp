@@ -86,7 +86,7 @@ QComboBox* FormBinding::combo(const QString& name) {
     combos_.insert(name, c);
     if (editable) {
         c->setInsertPolicy(QComboBox::NoInsert);
-        auto* validator = new EntryValidator(descriptor ? descriptor->rules : EntryRules{}, c);
+        auto* validator = new EntryValidator(descriptor ? descriptor->rules : EntryRules{}, c, c->lineEdit());
         c->lineEdit()->setValidator(validator);
         validators_.insert(name, validator);
         connect(c, &QComboBox::editTextChanged, this, [this, name](const QString& text) {
@@ -264,11 +264,13 @@ void FormBinding::load() {
 
 // --- keys and focus -----------------------------------------------------------------------
 
-bool FormBinding::handleEnter(QWidget*, const QString& name) {
+bool FormBinding::handleEnter(QWidget* widget, const QString& name) {
     const EnterStep step = enterStep(name);
     if (step.target.isEmpty()) return false;
+    // A date being typed counts first; an impossible one keeps the user where it is.
+    if (auto* picker = qobject_cast<CalendarPicker*>(widget); picker && !picker->commitTyping()) return true;
     if (step.page >= 0 && showPage_) showPage_(step.page);
-    if (QWidget* target = controls_.value(step.target)) target->setFocus(Qt::OtherFocusReason);
+    if (QWidget* target = controls_.value(step.target)) focusAsTab(target);
     return step.consumed;
 }
 
@@ -310,6 +312,8 @@ bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
         // A message box or a drop-down taking the focus is no leaving of the field.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
+        // The date typed in a picker is the one its field is left with.
+        if (auto* picker = qobject_cast<CalendarPicker*>(widget)) picker->commitTyping();
         forward([this, name] { form_.leave(name); });
         break;
     }

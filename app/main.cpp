@@ -6,6 +6,20 @@
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Whether a window can be shown at all: a platform chosen by the user, or a display.
+bool displayAvailable(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return true;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0)
+            return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // Past a file-size limit a write must fail and be reported, not end the program.
@@ -13,6 +27,14 @@ int main(int argc, char* argv[]) {
     // --help and the documents without a window need no display: they run before the window's
     // application object exists.
     if (const std::optional<int> status = quadrelo::runWithoutWindow(argc, argv)) return *status;
+    // Without a display the toolkit would abort with its own English message.
+    if (!displayAvailable(argc, argv)) {
+        std::fprintf(stderr,
+                     "Nessun display disponibile: la finestra del programma non si può aprire.\n"
+                     "Senza display si usano le opzioni a riga di comando:\n\n%s",
+                     qPrintable(quadrelo::usageText()));
+        return 1;
+    }
 
     quadrelo::Application app(argc, argv);
     // What is left once the toolkit took its own options (-platform, -style ...).

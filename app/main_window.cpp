@@ -1,6 +1,8 @@
 #include "main_window.h"
 
 #include "error_box.h"
+#include "field_widgets.h"
+#include "file_dialogs.h"
 #include "form_binding.h"
 #include "help_window.h"
 #include "icons.h"
@@ -159,8 +161,14 @@ void TForm1::FormCreate(bool showSplash) {
     PageControl1->setCurrentIndex(PageRichiedente);
     focusControl(QStringLiteral("Edit1"));
 
-    // Client area 792 x 546 below the menu bar, centred on the screen.
-    resize(792, 546 + menuBar()->sizeHint().height());
+    // Client area 792 x 546 below the menu bar, centred on the screen; never larger than the
+    // screen: on a small or scaled one the pages scroll inside the window instead.
+    QSize size(792, 546 + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QApplication::primaryScreen()) {
+        const QSize frame = frameGeometry().size() - geometry().size();
+        size = size.boundedTo(screen->availableGeometry().size() - frame);
+    }
+    resize(size);
     if (const QScreen* screen = QApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
@@ -283,6 +291,7 @@ void TForm1::buildPages() {
 
 void TForm1::reload() {
     binding_->load();
+    FileDialogs::setPractice(form_.currentFileName, form_.startDirectory);
     practiceChanged();
 }
 
@@ -370,9 +379,9 @@ void TForm1::showPage(int page) {
 
 void TForm1::focusControl(const QString& control) {
     if (QWidget* w = binding_->control(control))
-        w->setFocus(Qt::OtherFocusReason);
+        focusAsTab(w);
     else if (auto* found = findChild<QWidget*>(control))
-        found->setFocus(Qt::OtherFocusReason);
+        focusAsTab(found);
 }
 
 void TForm1::beep() {

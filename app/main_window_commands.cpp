@@ -11,6 +11,7 @@
 #include "practice_file/practice_file.h"
 #include "record/text_file.h"
 #include "recovery_copy.h"
+#include "printer_setup.h"
 #include "tables/ui/table_editor.h"
 #include "tables/ui/technician_dialog.h"
 
@@ -18,7 +19,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <QPrintDialog>
 #include <QTimer>
 
 #include <algorithm>
@@ -235,9 +235,7 @@ void TForm1::restore(const RecoveredPractice& copy) {
 }
 
 void TForm1::Ristampa1Click() {
-    QPrintDialog dialog(&reportPrinter(), this);
-    dialog.setWindowTitle(QStringLiteral("Imposta stampante"));
-    dialog.exec();
+    PrinterSetupDialog::run(reportPrinter(), this);
 }
 
 // --- "Stampe" ------------------------------------------------------------------------------

@@ -36,6 +36,7 @@ void classTable(FormBinding& b, QGridLayout* g, int firstRow, const QStringList&
     for (int c = 0; c < 4; ++c) {
         QLabel* h = heading(headings.at(c));
         h->setFixedWidth(kClassColumns.at(c));
+        h->setMinimumHeight(h->heightForWidth(kClassColumns.at(c)));
         g->addWidget(h, firstRow, c, Qt::AlignBottom);
     }
     int r = firstRow + 1;

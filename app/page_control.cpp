@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOption>
 #include <QStylePainter>
@@ -306,14 +307,23 @@ PageControl::PageControl(QWidget* parent) : QWidget(parent) {
 }
 
 int PageControl::addPage(QWidget* page, const QString& title) {
-    const int index = stack_->addWidget(page);
+    auto* area = new QScrollArea;
+    area->setObjectName(page->objectName() + QStringLiteral("Scorrimento"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(page);
+    // The pane's own frame and colour show through, as with the page alone.
+    area->viewport()->setAutoFillBackground(false);
+    page->setAutoFillBackground(false);
+    const int index = stack_->addWidget(area);
+    pages_ << page;
     tabs_->addTab(title);
     return index;
 }
 
 int PageControl::indexOf(const QWidget* page) const {
-    for (int i = 0; i < stack_->count(); ++i)
-        if (stack_->widget(i) == page) return i;
+    for (int i = 0; i < pages_.size(); ++i)
+        if (pages_.at(i) == page) return i;
     return -1;
 }
 

@@ -69,11 +69,12 @@ class PageControl : public QWidget {
 public:
     explicit PageControl(QWidget* parent = nullptr);
 
+    // A page scrolls inside the window when the window is smaller than the page.
     int addPage(QWidget* page, const QString& title);
     int count() const { return stack_->count(); }
     int currentIndex() const { return stack_->currentIndex(); }
-    QWidget* currentWidget() const { return stack_->currentWidget(); }
-    QWidget* widget(int index) const { return stack_->widget(index); }
+    QWidget* currentWidget() const { return pages_.value(currentIndex()); }
+    QWidget* widget(int index) const { return pages_.value(index); }
     int indexOf(const QWidget* page) const;
     QString tabText(int index) const { return tabs_->tabText(index); }
     PageTabBar* tabBar() const { return tabs_; }
@@ -90,6 +91,7 @@ signals:
 private:
     PageTabBar* tabs_;
     QStackedWidget* stack_;
+    QList<QWidget*> pages_;
 };
 
 } // namespace quadrelo

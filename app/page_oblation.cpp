@@ -21,6 +21,9 @@ const QList<int> kOblationColumns{64, 124, 124, 124, 124, 134};
 
 void fix(QWidget* cell, int column) {
     cell->setFixedWidth(kOblationColumns.at(column));
+    // A wrapped heading keeps the height of all its lines, descenders of the last one too.
+    if (auto* label = qobject_cast<QLabel*>(cell); label && label->wordWrap())
+        label->setMinimumHeight(label->heightForWidth(cell->width()));
 }
 
 QLabel* total() {
@@ -31,7 +34,8 @@ QLabel* total() {
 
 QGridLayout* tableGrid(QGroupBox* group) {
     QGridLayout* g = gridIn(group);
-    g->setContentsMargins(8, 2, 8, 4);
+    // Tight at the top: the headings now keep the full height of their lines.
+    g->setContentsMargins(8, 0, 8, 4);
     g->setVerticalSpacing(2);
     g->setColumnStretch(kOblationColumns.size(), 1);
     return g;
@@ -91,7 +95,7 @@ QGroupBox* oblationGroup(FormBinding& b, const QString& name, const QString& tit
 QWidget* buildOblationPage(FormBinding& b) {
     QWidget* pg = newPage(QStringLiteral("TabSheet5"));
     auto* layout = new QVBoxLayout(pg);
-    layout->setContentsMargins(8, 4, 8, 4);
+    layout->setContentsMargins(8, 2, 8, 4);
     layout->setSpacing(4);
 
     const OblationRow residential[3] = {

@@ -1,6 +1,7 @@
 #include "field_entry.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 namespace quadrelo {
 
@@ -58,6 +59,104 @@ QString applyEdit(const EntryRules& rules, const QString& before, const QString&
     }
     cursor = static_cast<int>(head.size() + accepted.size());
     return head + accepted + tail;
+}
+
+std::optional<QString> numberInFieldForm(KeyFamily family, const QString& text) {
+    const QString t = text.trimmed();
+    QString whole;
+    QString fraction;
+    // Without a comma a single point is the decimal point; otherwise points group thousands.
+    static const QRegularExpression pointDecimal(QStringLiteral("^(\\d+)\\.(\\d+)$"));
+    static const QRegularExpression italian(QStringLiteral("^(\\d{1,3}(?:\\.\\d{3})+|\\d+)(?:,(\\d+))?$"));
+    if (const auto m = pointDecimal.match(t); !t.contains(QLatin1Char(',')) && m.hasMatch()) {
+        whole = m.captured(1);
+        fraction = m.captured(2);
+    } else if (const auto n = italian.match(t); n.hasMatch()) {
+        whole = n.captured(1).remove(QLatin1Char('.'));
+        fraction = n.captured(2);
+    } else {
+        return std::nullopt;
+    }
+    while (whole.size() > 1 && whole.startsWith(QLatin1Char('0')))
+        whole.remove(0, 1);
+    switch (family) {
+    case KeyFamily::Digits:
+        // A whole-number field takes no fraction; ",00" is none.
+        for (QChar c : fraction)
+            if (c != QLatin1Char('0')) return std::nullopt;
+        return whole;
+    case KeyFamily::NumberText:
+        return fraction.isEmpty() ? whole : whole + QLatin1Char(',') + fraction;
+    default:
+        return t;
+    }
+}
+
+std::optional<QString> applyPaste(const EntryRules& rules, const QString& before, const QString& proposed,
+                                  int& cursor) {
+    if (rules.family != KeyFamily::Digits && rules.family != KeyFamily::NumberText)
+        return applyEdit(rules, before, proposed, cursor);
+    // The same split as applyEdit: what the paste replaced and what it put in.
+    qsizetype prefix = 0;
+    const qsizetype shortest = std::min(before.size(), proposed.size());
+    const qsizetype prefixLimit = std::clamp<qsizetype>(cursor, 0, shortest);
+    while (prefix < prefixLimit && before[prefix] == proposed[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shortest - prefix &&
+           before[before.size() - 1 - suffix] == proposed[proposed.size() - 1 - suffix])
+        ++suffix;
+    const QString head = before.left(prefix);
+    const QString tail = before.right(suffix);
+    const QString inserted = proposed.mid(prefix, proposed.size() - prefix - suffix);
+    if (inserted.isEmpty()) {
+        cursor = static_cast<int>(head.size());
+        return head + tail;
+    }
+    const std::optional<QString> number = numberInFieldForm(rules.family, inserted);
+    if (!number) return std::nullopt;
+    const QString result = head + *number + tail;
+    // The number must stay the number the user saw: no second comma, nothing cut off.
+    if (result.count(QLatin1Char(',')) > 1) return std::nullopt;
+    if (rules.maxLength > 0 && result.size() > rules.maxLength) return std::nullopt;
+    cursor = static_cast<int>(head.size() + number->size());
+    return result;
+}
+
+std::optional<QDate> readTypedDate(const QString& text, QDate previous) {
+    const QString t = text.trimmed();
+    QStringList parts;
+    static const QRegularExpression separated(QStringLiteral("^\\d{1,4}(?:[/\\-. ]\\d{1,4}){0,2}$"));
+    static const QRegularExpression packed(QStringLiteral("^(\\d{2})(\\d{2})(\\d{2}|\\d{4})$"));
+    if (const auto m = packed.match(t); m.hasMatch()) {
+        parts = {m.captured(1), m.captured(2), m.captured(3)};
+    } else if (separated.match(t).hasMatch()) {
+        static const QRegularExpression separator(QStringLiteral("[/\\-. ]"));
+        parts = t.split(separator);
+    } else {
+        return std::nullopt;
+    }
+    if (parts.at(0).size() > 2 || (parts.size() > 1 && parts.at(1).size() > 2)) return std::nullopt;
+    const int day = parts.at(0).toInt();
+    const int month = parts.size() > 1 ? parts.at(1).toInt() : previous.month();
+    int year = previous.year();
+    if (parts.size() > 2) {
+        const QString& y = parts.at(2);
+        if (y.size() == 4) {
+            year = y.toInt();
+        } else if (y.size() == 2) {
+            // Two digits: the most recent such year that is not in the future.
+            const int today = QDate::currentDate().year();
+            year = today - today % 100 + y.toInt();
+            if (year > today) year -= 100;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (parts.size() < 3 && !previous.isValid()) return std::nullopt;
+    const QDate date(year, month, day);
+    if (!date.isValid()) return std::nullopt;
+    return date;
 }
 
 namespace {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
+
+#include <optional>
 
 namespace quadrelo {
 
@@ -29,6 +32,22 @@ QString filterInsertion(const EntryRules& rules, const QString& remaining, const
 // A field's text was about to change from `before` to `proposed` (typing, pasting,
 // dropping, deleting): returns the text the field accepts and moves `cursor` with it.
 QString applyEdit(const EntryRules& rules, const QString& before, const QString& proposed, int& cursor);
+
+// Text pasted or dropped into a field, taken whole: a number field takes one number in
+// Italian notation (thousands dots, decimal comma, or a lone decimal point) in its own form,
+// and nothing else; the other fields filter it as typed text. nullopt: refused, the field
+// stays as it was.
+std::optional<QString> applyPaste(const EntryRules& rules, const QString& before, const QString& proposed,
+                                  int& cursor);
+
+// A number as a person writes it ("1.234,50", "1234,5", "12.5"), in the form a field of
+// `family` holds it ("1234,50"); nullopt when it is no number that field can take.
+std::optional<QString> numberInFieldForm(KeyFamily family, const QString& text);
+
+// A date typed or pasted as day, month, year: "12/05/1960", "12-05-1960", "1/5/1960",
+// "12051960", "12/05/60". Parts left out ("15/10", "15") come from `previous`. nullopt for
+// anything that is not a real date; never another date.
+std::optional<QDate> readTypedDate(const QString& text, QDate previous);
 
 // Where Enter leads from a field of the main window.
 struct EnterStep {

@@ -369,11 +369,12 @@ void EditorsTest::boxesTakeNumberTextOnly_data() {
     row("sign and space refused", "", "-3 4", "", "34");
     row("comma refused after the file's comma", "3,5", ",7", "", "3,57");
     row("pasted point becomes comma", "", "", "12.5", "12,5");
-    row("pasted second comma dropped", "", "", "1,2,3", "1,23");
-    row("pasted letters dropped", "", "", "x7y", "7");
-    row("pasted grouping dropped", "", "", "1.234,5", "1,2345");
-    row("pasted comma into a box with one", "3,5", "", ",7", "3,57");
-    row("pasted line break dropped", "", "", "4\r\n2", "42");
+    // A pasted text is one number, taken whole, or refused whole.
+    row("pasted two commas refused", "", "", "1,2,3", "");
+    row("pasted letters refused", "", "", "x7y", "");
+    row("pasted grouping read", "", "", "1.234,5", "1234,5");
+    row("pasted comma into a box with one refused", "3,5", "", ",7", "3,5");
+    row("pasted line break refused", "", "", "4\r\n2", "");
 }
 
 void EditorsTest::boxesTakeNumberTextOnly() {

@@ -538,18 +538,22 @@ private slots:
         QTest::addColumn<int>("cursor");
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("shown");
+        // Numbers are taken whole or refused whole.
         QTest::newRow("cifre") << "Edit13"
                                << "" << 0 << "12 34-5"
-                               << "12345";
+                               << "";
         QTest::newRow("cifre nel mezzo") << "Edit14"
                                          << "15" << 1 << "a2b"
-                                         << "125";
+                                         << "15";
+        QTest::newRow("cifre nel mezzo, un numero") << "Edit14"
+                                                    << "15" << 1 << "2"
+                                                    << "125";
         QTest::newRow("importo") << "Edit40"
                                  << "" << 0 << "1.234,5"
-                                 << "1,2345";
+                                 << "1234,5";
         QTest::newRow("importo con virgola già presente") << "Edit41"
                                                           << "3,2" << 3 << "4,5"
-                                                          << "3,245";
+                                                          << "3,2";
         QTest::newRow("codice fiscale") << "Edit5"
                                         << "" << 0 << "rss mra 80a01 h501u xyz"
                                         << "RSSMRA80A01H501U";
@@ -577,10 +581,13 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("cifre") << "Edit18"
                                << "4a5"
-                               << "45";
+                               << "";
         QTest::newRow("importo") << "Edit60"
                                  << "7.5.1"
-                                 << "7,51";
+                                 << "";
+        QTest::newRow("importo col punto") << "Edit60"
+                                           << "7.5"
+                                           << "7,5";
         QTest::newRow("codice fiscale") << "Edit5"
                                         << "ab cd"
                                         << "ABCD";

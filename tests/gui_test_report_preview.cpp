@@ -154,6 +154,9 @@ private slots:
             if (a->text().startsWith(QLatin1String("Fit"))) QVERIFY2(!a->isChecked(), qPrintable(a->text()));
         }
         QVERIFY(printKey);
+        // However narrow (or scaled) the window, "Esporta PDF" stays on the bar, not in its overflow.
+        preview.resize(360, 400);
+        QTRY_VERIFY(preview.findChild<QToolBar*>()->widgetForAction(exportPdf)->isVisible());
         preview.close();
     }
 

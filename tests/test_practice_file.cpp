@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include <optional>
+
 using namespace quadrelo;
 using namespace quadrelo::testing;
 
@@ -379,6 +381,32 @@ private slots:
         QCOMPARE(p.ui.beeps, 1);
         QCOMPARE(p.ui.pages, QList<int>{PageOblazione}); // the failing page stays in front
         QCOMPARE(p.form.currentFileName, path);
+    }
+
+    // A save that cannot be written says why; a file that does not exist yet is no reason.
+    void failedSaveSaysWhy_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("cartella inesistente") << "manca/pratica.qdr" << false << "cartella inesistente";
+        QTest::newRow("cartella protetta") << "pratica.qdr" << true << "accesso negato";
+    }
+    void failedSaveSaysWhy() {
+        QFETCH(QString, name);
+        QFETCH(bool, locked);
+        QFETCH(QString, reason);
+        Practice p;
+        std::optional<ReadOnlyFolder> lock;
+        if (locked) {
+            lock.emplace(p.dir.path());
+            if (!lock->active()) QSKIP("cannot make a folder read-only here");
+        }
+        try {
+            savePracticeAs(p.form, p.path(name));
+            QFAIL("saved");
+        } catch (const IoError& e) {
+            QVERIFY2(e.message().contains(reason), qPrintable(e.message()));
+        }
     }
 
     void failedSaveKeepsThePreviousFileAndName() {

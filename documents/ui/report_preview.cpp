@@ -148,8 +148,10 @@ ReportPreviewDialog::ReportPreviewDialog(report::Document document, QPrinter* pr
                     a->setChecked(false);
                 }
         }
-        toolbar->addSeparator();
-        toolbar->addAction(exportPdf_);
+        // First on the bar, so that a narrow or scaled window never hides it in the overflow.
+        QAction* first = toolbar->actions().value(0);
+        toolbar->insertAction(first, exportPdf_);
+        toolbar->insertSeparator(first);
         if (auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(exportPdf_)))
             button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     }
@@ -191,11 +193,14 @@ bool ReportPreviewDialog::exportPdf(const QString& path) {
 }
 
 QString ReportPreviewDialog::askPdfFileName() {
-    const QString suggested = QDir::current().filePath(document_.name + QStringLiteral(".pdf"));
+    const QString suggested =
+        QDir(FileDialogs::startFolder()).filePath(document_.name + QStringLiteral(".pdf"));
     // The replace question comes after the ".pdf" is added, from the program itself.
-    return QFileDialog::getSaveFileName(this, QStringLiteral("Esporta PDF"), suggested,
-                                        QStringLiteral("Documenti PDF (*.pdf)"), nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta PDF"), suggested,
+                                                        QStringLiteral("Documenti PDF (*.pdf)"), nullptr,
+                                                        QFileDialog::DontConfirmOverwrite);
+    FileDialogs::remember(chosen);
+    return chosen;
 }
 
 void ReportPreviewDialog::exportAsked() {

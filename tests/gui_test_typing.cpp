@@ -1,0 +1,571 @@
+// The main window typed as a user types it: one click on a field, then keys delivered to
+// whatever widget has the focus. Also run on the xcb platform by scripts/test-xcb.
+#include "application_setup.h"
+#include "documents/ui/report_preview.h"
+#include "field_widgets.h"
+#include "file_dialogs.h"
+#include "main_window.h"
+#include "message_windows.h"
+#include "page_control.h"
+#include "printer_setup.h"
+#include "record/catalogue.h"
+#include "test_support.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using namespace quadrelo;
+
+namespace {
+
+// The designer name of the control that has the focus (a picker's or a list's inner line
+// edit counts as the control itself).
+QString focusedControl() {
+    static const QRegularExpression designer(
+        QStringLiteral("^(Edit|ComboBox|DateTimePicker|CheckBox|RadioButton|Memo|GroupBox)\\d+$"));
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (designer.match(w->objectName()).hasMatch()) return w->objectName();
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
+
+QWidget* focused() {
+    return QApplication::focusWidget();
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(focused(), key, modifiers);
+}
+
+void enter() {
+    press(Qt::Key_Return);
+}
+
+// Characters as the keyboard sends them, each to the widget that has the focus then.
+void type(const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(focused(), c.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Press, focused(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, focused(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
+// Pastes the clipboard into the focused field the way `how` names.
+void paste(const QString& how, const QString& text) {
+    if (how == QLatin1String("middle")) {
+        QApplication::clipboard()->setText(text, QClipboard::Selection);
+        QWidget* target = focused();
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(target)) target = spin->findChild<QLineEdit*>();
+        QTest::mouseClick(target, Qt::MiddleButton, {}, QPoint(target->width() - 3, target->height() / 2));
+        return;
+    }
+    QApplication::clipboard()->setText(text);
+    if (how == QLatin1String("ctrl-v")) {
+        press(Qt::Key_V, Qt::ControlModifier);
+    } else if (how == QLatin1String("shift-ins")) {
+        press(Qt::Key_Insert, Qt::ShiftModifier);
+    } else {
+        // The menu key, then "Incolla" in the menu it opens (its library's "Paste" untranslated).
+        auto* chooser = new QTimer;
+        chooser->setInterval(10);
+        QObject::connect(chooser, &QTimer::timeout, chooser, [chooser] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu || !menu->isVisible()) return;
+            chooser->deleteLater();
+            chooser->stop();
+            for (QAction* a : menu->actions())
+                if (const QString t = a->text().remove(QLatin1Char('&'));
+                    t.startsWith(QLatin1String("Incolla")) || t.startsWith(QLatin1String("Paste"))) {
+                    menu->setActiveAction(a);
+                    QTest::keyClick(menu, Qt::Key_Return);
+                    return;
+                }
+            menu->close();
+        });
+        chooser->start();
+        QPointer<QTimer> waiting(chooser);
+        QWidget* field = focused();
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(4, 4));
+        QApplication::sendEvent(field, &menuKey);
+        QTRY_VERIFY(waiting.isNull() && !QApplication::activePopupWidget());
+        // Without a window manager nobody gives the window back its activation after the menu.
+        if (!QTest::qWaitFor([] { return focused() != nullptr; }, 500))
+            QApplication::setActiveWindow(field->window());
+        QTRY_VERIFY(focused() == field);
+    }
+}
+
+} // namespace
+
+class TypingTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TForm1> w;
+    QTemporaryDir workDir;
+
+    template <class T> T* get(const QString& name) {
+        T* found = w->findChild<T*>(name);
+        if (!found) qWarning("missing control %s", qPrintable(name));
+        return found;
+    }
+    QString shown(const QString& name) {
+        if (auto* l = w->findChild<QLabel*>(name)) return l->text();
+        if (auto* e = w->findChild<QLineEdit*>(name)) return e->text();
+        return QStringLiteral("?");
+    }
+
+    // The one click: on a tab, then on the field, as the mouse reaches them.
+    void clickOn(const QString& name) {
+        QWidget* control = w->findChild<QWidget*>(name);
+        QVERIFY2(control, qPrintable(name));
+        PageControl* pages = w->pageControl();
+        for (int i = 0; i < pages->count(); ++i)
+            if (pages->widget(i)->isAncestorOf(control) && pages->currentIndex() != i)
+                QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(i).center());
+        QWidget* target = control;
+        if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
+            target = combo->lineEdit();
+        if (qobject_cast<QAbstractSpinBox*>(control)) target = control->findChild<QLineEdit*>();
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
+        QTRY_COMPARE(focusedControl(), name);
+    }
+
+    // Tab until the focus reaches a field, as a user does from a tab header.
+    void tabTo(const QString& name) {
+        for (int i = 0; i < 40 && focusedControl() != name; ++i)
+            press(Qt::Key_Tab);
+        QCOMPARE(focusedControl(), name);
+    }
+
+    void pageBy(Qt::Key key, int times) {
+        for (int i = 0; i < times; ++i)
+            press(key, Qt::ControlModifier);
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(workDir.isValid());
+        QVERIFY(testing::copyShippedData(workDir.path()));
+        QDir::setCurrent(workDir.path());
+        applyInterfaceFont(*qApp);
+        MessageWindows::setTestMode(true);
+    }
+
+    void init() {
+        MessageWindows::setNextAnswers({});
+        w = std::make_unique<TForm1>(false);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QApplication::setActiveWindow(w.get());
+        if (!QTest::qWaitForWindowActive(w.get(), 2000))
+            qWarning("finestra non attiva: i controlli del fuoco falliranno");
+        MessageWindows::clearShown();
+    }
+
+    void cleanup() { w.reset(); }
+
+    // The practice of every day, from the applicant's name to the payments.
+    void typicalPracticeEndToEnd() {
+        clickOn(QStringLiteral("Edit1"));
+        type(QStringLiteral("Mario"));
+        enter();
+        type(QStringLiteral("Rossi"));
+        enter();
+        type(QStringLiteral("Roma"));
+        enter();
+        type(QStringLiteral("RM"));
+        enter();
+        QCOMPARE(focusedControl(), QStringLiteral("DateTimePicker3"));
+        type(QStringLiteral("12/05/1960"));
+        enter();
+        QCOMPARE(focusedControl(), QStringLiteral("Edit5"));
+        type(QStringLiteral("RSSMRA60E12H501U"));
+        enter();
+        type(QStringLiteral("Roma"));
+        enter();
+        QCOMPARE(focusedControl(), QStringLiteral("ComboBox2"));
+        type(QStringLiteral("via"));
+        enter();
+        type(QStringLiteral("Appia"));
+        enter();
+        type(QStringLiteral("12"));
+        enter();
+        QCOMPARE(focusedControl(), QStringLiteral("ComboBox3"));
+        type(QStringLiteral("proprietario"));
+        enter();
+        QCOMPARE(focusedControl(), QStringLiteral("Edit9"));
+        QCOMPARE(w->pageControl()->currentIndex(), int(PageImmobile));
+        type(QStringLiteral("Frascati"));
+        enter();
+        type(QStringLiteral("via"));
+        enter();
+        type(QStringLiteral("Tuscolana"));
+        enter();
+        for (const char* text : {"5", "A", "10", "120", "121", "122", "B", "11", "130", "3", "4"}) {
+            type(QLatin1String(text));
+            enter();
+        }
+        QCOMPARE(focusedControl(), QStringLiteral("CheckBox1"));
+        // A check box reached by Enter shows the focus mark at once.
+        QVERIFY(w->testAttribute(Qt::WA_KeyboardFocusChange));
+        for (const char* next :
+             {"CheckBox2", "RadioButton8", "RadioButton9", "RadioButton12", "RadioButton13"}) {
+            enter();
+            QCOMPARE(focusedControl(), QLatin1String(next));
+        }
+        press(Qt::Key_Space); // "da 10.001 a 100.000"
+        enter();
+        enter();
+        enter();
+        QCOMPARE(focusedControl(), QStringLiteral("DateTimePicker1"));
+        QCOMPARE(w->pageControl()->currentIndex(), int(PageIllecito));
+        type(QStringLiteral("15/10/2002"));
+        enter();
+        type(QStringLiteral("20/10/2002"));
+        enter();
+        type(QStringLiteral("1000"));
+        enter();
+        type(QStringLiteral("300"));
+        enter();
+        QCOMPARE(focusedControl(), QStringLiteral("Memo1"));
+        type(QStringLiteral("Ampliamento di un vano"));
+
+        // Attachments: two ticked with the space bar.
+        pageBy(Qt::Key_PageDown, PageAllegati - PageIllecito);
+        QCOMPARE(w->pageControl()->currentIndex(), int(PageAllegati));
+        tabTo(QStringLiteral("CheckBox3"));
+        press(Qt::Key_Space);
+        tabTo(QStringLiteral("CheckBox4"));
+        press(Qt::Key_Space);
+
+        // The oblation: 78 and 36 square metres.
+        pageBy(Qt::Key_PageUp, PageAllegati - PageOblazione);
+        tabTo(QStringLiteral("Edit40"));
+        type(QStringLiteral("78"));
+        enter();
+        QCOMPARE(focusedControl(), QStringLiteral("Edit41"));
+        type(QStringLiteral("36"));
+        QCOMPARE(shown(QStringLiteral("Edit41")), QStringLiteral("36"));
+        enter();
+        QCOMPARE(shown(QStringLiteral("Edit40")), QStringLiteral("78,00"));
+        QCOMPARE(shown(QStringLiteral("Edit41")), QStringLiteral("36,00"));
+        QCOMPARE(shown(QStringLiteral("Label34")), QStringLiteral("99,60"));
+        QCOMPARE(shown(QStringLiteral("Label36")), QStringLiteral("9960,00"));
+        QCOMPARE(shown(QStringLiteral("Label63")), QStringLiteral("9960,00"));
+
+        // The advance: the surface passed on, computed when its field is left.
+        pageBy(Qt::Key_PageDown, 1);
+        tabTo(QStringLiteral("Edit61"));
+        QCOMPARE(shown(QStringLiteral("Edit61")), QStringLiteral("99,60"));
+        enter();
+        QCOMPARE(shown(QStringLiteral("Label95")), QStringLiteral("5478,00"));
+
+        pageBy(Qt::Key_PageDown, 1);
+        QCOMPARE(w->pageControl()->currentIndex(), int(PageRiepilogo));
+        const std::pair<const char*, const char*> payments[] = {
+            {"Label125", "9960,00"}, {"Label129", "2988,00"}, {"Label126", "2988,00"},
+            {"Label134", "6972,00"}, {"Label132", "3486,00"}, {"Label137", "3486,00"},
+            {"Label138", "5478,00"}, {"Label142", "1643,40"}, {"Label139", "1643,40"},
+            {"Label147", "3834,60"}, {"Label145", "1917,30"}, {"Label150", "1917,30"},
+        };
+        for (const auto& [label, figure] : payments)
+            QCOMPARE(shown(QLatin1String(label)), QLatin1String(figure));
+
+        // What the practice holds is what was typed.
+        PracticeForm& f = w->form();
+        QCOMPARE(f.Edit1.text, QStringLiteral("MARIO"));
+        QCOMPARE(f.Edit5.text, QStringLiteral("RSSMRA60E12H501U"));
+        QCOMPARE(f.DateTimePicker3.date, QDate(1960, 5, 12));
+        QCOMPARE(f.ComboBox2.text, QStringLiteral("via"));
+        QCOMPARE(f.ComboBox1.text, QStringLiteral("via"));
+        QCOMPARE(f.Edit14.text, QStringLiteral("120"));
+        QVERIFY(f.RadioButton13.checked);
+        QCOMPARE(f.DateTimePicker1.date, QDate(2002, 10, 15));
+        QCOMPARE(f.DateTimePicker2.date, QDate(2002, 10, 20));
+        QCOMPARE(f.Edit23.text, QStringLiteral("300"));
+        QCOMPARE(f.Memo1.text, QStringLiteral("Ampliamento di un vano"));
+        QVERIFY(f.CheckBox3.checked && f.CheckBox4.checked);
+        QCOMPARE(MessageWindows::shownMessages(), QStringList());
+    }
+
+    // A date is typed or pasted as written; an impossible one is refused, never changed.
+    void datesTypedAndPasted_data() {
+        QTest::addColumn<QString>("how"); // "type" or a way of pasting
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<bool>("refused");
+        const QDate birth(1960, 5, 12);
+        const QDate unchanged(1950, 1, 1);
+        for (const char* how : {"type", "ctrl-v"}) {
+            for (const char* text : {"12/05/1960", "12051960", "12-05-1960", "12.05.1960", "120560"})
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(how, text)))
+                    << QString::fromLatin1(how) << QString::fromLatin1(text) << birth << false;
+            QTest::newRow(qPrintable(QStringLiteral("%1 1/5/1960").arg(how)))
+                << QString::fromLatin1(how) << "1/5/1960" << QDate(1960, 5, 1) << false;
+        }
+        QTest::newRow("shift-ins") << "shift-ins"
+                                   << " 12/05/1960\n"
+                                   << birth << false;
+        QTest::newRow("menu") << "menu"
+                              << "12-05-1960" << birth << false;
+        QTest::newRow("middle") << "middle"
+                                << "12/05/1960" << birth << false;
+        QTest::newRow("type 31/02/2003") << "type"
+                                         << "31/02/2003" << unchanged << true;
+        QTest::newRow("type 12/13/1960") << "type"
+                                         << "12/13/1960" << unchanged << true;
+        QTest::newRow("ctrl-v 31/02/2003") << "ctrl-v"
+                                           << "31/02/2003" << unchanged << true;
+        QTest::newRow("ctrl-v lettere") << "ctrl-v"
+                                        << "12 maggio 1960" << unchanged << true;
+        QTest::newRow("menu 30/02/1960") << "menu"
+                                         << "30/02/1960" << unchanged << true;
+    }
+    void datesTypedAndPasted() {
+        QFETCH(QString, how);
+        QFETCH(QString, text);
+        QFETCH(QDate, date);
+        QFETCH(bool, refused);
+        if (how == QLatin1String("middle") && !QApplication::clipboard()->supportsSelection())
+            QSKIP("nessuna selezione primaria su questa piattaforma");
+        // From the province, Enter to the birth date.
+        clickOn(QStringLiteral("Edit22"));
+        enter();
+        QCOMPARE(focusedControl(), QStringLiteral("DateTimePicker3"));
+        const int refusalsBefore = refusedEntries();
+        if (how == QLatin1String("type"))
+            type(text);
+        else
+            paste(how, text);
+        enter();
+        // A typed impossible date keeps the user on it; a refused paste was refused at once.
+        const bool stays = refused && how == QLatin1String("type");
+        QCOMPARE(focusedControl(), stays ? QStringLiteral("DateTimePicker3") : QStringLiteral("Edit5"));
+        QCOMPARE(get<QDateEdit>(QStringLiteral("DateTimePicker3"))->date(), date);
+        QCOMPARE(w->form().DateTimePicker3.date, date);
+        QCOMPARE(get<QDateEdit>(QStringLiteral("DateTimePicker3"))->text(),
+                 date.toString(QStringLiteral("dd/MM/yyyy")));
+        QCOMPARE(refusedEntries() > refusalsBefore, refused);
+    }
+
+    // The completion date is checked when typed, as when picked.
+    void typedCompletionDateChecked_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("warned");
+        QTest::addColumn<QDate>("after");
+        QTest::newRow("15/10/2002") << "15/10/2002" << false << QDate(2002, 10, 15);
+        QTest::newRow("31/03/2003") << "31032003" << false << QDate(2003, 3, 31);
+        QTest::newRow("01/04/2003") << "1/4/2003" << true << QDate(2003, 3, 31);
+        QTest::newRow("15/10/2004") << "15-10-2004" << true << QDate(2003, 3, 31);
+    }
+    void typedCompletionDateChecked() {
+        QFETCH(QString, typed);
+        QFETCH(bool, warned);
+        QFETCH(QDate, after);
+        clickOn(QStringLiteral("DateTimePicker1"));
+        press(Qt::Key_A, Qt::ControlModifier);
+        type(typed);
+        enter();
+        QCOMPARE(focusedControl(), QStringLiteral("DateTimePicker2"));
+        const QStringList expected =
+            warned ? QStringList{QStringLiteral("Le opere sono condonabili se ultimate entro il 31/03/2003.")}
+                   : QStringList{};
+        QCOMPARE(MessageWindows::shownMessages(), expected);
+        QCOMPARE(w->form().DateTimePicker1.date, after);
+        QCOMPARE(get<QDateEdit>(QStringLiteral("DateTimePicker1"))->date(), after);
+    }
+
+    // One Tab leaves a date picker; Left and Right move between its parts.
+    void oneTabLeavesADate() {
+        clickOn(QStringLiteral("Edit22"));
+        enter();
+        press(Qt::Key_Right);
+        press(Qt::Key_Right);
+        type(QStringLiteral("1960"));
+        press(Qt::Key_Tab);
+        QCOMPARE(focusedControl(), QStringLiteral("Edit5"));
+        QCOMPARE(w->form().DateTimePicker3.date, QDate(1960, 1, 1));
+        press(Qt::Key_Backtab);
+        QCOMPARE(focusedControl(), QStringLiteral("DateTimePicker3"));
+    }
+
+    // The whole window, its menu included, is on the screen at any scale; the pages scroll
+    // inside it. With QUADRELO_SHOTS set, pictures of the screen are saved there.
+    void windowFitsTheScreen() {
+        const QRect room = w->screen()->availableGeometry();
+        QVERIFY2(room.contains(w->frameGeometry()), qPrintable(QStringLiteral("finestra %1x%2, schermo %3x%4")
+                                                                   .arg(w->frameGeometry().width())
+                                                                   .arg(w->frameGeometry().height())
+                                                                   .arg(room.width())
+                                                                   .arg(room.height())));
+        QWidget* menu = w->menuWidget();
+        QVERIFY(menu && menu->isVisible());
+        QVERIFY(room.contains(QRect(menu->mapToGlobal(QPoint(0, 0)), menu->size())));
+        const QString dir = qEnvironmentVariable("QUADRELO_SHOTS");
+        if (dir.isEmpty()) return;
+        QDir().mkpath(dir);
+        const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
+        for (int page : {int(PageRichiedente), int(PageOblazione), int(PageRiepilogo)}) {
+            QTest::mouseClick(w->pageControl()->tabBar(), Qt::LeftButton, {},
+                              w->pageControl()->tabBar()->tabRect(page).center());
+            QTest::qWait(200);
+            QVERIFY(w->screen()->grabWindow(0).save(
+                QStringLiteral("%1/schermo-%2-pagina%3.png").arg(dir, scale).arg(page + 1)));
+        }
+        PrinterSetupDialog printer(reportPrinter(), w.get());
+        printer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&printer));
+        QVERIFY(printer.grab().save(QStringLiteral("%1/imposta-stampante-%2.png").arg(dir, scale)));
+    }
+
+    // "Apri", "Salva con nome" and "Esporta PDF" open in the open practice's folder, else in
+    // the folder last used, else in the work folder.
+    void dialogsStartInThePracticeFolder_data() {
+        QTest::addColumn<QString>("practice"); // "" none, "gone" in a folder removed since
+        QTest::addColumn<bool>("lastUsed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("pratica aperta") << "pratiche/a.qdr" << true << "pratiche";
+        QTest::newRow("ultima usata") << "" << true << "ultima";
+        QTest::newRow("cartella della pratica sparita") << "gone" << true << "ultima";
+        QTest::newRow("cartella di lavoro") << "" << false << "lavoro";
+    }
+    void dialogsStartInThePracticeFolder() {
+        QFETCH(QString, practice);
+        QFETCH(bool, lastUsed);
+        QFETCH(QString, expected);
+        QStandardPaths::setTestModeEnabled(true);
+        QTemporaryDir root;
+        for (const char* folder : {"pratiche", "ultima", "lavoro"})
+            QVERIFY(QDir(root.path()).mkpath(QLatin1String(folder)));
+        QSettings settings(QStringLiteral("Quadrelo"), QStringLiteral("Quadrelo 2004"));
+        settings.remove(QStringLiteral("cartelle/ultima"));
+        if (lastUsed)
+            settings.setValue(QStringLiteral("cartelle/ultima"), root.filePath(QStringLiteral("ultima")));
+        settings.sync();
+        const QString file = practice.isEmpty()   ? QStringLiteral("-1")
+                             : practice == "gone" ? root.filePath(QStringLiteral("tolta/a.qdr"))
+                                                  : root.filePath(practice);
+        FileDialogs::setPractice(file, root.filePath(QStringLiteral("lavoro")));
+        QCOMPARE(QDir(FileDialogs::startFolder()), QDir(root.filePath(expected)));
+        settings.remove(QStringLiteral("cartelle/ultima"));
+    }
+
+    // A pasted number is taken whole in the field's own form, or refused whole.
+    void numbersPastedWholeOrRefused_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("before"); // typed first; the paste goes at its end
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("shown");
+        const char* ways[] = {"ctrl-v", "shift-ins", "menu", "middle"};
+        for (const char* how : ways) {
+            const QString h = QString::fromLatin1(how);
+            QTest::newRow(qPrintable(h + " migliaia e virgola")) << "Edit40"
+                                                                 << "" << h << "1.234,50"
+                                                                 << "1234,50";
+            QTest::newRow(qPrintable(h + " lettera rifiutata")) << "Edit40"
+                                                                << "7" << h << "12a"
+                                                                << "7";
+            QTest::newRow(qPrintable(h + " frazione negli interi")) << "Edit24"
+                                                                    << "3" << h << "2,5"
+                                                                    << "3";
+        }
+        QTest::newRow("virgola") << "Edit40"
+                                 << ""
+                                 << "ctrl-v"
+                                 << "1234,5"
+                                 << "1234,5";
+        QTest::newRow("intero") << "Edit41"
+                                << ""
+                                << "ctrl-v"
+                                << "1234"
+                                << "1234";
+        QTest::newRow("punto decimale") << "Edit40"
+                                        << ""
+                                        << "ctrl-v"
+                                        << "12.5"
+                                        << "12,5";
+        QTest::newRow("spazi attorno") << "Edit40"
+                                       << ""
+                                       << "ctrl-v"
+                                       << " 78,5\n"
+                                       << "78,5";
+        QTest::newRow("due virgole") << "Edit40"
+                                     << "5"
+                                     << "ctrl-v"
+                                     << "1,2,3"
+                                     << "5";
+        QTest::newRow("seconda virgola nel campo") << "Edit41"
+                                                   << "3,2"
+                                                   << "ctrl-v"
+                                                   << "4,5"
+                                                   << "3,2";
+        QTest::newRow("segno meno") << "Edit40"
+                                    << "5"
+                                    << "ctrl-v"
+                                    << "-12"
+                                    << "5";
+        QTest::newRow("migliaia negli interi") << "Edit24"
+                                               << ""
+                                               << "ctrl-v"
+                                               << "1.500,00"
+                                               << "1500";
+        QTest::newRow("punto decimale negli interi") << "Edit24"
+                                                     << "8"
+                                                     << "ctrl-v"
+                                                     << "1.500"
+                                                     << "8";
+        QTest::newRow("interi con decimali a zero") << "Edit23"
+                                                    << ""
+                                                    << "ctrl-v"
+                                                    << "450,00"
+                                                    << "450";
+        QTest::newRow("gruppi sbagliati") << "Edit24"
+                                          << "9"
+                                          << "ctrl-v"
+                                          << "1.23.4"
+                                          << "9";
+    }
+    void numbersPastedWholeOrRefused() {
+        QFETCH(QString, field);
+        QFETCH(QString, before);
+        QFETCH(QString, how);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, shown);
+        if (how == QLatin1String("middle") && !QApplication::clipboard()->supportsSelection())
+            QSKIP("nessuna selezione primaria su questa piattaforma");
+        clickOn(field);
+        press(Qt::Key_A, Qt::ControlModifier);
+        press(Qt::Key_Delete);
+        type(before);
+        const int refusalsBefore = refusedEntries();
+        paste(how, clipboard);
+        QCOMPARE(get<QLineEdit>(field)->text(), shown);
+        QCOMPARE(w->form().edit(field)->text, shown);
+        QCOMPARE(refusedEntries() > refusalsBefore, shown == before);
+    }
+};
+
+QTEST_MAIN(TypingTest)
+#include "gui_test_typing.moc"
