@@ -10,6 +10,7 @@
 #include "record/errors.h"
 #include "record/practice_form.h"
 #include "record/user_interface.h"
+#include "work_folder.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -91,7 +92,7 @@ public:
 int run(const Options& o) {
     ConsoleInterface console;
     PracticeForm form(&console);
-    form.Inizializzazione(); // tables and technician from the current folder
+    form.Inizializzazione(); // tables and technician from the work folder
     openPractice(form, QDir::current().absoluteFilePath(o.practice));
 
     if (!o.json.isNull()) {
@@ -130,9 +131,15 @@ QString usageText() {
         "Uso: quadrelo [opzioni] [PRATICA.qdr]\n"
         "\n"
         "Senza opzioni apre la finestra del programma (con la pratica indicata, se c'è).\n"
-        "Le tabelle e i dati del tecnico sono letti dalla cartella corrente.\n"
         "\n"
+        "Cartella di lavoro (tabelle, dati del tecnico, guida): quella indicata con --cartella;\n"
+        "altrimenti la cartella corrente, se contiene taba.dat; altrimenti ~/Quadrelo2004.\n"
+        "I file che vi mancano sono copiati da quelli installati, senza sostituire quelli esistenti.\n"
+        "I nomi di file indicati qui sotto sono relativi alla cartella da cui si dà il comando.\n"
+        "\n"
+        "  --cartella CARTELLA         usa CARTELLA come cartella di lavoro\n"
         "  --no-splash                 non mostra la finestra iniziale\n"
+        "  --version                   scrive la versione del programma\n"
         "  --json PRATICA.qdr          scrive la pratica come JSON sullo standard output\n"
         "  --report NOME --pdf FILE PRATICA.qdr\n"
         "                              scrive il documento NOME in PDF/A dopo gli stessi controlli\n"
@@ -160,13 +167,15 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     bool headless = false;
     for (int i = 1; i < argc; ++i) {
         const QByteArray a(argv[i]);
-        if (a == "--json" || a == "--report" || a == "--help" || a == "-h") headless = true;
+        if (a == "--json" || a == "--report" || a == "--help" || a == "-h" || a == "--version")
+            headless = true;
     }
     if (!headless) return std::nullopt;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QGuiApplication app(argc, argv); // fonts for the documents
     QCoreApplication::setApplicationName(QStringLiteral("Quadrelo 2004"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUADRELO_VERSION));
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("json"), QString(), QStringLiteral("pratica")});
     parser.addOption({QStringLiteral("report"), QString(), QStringLiteral("nome")});
@@ -179,12 +188,18 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     parser.addOption({QStringLiteral("sezione"), QString(), QStringLiteral("nome")});
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
     parser.addOption({QStringLiteral("no-splash"), QString()});
+    parser.addOption({QStringLiteral("cartella"), QString(), QStringLiteral("cartella")});
+    parser.addOption({QStringLiteral("version"), QString()});
     if (!parser.parse(app.arguments())) {
         printErr(parser.errorText());
         return 1;
     }
     if (parser.isSet(QStringLiteral("help"))) {
         std::fputs(usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("Quadrelo 2004 %s\n", QUADRELO_VERSION);
         return 0;
     }
 
@@ -204,6 +219,12 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
             "Indicare la pratica (e con --report il file o la cartella --pdf). Vedere --help."));
         return 1;
     }
+    // Names on the command line belong to the folder the command was given in.
+    o.practice = QDir::current().absoluteFilePath(o.practice);
+    if (!o.pdf.isEmpty()) o.pdf = QDir::current().absoluteFilePath(o.pdf);
+    const QString folderProblem =
+        enterWorkFolder(chooseWorkFolder(parser.value(QStringLiteral("cartella"))));
+    if (!folderProblem.isEmpty()) printErr(folderProblem);
     try {
         return run(o);
     } catch (const DamagedFileError& e) {

@@ -1,8 +1,10 @@
 #include "application_setup.h"
 #include "command_line.h"
 #include "main_window.h"
+#include "work_folder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
@@ -16,7 +18,8 @@ int main(int argc, char* argv[]) {
     // What is left once the toolkit took its own options (-platform, -style ...).
     bool showSplash = true;
     QString practice;
-    const QStringList arguments = QApplication::arguments().mid(1);
+    QStringList arguments = QApplication::arguments().mid(1);
+    const QString folderOption = quadrelo::takeFolderOption(arguments);
     for (const QString& option : arguments) {
         if (option == QLatin1String("--no-splash")) {
             showSplash = false;
@@ -31,9 +34,14 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    if (!practice.isEmpty()) practice = QDir::current().absoluteFilePath(practice);
     quadrelo::setupApplication(app);
+    // Before the window: its start-up reads the tables from the work folder.
+    const QString folderProblem = quadrelo::enterWorkFolder(quadrelo::chooseWorkFolder(folderOption));
     quadrelo::TForm1 window(showSplash);
     window.show();
+    if (!folderProblem.isEmpty())
+        QTimer::singleShot(0, &window, [&window, folderProblem] { window.Attenzione(folderProblem); });
     if (!practice.isEmpty())
         QTimer::singleShot(0, &window, [&window, practice] { window.openPracticeFile(practice); });
     return app.exec();

@@ -15,11 +15,12 @@ struct Run {
     QByteArray err;
 };
 
-Run runProgram(const QString& folder, const QStringList& arguments) {
+Run runProgram(const QString& folder, const QStringList& arguments, const QString& home = {}) {
     QProcess p;
     p.setWorkingDirectory(folder);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    if (!home.isEmpty()) env.insert("HOME", home);
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(QUADRELO_BINARY), arguments);
     p.waitForFinished(60000);
@@ -91,6 +92,39 @@ private slots:
         const QStringList written = QDir(work.filePath("documenti")).entryList({"*.pdf"});
         QCOMPARE(written.size(), 12);
         QVERIFY(!written.contains("giurata.pdf"));
+    }
+
+    // The window and the command line share one work folder rule; names on the command line
+    // stay relative to where the command was given.
+    void workFolderFollowsTheRule_data() {
+        QTest::addColumn<bool>("startHoldsTables");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("folder"); // relative to the test's root; "casa" is HOME
+        QTest::newRow("dal menu") << false << QStringList{} << "casa/Quadrelo2004";
+        QTest::newRow("cartella con le tabelle") << true << QStringList{} << "avvio";
+        QTest::newRow("--cartella") << true << QStringList{"--cartella", "studio"} << "avvio/studio";
+        QTest::newRow("--cartella=") << false << QStringList{"--cartella=../altrove"} << "altrove";
+    }
+
+    void workFolderFollowsTheRule() {
+        QFETCH(bool, startHoldsTables);
+        QFETCH(QStringList, options);
+        QFETCH(QString, folder);
+        QTemporaryDir root;
+        const QDir r(root.path());
+        QVERIFY(r.mkpath("casa") && r.mkpath("avvio"));
+        if (startHoldsTables) QVERIFY(QFile::copy(QUADRELO_SOURCE_DIR "/data/taba.dat", r.filePath("avvio/taba.dat")));
+        QVERIFY(QFile::copy(example, r.filePath("avvio/pratica.qdr")));
+
+        const Run run = runProgram(r.filePath("avvio"), options + QStringList{"--json", "pratica.qdr"},
+                                   r.filePath("casa"));
+        QCOMPARE(run.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(run.out).object();
+        QCOMPARE(o["controls"]["Label36"]["text"].toString(), QStringLiteral("9960,00"));
+        for (const char* name : {"taba.dat", "tabb.dat", "tabc.dat", "tabd.dat", "tec.dat", "quadrelo.hlp"})
+            QVERIFY2(QFile::exists(r.filePath(folder + "/" + name)), name);
+        QCOMPARE(QFile::exists(r.filePath("casa/Quadrelo2004")), folder.startsWith("casa/"));
+        QVERIFY2(!run.err.contains("Impossibile"), run.err.constData());
     }
 };
 
