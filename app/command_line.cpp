@@ -222,8 +222,7 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     // Names on the command line belong to the folder the command was given in.
     o.practice = QDir::current().absoluteFilePath(o.practice);
     if (!o.pdf.isEmpty()) o.pdf = QDir::current().absoluteFilePath(o.pdf);
-    const QString folderProblem =
-        enterWorkFolder(chooseWorkFolder(parser.value(QStringLiteral("cartella"))));
+    const QString folderProblem = enterWorkFolder(chooseWorkFolder(parser.value(QStringLiteral("cartella"))));
     if (!folderProblem.isEmpty()) printErr(folderProblem);
     try {
         return run(o);

@@ -32,7 +32,8 @@ QString chooseWorkFolder(const QString& option) {
 QString enterWorkFolder(const QString& folder, const QString& installed) {
     const QString path = QDir::cleanPath(folder);
     if (!QDir().mkpath(path) || !QDir::setCurrent(path)) {
-        if (installed.isEmpty()) return QStringLiteral("Impossibile creare la cartella di lavoro %1.").arg(path);
+        if (installed.isEmpty())
+            return QStringLiteral("Impossibile creare la cartella di lavoro %1.").arg(path);
         QDir::setCurrent(installed);
         return QStringLiteral("Impossibile creare la cartella di lavoro %1: si usano le tabelle "
                               "installate in %2, che non si possono modificare.")

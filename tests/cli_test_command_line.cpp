@@ -113,7 +113,8 @@ private slots:
         QTemporaryDir root;
         const QDir r(root.path());
         QVERIFY(r.mkpath("casa") && r.mkpath("avvio"));
-        if (startHoldsTables) QVERIFY(QFile::copy(QUADRELO_SOURCE_DIR "/data/taba.dat", r.filePath("avvio/taba.dat")));
+        if (startHoldsTables)
+            QVERIFY(QFile::copy(QUADRELO_SOURCE_DIR "/data/taba.dat", r.filePath("avvio/taba.dat")));
         QVERIFY(QFile::copy(example, r.filePath("avvio/pratica.qdr")));
 
         const Run run = runProgram(r.filePath("avvio"), options + QStringList{"--json", "pratica.qdr"},
