@@ -10,6 +10,7 @@
 #include "record/errors.h"
 #include "record/practice_form.h"
 #include "record/user_interface.h"
+#include "work_folder.h"
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -98,7 +99,7 @@ public:
 int run(const Options& o) {
     ConsoleInterface console;
     PracticeForm form(&console);
-    form.Inizializzazione(); // tables and technician from the current folder
+    form.Inizializzazione(); // tables and technician from the work folder
     // Figures from tables that did not load would be zeros printed as if they were right.
     if (!console.loadErrors.isEmpty()) {
         for (const QString& message : console.loadErrors)
@@ -215,9 +216,15 @@ QString usageText() {
         "Uso: quadrelo [opzioni] [PRATICA.qdr]\n"
         "\n"
         "Senza opzioni apre la finestra del programma (con la pratica indicata, se c'è).\n"
-        "Le tabelle e i dati del tecnico sono letti dalla cartella corrente.\n"
         "\n"
+        "Cartella di lavoro (tabelle, dati del tecnico, guida): quella indicata con --cartella;\n"
+        "altrimenti la cartella corrente, se contiene taba.dat; altrimenti ~/Quadrelo2004.\n"
+        "I file che vi mancano sono copiati da quelli installati, senza sostituire quelli esistenti.\n"
+        "I nomi di file indicati qui sotto sono relativi alla cartella da cui si dà il comando.\n"
+        "\n"
+        "  --cartella CARTELLA         usa CARTELLA come cartella di lavoro\n"
         "  --no-splash                 non mostra la finestra iniziale\n"
+        "  --version                   scrive la versione del programma\n"
         "  --json PRATICA.qdr          scrive la pratica come JSON sullo standard output\n"
         "  --report NOME --pdf FILE PRATICA.qdr\n"
         "                              scrive il documento NOME in PDF/A dopo gli stessi controlli\n"
@@ -245,7 +252,8 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     bool headless = false;
     for (int i = 1; i < argc; ++i) {
         const QByteArray a(argv[i]);
-        if (a == "--json" || a == "--report" || a == "--help" || a == "-h") headless = true;
+        if (a == "--json" || a == "--report" || a == "--help" || a == "-h" || a == "--version")
+            headless = true;
     }
     if (!headless) return std::nullopt;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -253,6 +261,7 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
 
     QGuiApplication app(argc, argv); // fonts for the documents
     QCoreApplication::setApplicationName(QStringLiteral("Quadrelo 2004"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUADRELO_VERSION));
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("json"), QString(), QStringLiteral("pratica")});
     parser.addOption({QStringLiteral("report"), QString(), QStringLiteral("nome")});
@@ -265,12 +274,18 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     parser.addOption({QStringLiteral("sezione"), QString(), QStringLiteral("nome")});
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
     parser.addOption({QStringLiteral("no-splash"), QString()});
+    parser.addOption({QStringLiteral("cartella"), QString(), QStringLiteral("cartella")});
+    parser.addOption({QStringLiteral("version"), QString()});
     if (!parser.parse(app.arguments())) {
         printErr(parser.errorText());
         return 1;
     }
     if (parser.isSet(QStringLiteral("help"))) {
         std::fputs(usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("Quadrelo 2004 %s\n", QUADRELO_VERSION);
         return 0;
     }
 
@@ -290,6 +305,12 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     o.section = parser.value(QStringLiteral("sezione"));
     try {
         checkOptions(o, parser.positionalArguments());
+        // Names on the command line belong to the folder the command was given in.
+        o.practice = QDir::current().absoluteFilePath(o.practice);
+        if (!o.pdf.isEmpty()) o.pdf = QDir::current().absoluteFilePath(o.pdf);
+        const QString folderProblem =
+            enterWorkFolder(chooseWorkFolder(parser.value(QStringLiteral("cartella"))));
+        if (!folderProblem.isEmpty()) printErr(folderProblem);
         return run(o);
     } catch (const UsageError& e) {
         printErr(e.message);

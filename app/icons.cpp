@@ -343,6 +343,20 @@ void paintApp(QPainter& p) {
         p.drawLine(QPointF(8 + i * 5, 39), QPointF(8 + i * 5, i % 2 ? 41 : 42.5));
 }
 
+// A practice file in a file manager: a sheet carrying the program's house.
+void paintPractice(QPainter& p) {
+    sheet(p, 40);
+    p.setPen(QPen(colour::ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(colour::red);
+    p.drawPolygon(QPolygonF{QPointF(12, 26), QPointF(24, 16), QPointF(36, 26)});
+    p.setBrush(colour::paper);
+    p.drawRect(QRectF(15, 25, 18, 12));
+    p.setBrush(colour::blue);
+    p.drawRect(QRectF(21, 30, 6, 7));
+    p.setBrush(colour::yellow);
+    p.drawRect(QRectF(11, 38, 26, 4));
+}
+
 using Painter = void (*)(QPainter&);
 
 struct Entry {
@@ -405,6 +419,14 @@ QStringList toolIconIds() {
     for (const Entry& e : entries)
         ids << QString::fromLatin1(e.id);
     return ids;
+}
+
+void paintAppIcon(QPainter& painter) {
+    paintApp(painter);
+}
+
+void paintPracticeIcon(QPainter& painter) {
+    paintPractice(painter);
 }
 
 QIcon appIcon() {

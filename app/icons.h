@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPainter>
 #include <QString>
 #include <QStringList>
 
@@ -16,5 +17,10 @@ QStringList toolIconIds();
 
 // The program's window icon.
 QIcon appIcon();
+
+// The drawings of the program's icon and of its practice files, on a 48 x 48 grid: the build
+// writes them out as the desktop's icons too.
+void paintAppIcon(QPainter& painter);
+void paintPracticeIcon(QPainter& painter);
 
 } // namespace quadrelo

@@ -1,7 +1,10 @@
 #include "application_setup.h"
 #include "command_line.h"
 #include "main_window.h"
+#include "work_folder.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QStringList>
 #include <QTimer>
 #include <csignal>
@@ -40,7 +43,8 @@ int main(int argc, char* argv[]) {
     // What is left once the toolkit took its own options (-platform, -style ...).
     bool showSplash = true;
     QString practice;
-    const QStringList arguments = QApplication::arguments().mid(1);
+    QStringList arguments = QApplication::arguments().mid(1);
+    const QString folderOption = quadrelo::takeFolderOption(arguments);
     for (const QString& option : arguments) {
         if (option == QLatin1String("--no-splash")) {
             showSplash = false;
@@ -55,9 +59,14 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    if (!practice.isEmpty()) practice = QDir::current().absoluteFilePath(practice);
     quadrelo::setupApplication(app);
+    // Before the window: its start-up reads the tables from the work folder.
+    const QString folderProblem = quadrelo::enterWorkFolder(quadrelo::chooseWorkFolder(folderOption));
     quadrelo::TForm1 window(showSplash);
     window.show();
+    if (!folderProblem.isEmpty())
+        QTimer::singleShot(0, &window, [&window, folderProblem] { window.Attenzione(folderProblem); });
     // Practices left unsaved by a program that did not end normally come first.
     QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
     if (!practice.isEmpty())

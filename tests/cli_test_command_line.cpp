@@ -16,12 +16,13 @@ struct Run {
     QByteArray err;
 };
 
-Run runProgram(const QString& folder, const QStringList& arguments) {
+Run runProgram(const QString& folder, const QStringList& arguments, const QString& home = {}) {
     QProcess p;
     p.setWorkingDirectory(folder);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.remove("XDG_RUNTIME_DIR"); // as under a plain su or a service: Qt would complain
+    if (!home.isEmpty()) env.insert("HOME", home);
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(QUADRELO_BINARY), arguments);
     p.waitForFinished(60000);
@@ -100,7 +101,7 @@ private slots:
     // is printed or replaced, with the status the help promises and a message naming the cause.
     void refusesBeforeWriting_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("spoil"); // a start-up file to remove ("-") or damage
+        QTest::addColumn<QString>("spoil"); // a start-up file to turn into a folder ("/") or damage
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("kept"); // a file that must stay byte for byte
@@ -140,14 +141,14 @@ private slots:
         QTest::newRow("all over a file")
             << QStringList{"--report", "all", "--pdf", "taba.dat", "p.qdr"} << "" << 1 << "taba.dat"
             << "taba.dat";
-        QTest::newRow("missing table")
-            << pdf + QStringList{"x.pdf", "p.qdr"} << "-tabd.dat" << 1 << "tabd.dat"
+        QTest::newRow("unreadable table")
+            << pdf + QStringList{"x.pdf", "p.qdr"} << "/tabd.dat" << 1 << "tabd.dat: è una cartella"
             << "";
         QTest::newRow("damaged table, json")
             << QStringList{"--json", "p.qdr"} << "tabc.dat" << 1 << "tabc.dat è danneggiato alla riga 2: ','"
             << "";
-        QTest::newRow("missing technician")
-            << pdf + QStringList{"x.pdf", "p.qdr"} << "-tec.dat" << 1 << "tec.dat: file non trovato"
+        QTest::newRow("unreadable technician")
+            << pdf + QStringList{"x.pdf", "p.qdr"} << "/tec.dat" << 1 << "tec.dat: è una cartella"
             << "";
         QTest::newRow("practice one byte too large")
             << QStringList{"--json", "grande.qdr"} << "" << 2 << "File danneggiato"
@@ -173,8 +174,10 @@ private slots:
         QVERIFY(large.open(QIODevice::WriteOnly));
         QVERIFY(large.resize(quadrelo::kPracticeFileLimit + 1)); // sparse: quick to make and to refuse
         large.close();
-        if (spoil.startsWith('-')) {
+        if (spoil.startsWith('/')) {
+            // A missing file would be filled from the installed copy; a folder cannot be.
             QVERIFY(QFile::remove(dir.filePath(spoil.mid(1))));
+            QVERIFY(QDir(dir.path()).mkdir(spoil.mid(1)));
         } else if (!spoil.isEmpty()) {
             QByteArray bytes = fileBytes(dir.filePath(spoil));
             bytes.replace("\r\n150,00\r\n", "\r\n,\r\n"); // a lone comma for a rate
@@ -193,6 +196,40 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
         if (!kept.isEmpty()) QCOMPARE(fileBytes(dir.filePath(kept)), before);
         QVERIFY(QFileInfo(dir.filePath("tubo")).isFile() == false);
+    }
+
+    // The window and the command line share one work folder rule; names on the command line
+    // stay relative to where the command was given.
+    void workFolderFollowsTheRule_data() {
+        QTest::addColumn<bool>("startHoldsTables");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("folder"); // relative to the test's root; "casa" is HOME
+        QTest::newRow("dal menu") << false << QStringList{} << "casa/Quadrelo2004";
+        QTest::newRow("cartella con le tabelle") << true << QStringList{} << "avvio";
+        QTest::newRow("--cartella") << true << QStringList{"--cartella", "studio"} << "avvio/studio";
+        QTest::newRow("--cartella=") << false << QStringList{"--cartella=../altrove"} << "altrove";
+    }
+
+    void workFolderFollowsTheRule() {
+        QFETCH(bool, startHoldsTables);
+        QFETCH(QStringList, options);
+        QFETCH(QString, folder);
+        QTemporaryDir root;
+        const QDir r(root.path());
+        QVERIFY(r.mkpath("casa") && r.mkpath("avvio"));
+        if (startHoldsTables)
+            QVERIFY(QFile::copy(QUADRELO_SOURCE_DIR "/data/taba.dat", r.filePath("avvio/taba.dat")));
+        QVERIFY(QFile::copy(example, r.filePath("avvio/pratica.qdr")));
+
+        const Run run = runProgram(r.filePath("avvio"), options + QStringList{"--json", "pratica.qdr"},
+                                   r.filePath("casa"));
+        QCOMPARE(run.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(run.out).object();
+        QCOMPARE(o["controls"]["Label36"]["text"].toString(), QStringLiteral("9960,00"));
+        for (const char* name : {"taba.dat", "tabb.dat", "tabc.dat", "tabd.dat", "tec.dat", "quadrelo.hlp"})
+            QVERIFY2(QFile::exists(r.filePath(folder + "/" + name)), name);
+        QCOMPARE(QFile::exists(r.filePath("casa/Quadrelo2004")), folder.startsWith("casa/"));
+        QVERIFY2(!run.err.contains("Impossibile"), run.err.constData());
     }
 };
 

@@ -1,0 +1,11 @@
+// The program of a build without windows: the command-line options only.
+#include "command_line.h"
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    if (const std::optional<int> status = quadrelo::runWithoutWindow(argc, argv)) return *status;
+    std::fprintf(stderr, "Questa versione di Quadrelo 2004 è senza finestre: usare --json o --report.\n\n%s",
+                 qPrintable(quadrelo::usageText()));
+    return 1;
+}
