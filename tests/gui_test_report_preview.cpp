@@ -135,7 +135,7 @@ private slots:
         printer.setPrintRange(QPrinter::PageRange);
         printer.setFromTo(2, 2);
         ReportPreviewDialog preview(doc, &printer);
-        QCOMPARE(preview.windowTitle(), QStringLiteral("Anteprima di stampa"));
+        QCOMPARE(preview.windowTitle(), QStringLiteral("Anteprima di stampa - Pagina di prova"));
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
         QVERIFY(preview.previewWidget());
