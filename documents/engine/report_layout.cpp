@@ -115,9 +115,14 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const Setting&
     QString text;
     std::vector<SourceLine> sourceLines;
     const QFontMetricsF metrics(font, layoutDevice());
-    const QStringList segments = source.split(QChar::LineSeparator);
+    // A paragraph separator stands for a line break inside a column's value.
+    static const QRegularExpression breaks(QStringLiteral("[\u2028\u2029]"));
+    const QStringList segments = source.split(breaks);
+    qsizetype at = 0;
     for (qsizetype i = 0; i < segments.size(); ++i) {
         QString segment = segments[i];
+        const bool withinValue = i > 0 && source.at(at - 1) == QChar::ParagraphSeparator;
+        at += segment.size() + 1;
         SourceLine sl;
         sl.start = text.size();
         qsizetype spaces = 0;
@@ -130,9 +135,9 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const Setting&
         if (how.hangMarker) {
             const QRegularExpressionMatch m = listMarker().match(segment);
             const SourceLine* item = sourceLines.empty() ? nullptr : &sourceLines.back();
-            if (!m.hasMatch() && spaces == 0 && item && item->hangs) {
-                // A line of its own within an item (a value's line break) goes on where the
-                // item's text does, and so do its wrapped lines.
+            if (!m.hasMatch() && withinValue && spaces == 0 && item && item->hangs) {
+                // A line of a value that an item prints goes on where the item's text does,
+                // and so do its wrapped lines.
                 sl.indent = item->indent + item->hang;
                 sl.hangs = true;
             } else if (m.hasMatch()) {
@@ -344,7 +349,9 @@ public:
     }
 
 private:
-    QString evaluate(const Element& e) const {
+    // With `markValueBreaks` the line breaks inside the columns' values become paragraph
+    // separators, told apart from those of the fixed texts.
+    QString evaluate(const Element& e, bool markValueBreaks = false) const {
         QString out;
         for (const Term& t : e.value) {
             if (t.kind == Term::Text) {
@@ -359,7 +366,15 @@ private:
                                 .arg(tmpl_.name)
                                 .arg(e.sourceLine)
                                 .arg(t.text));
-            out += *v;
+            if (!markValueBreaks) {
+                out += *v;
+                continue;
+            }
+            QString value = *v;
+            value.replace(QLatin1String("\r\n"), QString(QChar::ParagraphSeparator));
+            value.replace(QLatin1Char('\r'), QChar::ParagraphSeparator);
+            value.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);
+            out += value;
         }
         return out;
     }
@@ -440,7 +455,7 @@ private:
         case ElementKind::DataParagraph: {
             it.font = resolveFont(e.font);
             if (e.kind == ElementKind::Paragraph || e.kind == ElementKind::DataParagraph) {
-                const QString text = e.kind == ElementKind::Paragraph ? e.text : evaluate(e);
+                const QString text = e.kind == ElementKind::Paragraph ? e.text : evaluate(e, e.hangMarker);
                 it.lines = layText(keepingBreaks(text), it.font,
                                    {width, e.align, true, e.hang * PointsPerInch, e.hangMarker});
             } else if (e.kind == ElementKind::BoxRow) {
