@@ -853,6 +853,31 @@ private slots:
 
     // The wrapped lines of each item start `hang` to the right of its first line; with
     // hang=auto, under the text after the item's marker, however the first line is justified.
+    // In a list item printed with a value, the value's own lines go on where the item's text
+    // starts; a line break of the template's text still goes back to the margin.
+    void valueLinesContinueTheItem_data() {
+        QTest::addColumn<QString>("tail"); // what follows the item's text in the expression
+        QTest::addColumn<bool>("hangs");
+        QTest::newRow("line of the value") << "v" << true;
+        QTest::newRow("line of the template") << "\"\\nriga due\"" << false;
+    }
+    void valueLinesContinueTheItem() {
+        QFETCH(QString, tail);
+        QFETCH(bool, hangs);
+        const QString qrt =
+            QStringLiteral("QRT 1\nfont \"Arial\" 12\npage\ndatapar 0.8 1.0 width=5 hang=auto "
+                           "\"          - che le opere consistono in: \" + %1\n")
+                .arg(tail);
+        const Document doc = layoutText(qrt, {"v"}, {QStringLiteral("\r\nriga due")});
+        const QList<const TextRun*> runs = runsOf(doc.pages[0], 4);
+        QCOMPARE(runs.size(), 2);
+        const QList<QPointF> item = glyphPositions(*runs[0]);
+        const double textStart = item.value(runs[0]->text.indexOf(QLatin1String("che"))).x();
+        const double expected = hangs ? textStart : 0.8 * 72;
+        QVERIFY2(qAbs(glyphPositions(*runs[1]).first().x() - expected) < Tol,
+                 qPrintable(QString::number(glyphPositions(*runs[1]).first().x())));
+    }
+
     void wrappedLinesHang_data() {
         QTest::addColumn<QString>("hang");
         QTest::addColumn<QString>("align");
