@@ -93,8 +93,8 @@ private slots:
         QCOMPARE(written.size(), 12);
         QVERIFY(!written.contains("giurata.pdf"));
 
-        const Run all = runProgram(work.path(), {"--report", "all", "--pdf", "tutti", "--tribunale", "RIMINI",
-                                                 example});
+        const Run all =
+            runProgram(work.path(), {"--report", "all", "--pdf", "tutti", "--tribunale", "RIMINI", example});
         QCOMPARE(all.status, 0);
         QCOMPARE(QDir(work.filePath("tutti")).entryList({"*.pdf"}).size(), 13);
     }

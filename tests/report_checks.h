@@ -78,9 +78,10 @@ inline constexpr double PrintableMargin = 0.25 * report::PointsPerInch;
 inline QString printableFaults(const report::Document& doc) {
     for (int p = 0; p < doc.pages.size(); ++p) {
         const report::Page& page = doc.pages[p];
-        const QRectF printable = QRectF(QPointF(0, 0), page.size)
-                                     .adjusted(PrintableMargin - LayoutTolerance, PrintableMargin - LayoutTolerance,
-                                               LayoutTolerance - PrintableMargin, LayoutTolerance - PrintableMargin);
+        const QRectF printable =
+            QRectF(QPointF(0, 0), page.size)
+                .adjusted(PrintableMargin - LayoutTolerance, PrintableMargin - LayoutTolerance,
+                          LayoutTolerance - PrintableMargin, LayoutTolerance - PrintableMargin);
         for (const report::TextRun& t : page.texts)
             if (!printable.contains(t.rect))
                 return QStringLiteral("page %1: «%2» outside the printable area").arg(p + 1).arg(t.text);

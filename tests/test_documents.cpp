@@ -144,14 +144,21 @@ struct LongPractice : Example {
         f.indemnityTotal = 7654321.09;
         f.areaValueTotal = 9999999.98;
         const QString address = QStringLiteral("frazione SANTA MARIA DELLE GRAZIE MONTE 123/A");
-        f.occupationData = {address, "ponteggio per il rifacimento della facciata e del tetto", "1234567,89",
-                            "1234567,89", "1234567,89", "01/02/2004", "31/12/2004", "334", "08:00", "18:00",
+        f.occupationData = {address,
+                            "ponteggio per il rifacimento della facciata e del tetto",
+                            "1234567,89",
+                            "1234567,89",
+                            "1234567,89",
+                            "01/02/2004",
+                            "31/12/2004",
+                            "334",
+                            "08:00",
+                            "18:00",
                             "temporanea con recinzione di cantiere"};
         f.iciData = iciInitialData(f);
         for (QStringList& property : f.iciData)
-            property = {address,      "A",          sixteen,      sixteen,      sixteen, "A/10",
-                        "3",          "X",          "1234567,89", "100",        "12",    "12",
-                        "12",         "1234567,89", "X",          "X",          "X",     "X"};
+            property = {address, "A",  sixteen, sixteen, sixteen,      "A/10", "3", "X", "1234567,89",
+                        "100",   "12", "12",    "12",    "1234567,89", "X",    "X", "X", "X"};
         f.swornCourt = QStringLiteral("SANTA MARIA CAPUA VETERE");
         f.swornSection = QStringLiteral("SEZIONE DISTACCATA DI SAN VALENTINO IN ABRUZZO CITERIORE");
     }
@@ -274,7 +281,8 @@ private slots:
         const QStringList values = RvCustomConnection1GetRow(practice.form);
         const report::Document doc = practice.layout(name);
         QVERIFY(!doc.pages.isEmpty());
-        for (const QString& faults : {layoutFaults(doc), printableFaults(doc), frameFaults(doc), boxFaults(doc)})
+        for (const QString& faults :
+             {layoutFaults(doc), printableFaults(doc), frameFaults(doc), boxFaults(doc)})
             QVERIFY2(faults.isEmpty(), qPrintable(faults));
 
         report::ReportProject project;

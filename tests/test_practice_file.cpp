@@ -402,11 +402,15 @@ private slots:
         QTest::addColumn<QString>("shown"); // a control, or "json:" and a figure
         QTest::addColumn<QString>("expected");
         QTest::newRow("forfait summary follows Tabella C")
-            << QMap<int, QByteArray>{{54, "FALSE"}, {60, "TRUE"}} << "Label125" << "4000,00";
-        QTest::newRow("duration over 5") << QMap<int, QByteArray>{{33, "12"}} << "Edit33" << "5";
-        QTest::newRow("duration below 1") << QMap<int, QByteArray>{{33, "-3"}} << "Edit33" << "";
-        QTest::newRow("json infinite") << QMap<int, QByteArray>{{71, "1E308"}, {72, "1E308"}}
-                                       << "json:resOblation1" << "INF";
+            << QMap<int, QByteArray>{{54, "FALSE"}, {60, "TRUE"}} << "Label125"
+            << "4000,00";
+        QTest::newRow("duration over 5") << QMap<int, QByteArray>{{33, "12"}} << "Edit33"
+                                         << "5";
+        QTest::newRow("duration below 1") << QMap<int, QByteArray>{{33, "-3"}} << "Edit33"
+                                          << "";
+        QTest::newRow("json infinite")
+            << QMap<int, QByteArray>{{71, "1E308"}, {72, "1E308"}} << "json:resOblation1"
+            << "INF";
     }
     void openedFiguresAgree() {
         QFETCH(QMapIntBytes, lines);

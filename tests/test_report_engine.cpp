@@ -534,7 +534,7 @@ private slots:
         QCOMPARE(runs.size(), 2 * rows);
         QString printed;
         for (int r = 0; r < rows; ++r) {
-            const TextRun* row = rows > 1                                       ? runs[r]
+            const TextRun* row = rows > 1                                        ? runs[r]
                                  : runs[0]->text.startsWith(QLatin1String("|_")) ? runs[0]
                                                                                  : runs[1];
             const TextRun* val = rows > 1 ? runs[rows + r] : row == runs[0] ? runs[1] : runs[0];
@@ -554,7 +554,8 @@ private slots:
             const int shift = val->text.size() - text.size(); // a mark goes past the opening "|"
             for (int i = 0; i < text.size() && i + shift < cells.size(); ++i) {
                 const double x = chars[i + shift].x();
-                QVERIFY2(qAbs(x - cells[i + shift].x()) < Tol, qPrintable(QStringLiteral("character %1").arg(i)));
+                QVERIFY2(qAbs(x - cells[i + shift].x()) < Tol,
+                         qPrintable(QStringLiteral("character %1").arg(i)));
                 QCOMPARE(chars[i + shift].y(), cells[i + shift].y());
                 if (text[i] != QLatin1Char('|') && i + shift + 1 < cells.size()) {
                     // Between the bars that close its cell.

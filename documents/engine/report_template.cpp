@@ -582,7 +582,8 @@ private:
         if (e.kind == ElementKind::DataText && e.height > 0 && e.shrink <= 0)
             throw Problem{QStringLiteral("«height=» di un «text» vale solo con «shrink=»")};
         if (e.shrink > 0 && (e.width <= 0 || e.shrink > e.font.size))
-            throw Problem{QStringLiteral("«shrink=» vuole la larghezza (width=) e una misura non maggiore di «size»")};
+            throw Problem{
+                QStringLiteral("«shrink=» vuole la larghezza (width=) e una misura non maggiore di «size»")};
         if (e.hang > 0 && e.hang >= e.width)
             throw Problem{QStringLiteral("rientro %1 non minore della larghezza %2")
                               .arg(QLocale::c().toString(e.hang), QLocale::c().toString(e.width))};
