@@ -116,18 +116,19 @@ int run(const Options& o) {
     report::ReportProject project;
     if (o.report == QLatin1String("all")) {
         QDir().mkpath(o.pdf);
-        int written = 0;
+        // A script must tell a complete set from a partial one: any document skipped fails.
+        int skipped = 0;
         for (const DocumentCommand& c : documentCommands()) {
             const QString reason = writeReport(form, project, c.report, outPath(o.pdf, c.report, true), o);
             if (reason.isEmpty()) {
-                ++written;
                 std::printf("%s: scritto %s\n", qPrintable(c.report),
                             qPrintable(outPath(o.pdf, c.report, true)));
             } else {
-                std::printf("%s: saltato, %s\n", qPrintable(c.report), qPrintable(reason));
+                ++skipped;
+                printErr(QStringLiteral("%1: saltato, %2").arg(c.report, reason));
             }
         }
-        return written > 0 ? 0 : 2;
+        return skipped == 0 ? 0 : 2;
     }
     const QString reason = writeReport(form, project, o.report, o.pdf, o);
     if (!reason.isEmpty()) {
@@ -232,7 +233,9 @@ QString usageText() {
         "                              statolavori, giurata, statica, sismica, tecnica, ici, rifiuti,\n"
         "                              occupazione, riepilogo, promemoria, pubbliche\n"
         "  --report all --pdf CARTELLA PRATICA.qdr\n"
-        "                              scrive ogni documento i cui controlli sono superati, uno per file\n"
+        "                              scrive ogni documento i cui controlli sono superati, uno per file;\n"
+        "                              i documenti saltati, con il motivo, sullo standard error (stato 2\n"
+        "                              se ne manca anche uno solo)\n"
         "\n"
         "Dati dei documenti che in finestra chiedono una maschera:\n"
         "  --rifiuti-dal GG/MM/AAAA    decorrenza dell'occupazione (rifiuti; 31/03/2003)\n"

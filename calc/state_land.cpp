@@ -86,11 +86,15 @@ void PracticeForm::Edit25Exit() {
 }
 
 void PracticeForm::Edit33Exit() {
-    if (!Edit33.text.isEmpty()) {
-        if (durationValue(Edit33.text) > 5) Edit33.text = QStringLiteral("5");
-        if (durationValue(Edit33.text) == 0) Edit33.text.clear();
-    }
+    limitaDurata();
     aggiorna_demanio();
+}
+
+void PracticeForm::limitaDurata() {
+    if (Edit33.text.isEmpty()) return;
+    if (durationValue(Edit33.text) > 5) Edit33.text = QStringLiteral("5");
+    // No fewer than one year is counted; a file can hold what the keys never let in.
+    if (durationValue(Edit33.text) < 1) Edit33.text.clear();
 }
 
 void PracticeForm::aggiorna_demanio() {

@@ -46,10 +46,9 @@ void PracticeForm::riepilogo() {
         Label132.text = Formatta(oblationInstalment);
         Label137.text = Formatta(oblationInstalment);
     }
-    // The forfait typologies pay fixed sums, whatever Tabella C holds.
-    const char* fixedTotals[] = {nullptr, nullptr, nullptr, nullptr, "3500,00", "1700,00", "516,00"};
-    const int t = typology();
-    if (t >= 4) Label125.text = Label126.text = QLatin1String(fixedTotals[t]);
+    // The forfait typologies pay their fixed sum whole with the application: the amount the
+    // oblation tab shows, taken from Tabella C.
+    if (typology() >= 4) Label125.text = Label126.text = Formatta(flatOblationTotal);
 
     for (CaptionState* c : {&Label138, &Label139, &Label142, &Label145, &Label147, &Label150})
         c->text = zero;

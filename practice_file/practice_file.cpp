@@ -252,6 +252,8 @@ void recomputeOpenedPractice(PracticeForm& form) {
         } pages[] = {{PageOblazione, 40, 51}, {PageAnticipazione, 60, 67}, {PageAreeStato, 25, 32}};
         for (const auto& p : pages) {
             form.ui().showPage(p.page);
+            // The duration within the limits the field keeps when it is left.
+            if (p.page == PageAreeStato) form.limitaDurata();
             for (const QString& name : form.enabledEdits(p.first, p.last))
                 form.leave(name);
         }

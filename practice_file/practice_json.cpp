@@ -1,8 +1,11 @@
 #include "practice_json.h"
 
+#include "record/number_text.h"
 #include "record/practice_form.h"
 
 #include <QJsonArray>
+
+#include <cmath>
 
 namespace quadrelo {
 
@@ -34,8 +37,11 @@ QJsonObject practiceJson(PracticeForm& form) {
         controls.insert(n, QJsonObject{{"text", form.memo(n)->text}, {"enabled", true}});
 
     QJsonObject figures;
-    for (const QString& n : PracticeForm::figureNames())
-        figures.insert(n, *form.figure(n));
+    // JSON has no infinite numbers: those go as the program shows them ("INF").
+    for (const QString& n : PracticeForm::figureNames()) {
+        const double v = *form.figure(n);
+        figures.insert(n, std::isfinite(v) ? QJsonValue(v) : QJsonValue(Formatta(v)));
+    }
 
     return QJsonObject{{"file", form.currentFileName}, {"controls", controls}, {"figures", figures}};
 }

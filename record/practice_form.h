@@ -133,6 +133,8 @@ public:
     void Indennizza();
     void Edit25Exit();
     void Edit33Exit();
+    // Keeps the duration's text within 1 to 5 years, or empty; as leaving the field does.
+    void limitaDurata();
     void aggiorna_demanio();
     void azzera_demanio();
 

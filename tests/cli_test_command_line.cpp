@@ -88,13 +88,19 @@ private slots:
 
     void allWritesWhatPassesAndSaysWhatNot() {
         const Run r = runProgram(work.path(), {"--report", "all", "--pdf", "documenti", example});
-        QCOMPARE(r.status, 0);
-        const QString out = QString::fromLocal8Bit(r.out);
+        // One document skipped: the check is not passed, whatever was written.
+        QCOMPARE(r.status, 2);
+        const QString err = QString::fromLocal8Bit(r.err);
         // Without a court the sworn appraisal is not printed, as its dialog would not print it.
-        QVERIFY2(out.contains("giurata: saltato, manca il tribunale"), qPrintable(out));
+        QVERIFY2(err.contains("giurata: saltato, manca il tribunale"), qPrintable(err));
         const QStringList written = QDir(work.filePath("documenti")).entryList({"*.pdf"});
         QCOMPARE(written.size(), 12);
         QVERIFY(!written.contains("giurata.pdf"));
+
+        const Run all =
+            runProgram(work.path(), {"--report", "all", "--pdf", "tutti", "--tribunale", "RIMINI", example});
+        QCOMPARE(all.status, 0);
+        QCOMPARE(QDir(work.filePath("tutti")).entryList({"*.pdf"}).size(), 13);
     }
 
     // Arguments that cannot be right and files that cannot be used end the run before anything

@@ -1,4 +1,5 @@
 #include "documents/dialog_defaults.h"
+#include "documents/document_checks.h"
 #include "documents/engine/report_project.h"
 #include "documents/report_data.h"
 #include "practice_file/practice_file.h"
@@ -76,6 +77,22 @@ QStringList words(const QString& text) {
     return text.split(space, Qt::SkipEmptyParts);
 }
 
+// The texts of a document in printing order, without the empty box rows.
+QString printedValues(const report::Document& doc) {
+    QString text;
+    for (const report::Page& page : doc.pages)
+        for (const report::TextRun& run : page.texts)
+            if (!run.text.contains(QLatin1String("|_|"))) text += run.text;
+    return text;
+}
+
+// What must survive of a value wherever it is printed: its characters, without the spaces a
+// line break takes, the cell bars and the separators of a date printed in parts.
+QString comparable(QString text) {
+    static const QRegularExpression dropped(QStringLiteral("[\\s\\x{00A0}|/]"));
+    return text.remove(dropped);
+}
+
 // Numbered words, with line breaks, so that a lost or repeated piece shows.
 QString longText(const QString& word, int length) {
     QString text;
@@ -85,15 +102,80 @@ QString longText(const QString& word, int length) {
     return text.trimmed();
 }
 
+// A practice with the longest values real practices carry: a company or a long family name,
+// the longest municipality names, addresses with house numbers, sixteen-digit cadastral
+// references, a long description and amounts of seven integer digits.
+struct LongPractice : Example {
+    explicit LongPractice(bool company) {
+        PracticeForm& f = form;
+        f.Edit1.text = company ? QString() : QStringLiteral("MARIA ANTONIETTA GIOVANNA");
+        f.Edit2.text = company ? QStringLiteral("IMMOBILIARE COSTRUZIONI EDILI SAN GIORGIO S.R.L.")
+                               : QStringLiteral("BRAMBILLA PALLAVICINI DEI CONTI DI SOTTO");
+        f.Edit3.text = QStringLiteral("SAN VALENTINO IN ABRUZZO CITERIORE");
+        f.Edit22.text = QStringLiteral("PE");
+        f.DateTimePicker3.date = QDate(2001, 4, 3);
+        f.Edit5.text = QStringLiteral("BRMMNT01D43I376X");
+        f.Edit6.text = QStringLiteral("SAN GIOVANNI IN PERSICETO");
+        f.ComboBox2.text = QStringLiteral("viale");
+        f.Edit7.text = QStringLiteral("GIOVANNI BATTISTA PERGOLESI");
+        f.Edit8.text = QStringLiteral("123/A");
+        f.Edit9.text = QStringLiteral("SAN VALENTINO IN ABRUZZO CITERIORE");
+        f.ComboBox1.text = QStringLiteral("frazione");
+        f.Edit10.text = QStringLiteral("SANTA MARIA DELLE GRAZIE MONTE");
+        f.Edit11.text = QStringLiteral("123/A");
+        f.ComboBox3.text = QStringLiteral("amministratore");
+        const QString sixteen = QStringLiteral("1234567890123456");
+        for (EditState* e : {&f.Edit13, &f.Edit14, &f.Edit15, &f.Edit4, &f.Edit17, &f.Edit18, &f.Edit19,
+                             &f.Edit20, &f.Edit21})
+            e->text = sixteen;
+        f.Edit16.text = QStringLiteral("LABORATORIO ARTIGIANALE E MAGAZZINO");
+        f.Memo1.text = longText(QStringLiteral("descrizione"), 2000);
+        f.Memo2.text = longText(QStringLiteral("relazione"), 2000);
+        f.resUsefulSurface1 = 999999.99;
+        f.resNonResSurface1 = 888888.88;
+        f.resTotalSurface1 = 999999.99;
+        f.resOblation1 = f.resOblationTotal = 9876543.21;
+        f.oblationFirstPayment = 2962962.96;
+        f.oblationInstalment = 3456790.12;
+        f.advanceSurfaceNew1 = 999999.99;
+        f.advanceAmountNew1 = f.advanceTotalNew = 8765432.10;
+        f.advanceFirstPayment = 2629629.63;
+        f.advanceInstalment = 3067901.23;
+        f.indemnityTotal = 7654321.09;
+        f.areaValueTotal = 9999999.98;
+        const QString address = QStringLiteral("frazione SANTA MARIA DELLE GRAZIE MONTE 123/A");
+        f.occupationData = {address,
+                            "ponteggio per il rifacimento della facciata e del tetto",
+                            "1234567,89",
+                            "1234567,89",
+                            "1234567,89",
+                            "01/02/2004",
+                            "31/12/2004",
+                            "334",
+                            "08:00",
+                            "18:00",
+                            "temporanea con recinzione di cantiere"};
+        f.iciData = iciInitialData(f);
+        for (QStringList& property : f.iciData)
+            property = {address, "A",  sixteen, sixteen, sixteen,      "A/10", "3", "X", "1234567,89",
+                        "100",   "12", "12",    "12",    "1234567,89", "X",    "X", "X", "X"};
+        f.swornCourt = QStringLiteral("SANTA MARIA CAPUA VETERE");
+        f.swornSection = QStringLiteral("SEZIONE DISTACCATA DI SAN VALENTINO IN ABRUZZO CITERIORE");
+    }
+};
+
 } // namespace
 
 class DocumentsTest : public QObject {
     Q_OBJECT
 private slots:
+    // One name per document: the menu's, which is also its PDF's title and the preview's.
     void everyReportIsStored() {
         report::ReportProject project;
-        for (const QString& name : reports)
+        for (const QString& name : reports) {
             QVERIFY2(project.contains(name), qPrintable(name));
+            QCOMPARE(project.find(name)->title, documentCommand(name)->caption);
+        }
     }
 
     void layoutIsClean_data() {
@@ -180,6 +262,35 @@ private slots:
             if (w.startsWith(word) && w.size() > word.size() && w.at(word.size()).isDigit()) printed << w;
         // The numbered words appear once each, in order.
         QCOMPARE(printed, expected);
+    }
+
+    // With the longest real values every character of every value the document reads is
+    // printed, inside the printable area, over nothing else, and boxed values on their cells.
+    void longValuesLayOut_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("company");
+        for (const QString& name : reports) {
+            QTest::newRow(qPrintable(name + " company")) << name << true;
+            QTest::newRow(qPrintable(name + " person")) << name << false;
+        }
+    }
+    void longValuesLayOut() {
+        QFETCH(QString, name);
+        QFETCH(bool, company);
+        LongPractice practice(company);
+        const QStringList values = RvCustomConnection1GetRow(practice.form);
+        const report::Document doc = practice.layout(name);
+        QVERIFY(!doc.pages.isEmpty());
+        for (const QString& faults :
+             {layoutFaults(doc), printableFaults(doc), frameFaults(doc), boxFaults(doc)})
+            QVERIFY2(faults.isEmpty(), qPrintable(faults));
+
+        report::ReportProject project;
+        const QString printed = comparable(printedValues(doc));
+        for (const QString& column : project.find(name)->columns()) {
+            const QString value = comparable(values.at(columnNames().indexOf(column)));
+            QVERIFY2(printed.contains(value), qPrintable(column + QStringLiteral(": ") + value));
+        }
     }
 };
 

@@ -1,4 +1,5 @@
 #include "practice_file/practice_file.h"
+#include "practice_file/practice_json.h"
 #include "record/catalogue.h"
 #include "record/practice_form.h"
 #include "record/text_file.h"
@@ -6,6 +7,7 @@
 #include "tables/technician.h"
 #include "test_support.h"
 
+#include <QJsonDocument>
 #include <QtTest>
 
 #include <optional>
@@ -16,6 +18,7 @@ using namespace quadrelo::testing;
 namespace {
 
 using Practice = StartedPractice;
+using QMapIntBytes = QMap<int, QByteArray>;
 
 QByteArray newPracticeFile() {
     QByteArray b;
@@ -524,6 +527,41 @@ private slots:
                      qPrintable(message));
             QVERIFY2(message.contains(name.endsWith(".qdr") ? "32 MB" : "1 MB"), qPrintable(message));
             QCOMPARE(p.form.currentFileName, QStringLiteral("-1"));
+        }
+    }
+
+    // What an opened practice shows agrees with its tables and its limits, and --json writes
+    // figures as the program shows them.
+    void openedFiguresAgree_data() {
+        QTest::addColumn<QMapIntBytes>("lines");
+        QTest::addColumn<QString>("shown"); // a control, or "json:" and a figure
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("forfait summary follows Tabella C")
+            << QMap<int, QByteArray>{{54, "FALSE"}, {60, "TRUE"}} << "Label125"
+            << "4000,00";
+        QTest::newRow("duration over 5") << QMap<int, QByteArray>{{33, "12"}} << "Edit33"
+                                         << "5";
+        QTest::newRow("duration below 1") << QMap<int, QByteArray>{{33, "-3"}} << "Edit33"
+                                          << "";
+        QTest::newRow("json infinite")
+            << QMap<int, QByteArray>{{71, "1E308"}, {72, "1E308"}} << "json:resOblation1"
+            << "INF";
+    }
+    void openedFiguresAgree() {
+        QFETCH(QMapIntBytes, lines);
+        QFETCH(QString, shown);
+        QFETCH(QString, expected);
+        Practice p;
+        p.form.oblationFixed4 = 4000;
+        openPractice(p.form, writeVariant(p.path("variante.qdr"), lines));
+        if (shown.startsWith(QLatin1String("json:"))) {
+            const QJsonObject written =
+                QJsonDocument::fromJson(QJsonDocument(practiceJson(p.form)).toJson()).object();
+            QCOMPARE(written["figures"].toObject()[shown.mid(5)].toVariant().toString(), expected);
+        } else if (const CaptionState* c = p.form.caption(shown)) {
+            QCOMPARE(c->text, expected);
+        } else {
+            QCOMPARE(p.form.edit(shown)->text, expected);
         }
     }
 };

@@ -507,20 +507,23 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("value");
         QTest::addColumn<double>("size");
+        QTest::addColumn<int>("rows");
         QTest::newRow("three digits") << "3"
-                                      << "|1|2|3|" << 12.0;
-        QTest::newRow("surname, shorter than the row") << "29" << boxed("ROSSI") << 12.0;
-        QTest::newRow("figure right-aligned") << "6,2" << boxed("   78,00") << 10.0;
-        QTest::newRow("date") << "2/2/4" << boxed("12/05/1960") << 11.0;
-        QTest::newRow("wide letters") << "6" << boxed("WMWMWM") << 14.0;
-        QTest::newRow("longer than the row") << "3" << boxed("ABCDE") << 12.0;
+                                      << "|1|2|3|" << 12.0 << 1;
+        QTest::newRow("surname, shorter than the row") << "29" << boxed("ROSSI") << 12.0 << 1;
+        QTest::newRow("figure right-aligned") << "6,2" << boxed("   78,00") << 10.0 << 1;
+        QTest::newRow("date") << "2/2/4" << boxed("12/05/1960") << 11.0 << 1;
+        QTest::newRow("wide letters") << "6" << boxed("WMWMWM") << 14.0 << 1;
+        // Goes on over a second row of the same cells, directly under the first.
+        QTest::newRow("longer than the row") << "3" << boxed("ABCDE") << 12.0 << 2;
         QTest::newRow("mark") << "1"
-                              << "X" << 12.0;
+                              << "X" << 12.0 << 1;
     }
     void boxedValuesSitInTheirCells() {
         QFETCH(QString, pattern);
         QFETCH(QString, value);
         QFETCH(double, size);
+        QFETCH(int, rows);
         const Document doc =
             layoutText(QStringLiteral("QRT 1\nboxfont \"ISOCTEUR\" %1\npage\nboxes 1.3 2.1 %2 v\n")
                            .arg(size)
@@ -528,31 +531,41 @@ private slots:
                        {"v"}, {value});
         QCOMPARE(doc.pages.size(), 1);
         const QList<const TextRun*> runs = runsOf(doc.pages[0], 4);
-        QCOMPARE(runs.size(), 2);
-        const TextRun* row = runs[0]->text.startsWith(QLatin1String("|_")) ? runs[0] : runs[1];
-        const TextRun* val = row == runs[0] ? runs[1] : runs[0];
-        QVERIFY(row->overlay && val->overlay);
-        QCOMPARE(row->font, val->font);
-        QVERIFY(isMonospaced(row->font));
+        QCOMPARE(runs.size(), 2 * rows);
+        QString printed;
+        for (int r = 0; r < rows; ++r) {
+            const TextRun* row = rows > 1                                        ? runs[r]
+                                 : runs[0]->text.startsWith(QLatin1String("|_")) ? runs[0]
+                                                                                 : runs[1];
+            const TextRun* val = rows > 1 ? runs[rows + r] : row == runs[0] ? runs[1] : runs[0];
+            QVERIFY(row->text.startsWith(QLatin1String("|_")));
+            QCOMPARE(row->origin.y(), runs[0]->origin.y() + r * runs[0]->rect.height());
+            printed += val->text.mid(r > 0 ? 1 : 0);
+            QVERIFY(row->overlay && val->overlay);
+            QCOMPARE(row->font, val->font);
+            QVERIFY(isMonospaced(row->font));
 
-        const QList<QPointF> cells = glyphPositions(*row);
-        const QList<QPointF> chars = glyphPositions(*val);
-        QCOMPARE(cells.size(), row->text.size());
-        QVERIFY(chars.size() >= val->text.size());
-        QCOMPARE(cells[0].x(), 1.3 * 72);
-        const QString text = val->text.startsWith(QLatin1Char('|')) ? val->text : val->text.mid(1);
-        const int shift = val->text.size() - text.size(); // a mark goes past the opening "|"
-        for (int i = 0; i < text.size() && i + shift < cells.size(); ++i) {
-            const double x = chars[i + shift].x();
-            QVERIFY2(qAbs(x - cells[i + shift].x()) < Tol, qPrintable(QStringLiteral("character %1").arg(i)));
-            QCOMPARE(chars[i + shift].y(), cells[i + shift].y());
-            if (text[i] != QLatin1Char('|') && i + shift + 1 < cells.size()) {
-                // Between the bars that close its cell.
-                QCOMPARE(row->text[i + shift - 1], QLatin1Char('|'));
-                QCOMPARE(row->text[i + shift + 1], QLatin1Char('|'));
-                QVERIFY(x > cells[i + shift - 1].x() && x < cells[i + shift + 1].x());
+            const QList<QPointF> cells = glyphPositions(*row);
+            const QList<QPointF> chars = glyphPositions(*val);
+            QCOMPARE(cells.size(), row->text.size());
+            QVERIFY(chars.size() >= val->text.size());
+            QCOMPARE(cells[0].x(), 1.3 * 72);
+            const QString text = val->text.startsWith(QLatin1Char('|')) ? val->text : val->text.mid(1);
+            const int shift = val->text.size() - text.size(); // a mark goes past the opening "|"
+            for (int i = 0; i < text.size() && i + shift < cells.size(); ++i) {
+                const double x = chars[i + shift].x();
+                QVERIFY2(qAbs(x - cells[i + shift].x()) < Tol,
+                         qPrintable(QStringLiteral("character %1").arg(i)));
+                QCOMPARE(chars[i + shift].y(), cells[i + shift].y());
+                if (text[i] != QLatin1Char('|') && i + shift + 1 < cells.size()) {
+                    // Between the bars that close its cell.
+                    QCOMPARE(row->text[i + shift - 1], QLatin1Char('|'));
+                    QCOMPARE(row->text[i + shift + 1], QLatin1Char('|'));
+                    QVERIFY(x > cells[i + shift - 1].x() && x < cells[i + shift + 1].x());
+                }
             }
         }
+        if (value.startsWith(QLatin1Char('|'))) QCOMPARE(printed, value);
     }
 
     void rowBindsValuesByPosition() {
@@ -841,6 +854,31 @@ private slots:
 
     // The wrapped lines of each item start `hang` to the right of its first line; with
     // hang=auto, under the text after the item's marker, however the first line is justified.
+    // In a list item printed with a value, the value's own lines go on where the item's text
+    // starts; a line break of the template's text still goes back to the margin.
+    void valueLinesContinueTheItem_data() {
+        QTest::addColumn<QString>("tail"); // what follows the item's text in the expression
+        QTest::addColumn<bool>("hangs");
+        QTest::newRow("line of the value") << "v" << true;
+        QTest::newRow("line of the template") << "\"\\nriga due\"" << false;
+    }
+    void valueLinesContinueTheItem() {
+        QFETCH(QString, tail);
+        QFETCH(bool, hangs);
+        const QString qrt =
+            QStringLiteral("QRT 1\nfont \"Arial\" 12\npage\ndatapar 0.8 1.0 width=5 hang=auto "
+                           "\"          - che le opere consistono in: \" + %1\n")
+                .arg(tail);
+        const Document doc = layoutText(qrt, {"v"}, {QStringLiteral("\r\nriga due")});
+        const QList<const TextRun*> runs = runsOf(doc.pages[0], 4);
+        QCOMPARE(runs.size(), 2);
+        const QList<QPointF> item = glyphPositions(*runs[0]);
+        const double textStart = item.value(runs[0]->text.indexOf(QLatin1String("che"))).x();
+        const double expected = hangs ? textStart : 0.8 * 72;
+        QVERIFY2(qAbs(glyphPositions(*runs[1]).first().x() - expected) < Tol,
+                 qPrintable(QString::number(glyphPositions(*runs[1]).first().x())));
+    }
+
     void wrappedLinesHang_data() {
         QTest::addColumn<QString>("hang");
         QTest::addColumn<QString>("align");

@@ -115,9 +115,14 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const Setting&
     QString text;
     std::vector<SourceLine> sourceLines;
     const QFontMetricsF metrics(font, layoutDevice());
-    const QStringList segments = source.split(QChar::LineSeparator);
+    // A paragraph separator stands for a line break inside a column's value.
+    static const QRegularExpression breaks(QStringLiteral("[\u2028\u2029]"));
+    const QStringList segments = source.split(breaks);
+    qsizetype at = 0;
     for (qsizetype i = 0; i < segments.size(); ++i) {
         QString segment = segments[i];
+        const bool withinValue = i > 0 && source.at(at - 1) == QChar::ParagraphSeparator;
+        at += segment.size() + 1;
         SourceLine sl;
         sl.start = text.size();
         qsizetype spaces = 0;
@@ -129,7 +134,13 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const Setting&
         }
         if (how.hangMarker) {
             const QRegularExpressionMatch m = listMarker().match(segment);
-            if (m.hasMatch()) {
+            const SourceLine* item = sourceLines.empty() ? nullptr : &sourceLines.back();
+            if (!m.hasMatch() && withinValue && spaces == 0 && item && item->hangs) {
+                // A line of a value that an item prints goes on where the item's text does,
+                // and so do its wrapped lines.
+                sl.indent = item->indent + item->hang;
+                sl.hangs = true;
+            } else if (m.hasMatch()) {
                 // The marker's spaces do not break and are not widened: the item's first line
                 // starts its text where the wrapped lines do.
                 for (qsizetype c = m.capturedStart(2); c < m.capturedEnd(2); ++c)
@@ -261,6 +272,7 @@ struct Item {
     QFont font;
     QList<LaidLine> lines;
     QList<LaidLine> overLines; // the value over a box row
+    double grown = 0;          // a box row's further rows: what is below moves down by so much
 };
 
 // Where the template's vertical positions go after the text above them has grown: every
@@ -337,7 +349,9 @@ public:
     }
 
 private:
-    QString evaluate(const Element& e) const {
+    // With `markValueBreaks` the line breaks inside the columns' values become paragraph
+    // separators, told apart from those of the fixed texts.
+    QString evaluate(const Element& e, bool markValueBreaks = false) const {
         QString out;
         for (const Term& t : e.value) {
             if (t.kind == Term::Text) {
@@ -352,9 +366,78 @@ private:
                                 .arg(tmpl_.name)
                                 .arg(e.sourceLine)
                                 .arg(t.text));
-            out += *v;
+            if (!markValueBreaks) {
+                out += *v;
+                continue;
+            }
+            QString value = *v;
+            value.replace(QLatin1String("\r\n"), QString(QChar::ParagraphSeparator));
+            value.replace(QLatin1Char('\r'), QChar::ParagraphSeparator);
+            value.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);
+            out += value;
         }
         return out;
+    }
+
+    // A box row with its value. A boxed value longer than the row goes on over further rows
+    // of the same cells directly under it, as one fills in a paper form.
+    void measureBoxRow(Item& it, QString value) const {
+        const QString& cells = it.e->text;
+        const QList<LaidLine> row = layText(cells, it.font, {});
+        it.lines = row;
+        // A mark ("X") is not boxed: it goes into the first cell, past the opening "|".
+        if (!value.isEmpty() && !value.startsWith(QLatin1Char('|'))) value.prepend(QLatin1Char(' '));
+        if (value.trimmed().isEmpty()) return;
+        static const QRegularExpression plainCells(QStringLiteral("^\\|(_\\|)+$"));
+        const qsizetype perRow = (cells.size() - 1) / 2;
+        if (value.size() <= cells.size() || !plainCells.match(cells).hasMatch() || row.isEmpty() ||
+            value.size() % 2 == 0) {
+            it.overLines = layText(value, it.font, {});
+            return;
+        }
+        const double rowHeight = row.first().height;
+        const qsizetype count = (value.size() - 1) / 2;
+        for (qsizetype first = 0, k = 0; first < count; first += perRow, ++k) {
+            const QString chunk = value.mid(2 * first, 2 * std::min(perRow, count - first) + 1);
+            for (LaidLine line : layText(chunk, it.font, {})) {
+                line.top += k * rowHeight;
+                it.overLines.append(line);
+            }
+            if (k == 0) continue;
+            for (LaidLine line : row) {
+                line.top += k * rowHeight;
+                it.lines.append(line);
+            }
+        }
+        it.grown = (it.lines.size() / std::max<qsizetype>(row.size(), 1) - 1) * rowHeight;
+    }
+
+    // A value that stays inside its box: the largest size, down to the smallest the element
+    // allows, at which it fits the box's width and height, wrapped if need be; wrapped at the
+    // smallest size when nothing fits.
+    void fitInBox(Item& it, const Element& e, QString text) const {
+        if (e.part > 0) text = piece(text, e.part);
+        const double width = e.width * PointsPerInch;
+        double room = e.height * PointsPerInch;
+        for (double size = e.font.size;; size = std::max(e.shrink, size - 0.5)) {
+            FontSpec spec = e.font;
+            spec.size = size;
+            const QFont font = resolveFont(spec);
+            const QList<LaidLine> lines = layText(text, font, {width, e.align, true});
+            const double height = lines.isEmpty() ? 0 : lines.last().top + lines.last().height;
+            if (room <= 0) room = lines.isEmpty() ? 0 : lines.first().height; // one line at full size
+            if (height <= room + Eps || size <= e.shrink) {
+                it.font = font;
+                it.lines = lines;
+                return;
+            }
+        }
+    }
+
+    // The n-th piece of a value whose pieces are separated by spaces or "/" (a date in parts).
+    static QString piece(const QString& text, int n) {
+        static const QRegularExpression separators(QStringLiteral("[\\s/]+"));
+        return text.split(separators, Qt::SkipEmptyParts).value(n - 1);
     }
 
     Item measure(const Element& e, int order) const {
@@ -372,17 +455,16 @@ private:
         case ElementKind::DataParagraph: {
             it.font = resolveFont(e.font);
             if (e.kind == ElementKind::Paragraph || e.kind == ElementKind::DataParagraph) {
-                const QString text = e.kind == ElementKind::Paragraph ? e.text : evaluate(e);
+                const QString text = e.kind == ElementKind::Paragraph ? e.text : evaluate(e, e.hangMarker);
                 it.lines = layText(keepingBreaks(text), it.font,
                                    {width, e.align, true, e.hang * PointsPerInch, e.hangMarker});
             } else if (e.kind == ElementKind::BoxRow) {
-                it.lines = layText(e.text, it.font, {});
-                QString value = onOneLine(evaluate(e));
-                // A mark ("X") is not boxed: it goes into the first cell, past the opening "|".
-                if (!value.isEmpty() && !value.startsWith(QLatin1Char('|'))) value.prepend(QLatin1Char(' '));
-                if (!value.trimmed().isEmpty()) it.overLines = layText(value, it.font, {});
+                measureBoxRow(it, onOneLine(evaluate(e)));
+            } else if (e.kind == ElementKind::DataText && e.shrink > 0) {
+                fitInBox(it, e, onOneLine(evaluate(e)));
             } else {
-                const QString text = e.kind == ElementKind::Caption ? e.text : onOneLine(evaluate(e));
+                QString text = e.kind == ElementKind::Caption ? e.text : onOneLine(evaluate(e));
+                if (e.part > 0) text = piece(text, e.part);
                 it.lines = layText(text, it.font, {width, e.align, false});
             }
             double height = 0, right = 0;
@@ -492,9 +574,13 @@ private:
             placed_[it.order] = {s.page, s.page};
             break;
         }
-        default:
-            placeBlockContent(it, placeBlock(it));
+        default: {
+            const Shift s = placeBlock(it);
+            placeBlockContent(it, s);
+            // A box row that went on over further rows pushes down what stands below its first.
+            if (it.grown > 0) push(it.bottom - it.grown, s.page, s.delta + it.grown);
             break;
+        }
         }
     }
 

@@ -469,7 +469,7 @@ private:
             e.width = number(t.text, "larghezza");
             if (e.width <= 0) throw Problem{QStringLiteral("larghezza %1 non positiva").arg(t.text)};
         } else if (k == QLatin1String("height")) {
-            if (!isParagraph(e.kind)) refuse();
+            if (!isParagraph(e.kind) && e.kind != ElementKind::DataText) refuse();
             e.height = number(t.text, "altezza");
             if (e.height <= 0) throw Problem{QStringLiteral("altezza %1 non positiva").arg(t.text)};
         } else if (k == QLatin1String("size")) {
@@ -488,6 +488,15 @@ private:
             e.hang = number(t.text, "rientro");
             if (e.hang <= 0)
                 throw Problem{QStringLiteral("rientro %1 non positivo (oppure hang=auto)").arg(t.text)};
+        } else if (k == QLatin1String("shrink")) {
+            if (e.kind != ElementKind::DataText) refuse();
+            e.shrink = size(t.text);
+        } else if (k == QLatin1String("part")) {
+            if (e.kind != ElementKind::DataText) refuse();
+            bool ok = false;
+            e.part = t.text.toInt(&ok);
+            if (!ok || e.part < 1 || e.part > 9)
+                throw Problem{QStringLiteral("parte %1 fuori misura (da 1 a 9)").arg(t.text)};
         } else if (k == QLatin1String("pen")) {
             if (e.kind != ElementKind::Line && e.kind != ElementKind::Rectangle) refuse();
             e.pen = number(t.text, "spessore");
@@ -570,6 +579,11 @@ private:
         if (e.width > 0 && e.pos.x() + e.width > PageWidthInches + EdgeSlack)
             throw Problem{QStringLiteral("il testo esce dalla pagina: %1 + %2 pollici supera la larghezza A4")
                               .arg(QLocale::c().toString(e.pos.x()), QLocale::c().toString(e.width))};
+        if (e.kind == ElementKind::DataText && e.height > 0 && e.shrink <= 0)
+            throw Problem{QStringLiteral("«height=» di un «text» vale solo con «shrink=»")};
+        if (e.shrink > 0 && (e.width <= 0 || e.shrink > e.font.size))
+            throw Problem{
+                QStringLiteral("«shrink=» vuole la larghezza (width=) e una misura non maggiore di «size»")};
         if (e.hang > 0 && e.hang >= e.width)
             throw Problem{QStringLiteral("rientro %1 non minore della larghezza %2")
                               .arg(QLocale::c().toString(e.hang), QLocale::c().toString(e.width))};

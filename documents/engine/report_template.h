@@ -59,6 +59,11 @@ struct Element {
     // where its first line starts; with hangMarker, as far as the text after its list marker.
     double hang = 0;
     bool hangMarker = false;
+    // Data text: the smallest size (points) it may be reduced to so as to stay inside its
+    // width and height; below that it wraps. 0: printed at its size on one line.
+    double shrink = 0;
+    // Data text: only the n-th piece (1-based) of the value, pieces separated by spaces or "/".
+    int part = 0;
     bool repeat = false; // drawn in place on its page and on every continuation page after it
     bool foot = false;   // out of the flow: pinned to the bottom margin of its page's last page
     int keepGroup = -1;  // elements of one keep group share a number; -1 for none

@@ -115,7 +115,9 @@ QString ReportStatusWindow::text() const {
 
 ReportPreviewDialog::ReportPreviewDialog(report::Document document, QPrinter* printer, QWidget* owner)
     : QPrintPreviewDialog(printer, owner), document_(std::move(document)) {
-    setWindowTitle(WindowTitle);
+    // The document's name as the menu gives it, as in its PDF's title.
+    setWindowTitle(document_.title.isEmpty() ? WindowTitle
+                                             : WindowTitle + QStringLiteral(" - ") + document_.title);
     preview_ = findChild<QPrintPreviewWidget*>();
     connect(this, &QPrintPreviewDialog::paintRequested, this, &ReportPreviewDialog::paintDocument);
     if (preview_) {
