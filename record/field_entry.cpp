@@ -36,7 +36,16 @@ QString filterInsertion(const EntryRules& rules, const QString& remaining, const
     return accepted;
 }
 
-QString applyEdit(const EntryRules& rules, const QString& before, const QString& proposed, int& cursor) {
+namespace {
+
+// What an edit kept of the text before it (head and tail) and what it put in between.
+struct EditSplit {
+    QString head;
+    QString inserted;
+    QString tail;
+};
+
+EditSplit splitEdit(const QString& before, const QString& proposed, int cursor) {
     // The edit replaced before[prefix, before.size()-suffix) by proposed[prefix, proposed.size()-suffix).
     qsizetype prefix = 0;
     const qsizetype shortest = std::min(before.size(), proposed.size());
@@ -48,10 +57,13 @@ QString applyEdit(const EntryRules& rules, const QString& before, const QString&
     while (suffix < shortest - prefix &&
            before[before.size() - 1 - suffix] == proposed[proposed.size() - 1 - suffix])
         ++suffix;
+    return {before.left(prefix), proposed.mid(prefix, proposed.size() - prefix - suffix), before.right(suffix)};
+}
 
-    const QString head = before.left(prefix);
-    const QString tail = before.right(suffix);
-    const QString inserted = proposed.mid(prefix, proposed.size() - prefix - suffix);
+} // namespace
+
+QString applyEdit(const EntryRules& rules, const QString& before, const QString& proposed, int& cursor) {
+    const auto [head, inserted, tail] = splitEdit(before, proposed, cursor);
     QString accepted = filterInsertion(rules, head + tail, inserted);
     if (rules.maxLength > 0) {
         const qsizetype room = std::max<qsizetype>(0, rules.maxLength - head.size() - tail.size());
@@ -96,19 +108,7 @@ std::optional<QString> applyPaste(const EntryRules& rules, const QString& before
                                   int& cursor) {
     if (rules.family != KeyFamily::Digits && rules.family != KeyFamily::NumberText)
         return applyEdit(rules, before, proposed, cursor);
-    // The same split as applyEdit: what the paste replaced and what it put in.
-    qsizetype prefix = 0;
-    const qsizetype shortest = std::min(before.size(), proposed.size());
-    const qsizetype prefixLimit = std::clamp<qsizetype>(cursor, 0, shortest);
-    while (prefix < prefixLimit && before[prefix] == proposed[prefix])
-        ++prefix;
-    qsizetype suffix = 0;
-    while (suffix < shortest - prefix &&
-           before[before.size() - 1 - suffix] == proposed[proposed.size() - 1 - suffix])
-        ++suffix;
-    const QString head = before.left(prefix);
-    const QString tail = before.right(suffix);
-    const QString inserted = proposed.mid(prefix, proposed.size() - prefix - suffix);
+    const auto [head, inserted, tail] = splitEdit(before, proposed, cursor);
     if (inserted.isEmpty()) {
         cursor = static_cast<int>(head.size());
         return head + tail;
