@@ -57,7 +57,8 @@ EditSplit splitEdit(const QString& before, const QString& proposed, int cursor) 
     while (suffix < shortest - prefix &&
            before[before.size() - 1 - suffix] == proposed[proposed.size() - 1 - suffix])
         ++suffix;
-    return {before.left(prefix), proposed.mid(prefix, proposed.size() - prefix - suffix), before.right(suffix)};
+    return {before.left(prefix), proposed.mid(prefix, proposed.size() - prefix - suffix),
+            before.right(suffix)};
 }
 
 } // namespace
