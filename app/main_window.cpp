@@ -216,7 +216,8 @@ void TForm1::buildMenus() {
     Apri->setShortcut(QKeySequence::Open);
     Salva->setShortcut(QKeySequence::Save);
     Help->setShortcut(QKeySequence::HelpContents);
-    // Nuova discards the practice without asking: no shortcut that a slip of the hand could hit.
+    // Safe now that a changed practice is asked about before it goes.
+    Nuova->setShortcut(QKeySequence::New);
 }
 
 void TForm1::buildToolBar() {
