@@ -1,7 +1,7 @@
 #include "application_setup.h"
-#include "command_line.h"
-#include "main_window.h"
-#include "work_folder.h"
+#include "cli/command_line.h"
+#include "cli/work_folder.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Building and showing the main window (no splash), offscreen: median of 30 runs.
-#include "application_setup.h"
-#include "main_window.h"
-#include "message_windows.h"
+#include "app/application_setup.h"
+#include "ui/common/message_windows.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,14 +1,14 @@
 // The main window's file and document commands, driven as a user drives them.
 #include "app/application_setup.h"
-#include "app/file_dialogs.h"
-#include "app/main_window.h"
-#include "app/message_windows.h"
-#include "app/page_control.h"
-#include "app/recovery_copy.h"
-#include "documents/ui/document_output.h"
 #include "practice_file/practice_file.h"
 #include "record/catalogue.h"
 #include "test_support.h"
+#include "ui/common/file_dialogs.h"
+#include "ui/common/message_windows.h"
+#include "ui/documents/document_output.h"
+#include "ui/main/main_window.h"
+#include "ui/main/page_control.h"
+#include "ui/main/recovery_copy.h"
 
 #include <QAction>
 #include <QApplication>

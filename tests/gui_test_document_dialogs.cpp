@@ -1,9 +1,9 @@
 // The four document dialogs (TForm10, TForm11, TForm14, TForm16), driven with real keys and
 // clicks; the reports they run are captured instead of previewed.
-#include "app/message_windows.h"
-#include "documents/ui/document_dialogs.h"
-#include "documents/ui/document_output.h"
 #include "record/practice_form.h"
+#include "ui/common/message_windows.h"
+#include "ui/documents/document_dialogs.h"
+#include "ui/documents/document_output.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

@@ -1,9 +1,9 @@
 // Windows of the parameter tables (TForm2..TForm5) and of the technician (TForm8), driven with
 // real key and mouse events over a start-up directory holding a copy of the shipped files.
-#include "app/message_windows.h"
 #include "record/practice_form.h"
-#include "tables/ui/table_editor.h"
-#include "tables/ui/technician_dialog.h"
+#include "ui/common/message_windows.h"
+#include "ui/tables/table_editor.h"
+#include "ui/tables/technician_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>

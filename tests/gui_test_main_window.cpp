@@ -1,10 +1,10 @@
 // Main window: controls and their names, menus and tool bar, key filtering, the Enter order
 // across the pages, field checks on leaving, new practice, exit question, state shown.
-#include "application_setup.h"
-#include "main_window.h"
-#include "message_windows.h"
-#include "page_control.h"
+#include "app/application_setup.h"
 #include "record/catalogue.h"
+#include "ui/common/message_windows.h"
+#include "ui/main/main_window.h"
+#include "ui/main/page_control.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
 // Recovery copies across real processes: this test program also plays the working program,
 // started again with "--figlio", typing into the window as a user would.
 #include "app/application_setup.h"
-#include "app/main_window.h"
-#include "app/message_windows.h"
 #include "test_support.h"
+#include "ui/common/message_windows.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 // Shell windows: message windows, splash and about, help viewer, tool-bar icons, error box.
-#include "error_box.h"
-#include "help_window.h"
-#include "icons.h"
-#include "message_windows.h"
-#include "splash_window.h"
+#include "ui/common/error_box.h"
+#include "ui/common/icons.h"
+#include "ui/common/message_windows.h"
+#include "ui/main/help_window.h"
+#include "ui/main/splash_window.h"
 
 #include <QApplication>
 #include <QDir>

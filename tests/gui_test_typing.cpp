@@ -1,15 +1,15 @@
 // The main window typed as a user types it: one click on a field, then keys delivered to
 // whatever widget has the focus. Also run on the xcb platform by scripts/test-xcb.
-#include "application_setup.h"
-#include "documents/ui/report_preview.h"
-#include "field_widgets.h"
-#include "file_dialogs.h"
-#include "main_window.h"
-#include "message_windows.h"
-#include "page_control.h"
-#include "printer_setup.h"
+#include "app/application_setup.h"
 #include "record/catalogue.h"
 #include "test_support.h"
+#include "ui/common/field_widgets.h"
+#include "ui/common/file_dialogs.h"
+#include "ui/common/message_windows.h"
+#include "ui/common/printer_setup.h"
+#include "ui/documents/report_preview.h"
+#include "ui/main/main_window.h"
+#include "ui/main/page_control.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "document_dialogs.h"
 
-#include "app/error_box.h"
-#include "app/message_windows.h"
+#include "ui/common/error_box.h"
+#include "ui/common/message_windows.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

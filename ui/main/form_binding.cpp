@@ -1,7 +1,7 @@
 #include "form_binding.h"
 
-#include "field_widgets.h"
 #include "record/catalogue.h"
+#include "ui/common/field_widgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,12 +1,12 @@
 #include "document_dialogs.h"
 #include "documents/dialog_defaults.h"
 
-#include "app/error_box.h"
-#include "app/field_widgets.h"
-#include "app/message_windows.h"
 #include "document_output.h"
 #include "record/errors.h"
 #include "record/practice_form.h"
+#include "ui/common/error_box.h"
+#include "ui/common/field_widgets.h"
+#include "ui/common/message_windows.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>

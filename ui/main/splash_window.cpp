@@ -1,7 +1,7 @@
 #include "splash_window.h"
 
-#include "icons.h"
-#include "message_windows.h"
+#include "ui/common/icons.h"
+#include "ui/common/message_windows.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "help_window.h"
 
-#include "icons.h"
+#include "ui/common/icons.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>

@@ -1,18 +1,19 @@
 #include "main_window.h"
 
-#include "error_box.h"
-#include "field_widgets.h"
-#include "file_dialogs.h"
 #include "form_binding.h"
 #include "help_window.h"
-#include "icons.h"
-#include "message_windows.h"
 #include "page_control.h"
 #include "pages.h"
 #include "practice_file/practice_file.h"
 #include "record/catalogue.h"
 #include "recovery_copy.h"
 #include "splash_window.h"
+#include "startup/startup.h"
+#include "ui/common/error_box.h"
+#include "ui/common/field_widgets.h"
+#include "ui/common/file_dialogs.h"
+#include "ui/common/icons.h"
+#include "ui/common/message_windows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -149,7 +150,7 @@ void TForm1::FormCreate(bool showSplash) {
     buildPages();
 
     form_.setUserInterface(this);
-    guarded(this, [this] { form_.Inizializzazione(); });
+    guarded(this, [this] { Inizializzazione(form_); });
     // The recovery copy lives in the work folder, beside the parameter files.
     recovery_ = std::make_unique<RecoveryCopy>(form_.startDirectory.isEmpty() ? QDir::currentPath()
                                                                               : form_.startDirectory);

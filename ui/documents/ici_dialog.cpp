@@ -1,9 +1,9 @@
 #include "document_dialogs.h"
 
-#include "app/message_windows.h"
 #include "document_output.h"
 #include "documents/dialog_defaults.h"
 #include "record/practice_form.h"
+#include "ui/common/message_windows.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "table_editor.h"
 
-#include "app/error_box.h"
-#include "app/field_widgets.h"
-#include "app/message_windows.h"
 #include "record/practice_form.h"
+#include "ui/common/error_box.h"
+#include "ui/common/field_widgets.h"
+#include "ui/common/message_windows.h"
 
 #include <QApplication>
 #include <QCheckBox>

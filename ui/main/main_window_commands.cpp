@@ -2,18 +2,18 @@
 #include "main_window.h"
 
 #include "documents/document_checks.h"
-#include "documents/ui/document_dialogs.h"
-#include "documents/ui/document_output.h"
-#include "documents/ui/report_preview.h"
-#include "error_box.h"
-#include "file_dialogs.h"
-#include "message_windows.h"
 #include "practice_file/practice_file.h"
 #include "record/text_file.h"
 #include "recovery_copy.h"
-#include "printer_setup.h"
-#include "tables/ui/table_editor.h"
-#include "tables/ui/technician_dialog.h"
+#include "ui/common/error_box.h"
+#include "ui/common/file_dialogs.h"
+#include "ui/common/message_windows.h"
+#include "ui/common/printer_setup.h"
+#include "ui/documents/document_dialogs.h"
+#include "ui/documents/document_output.h"
+#include "ui/documents/report_preview.h"
+#include "ui/tables/table_editor.h"
+#include "ui/tables/technician_dialog.h"
 
 #include <QApplication>
 #include <QDir>

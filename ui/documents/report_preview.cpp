@@ -1,9 +1,9 @@
-#include "documents/ui/report_preview.h"
+#include "report_preview.h"
 
-#include "app/error_box.h"
-#include "app/file_dialogs.h"
 #include "documents/engine/report_output.h"
 #include "documents/engine/report_project.h"
+#include "ui/common/error_box.h"
+#include "ui/common/file_dialogs.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,8 +1,8 @@
 #include "document_output.h"
 
-#include "app/error_box.h"
 #include "documents/report_data.h"
-#include "documents/ui/report_preview.h"
+#include "report_preview.h"
+#include "ui/common/error_box.h"
 
 namespace quadrelo {
 

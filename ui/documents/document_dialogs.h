@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/field_widgets.h"
+#include "ui/common/field_widgets.h"
 
 #include <QDateEdit>
 #include <QDialog>

@@ -10,6 +10,7 @@
 #include "record/errors.h"
 #include "record/practice_form.h"
 #include "record/user_interface.h"
+#include "startup/startup.h"
 #include "work_folder.h"
 
 #include <QCommandLineParser>
@@ -99,7 +100,7 @@ public:
 int run(const Options& o) {
     ConsoleInterface console;
     PracticeForm form(&console);
-    form.Inizializzazione(); // tables and technician from the work folder
+    Inizializzazione(form); // tables and technician from the work folder
     // Figures from tables that did not load would be zeros printed as if they were right.
     if (!console.loadErrors.isEmpty()) {
         for (const QString& message : console.loadErrors)

@@ -1,10 +1,10 @@
 #include "document_dialogs.h"
 #include "documents/dialog_defaults.h"
 
-#include "app/field_widgets.h"
-#include "app/message_windows.h"
 #include "document_output.h"
 #include "record/practice_form.h"
+#include "ui/common/field_widgets.h"
+#include "ui/common/message_windows.h"
 
 #include <QGridLayout>
 #include <QLabel>
