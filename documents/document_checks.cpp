@@ -21,7 +21,6 @@ bool forfait(const PracticeForm& f) {
     return f.RadioButton7.checked || f.RadioButton10.checked || f.RadioButton11.checked;
 }
 
-
 // The memo as the file holds it: line breaks count as CR LF.
 qsizetype memoLength(const QString& text) {
     QString t = text;
@@ -108,27 +107,30 @@ std::optional<CheckFailure> check(PracticeForm& f, const QString& name, const Do
 
 const QList<DocumentCommand>& documentCommands() {
     static const QList<DocumentCommand> commands{
-        {"Riepilogopratica1Click", "Fac-simile istanza", "A B1 V D20 O N L", kInsufficient, "modello", ""},
-        {"Stampa1Click", "Dichiarazione antimafia", "A B", kIncomplete, "antimafia", ""},
+        {"Riepilogopratica1Click", "Fac-simile istanza", "A B1 V D20 O N L", kInsufficient, "modello",
+         CommandDialog::None},
+        {"Stampa1Click", "Dichiarazione antimafia", "A B", kIncomplete, "antimafia", CommandDialog::None},
         {"Dichiarazionesullostatodeilavori1Click", "Dichiarazione sullo stato dei lavori", "A B D",
-         kIncomplete, "statolavori", ""},
-        {"Periziagiurata1Click", "Perizia giurata", "A B1 V D20 O N L", kInsufficient, "giurata", "TForm16"},
+         kIncomplete, "statolavori", CommandDialog::None},
+        {"Periziagiurata1Click", "Perizia giurata", "A B1 V D20 O N L", kInsufficient, "giurata",
+         CommandDialog::SwornAppraisal},
         {"Certificazionediidoneitstatica2Click", "Certificazione di idoneità statica", "A2 B D T",
-         kInsufficient, "statica", ""},
+         kInsufficient, "statica", CommandDialog::None},
         {"Certificazionediidoneitstatica1Click", "Certificazione relativa alle costruzioni in zona sismica",
-         "A2 B D T", kInsufficient, "sismica", ""},
+         "A2 B D T", kInsufficient, "sismica", CommandDialog::None},
         {"Relazionetecnicadescrittiva1Click", "Relazione tecnica descrittiva", "A2 B D R T", kInsufficient,
-         "tecnica", ""},
-        {"ToolButton11Click", "Fac-simile denuncia ai fini dell'I.C.I.", "", "", "ici", "TForm14"},
+         "tecnica", CommandDialog::None},
+        {"ToolButton11Click", "Fac-simile denuncia ai fini dell'I.C.I.", "", "", "ici", CommandDialog::Ici},
         {"Denunciaaifinidellatassasmaltimentorifiuti1Click", "Denuncia per la tassa smaltimento rifiuti",
-         "A B", kIncomplete, "rifiuti", "TForm10"},
+         "A B", kIncomplete, "rifiuti", CommandDialog::WasteTax},
         {"Denunciaperloccupazionesuolopubblico1Click", "Denuncia per occupazione suolo pubblico", "A B",
-         kIncomplete, "occupazione", "TForm11"},
-        {"Riepilogopratica2Click", "Riepilogo pratica", "A B1 V D20 O N", kInsufficient, "riepilogo", ""},
+         kIncomplete, "occupazione", CommandDialog::Occupation},
+        {"Riepilogopratica2Click", "Riepilogo pratica", "A B1 V D20 O N", kInsufficient, "riepilogo",
+         CommandDialog::None},
         {"Promemoriascadenze1Click", "Promemoria scadenze", "A B1 V D20 O N", kInsufficient, "promemoria",
-         ""},
+         CommandDialog::None},
         {"Prospettorelativoallacquisizioneareepubbliche1Click",
-         "Prospetto relativo all'acquisizione aree pubbliche", "Y P S", "", "pubbliche", ""},
+         "Prospetto relativo all'acquisizione aree pubbliche", "Y P S", "", "pubbliche", CommandDialog::None},
     };
     return commands;
 }

@@ -9,6 +9,9 @@ namespace quadrelo {
 
 class PracticeForm;
 
+// The dialog a document command opens instead of running its report at once.
+enum class CommandDialog { None, WasteTax, Occupation, Ici, SwornAppraisal };
+
 // The document commands of the "Stampe" menu and the tool bar.
 struct DocumentCommand {
     QString handler; // e.g. "Riepilogopratica1Click"
@@ -16,7 +19,7 @@ struct DocumentCommand {
     QString checks;  // check names in order, separated by spaces: "A B1 V D20 O N L"
     QString applicantMessage;
     QString report; // report run when the checks pass (empty when a dialog opens)
-    QString dialog; // dialog opened instead ("TForm16", ...), empty otherwise
+    CommandDialog dialog = CommandDialog::None;
 };
 
 const QList<DocumentCommand>& documentCommands();

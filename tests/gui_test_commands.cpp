@@ -23,7 +23,7 @@ using namespace quadrelo::testing;
 class CommandsTest : public QObject {
     Q_OBJECT
     QTemporaryDir workDir;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
     QStringList printed;
 
     QString path(const QString& name) const { return workDir.filePath(name); }
@@ -46,7 +46,7 @@ private slots:
         FileDialogs::setNextFileNames({});
         FileDialogs::setNextReplaceAnswers({});
         printed.clear();
-        w = std::make_unique<TForm1>(false);
+        w = std::make_unique<MainWindow>(false);
     }
     void cleanup() { w.reset(); }
 
@@ -69,7 +69,7 @@ private slots:
     // Each command that would discard the practice, with each answer to the question.
     void unsavedChangesAreAskedAbout_data() {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("answer"); // 0 "Salva", 1 "Non salvare", 2 "Annulla"
+        QTest::addColumn<int>("answer");     // 0 "Salva", 1 "Non salvare", 2 "Annulla"
         QTest::addColumn<QString>("saveAs"); // the name given to the save dialog ("" cancels it)
         QTest::addColumn<bool>("proceeds");
         const QString saved = path("salvata.qdr");

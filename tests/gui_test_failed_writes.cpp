@@ -185,13 +185,13 @@ private slots:
             QDir(work).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
         // The window opens the same practice in the same folder and the user saves it there.
-        std::unique_ptr<TForm1> window;
+        std::unique_ptr<MainWindow> window;
         if (target == Target::SalvaFinestra) {
             MessageWindows::setTestMode(true);
             MessageWindows::clearShown();
             const QString previous = QDir::currentPath();
             QDir::setCurrent(work);
-            window = std::make_unique<TForm1>(false);
+            window = std::make_unique<MainWindow>(false);
             QDir::setCurrent(previous);
             window->openPracticeFile(path);
             window->show();

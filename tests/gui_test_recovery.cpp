@@ -23,7 +23,7 @@ const QString kChild = QStringLiteral("--figlio");
 // "ripristina": answers "SI" to any recovery question, reports what it holds, ends normally.
 int runChild(const QString& mode, const QString& folder) {
     QDir::setCurrent(folder);
-    TForm1 w(false);
+    MainWindow w(false);
     w.setRecoveryInterval(100);
     w.show();
     if (!QTest::qWaitForWindowExposed(&w)) return 2;

@@ -121,7 +121,7 @@ void paste(const QString& how, const QString& text) {
 class TypingTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
     QTemporaryDir workDir;
 
     template <class T> T* get(const QString& name) {
@@ -174,7 +174,7 @@ private slots:
 
     void init() {
         MessageWindows::setNextAnswers({});
-        w = std::make_unique<TForm1>(false);
+        w = std::make_unique<MainWindow>(false);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         QApplication::setActiveWindow(w.get());

@@ -205,29 +205,33 @@ void MessageWindow::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-TForm12::TForm12(QWidget* owner) : MessageWindow(owner, QLatin1Char('!'), QString()) {
-    setObjectName(QStringLiteral("Form12"));
-    BitBtn1 = addButton(QStringLiteral("OK"), mrOk);
-    // A warning has one answer, so Esc may give it too.
-    finishButtons(BitBtn1, BitBtn1);
-}
-
-TForm13::TForm13(QWidget* owner)
-    : MessageWindow(owner, QLatin1Char('?'), QStringLiteral("Si desidera terminare la sessione di lavoro?")) {
-    setObjectName(QStringLiteral("Form13"));
-    BitBtn1 = addButton(QStringLiteral("SI"), mrOk);
-    BitBtn2 = addButton(QStringLiteral("NO"), mrNo);
-    finishButtons(BitBtn1, BitBtn2);
-}
-
-TForm15::TForm15(QWidget* owner)
-    : MessageWindow(owner, QLatin1Char('?'), QStringLiteral("Si desidera terminare la sessione di lavoro?")) {
-    setObjectName(QStringLiteral("Form15"));
-    BitBtn1 = addButton(QStringLiteral("SI"), mrOk);
-    BitBtn2 = addButton(QStringLiteral("NO"), mrCancel);
-    BitBtn3 = addButton(QStringLiteral("Annulla"), mrNo);
-    // No cancel button: each of the three answers does something different, so Esc picks none.
-    finishButtons(BitBtn1, nullptr);
+MessageWindow::MessageWindow(MessageKind kind, QWidget* owner)
+    : MessageWindow(owner, kind == MessageKind::Warning ? QLatin1Char('!') : QLatin1Char('?'),
+                    kind == MessageKind::Warning
+                        ? QString()
+                        : QStringLiteral("Si desidera terminare la sessione di lavoro?")) {
+    switch (kind) {
+    case MessageKind::Warning:
+        setObjectName(QStringLiteral("Form12"));
+        BitBtn1 = addButton(QStringLiteral("OK"), mrOk);
+        // A warning has one answer, so Esc may give it too.
+        finishButtons(BitBtn1, BitBtn1);
+        break;
+    case MessageKind::Question:
+        setObjectName(QStringLiteral("Form13"));
+        BitBtn1 = addButton(QStringLiteral("SI"), mrOk);
+        BitBtn2 = addButton(QStringLiteral("NO"), mrNo);
+        finishButtons(BitBtn1, BitBtn2);
+        break;
+    case MessageKind::QuestionWithCancel:
+        setObjectName(QStringLiteral("Form15"));
+        BitBtn1 = addButton(QStringLiteral("SI"), mrOk);
+        BitBtn2 = addButton(QStringLiteral("NO"), mrCancel);
+        BitBtn3 = addButton(QStringLiteral("Annulla"), mrNo);
+        // No cancel button: each of the three answers does something different, so Esc picks none.
+        finishButtons(BitBtn1, nullptr);
+        break;
+    }
 }
 
 ChoiceWindow::ChoiceWindow(QWidget* owner, const QString& question, const QStringList& answers,
@@ -256,7 +260,7 @@ void MessageWindows::warning(QWidget* owner, const QString& message) {
         if (!state.answers.isEmpty()) state.answers.removeFirst();
         return;
     }
-    TForm12 form(owner);
+    MessageWindow form(MessageKind::Warning, owner);
     form.setText(message);
     QApplication::beep();
     form.exec();
@@ -265,7 +269,7 @@ void MessageWindows::warning(QWidget* owner, const QString& message) {
 int MessageWindows::question(QWidget* owner, const QString& question) {
     recordShown(question);
     if (testMode()) return nextAnswer();
-    TForm13 form(owner);
+    MessageWindow form(MessageKind::Question, owner);
     form.setText(question);
     return form.exec();
 }
@@ -273,7 +277,7 @@ int MessageWindows::question(QWidget* owner, const QString& question) {
 int MessageWindows::question3(QWidget* owner, const QString& question) {
     recordShown(question);
     if (testMode()) return nextAnswer();
-    TForm15 form(owner);
+    MessageWindow form(MessageKind::QuestionWithCancel, owner);
     form.setText(question);
     return form.exec();
 }

@@ -29,17 +29,30 @@ private:
     QChar sign_;
 };
 
-// What the three message windows share: fixed 281 x 103 client area centred on the owner,
-// the sign, the word-wrapped text and a row of buttons that end the dialog with a result.
+// The three message windows of the program, told apart by their buttons.
+enum class MessageKind {
+    Warning,            // "!" sign and a single "OK" (Form12)
+    Question,           // "SI" (OK, default) and "NO" (No, also Esc) (Form13)
+    QuestionWithCancel, // "SI" (OK, default), "NO" (Cancel) and "Annulla" (No) (Form15)
+};
+
+// A message window: fixed 281 x 103 client area centred on the owner, the sign, the
+// word-wrapped text and a row of buttons that end the dialog with a result.
 class MessageWindow : public QDialog {
     Q_OBJECT
 public:
+    explicit MessageWindow(MessageKind kind, QWidget* owner = nullptr);
+
     void setText(const QString& text);
     QString text() const;
     QPushButton* button(const QString& caption) const;
 
     // Closing by the title bar ends with mrCancel; Esc goes through keyPressEvent instead.
     void reject() override;
+
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr; // questions only
+    QPushButton* BitBtn3 = nullptr; // QuestionWithCancel only
 
 protected:
     MessageWindow(QWidget* owner, QChar sign, const QString& text);
@@ -58,33 +71,6 @@ private:
     QList<QPushButton*> buttons_;
     QPushButton* escapeButton_ = nullptr;
     QPushButton* defaultButton_ = nullptr;
-};
-
-// Warning: "!" sign and a single "OK".
-class TForm12 : public MessageWindow {
-    Q_OBJECT
-public:
-    explicit TForm12(QWidget* owner = nullptr);
-    QPushButton* BitBtn1 = nullptr;
-};
-
-// Yes/no question: "SI" (OK, default) and "NO" (No, also Esc).
-class TForm13 : public MessageWindow {
-    Q_OBJECT
-public:
-    explicit TForm13(QWidget* owner = nullptr);
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
-};
-
-// Yes/no/cancel question: "SI" (OK, default), "NO" (Cancel) and "Annulla" (No).
-class TForm15 : public MessageWindow {
-    Q_OBJECT
-public:
-    explicit TForm15(QWidget* owner = nullptr);
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
-    QPushButton* BitBtn3 = nullptr;
 };
 
 // A question with answers of its own ("Salva", "Non salvare", "Annulla"): the result is the

@@ -48,10 +48,10 @@ private:
 };
 
 // "Denuncia rifiuti solidi urbani": start of the occupation of the building.
-class TForm10 : public DocumentDialog {
+class WasteTaxDialog : public DocumentDialog {
     Q_OBJECT
 public:
-    TForm10(QWidget* owner, PracticeForm& form);
+    WasteTaxDialog(QWidget* owner, PracticeForm& form);
     static void run(QWidget* owner, PracticeForm& form);
 
     CalendarPicker* DateTimePicker3 = nullptr;
@@ -65,10 +65,10 @@ private:
 };
 
 // "Occupazione suolo pubblico": where, why, how large and how long public land is occupied.
-class TForm11 : public DocumentDialog {
+class OccupationDialog : public DocumentDialog {
     Q_OBJECT
 public:
-    TForm11(QWidget* owner, PracticeForm& form);
+    OccupationDialog(QWidget* owner, PracticeForm& form);
     static void run(QWidget* owner, PracticeForm& form);
 
     QLineEdit* Edit1 = nullptr;                // first side, m
@@ -95,10 +95,10 @@ private:
 };
 
 // "Compilazione della dichiarazione I.C.I. (fac-simile)": up to three properties.
-class TForm14 : public DocumentDialog {
+class IciDialog : public DocumentDialog {
     Q_OBJECT
 public:
-    TForm14(QWidget* owner, PracticeForm& form);
+    IciDialog(QWidget* owner, PracticeForm& form);
     static void run(QWidget* owner, PracticeForm& form);
 
     // Controls by designer number: Edit1..Edit36, ComboBox1..ComboBox3, CheckBox1..CheckBox15.
@@ -125,10 +125,10 @@ private:
 };
 
 // "Perizia giurata": the court of the sworn appraisal.
-class TForm16 : public DocumentDialog {
+class SwornAppraisalDialog : public DocumentDialog {
     Q_OBJECT
 public:
-    TForm16(QWidget* owner, PracticeForm& form);
+    SwornAppraisalDialog(QWidget* owner, PracticeForm& form);
     static void run(QWidget* owner, PracticeForm& form);
 
     QLineEdit* Edit1 = nullptr; // "Tribunale di: "

@@ -83,7 +83,7 @@ QStringList categories() {
 
 } // namespace
 
-TForm14::TForm14(QWidget* owner, PracticeForm& form)
+IciDialog::IciDialog(QWidget* owner, PracticeForm& form)
     : DocumentDialog(owner, form, QStringLiteral("Compilazione della dichiarazione I.C.I. (fac-simile)")) {
     setObjectName(QStringLiteral("Form14"));
     edits_.resize(kProperties * kEditsPerProperty);
@@ -115,7 +115,7 @@ TForm14::TForm14(QWidget* owner, PracticeForm& form)
     edit(1)->setFocus();
 }
 
-QGroupBox* TForm14::buildProperty(int property) {
+QGroupBox* IciDialog::buildProperty(int property) {
     auto* box = new QGroupBox(QStringLiteral(" Immobile n°%1 ").arg(property), this);
     box->setObjectName(QStringLiteral("GroupBox%1").arg(property));
     groups_ << box;
@@ -207,32 +207,32 @@ QGroupBox* TForm14::buildProperty(int property) {
 }
 
 // Property 1 always, property 2 when the main window holds a second sub-unit; property 3 never.
-void TForm14::prefill() {
+void IciDialog::prefill() {
     const QList<QStringList> initial = iciInitialData(form_);
     for (int property = 0; property < 3; ++property)
         for (int item = 0; item < 5; ++item)
             edit(property * kEditsPerProperty + item + 1)->setText(initial[property][item]);
 }
 
-void TForm14::run(QWidget* owner, PracticeForm& form) {
-    TForm14 dialog(owner, form);
+void IciDialog::run(QWidget* owner, PracticeForm& form) {
+    IciDialog dialog(owner, form);
     dialog.exec();
 }
 
-QLineEdit* TForm14::edit(int number) const {
+QLineEdit* IciDialog::edit(int number) const {
     return edits_.value(number - 1);
 }
-QComboBox* TForm14::comboBox(int number) const {
+QComboBox* IciDialog::comboBox(int number) const {
     return combos_.value(number - 1);
 }
-QCheckBox* TForm14::checkBox(int number) const {
+QCheckBox* IciDialog::checkBox(int number) const {
     return checks_.value(number - 1);
 }
-QGroupBox* TForm14::groupBox(int property) const {
+QGroupBox* IciDialog::groupBox(int property) const {
     return groups_.value(property - 1);
 }
 
-QString TForm14::value(int property, int item) const {
+QString IciDialog::value(int property, int item) const {
     QWidget* w = items_.value(property - 1).value(item - 1);
     if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
     if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
@@ -241,7 +241,7 @@ QString TForm14::value(int property, int item) const {
     return QString();
 }
 
-void TForm14::BitBtn1Click() {
+void IciDialog::BitBtn1Click() {
     form_.iciData = QList<QStringList>(kProperties, QStringList(kItems));
     for (int p = 1; p <= kProperties; ++p)
         for (int k = 1; k <= kItems; ++k)

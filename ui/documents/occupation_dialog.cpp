@@ -35,7 +35,7 @@ bool isEnter(const QKeyEvent* event) {
 
 } // namespace
 
-TForm11::TForm11(QWidget* owner, PracticeForm& form)
+OccupationDialog::OccupationDialog(QWidget* owner, PracticeForm& form)
     : DocumentDialog(owner, form, QStringLiteral("Occupazione suolo pubblico")) {
     setObjectName(QStringLiteral("Form11"));
     int labels = 0;
@@ -61,11 +61,12 @@ TForm11::TForm11(QWidget* owner, PracticeForm& form)
         // The first and last day as an unconfirmed dialog would store them.
         d->setDate(QDate::fromString(occupationInitialData().at(5), QStringLiteral("dd/MM/yyyy")));
         d->setFixedWidth(kFieldWidth);
-        connect(d, &CalendarPicker::closedUp, this, &TForm11::DateTimePicker1CloseUp);
+        connect(d, &CalendarPicker::closedUp, this, &OccupationDialog::DateTimePicker1CloseUp);
         return d;
     };
     auto hour = [&](const QString& name) {
-        auto* t = new QTimeEdit(QTime::fromString(occupationInitialData().at(8), QStringLiteral("HH:mm")), this);
+        auto* t =
+            new QTimeEdit(QTime::fromString(occupationInitialData().at(8), QStringLiteral("HH:mm")), this);
         t->setObjectName(name);
         t->setDisplayFormat(QStringLiteral("HH:mm"));
         t->setFixedWidth(kFieldWidth);
@@ -127,12 +128,12 @@ TForm11::TForm11(QWidget* owner, PracticeForm& form)
     Edit4->setFocus();
 }
 
-void TForm11::run(QWidget* owner, PracticeForm& form) {
-    TForm11 dialog(owner, form);
+void OccupationDialog::run(QWidget* owner, PracticeForm& form) {
+    OccupationDialog dialog(owner, form);
     dialog.exec();
 }
 
-bool TForm11::eventFilter(QObject* watched, QEvent* event) {
+bool OccupationDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event))) {
         // No default button here: Enter presses only the button that has the focus.
         if (auto* button = qobject_cast<QPushButton*>(watched)) {
@@ -154,16 +155,16 @@ bool TForm11::eventFilter(QObject* watched, QEvent* event) {
     return DocumentDialog::eventFilter(watched, event);
 }
 
-void TForm11::Edit1Exit() {
+void OccupationDialog::Edit1Exit() {
     if (Edit1->text().isEmpty() || Edit2->text().isEmpty()) return;
     Edit3->setText(occupationArea(Edit1->text(), Edit2->text()));
 }
 
-void TForm11::DateTimePicker1CloseUp() {
+void OccupationDialog::DateTimePicker1CloseUp() {
     Edit6->setText(occupationDays(DateTimePicker1->date(), DateTimePicker2->date()));
 }
 
-void TForm11::BitBtn1Click() {
+void OccupationDialog::BitBtn1Click() {
     const QString dateFormat = QStringLiteral("dd/MM/yyyy");
     form_.occupationData = {Edit4->text(),
                             Edit5->text(),

@@ -12,7 +12,7 @@
 
 namespace quadrelo {
 
-TForm16::TForm16(QWidget* owner, PracticeForm& form)
+SwornAppraisalDialog::SwornAppraisalDialog(QWidget* owner, PracticeForm& form)
     : DocumentDialog(owner, form, QStringLiteral("Perizia giurata")) {
     setObjectName(QStringLiteral("Form16"));
     auto* grid = new QGridLayout;
@@ -37,12 +37,12 @@ TForm16::TForm16(QWidget* owner, PracticeForm& form)
     Edit1->setFocus();
 }
 
-void TForm16::run(QWidget* owner, PracticeForm& form) {
-    TForm16 dialog(owner, form);
+void SwornAppraisalDialog::run(QWidget* owner, PracticeForm& form) {
+    SwornAppraisalDialog dialog(owner, form);
     dialog.exec();
 }
 
-void TForm16::BitBtn1Click() {
+void SwornAppraisalDialog::BitBtn1Click() {
     if (setSwornAppraisalCourt(form_, Edit1->text(), Edit2->text()))
         printDocument(this, form_, QStringLiteral("giurata"));
 }

@@ -11,7 +11,7 @@
 
 namespace quadrelo {
 
-TForm10::TForm10(QWidget* owner, PracticeForm& form)
+WasteTaxDialog::WasteTaxDialog(QWidget* owner, PracticeForm& form)
     : DocumentDialog(owner, form, QStringLiteral("Denuncia rifiuti solidi urbani")) {
     setObjectName(QStringLiteral("Form10"));
     auto* label = new QLabel(QStringLiteral("Decorrenza dell'occupazione del fabbricato:"), this);
@@ -31,21 +31,21 @@ TForm10::TForm10(QWidget* owner, PracticeForm& form)
     DateTimePicker3->setFocus();
 }
 
-void TForm10::run(QWidget* owner, PracticeForm& form) {
-    TForm10 dialog(owner, form);
+void WasteTaxDialog::run(QWidget* owner, PracticeForm& form) {
+    WasteTaxDialog dialog(owner, form);
     dialog.exec();
 }
 
-bool TForm10::event(QEvent* event) {
+bool WasteTaxDialog::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) storeDate();
     return DocumentDialog::event(event);
 }
 
-void TForm10::storeDate() {
+void WasteTaxDialog::storeDate() {
     form_.wasteStartDate = DateTimePicker3->date().toString(QStringLiteral("dd/MM/yyyy"));
 }
 
-void TForm10::BitBtn1Click() {
+void WasteTaxDialog::BitBtn1Click() {
     storeDate();
     printDocument(this, form_, QStringLiteral("rifiuti"));
 }

@@ -125,21 +125,21 @@ const ToolEntry kToolBar[] = {
 
 } // namespace
 
-TForm1::TForm1(bool showSplash, QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(bool showSplash, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     FormCreate(showSplash);
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     // A normal end: the recovery copy goes (RecoveryCopy's destructor).
     // The widgets go before the practice they forward to.
     binding_->detach();
     delete takeCentralWidget();
 }
 
-void TForm1::FormCreate(bool showSplash) {
+void MainWindow::FormCreate(bool showSplash) {
     if (showSplash) {
-        TForm6 splash(this);
+        SplashWindow splash(this);
         splash.exec();
     }
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
@@ -177,7 +177,7 @@ void TForm1::FormCreate(bool showSplash) {
     }
 }
 
-QAction* TForm1::command(const QString& objectName, const QString& caption, const QString& handler) {
+QAction* MainWindow::command(const QString& objectName, const QString& caption, const QString& handler) {
     auto* action = new QAction(caption, this);
     action->setObjectName(objectName);
     if (!handler.isEmpty()) {
@@ -191,7 +191,7 @@ QAction* TForm1::command(const QString& objectName, const QString& caption, cons
     return action;
 }
 
-void TForm1::buildMenus() {
+void MainWindow::buildMenus() {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     auto fill = [this](const QString& title, const QString& objectName, const auto& entries) {
         QMenu* menu = menuBar()->addMenu(title);
@@ -220,7 +220,7 @@ void TForm1::buildMenus() {
     // Nuova discards the practice without asking: no shortcut that a slip of the hand could hit.
 }
 
-void TForm1::buildToolBar() {
+void MainWindow::buildToolBar() {
     ToolBar1 = addToolBar(QStringLiteral("Barra degli strumenti"));
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
@@ -259,7 +259,7 @@ void TForm1::buildToolBar() {
         shared->setIconVisibleInMenu(false);
 }
 
-void TForm1::buildPages() {
+void MainWindow::buildPages() {
     PageControl1 = new PageControl;
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     binding_ = new FormBinding(
@@ -290,20 +290,20 @@ void TForm1::buildPages() {
     }
 }
 
-void TForm1::reload() {
+void MainWindow::reload() {
     binding_->load();
     FileDialogs::setPractice(form_.currentFileName, form_.startDirectory);
     practiceChanged();
 }
 
-void TForm1::runAction(const std::function<void()>& action) {
+void MainWindow::runAction(const std::function<void()>& action) {
     guarded(this, action);
     reload();
 }
 
 // --- commands -------------------------------------------------------------------------------
 
-QStringList TForm1::commandHandlers() {
+QStringList MainWindow::commandHandlers() {
     QStringList handlers;
     auto add = [&handlers](const auto& entries) {
         for (const MenuEntry& e : entries)
@@ -317,22 +317,22 @@ QStringList TForm1::commandHandlers() {
     return handlers;
 }
 
-void TForm1::setCommandEnabled(const QString& handler, bool enabled) {
+void MainWindow::setCommandEnabled(const QString& handler, bool enabled) {
     for (QAction* action : commands_.values(handler))
         action->setEnabled(enabled);
 }
 
-bool TForm1::isCommandEnabled(const QString& handler) const {
+bool MainWindow::isCommandEnabled(const QString& handler) const {
     const QList<QAction*> actions = commands_.values(handler);
     return !actions.isEmpty() &&
            std::all_of(actions.cbegin(), actions.cend(), [](QAction* a) { return a->isEnabled(); });
 }
 
-QList<QAction*> TForm1::commandActions(const QString& handler) const {
+QList<QAction*> MainWindow::commandActions(const QString& handler) const {
     return commands_.values(handler);
 }
 
-void TForm1::Nuova1Click() {
+void MainWindow::Nuova1Click() {
     if (!confirmDiscard()) return;
     runAction([this] {
         form_.Nuova1Click();
@@ -343,16 +343,16 @@ void TForm1::Nuova1Click() {
     focusControl(QStringLiteral("Edit1"));
 }
 
-void TForm1::Esci1Click() {
+void MainWindow::Esci1Click() {
     close();
 }
 
-void TForm1::Informazioni1Click() {
-    TForm7 about(this);
+void MainWindow::Informazioni1Click() {
+    AboutWindow about(this);
     about.exec();
 }
 
-void TForm1::Guidainlinea1Click() {
+void MainWindow::Guidainlinea1Click() {
     // A file dialog may have moved the working directory; the guide lives where we started.
     if (!form_.startDirectory.isEmpty()) QDir::setCurrent(form_.startDirectory);
     HelpWindow::openContents(this);
@@ -360,40 +360,40 @@ void TForm1::Guidainlinea1Click() {
 
 // --- what the practice asks of the window -----------------------------------------------
 
-void TForm1::Attenzione(const QString& message) {
+void MainWindow::Attenzione(const QString& message) {
     MessageWindows::warning(this, message);
 }
 
-bool TForm1::Uscita(const QString& question) {
+bool MainWindow::Uscita(const QString& question) {
     return MessageWindows::question(this, question) == mrNo;
 }
 
-bool TForm1::Uscita2(const QString& question) {
+bool MainWindow::Uscita2(const QString& question) {
     const int result = MessageWindows::question3(this, question);
     if (result == mrOk) Salvataggio();
     return result == mrNo;
 }
 
-void TForm1::showPage(int page) {
+void MainWindow::showPage(int page) {
     PageControl1->setCurrentIndex(page);
 }
 
-void TForm1::focusControl(const QString& control) {
+void MainWindow::focusControl(const QString& control) {
     if (QWidget* w = binding_->control(control))
         focusAsTab(w);
     else if (auto* found = findChild<QWidget*>(control))
         focusAsTab(found);
 }
 
-void TForm1::beep() {
+void MainWindow::beep() {
     QApplication::beep();
 }
 
-void TForm1::reportError(const QString& message) {
+void MainWindow::reportError(const QString& message) {
     showErrorBox(this, message);
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // A changed practice asks about its changes instead; an unchanged one asks whether to quit.
     if (isModified() ? !confirmDiscard()
                      : Uscita(QStringLiteral("Si desidera terminare la sessione di lavoro?"))) {

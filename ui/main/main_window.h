@@ -23,12 +23,12 @@ struct RecoveredPractice;
 
 // The main window: the practice on nine tab pages under the menus and the tool bar. It shows
 // what the practice holds and forwards what the user does; the practice decides.
-class TForm1 : public QMainWindow, public UserInterface {
+class MainWindow : public QMainWindow, public UserInterface {
     Q_OBJECT
 public:
     // showSplash: the three-second splash before the window (off for tests and benchmarks).
-    explicit TForm1(bool showSplash = true, QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(bool showSplash = true, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     PracticeForm& form() { return form_; }
     PageControl* pageControl() const { return PageControl1; }
@@ -47,7 +47,7 @@ public:
     QList<QAction*> commandActions(const QString& handler) const;
     static QStringList commandHandlers();
 
-    // --- messages (TForm12, TForm13, TForm15) -------------------------------------------
+    // --- messages (Form12, Form13, Form15) ---------------------------------------------
     void Attenzione(const QString& message) override;
     bool Uscita(const QString& question) override;
     // Yes/no/cancel; "SI" saves first. True exactly when the answer is "Annulla".

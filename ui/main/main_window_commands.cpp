@@ -27,17 +27,17 @@ namespace quadrelo {
 
 // --- "Pratiche" ------------------------------------------------------------------------------
 
-void TForm1::Apri1Click() {
+void MainWindow::Apri1Click() {
     if (!confirmDiscard()) return;
     const QString path = FileDialogs::openPractice(this);
     if (!path.isEmpty()) loadPracticeFile(path);
 }
 
-void TForm1::openPracticeFile(const QString& path) {
+void MainWindow::openPracticeFile(const QString& path) {
     if (confirmDiscard()) loadPracticeFile(path);
 }
 
-void TForm1::loadPracticeFile(const QString& path) {
+void MainWindow::loadPracticeFile(const QString& path) {
     runAction([this, path] {
         try {
             QByteArray read;
@@ -52,19 +52,19 @@ void TForm1::loadPracticeFile(const QString& path) {
 
 // --- saving ----------------------------------------------------------------------------------
 
-void TForm1::writePractice(const QString& path) {
+void MainWindow::writePractice(const QString& path) {
     const QByteArray bytes = practiceFileBytes(form_);
     savePracticeAs(form_, path);
     markSaved(bytes);
 }
 
-bool TForm1::saveAs(const QString& path) {
+bool MainWindow::saveAs(const QString& path) {
     if (QFileInfo::exists(path) && !FileDialogs::confirmReplace(this, path)) return false;
     writePractice(path);
     return true;
 }
 
-bool TForm1::changedOnDisk() const {
+bool MainWindow::changedOnDisk() const {
     const QString& path = form_.currentFileName;
     if (!QFileInfo::exists(path)) return false; // gone: saving writes it again
     try {
@@ -74,7 +74,7 @@ bool TForm1::changedOnDisk() const {
     }
 }
 
-bool TForm1::saveCommand() {
+bool MainWindow::saveCommand() {
     if (form_.currentFileName == QLatin1String("-1")) return saveAsCommand();
     if (changedOnDisk()) {
         // Another program, or a colleague on the shared folder, saved the practice meanwhile.
@@ -91,27 +91,27 @@ bool TForm1::saveCommand() {
     return true;
 }
 
-bool TForm1::saveAsCommand() {
+bool MainWindow::saveAsCommand() {
     const QString path = FileDialogs::savePractice(this);
     return !path.isEmpty() && saveAs(path);
 }
 
-void TForm1::Salva1Click() {
+void MainWindow::Salva1Click() {
     runAction([this] { saveCommand(); });
 }
 
-void TForm1::Salvaconnome1Click() {
+void MainWindow::Salvaconnome1Click() {
     runAction([this] { saveAsCommand(); });
 }
 
-void TForm1::Salvataggio() {
+void MainWindow::Salvataggio() {
     // Without a file yet, writing would create one named "-1": "Salva" asks for the name.
     Salva1Click();
 }
 
 // --- unsaved changes ---------------------------------------------------------------------------
 
-std::optional<QByteArray> TForm1::practiceBytes() const {
+std::optional<QByteArray> MainWindow::practiceBytes() const {
     try {
         return practiceFileBytes(form_);
     } catch (const Error&) {
@@ -119,20 +119,20 @@ std::optional<QByteArray> TForm1::practiceBytes() const {
     }
 }
 
-bool TForm1::isModified() const {
+bool MainWindow::isModified() const {
     if (!savedPractice_) return true;
     const std::optional<QByteArray> now = practiceBytes();
     return !now || *now != *savedPractice_;
 }
 
-void TForm1::markSaved(const QByteArray& disk) {
+void MainWindow::markSaved(const QByteArray& disk) {
     savedPractice_ = practiceBytes();
     diskDigest_ = disk.isEmpty() ? QByteArray() : RecoveryCopy::digest(disk);
     recovery_->remove();
     recoveryWritten_.clear();
 }
 
-bool TForm1::confirmDiscard() {
+bool MainWindow::confirmDiscard() {
     if (!isModified()) return true;
     const int answer = MessageWindows::choice(
         this, QStringLiteral("La pratica è stata modificata. Salvare le modifiche?"),
@@ -151,7 +151,7 @@ bool TForm1::confirmDiscard() {
     return false;
 }
 
-void TForm1::practiceChanged() {
+void MainWindow::practiceChanged() {
     const bool modified = isModified();
     // The caption marks a changed practice with an asterisk after the file name.
     const QString caption = form_.windowCaption() + (modified ? QStringLiteral("*") : QString());
@@ -172,7 +172,7 @@ void TForm1::practiceChanged() {
     }
 }
 
-void TForm1::writeRecoveryCopy() {
+void MainWindow::writeRecoveryCopy() {
     if (!isModified()) return;
     const std::optional<QByteArray> bytes = practiceBytes();
     if (!bytes || *bytes == recoveryWritten_) return;
@@ -185,15 +185,15 @@ void TForm1::writeRecoveryCopy() {
     lastRecoveryWrite_.start();
 }
 
-void TForm1::setRecoveryInterval(int msec) {
+void MainWindow::setRecoveryInterval(int msec) {
     recoveryInterval_ = msec;
 }
 
-QString TForm1::recoveryCopyPath() const {
+QString MainWindow::recoveryCopyPath() const {
     return recovery_->path();
 }
 
-void TForm1::offerRecovery() {
+void MainWindow::offerRecovery() {
     const QString folder = form_.startDirectory.isEmpty() ? QDir::currentPath() : form_.startDirectory;
     for (RecoveredPractice& copy : RecoveryCopy::abandoned(folder)) {
         const QString name = copy.fileName == QLatin1String("-1") ? QStringLiteral("pratica senza nome")
@@ -216,7 +216,7 @@ void TForm1::offerRecovery() {
     }
 }
 
-void TForm1::restore(const RecoveredPractice& copy) {
+void MainWindow::restore(const RecoveredPractice& copy) {
     runAction([this, &copy] {
         try {
             const PracticeFileContents contents = parsePracticeFile(copy.practice);
@@ -234,13 +234,13 @@ void TForm1::restore(const RecoveredPractice& copy) {
     });
 }
 
-void TForm1::Ristampa1Click() {
+void MainWindow::Ristampa1Click() {
     PrinterSetupDialog::run(reportPrinter(), this);
 }
 
 // --- "Stampe" ------------------------------------------------------------------------------
 
-void TForm1::runDocumentCommand(const QString& handler) {
+void MainWindow::runDocumentCommand(const QString& handler) {
     const DocumentCommand* command = documentCommand(handler);
     if (!command) return;
     if (const auto failure = firstFailedCheck(form_, *command)) {
@@ -250,80 +250,87 @@ void TForm1::runDocumentCommand(const QString& handler) {
             focusControl(field);
         return;
     }
-    if (command->dialog == QLatin1String("TForm10"))
-        TForm10::run(this, form_);
-    else if (command->dialog == QLatin1String("TForm11"))
-        TForm11::run(this, form_);
-    else if (command->dialog == QLatin1String("TForm14"))
-        TForm14::run(this, form_);
-    else if (command->dialog == QLatin1String("TForm16"))
-        TForm16::run(this, form_);
-    else
+    switch (command->dialog) {
+    case CommandDialog::WasteTax:
+        WasteTaxDialog::run(this, form_);
+        break;
+    case CommandDialog::Occupation:
+        OccupationDialog::run(this, form_);
+        break;
+    case CommandDialog::Ici:
+        IciDialog::run(this, form_);
+        break;
+    case CommandDialog::SwornAppraisal:
+        SwornAppraisalDialog::run(this, form_);
+        break;
+    case CommandDialog::None:
         printDocument(this, form_, command->report);
+        break;
+    }
     reload();
 }
 
-void TForm1::Riepilogopratica1Click() {
+void MainWindow::Riepilogopratica1Click() {
     runDocumentCommand(QStringLiteral("Riepilogopratica1Click"));
 }
-void TForm1::Stampa1Click() {
+void MainWindow::Stampa1Click() {
     runDocumentCommand(QStringLiteral("Stampa1Click"));
 }
-void TForm1::Dichiarazionesullostatodeilavori1Click() {
+void MainWindow::Dichiarazionesullostatodeilavori1Click() {
     runDocumentCommand(QStringLiteral("Dichiarazionesullostatodeilavori1Click"));
 }
-void TForm1::Periziagiurata1Click() {
+void MainWindow::Periziagiurata1Click() {
     runDocumentCommand(QStringLiteral("Periziagiurata1Click"));
 }
-void TForm1::Certificazionediidoneitstatica2Click() {
+void MainWindow::Certificazionediidoneitstatica2Click() {
     runDocumentCommand(QStringLiteral("Certificazionediidoneitstatica2Click"));
 }
-void TForm1::Certificazionediidoneitstatica1Click() {
+void MainWindow::Certificazionediidoneitstatica1Click() {
     runDocumentCommand(QStringLiteral("Certificazionediidoneitstatica1Click"));
 }
-void TForm1::Relazionetecnicadescrittiva1Click() {
+void MainWindow::Relazionetecnicadescrittiva1Click() {
     runDocumentCommand(QStringLiteral("Relazionetecnicadescrittiva1Click"));
 }
-void TForm1::ToolButton11Click() {
+void MainWindow::ToolButton11Click() {
     runDocumentCommand(QStringLiteral("ToolButton11Click"));
 }
-void TForm1::Denunciaaifinidellatassasmaltimentorifiuti1Click() {
+void MainWindow::Denunciaaifinidellatassasmaltimentorifiuti1Click() {
     runDocumentCommand(QStringLiteral("Denunciaaifinidellatassasmaltimentorifiuti1Click"));
 }
-void TForm1::Denunciaperloccupazionesuolopubblico1Click() {
+void MainWindow::Denunciaperloccupazionesuolopubblico1Click() {
     runDocumentCommand(QStringLiteral("Denunciaperloccupazionesuolopubblico1Click"));
 }
-void TForm1::Riepilogopratica2Click() {
+void MainWindow::Riepilogopratica2Click() {
     runDocumentCommand(QStringLiteral("Riepilogopratica2Click"));
 }
-void TForm1::Promemoriascadenze1Click() {
+void MainWindow::Promemoriascadenze1Click() {
     runDocumentCommand(QStringLiteral("Promemoriascadenze1Click"));
 }
-void TForm1::Prospettorelativoallacquisizioneareepubbliche1Click() {
+void MainWindow::Prospettorelativoallacquisizioneareepubbliche1Click() {
     runDocumentCommand(QStringLiteral("Prospettorelativoallacquisizioneareepubbliche1Click"));
 }
 
 // --- "Parametri" ---------------------------------------------------------------------------
 // Saving a table shows its measures in the practice's captions; nothing is recomputed.
 
-void TForm1::TabellaA1Click() {
-    TForm2::run(this, form_);
+void MainWindow::TabellaA1Click() {
+    TableEditor::run(this, form_, Table::A);
     reload();
 }
-void TForm1::TabellaB1Click() {
-    TForm3::run(this, form_);
+void MainWindow::TabellaB1Click() {
+    TableEditor::run(this, form_, Table::B);
     reload();
 }
-void TForm1::TabellaC1Click() {
-    TForm4::run(this, form_);
+void MainWindow::TabellaC1Click() {
+    TableEditor::run(this, form_, Table::C);
     reload();
 }
-void TForm1::TabellaD1Click() {
-    TForm5::run(this, form_);
+void MainWindow::TabellaD1Click() {
+    TableEditor::run(this, form_, Table::D);
     reload();
 }
-void TForm1::Datideltecnico1Click() {
-    TForm8::run(this, form_);
+void MainWindow::Datideltecnico1Click() {
+    TechnicianDialog::run(this, form_);
 }
 
 } // namespace quadrelo

@@ -298,30 +298,30 @@ void SplashView::showEvent(QShowEvent* event) {
     centreOnOwner(this, parentWidget());
 }
 
-TForm6::TForm6(QWidget* owner) : SplashView(owner) {
+SplashWindow::SplashWindow(QWidget* owner) : SplashView(owner) {
     setObjectName(QStringLiteral("Form6"));
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(3000);
     Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, &TForm6::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, &SplashWindow::Timer1Timer);
 }
 
-void TForm6::showEvent(QShowEvent* event) {
+void SplashWindow::showEvent(QShowEvent* event) {
     SplashView::showEvent(event);
     Timer1->start();
 }
 
 // The splash stays its full time; Esc must not cut it short.
-void TForm6::keyPressEvent(QKeyEvent* event) {
+void SplashWindow::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void TForm6::Timer1Timer() {
+void SplashWindow::Timer1Timer() {
     accept();
 }
 
-TForm7::TForm7(QWidget* owner) : SplashView(owner) {
+AboutWindow::AboutWindow(QWidget* owner) : SplashView(owner) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Informazioni"));
     setFocusPolicy(Qt::StrongFocus);
@@ -332,7 +332,7 @@ TForm7::TForm7(QWidget* owner) : SplashView(owner) {
         child->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-bool TForm7::event(QEvent* event) {
+bool AboutWindow::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::WindowActivate:
         QApplication::beep();
@@ -347,7 +347,7 @@ bool TForm7::event(QEvent* event) {
     return SplashView::event(event);
 }
 
-void TForm7::mousePressEvent(QMouseEvent* event) {
+void AboutWindow::mousePressEvent(QMouseEvent* event) {
     event->accept();
     accept();
 }

@@ -44,10 +44,10 @@ protected:
 };
 
 // Start-up splash: closes by itself when Timer1 fires, three seconds after it is shown.
-class TForm6 : public SplashView {
+class SplashWindow : public SplashView {
     Q_OBJECT
 public:
-    explicit TForm6(QWidget* owner = nullptr);
+    explicit SplashWindow(QWidget* owner = nullptr);
     QTimer* Timer1 = nullptr;
 
 protected:
@@ -60,10 +60,10 @@ private:
 
 // "Informazioni": the splash's look without the timer; beeps when activated and closes on any
 // key or on a click anywhere on it.
-class TForm7 : public SplashView {
+class AboutWindow : public SplashView {
     Q_OBJECT
 public:
-    explicit TForm7(QWidget* owner = nullptr);
+    explicit AboutWindow(QWidget* owner = nullptr);
 
 protected:
     bool event(QEvent* event) override;

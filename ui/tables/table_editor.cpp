@@ -49,6 +49,8 @@ QLabel* heading(const QString& text, int width = 0) {
 
 TableEditor::TableEditor(Table table, QWidget* owner, PracticeForm& form)
     : QDialog(owner), table_(table), form_(form) {
+    // The designer's window names: Form2 for table A to Form5 for table D.
+    setObjectName(QStringLiteral("Form%1").arg(int(table) + 2));
     setWindowTitle(tableEditorCaption(table));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -272,41 +274,9 @@ bool TableEditor::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-namespace {
-
-template <class Editor> void runEditor(QWidget* owner, PracticeForm& form) {
-    Editor editor(owner, form);
+void TableEditor::run(QWidget* owner, PracticeForm& form, Table table) {
+    TableEditor editor(table, owner, form);
     editor.exec();
-}
-
-} // namespace
-
-TForm2::TForm2(QWidget* owner, PracticeForm& form) : TableEditor(Table::A, owner, form) {
-    setObjectName(QStringLiteral("Form2"));
-}
-void TForm2::run(QWidget* owner, PracticeForm& form) {
-    runEditor<TForm2>(owner, form);
-}
-
-TForm3::TForm3(QWidget* owner, PracticeForm& form) : TableEditor(Table::B, owner, form) {
-    setObjectName(QStringLiteral("Form3"));
-}
-void TForm3::run(QWidget* owner, PracticeForm& form) {
-    runEditor<TForm3>(owner, form);
-}
-
-TForm4::TForm4(QWidget* owner, PracticeForm& form) : TableEditor(Table::C, owner, form) {
-    setObjectName(QStringLiteral("Form4"));
-}
-void TForm4::run(QWidget* owner, PracticeForm& form) {
-    runEditor<TForm4>(owner, form);
-}
-
-TForm5::TForm5(QWidget* owner, PracticeForm& form) : TableEditor(Table::D, owner, form) {
-    setObjectName(QStringLiteral("Form5"));
-}
-void TForm5::run(QWidget* owner, PracticeForm& form) {
-    runEditor<TForm5>(owner, form);
 }
 
 } // namespace quadrelo

@@ -23,6 +23,8 @@ class TableEditor : public QDialog {
     Q_OBJECT
 public:
     TableEditor(Table table, QWidget* owner, PracticeForm& form);
+    // The editor of `table`, modal, until the user closes it.
+    static void run(QWidget* owner, PracticeForm& form, Table table);
 
     Table table() const { return table_; }
     // Box k, counted from 1 as the designer names go (Edit1 is box(1)).
@@ -54,38 +56,6 @@ private:
     PracticeForm& form_;
     QList<QLineEdit*> boxes_;
     QList<EntryValidator*> validators_;
-};
-
-// Tabella A - Valori unitari degli indennizzi.
-class TForm2 : public TableEditor {
-    Q_OBJECT
-public:
-    explicit TForm2(QWidget* owner, PracticeForm& form);
-    static void run(QWidget* owner, PracticeForm& form);
-};
-
-// Tabella B - Valori unitari delle aree.
-class TForm3 : public TableEditor {
-    Q_OBJECT
-public:
-    explicit TForm3(QWidget* owner, PracticeForm& form);
-    static void run(QWidget* owner, PracticeForm& form);
-};
-
-// Tabella C - Misura dell'oblazione.
-class TForm4 : public TableEditor {
-    Q_OBJECT
-public:
-    explicit TForm4(QWidget* owner, PracticeForm& form);
-    static void run(QWidget* owner, PracticeForm& form);
-};
-
-// Tabella D - Misura dell'anticipazione degli oneri di concessione.
-class TForm5 : public TableEditor {
-    Q_OBJECT
-public:
-    explicit TForm5(QWidget* owner, PracticeForm& form);
-    static void run(QWidget* owner, PracticeForm& form);
 };
 
 } // namespace quadrelo

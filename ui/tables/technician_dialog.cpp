@@ -36,7 +36,7 @@ QLabel* caption(const QString& text, QWidget* buddy) {
 
 } // namespace
 
-TForm8::TForm8(QWidget* owner, PracticeForm& form) : QDialog(owner), form_(form) {
+TechnicianDialog::TechnicianDialog(QWidget* owner, PracticeForm& form) : QDialog(owner), form_(form) {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Tecnico incaricato"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -140,12 +140,12 @@ TForm8::TForm8(QWidget* owner, PracticeForm& form) : QDialog(owner), form_(form)
     Edit1->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm8::run(QWidget* owner, PracticeForm& form) {
-    TForm8 dialog(owner, form);
+void TechnicianDialog::run(QWidget* owner, PracticeForm& form) {
+    TechnicianDialog dialog(owner, form);
     dialog.exec();
 }
 
-QLineEdit* TForm8::makeEdit(int k, const EntryRules& rules) {
+QLineEdit* TechnicianDialog::makeEdit(int k, const EntryRules& rules) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("Edit%1").arg(k));
     auto* validator = new EntryValidator(rules, edit);
@@ -155,7 +155,7 @@ QLineEdit* TForm8::makeEdit(int k, const EntryRules& rules) {
     return edit;
 }
 
-TechnicianFields TForm8::fields() const {
+TechnicianFields TechnicianDialog::fields() const {
     TechnicianFields f;
     for (int i = 0; i < edits_.size(); ++i)
         f.texts[i] = edits_[i]->text();
@@ -164,7 +164,7 @@ TechnicianFields TForm8::fields() const {
     return f;
 }
 
-void TForm8::showFields(const TechnicianFields& f) {
+void TechnicianDialog::showFields(const TechnicianFields& f) {
     for (int i = 0; i < edits_.size(); ++i) {
         // The file's text is shown as it is, not filtered like a key.
         validators_[i]->beginLoad();
@@ -175,7 +175,7 @@ void TForm8::showFields(const TechnicianFields& f) {
     DateTimePicker1->setDate(f.birthDate);
 }
 
-void TForm8::FormActivate() {
+void TechnicianDialog::FormActivate() {
     QDir::setCurrent(form_.startDirectory);
     TechnicianFields f;
     QString problem;
@@ -189,19 +189,19 @@ void TForm8::FormActivate() {
     if (!problem.isEmpty()) QTimer::singleShot(0, this, [this, problem] { showErrorBox(this, problem); });
 }
 
-void TForm8::BitBtn1Click() {
+void TechnicianDialog::BitBtn1Click() {
     // On failure the dialog stays open with everything typed, so nothing is lost.
     if (guarded(this, [this] { saveTechnician(form_, fields()); })) accept();
 }
 
-void TForm8::showEvent(QShowEvent* event) {
+void TechnicianDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     centreOnOwner(this, parentWidget());
     FormActivate();
 }
 
-bool TForm8::eventFilter(QObject* watched, QEvent* event) {
+bool TechnicianDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         const int i = int(enterOrder_.indexOf(qobject_cast<QWidget*>(watched)));

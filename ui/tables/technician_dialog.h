@@ -18,10 +18,10 @@ class PracticeForm;
 
 // "Tecnico incaricato": the technician's record, read from tec.dat when the dialog opens
 // and written back by "salva".
-class TForm8 : public QDialog {
+class TechnicianDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm8(QWidget* owner, PracticeForm& form);
+    explicit TechnicianDialog(QWidget* owner, PracticeForm& form);
     static void run(QWidget* owner, PracticeForm& form);
 
     QLineEdit* Edit1 = nullptr; // "Nome:"
