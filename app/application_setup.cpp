@@ -1,6 +1,6 @@
 #include "application_setup.h"
 
-#include "error_box.h"
+#include "ui/common/error_box.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -1,7 +1,7 @@
 #include "application_setup.h"
-#include "command_line.h"
-#include "main_window.h"
-#include "work_folder.h"
+#include "cli/command_line.h"
+#include "cli/work_folder.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
     quadrelo::setupApplication(app);
     // Before the window: its start-up reads the tables from the work folder.
     const QString folderProblem = quadrelo::enterWorkFolder(quadrelo::chooseWorkFolder(folderOption));
-    quadrelo::TForm1 window(showSplash);
+    quadrelo::MainWindow window(showSplash);
     window.show();
     if (!folderProblem.isEmpty())
         QTimer::singleShot(0, &window, [&window, folderProblem] { window.Attenzione(folderProblem); });

@@ -1,5 +1,5 @@
 // The program of a build without windows: the command-line options only.
-#include "command_line.h"
+#include "cli/command_line.h"
 
 #include <cstdio>
 

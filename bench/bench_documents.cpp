@@ -6,6 +6,7 @@
 #include "documents/report_data.h"
 #include "practice_file/practice_file.h"
 #include "record/practice_form.h"
+#include "startup/startup.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
     QDir::setCurrent(dir.path());
 
     PracticeForm form;
-    form.Inizializzazione();
+    Inizializzazione(form);
     openPractice(form, QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"));
     form.wasteStartDate = wasteInitialDate();
     form.occupationData = occupationInitialData();

@@ -1,7 +1,7 @@
 // Building and showing the main window (no splash), offscreen: median of 30 runs.
-#include "application_setup.h"
-#include "main_window.h"
-#include "message_windows.h"
+#include "app/application_setup.h"
+#include "ui/common/message_windows.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -26,7 +26,7 @@ int main(int argc, char* argv[]) {
         QElapsedTimer timer;
         timer.start();
         {
-            quadrelo::TForm1 window(false);
+            quadrelo::MainWindow window(false);
             window.show();
             if (!QTest::qWaitForWindowExposed(&window)) return 1;
             QApplication::processEvents();
@@ -35,13 +35,13 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("TForm1, costruzione e visualizzazione: mediana %.1f ms (min %.1f, max %.1f, %d prove)\n",
+    std::printf("MainWindow, costruzione e visualizzazione: mediana %.1f ms (min %.1f, max %.1f, %d prove)\n",
                 ms[ms.size() / 2], ms.front(), ms.back(), runs);
 
     // One key typed into a long technical report: the window compares the practice with the
     // one last saved after every key, so this must stay well below what a typist notices.
     {
-        quadrelo::TForm1 window(false);
+        quadrelo::MainWindow window(false);
         window.show();
         if (!QTest::qWaitForWindowExposed(&window)) return 1;
         auto* memo = window.findChild<QPlainTextEdit*>(QStringLiteral("Memo2"));

@@ -2,6 +2,7 @@
 // Prints the median of repeated runs.
 #include "practice_file/practice_file.h"
 #include "record/practice_form.h"
+#include "startup/startup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     QDir::setCurrent(dir.path());
 
     PracticeForm form;
-    form.Inizializzazione();
+    Inizializzazione(form);
     form.Edit1.text = QStringLiteral("MARIO");
     form.Edit2.text = QStringLiteral("ROSSI");
     form.Memo1.text = QString(2000, QLatin1Char('d'));
@@ -42,7 +43,7 @@ int main(int argc, char** argv) {
     QList<double> times;
     for (int i = 0; i < runs; ++i) {
         PracticeForm target;
-        target.Inizializzazione();
+        Inizializzazione(target);
         QElapsedTimer timer;
         timer.start();
         openPractice(target, form.currentFileName);

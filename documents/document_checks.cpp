@@ -21,7 +21,6 @@ bool forfait(const PracticeForm& f) {
     return f.RadioButton7.checked || f.RadioButton10.checked || f.RadioButton11.checked;
 }
 
-
 // The memo as the file holds it: line breaks count as CR LF.
 qsizetype memoLength(const QString& text) {
     QString t = text;
@@ -29,34 +28,34 @@ qsizetype memoLength(const QString& text) {
     return t.size() + t.count(QLatin1Char('\n'));
 }
 
-std::optional<CheckFailure> check(PracticeForm& f, const QString& name, const DocumentCommand& command) {
+std::optional<CheckFailure> check(PracticeForm& f, DocumentCheck name, const DocumentCommand& command) {
     auto fail = [](QString message, int page, QStringList focus = {}) {
         return std::optional<CheckFailure>(CheckFailure{std::move(message), page, std::move(focus)});
     };
-    if (name == QLatin1String("A")) {
+    if (name == DocumentCheck::A) {
         if (anyEmpty({&f.Edit1.text, &f.Edit2.text, &f.Edit3.text, &f.Edit22.text, &f.Edit5.text,
                       &f.Edit6.text, &f.Edit7.text, &f.Edit8.text}) ||
             f.ComboBox2.text == kSelect || f.ComboBox3.text == kSelect)
             return fail(command.applicantMessage, PageRichiedente);
-    } else if (name == QLatin1String("A2")) {
+    } else if (name == DocumentCheck::A2) {
         if (anyEmpty({&f.Edit1.text, &f.Edit2.text})) return fail(kInsufficient, PageRichiedente);
-    } else if (name == QLatin1String("B") || name == QLatin1String("B1")) {
+    } else if (name == DocumentCheck::B || name == DocumentCheck::B1) {
         const bool listOk =
-            name == QLatin1String("B") ? f.ComboBox1.text != kSelect : f.ComboBox1.itemIndex >= 0;
+            name == DocumentCheck::B ? f.ComboBox1.text != kSelect : f.ComboBox1.itemIndex >= 0;
         if (anyEmpty({&f.Edit9.text, &f.Edit10.text, &f.Edit11.text}) || !listOk)
             return fail(
                 QStringLiteral("I dati relativi all'immobile oggetto di sanatoria risultano insufficienti."),
                 PageImmobile);
-    } else if (name == QLatin1String("V")) {
+    } else if (name == DocumentCheck::V) {
         if (f.Edit23.text.isEmpty() && !f.RadioButton6.checked && !forfait(f))
             return fail(QStringLiteral("Digitare l'ammontare della volumetria oggetto di sanatoria."),
                         PageIllecito, {QStringLiteral("Edit23")});
-    } else if (name == QLatin1String("D") || name == QLatin1String("D20")) {
-        const qsizetype minimum = name == QLatin1String("D") ? 1 : 21;
+    } else if (name == DocumentCheck::D || name == DocumentCheck::D20) {
+        const qsizetype minimum = name == DocumentCheck::D ? 1 : 21;
         if (memoLength(f.Memo1.text) < minimum)
             return fail(QStringLiteral("Digitare una sintetica descrizione dell'illecito."), PageIllecito,
                         {QStringLiteral("Memo1")});
-    } else if (name == QLatin1String("O")) {
+    } else if (name == DocumentCheck::O) {
         const double surfaces = f.resUsefulSurface1 + f.resUsefulSurface2 + f.resUsefulSurface3 +
                                 f.resNonResSurface1 + f.resNonResSurface2 + f.resNonResSurface3 +
                                 f.nonResUsefulSurface1 + f.nonResUsefulSurface2 + f.nonResUsefulSurface3 +
@@ -66,7 +65,7 @@ std::optional<CheckFailure> check(PracticeForm& f, const QString& name, const Do
             return fail(
                 QStringLiteral("I dati numerici per il calcolo dell'oblazione risultano insufficienti."),
                 PageOblazione);
-    } else if (name == QLatin1String("N")) {
+    } else if (name == DocumentCheck::N) {
         const double amounts = f.advanceAmountNew1 + f.advanceAmountNew2 + f.advanceAmountNew3 +
                                f.advanceAmountNew4 + f.advanceAmountRestructuring1 +
                                f.advanceAmountRestructuring2 + f.advanceAmountRestructuring3 +
@@ -76,27 +75,27 @@ std::optional<CheckFailure> check(PracticeForm& f, const QString& name, const Do
                 QStringLiteral("I dati numerici per il calcolo dell'anticipazione sugli oneri di concessione "
                                "risultano insufficienti."),
                 PageAnticipazione);
-    } else if (name == QLatin1String("L")) {
+    } else if (name == DocumentCheck::L) {
         if (!f.CheckBox3.checked && !f.CheckBox4.checked && !f.CheckBox5.checked)
             return fail(QStringLiteral("Gli allegati non sono stati selezionati."), PageAllegati);
-    } else if (name == QLatin1String("R")) {
+    } else if (name == DocumentCheck::R) {
         if (f.Memo2.text.isEmpty())
             return fail(QStringLiteral("Inserire la relazione tecnica."), PageIllecito,
                         {QStringLiteral("Memo2")});
-    } else if (name == QLatin1String("T")) {
+    } else if (name == DocumentCheck::T) {
         if (anyEmpty({&f.technicianFirstName, &f.technicianLastName, &f.technicianBirthPlace,
                       &f.technicianBirthProvince, &f.technicianTaxCode, &f.technicianOfficeTown,
                       &f.technicianRegisterNumber, &f.technicianRegisterName, &f.technicianRegisterProvince}))
             return fail(QStringLiteral("I dati del tecnico incaricato risultano incompleti."), -1);
-    } else if (name == QLatin1String("Y")) {
+    } else if (name == DocumentCheck::Y) {
         if (f.Edit33.text.isEmpty())
             return fail(QStringLiteral("Digitare la durata complessiva dell'occupazione pregressa."),
                         PageAreeStato, {QStringLiteral("Edit33")});
-    } else if (name == QLatin1String("P")) {
+    } else if (name == DocumentCheck::P) {
         if (!(f.occupiedSurface1 + f.occupiedSurface2 + f.occupiedSurface3 + f.occupiedSurface4 > 0))
             return fail(QStringLiteral("Digitare la superficie oggetto di occupazione pregressa."),
                         PageAreeStato, f.enabledEdits(25, 28));
-    } else if (name == QLatin1String("S")) {
+    } else if (name == DocumentCheck::S) {
         if (!(f.areaSurface1 + f.areaSurface2 + f.areaSurface3 + f.areaSurface4 > 0))
             return fail(QStringLiteral("Digitare la superficie oggetto di occupazione."), PageAreeStato,
                         f.enabledEdits(29, 32));
@@ -107,28 +106,81 @@ std::optional<CheckFailure> check(PracticeForm& f, const QString& name, const Do
 } // namespace
 
 const QList<DocumentCommand>& documentCommands() {
+    using C = DocumentCheck;
     static const QList<DocumentCommand> commands{
-        {"Riepilogopratica1Click", "Fac-simile istanza", "A B1 V D20 O N L", kInsufficient, "modello", ""},
-        {"Stampa1Click", "Dichiarazione antimafia", "A B", kIncomplete, "antimafia", ""},
-        {"Dichiarazionesullostatodeilavori1Click", "Dichiarazione sullo stato dei lavori", "A B D",
-         kIncomplete, "statolavori", ""},
-        {"Periziagiurata1Click", "Perizia giurata", "A B1 V D20 O N L", kInsufficient, "giurata", "TForm16"},
-        {"Certificazionediidoneitstatica2Click", "Certificazione di idoneità statica", "A2 B D T",
-         kInsufficient, "statica", ""},
-        {"Certificazionediidoneitstatica1Click", "Certificazione relativa alle costruzioni in zona sismica",
-         "A2 B D T", kInsufficient, "sismica", ""},
-        {"Relazionetecnicadescrittiva1Click", "Relazione tecnica descrittiva", "A2 B D R T", kInsufficient,
-         "tecnica", ""},
-        {"ToolButton11Click", "Fac-simile denuncia ai fini dell'I.C.I.", "", "", "ici", "TForm14"},
-        {"Denunciaaifinidellatassasmaltimentorifiuti1Click", "Denuncia per la tassa smaltimento rifiuti",
-         "A B", kIncomplete, "rifiuti", "TForm10"},
-        {"Denunciaperloccupazionesuolopubblico1Click", "Denuncia per occupazione suolo pubblico", "A B",
-         kIncomplete, "occupazione", "TForm11"},
-        {"Riepilogopratica2Click", "Riepilogo pratica", "A B1 V D20 O N", kInsufficient, "riepilogo", ""},
-        {"Promemoriascadenze1Click", "Promemoria scadenze", "A B1 V D20 O N", kInsufficient, "promemoria",
-         ""},
+        {"Riepilogopratica1Click",
+         "Fac-simile istanza",
+         {C::A, C::B1, C::V, C::D20, C::O, C::N, C::L},
+         kInsufficient,
+         "modello",
+         CommandDialog::None},
+        {"Stampa1Click",
+         "Dichiarazione antimafia",
+         {C::A, C::B},
+         kIncomplete,
+         "antimafia",
+         CommandDialog::None},
+        {"Dichiarazionesullostatodeilavori1Click",
+         "Dichiarazione sullo stato dei lavori",
+         {C::A, C::B, C::D},
+         kIncomplete,
+         "statolavori",
+         CommandDialog::None},
+        {"Periziagiurata1Click",
+         "Perizia giurata",
+         {C::A, C::B1, C::V, C::D20, C::O, C::N, C::L},
+         kInsufficient,
+         "giurata",
+         CommandDialog::SwornAppraisal},
+        {"Certificazionediidoneitstatica2Click",
+         "Certificazione di idoneità statica",
+         {C::A2, C::B, C::D, C::T},
+         kInsufficient,
+         "statica",
+         CommandDialog::None},
+        {"Certificazionediidoneitstatica1Click",
+         "Certificazione relativa alle costruzioni in zona sismica",
+         {C::A2, C::B, C::D, C::T},
+         kInsufficient,
+         "sismica",
+         CommandDialog::None},
+        {"Relazionetecnicadescrittiva1Click",
+         "Relazione tecnica descrittiva",
+         {C::A2, C::B, C::D, C::R, C::T},
+         kInsufficient,
+         "tecnica",
+         CommandDialog::None},
+        {"ToolButton11Click", "Fac-simile denuncia ai fini dell'I.C.I.", {}, "", "ici", CommandDialog::Ici},
+        {"Denunciaaifinidellatassasmaltimentorifiuti1Click",
+         "Denuncia per la tassa smaltimento rifiuti",
+         {C::A, C::B},
+         kIncomplete,
+         "rifiuti",
+         CommandDialog::WasteTax},
+        {"Denunciaperloccupazionesuolopubblico1Click",
+         "Denuncia per occupazione suolo pubblico",
+         {C::A, C::B},
+         kIncomplete,
+         "occupazione",
+         CommandDialog::Occupation},
+        {"Riepilogopratica2Click",
+         "Riepilogo pratica",
+         {C::A, C::B1, C::V, C::D20, C::O, C::N},
+         kInsufficient,
+         "riepilogo",
+         CommandDialog::None},
+        {"Promemoriascadenze1Click",
+         "Promemoria scadenze",
+         {C::A, C::B1, C::V, C::D20, C::O, C::N},
+         kInsufficient,
+         "promemoria",
+         CommandDialog::None},
         {"Prospettorelativoallacquisizioneareepubbliche1Click",
-         "Prospetto relativo all'acquisizione aree pubbliche", "Y P S", "", "pubbliche", ""},
+         "Prospetto relativo all'acquisizione aree pubbliche",
+         {C::Y, C::P, C::S},
+         "",
+         "pubbliche",
+         CommandDialog::None},
     };
     return commands;
 }
@@ -140,7 +192,7 @@ const DocumentCommand* documentCommand(const QString& handlerOrReport) {
 }
 
 std::optional<CheckFailure> firstFailedCheck(PracticeForm& form, const DocumentCommand& command) {
-    for (const QString& name : command.checks.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+    for (const DocumentCheck name : command.checks)
         if (auto failure = check(form, name, command)) return failure;
     return std::nullopt;
 }

@@ -3,12 +3,8 @@
 #include "catalogue.h"
 #include "errors.h"
 #include "number_text.h"
-#include "tables/parameter_tables.h"
-#include "tables/technician.h"
 
-#include <QDir>
 #include <QHash>
-#include <functional>
 
 namespace quadrelo {
 
@@ -281,21 +277,7 @@ void PracticeForm::closeUp(const QString& control) {
 
 // --- life cycle ------------------------------------------------------------------------
 
-void PracticeForm::Inizializzazione() {
-    startDirectory = QDir::currentPath();
-    // Each file loads on its own: one missing file must not leave the others at zero.
-    const std::function<void()> loads[] = {
-        [this] { loadTechnician(*this); },      [this] { loadTable(*this, Table::C); },
-        [this] { loadTable(*this, Table::D); }, [this] { loadTable(*this, Table::A); },
-        [this] { loadTable(*this, Table::B); },
-    };
-    for (const auto& load : loads) {
-        try {
-            load();
-        } catch (const Error& e) {
-            ui_->reportError(e.message());
-        }
-    }
+void PracticeForm::recomputeAtStart() {
     Indennizza();
     recomputeOblationRow(0);
     passaggio();

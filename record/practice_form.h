@@ -101,7 +101,8 @@ public:
     void closeUp(const QString& control);
 
     // --- operations of the main window ----------------------------------------------
-    void Inizializzazione();
+    // Once the tables and the technician are in: the figures that follow from them.
+    void recomputeAtStart();
     void Inizializza();
     void Nuova1Click(); // Inizializza; the window then shows the first page
     // "Quadrelo 2004", followed by the file's path once the practice has one.

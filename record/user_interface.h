@@ -10,9 +10,9 @@ class UserInterface {
 public:
     virtual ~UserInterface() = default;
 
-    // Warning with a beep (TForm12); returns when the user has read it.
+    // Warning with a beep (Form12); returns when the user has read it.
     virtual void Attenzione(const QString& message) = 0;
-    // Yes/no question (TForm13); true exactly when the answer is "NO".
+    // Yes/no question (Form13); true exactly when the answer is "NO".
     virtual bool Uscita(const QString& question) = 0;
     // Brings a tab page of the main window to the front.
     virtual void showPage(int page) = 0;

@@ -1,14 +1,14 @@
 // The main window's file and document commands, driven as a user drives them.
 #include "app/application_setup.h"
-#include "app/file_dialogs.h"
-#include "app/main_window.h"
-#include "app/message_windows.h"
-#include "app/page_control.h"
-#include "app/recovery_copy.h"
-#include "documents/ui/document_output.h"
 #include "practice_file/practice_file.h"
 #include "record/catalogue.h"
 #include "test_support.h"
+#include "ui/common/file_dialogs.h"
+#include "ui/common/message_windows.h"
+#include "ui/documents/document_output.h"
+#include "ui/main/main_window.h"
+#include "ui/main/page_control.h"
+#include "ui/main/recovery_copy.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +23,7 @@ using namespace quadrelo::testing;
 class CommandsTest : public QObject {
     Q_OBJECT
     QTemporaryDir workDir;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
     QStringList printed;
 
     QString path(const QString& name) const { return workDir.filePath(name); }
@@ -46,7 +46,7 @@ private slots:
         FileDialogs::setNextFileNames({});
         FileDialogs::setNextReplaceAnswers({});
         printed.clear();
-        w = std::make_unique<TForm1>(false);
+        w = std::make_unique<MainWindow>(false);
     }
     void cleanup() { w.reset(); }
 
@@ -69,7 +69,7 @@ private slots:
     // Each command that would discard the practice, with each answer to the question.
     void unsavedChangesAreAskedAbout_data() {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("answer"); // 0 "Salva", 1 "Non salvare", 2 "Annulla"
+        QTest::addColumn<int>("answer");     // 0 "Salva", 1 "Non salvare", 2 "Annulla"
         QTest::addColumn<QString>("saveAs"); // the name given to the save dialog ("" cancels it)
         QTest::addColumn<bool>("proceeds");
         const QString saved = path("salvata.qdr");

@@ -1,9 +1,9 @@
-// The four document dialogs (TForm10, TForm11, TForm14, TForm16), driven with real keys and
-// clicks; the reports they run are captured instead of previewed.
-#include "app/message_windows.h"
-#include "documents/ui/document_dialogs.h"
-#include "documents/ui/document_output.h"
+// The four document dialogs (WasteTaxDialog, OccupationDialog, IciDialog, SwornAppraisalDialog), driven with
+// real keys and clicks; the reports they run are captured instead of previewed.
 #include "record/practice_form.h"
+#include "ui/common/message_windows.h"
+#include "ui/documents/document_dialogs.h"
+#include "ui/documents/document_output.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -186,16 +186,16 @@ void DocumentDialogsTest::frame() {
     std::unique_ptr<DocumentDialog> d;
     switch (dialog) {
     case 10:
-        d = std::make_unique<TForm10>(&owner_, *form_);
+        d = std::make_unique<WasteTaxDialog>(&owner_, *form_);
         break;
     case 11:
-        d = std::make_unique<TForm11>(&owner_, *form_);
+        d = std::make_unique<OccupationDialog>(&owner_, *form_);
         break;
     case 14:
-        d = std::make_unique<TForm14>(&owner_, *form_);
+        d = std::make_unique<IciDialog>(&owner_, *form_);
         break;
     default:
-        d = std::make_unique<TForm16>(&owner_, *form_);
+        d = std::make_unique<SwornAppraisalDialog>(&owner_, *form_);
     }
     QVERIFY(showActive(*d));
     QCOMPARE(d->windowTitle(), caption);
@@ -217,7 +217,7 @@ void DocumentDialogsTest::frame() {
     QVERIFY(reports_.isEmpty());
 }
 
-// --- TForm10 -------------------------------------------------------------------------------------
+// --- WasteTaxDialog -------------------------------------------------------------------------------------
 
 void DocumentDialogsTest::wasteDate_data() {
     QTest::addColumn<QString>("how");
@@ -241,7 +241,7 @@ void DocumentDialogsTest::wasteDate() {
     QFETCH(QStringList, reports);
     QFETCH(int, result);
     form_->wasteStartDate = QStringLiteral("01/01/2001");
-    TForm10 d(&owner_, *form_);
+    WasteTaxDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     QCOMPARE(d.DateTimePicker3->date(), QDate(2003, 3, 31));
     QCOMPARE(form_->wasteStartDate, QStringLiteral("31/03/2003"));
@@ -268,7 +268,7 @@ void DocumentDialogsTest::wasteDate() {
     QCOMPARE(names, reports);
 }
 
-// --- TForm11 -------------------------------------------------------------------------------------
+// --- OccupationDialog -------------------------------------------------------------------------------------
 
 void DocumentDialogsTest::occupationArea_data() {
     QTest::addColumn<QString>("first");
@@ -310,7 +310,7 @@ void DocumentDialogsTest::occupationArea() {
     QFETCH(QString, second);
     QFETCH(QString, area);
     QFETCH(bool, error);
-    TForm11 d(&owner_, *form_);
+    OccupationDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     type(d.Edit3, QStringLiteral("7"));
     type(d.Edit1, first);
@@ -330,7 +330,7 @@ void DocumentDialogsTest::occupationArea() {
 }
 
 void DocumentDialogsTest::occupationSwitchingWindowsIsNoLeaving() {
-    TForm11 d(&owner_, *form_);
+    OccupationDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     type(d.Edit1, QStringLiteral("46341"));
     type(d.Edit2, QStringLiteral("46341"));
@@ -363,7 +363,7 @@ void DocumentDialogsTest::occupationDays() {
     QFETCH(QDate, from);
     QFETCH(QDate, to);
     QFETCH(QString, days);
-    TForm11 d(&owner_, *form_);
+    OccupationDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     QCOMPARE(d.DateTimePicker1->date(), QDate(2004, 1, 1));
     QCOMPARE(d.DateTimePicker2->date(), QDate(2004, 1, 1));
@@ -386,7 +386,7 @@ void DocumentDialogsTest::occupationDays() {
 }
 
 void DocumentDialogsTest::occupationDaysOnCalendarClose() {
-    TForm11 d(&owner_, *form_);
+    OccupationDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     d.DateTimePicker2->setFocus(Qt::TabFocusReason);
     press(Qt::Key_F4);
@@ -404,7 +404,7 @@ void DocumentDialogsTest::occupationDaysOnCalendarClose() {
 }
 
 void DocumentDialogsTest::occupationEnterOrder() {
-    TForm11 d(&owner_, *form_);
+    OccupationDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     QCOMPARE(focusName(), QStringLiteral("Edit4"));
     const QStringList order{"Edit5",           "Edit1",           "Edit2",  "Edit3",
@@ -437,7 +437,7 @@ void DocumentDialogsTest::occupationEnterOrder() {
 
 void DocumentDialogsTest::occupationConfirm() {
     const QStringList before = form_->occupationData;
-    TForm11 d(&owner_, *form_);
+    OccupationDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     // Everything by keyboard, in the order of Enter.
     typeHere(QStringLiteral("Via Roma 12, Napoli"));
@@ -477,7 +477,7 @@ void DocumentDialogsTest::occupationConfirm() {
 
 void DocumentDialogsTest::occupationReopensWithInitialValues() {
     {
-        TForm11 d(&owner_, *form_);
+        OccupationDialog d(&owner_, *form_);
         QVERIFY(showActive(d));
         type(d.Edit4, QStringLiteral("Piazza Dante"));
         type(d.Edit1, QStringLiteral("3"));
@@ -493,7 +493,7 @@ void DocumentDialogsTest::occupationReopensWithInitialValues() {
     QCOMPARE(confirmed.at(5), QStringLiteral("01/05/2004"));
     QCOMPARE(confirmed.at(8), QStringLiteral("09:15"));
 
-    TForm11 again(&owner_, *form_);
+    OccupationDialog again(&owner_, *form_);
     QVERIFY(showActive(again));
     for (QLineEdit* e :
          {again.Edit1, again.Edit2, again.Edit3, again.Edit4, again.Edit5, again.Edit6, again.Edit7})
@@ -515,7 +515,7 @@ void DocumentDialogsTest::occupationClosingStoresNothing_data() {
 void DocumentDialogsTest::occupationClosingStoresNothing() {
     QFETCH(bool, escape);
     form_->occupationData = QStringList(11, QStringLiteral("prima"));
-    TForm11 d(&owner_, *form_);
+    OccupationDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     type(d.Edit4, QStringLiteral("Via Toledo"));
     type(d.Edit1, QStringLiteral("8"));
@@ -562,7 +562,7 @@ void DocumentDialogsTest::occupationDigits() {
     QFETCH(QString, typed);
     QFETCH(QString, pasted);
     QFETCH(QString, shown);
-    TForm11 d(&owner_, *form_);
+    OccupationDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     auto* edit = d.findChild<QLineEdit*>(field);
     QVERIFY(edit);
@@ -573,7 +573,7 @@ void DocumentDialogsTest::occupationDigits() {
     QCOMPARE(focusName(), field);
 }
 
-// --- TForm14 -------------------------------------------------------------------------------------
+// --- IciDialog -------------------------------------------------------------------------------------
 
 void DocumentDialogsTest::iciPrefill_data() {
     QTest::addColumn<QString>("secondSubUnit");
@@ -593,7 +593,7 @@ void DocumentDialogsTest::iciPrefill() {
     form_->Edit19.text = QStringLiteral("231");
     form_->Edit20.text = QStringLiteral("7");
     form_->Edit21.text = secondSubUnit;
-    TForm14 d(&owner_, *form_);
+    IciDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
 
     for (int p = 1; p <= 3; ++p) {
@@ -619,7 +619,7 @@ void DocumentDialogsTest::iciPrefill() {
 }
 
 void DocumentDialogsTest::iciCategories() {
-    TForm14 d(&owner_, *form_);
+    IciDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     QStringList entries;
     for (int i = 0; i < d.comboBox(1)->count(); ++i)
@@ -671,7 +671,7 @@ void DocumentDialogsTest::iciMarks_data() {
 
 void DocumentDialogsTest::iciMarks() {
     QFETCH(QList<int>, ticked);
-    TForm14 d(&owner_, *form_);
+    IciDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     for (int n : ticked) {
         d.checkBox(n)->setFocus(Qt::TabFocusReason);
@@ -705,7 +705,7 @@ void DocumentDialogsTest::iciEnterConfirms() {
     form_->ComboBox1.text = QStringLiteral("PIAZZA");
     form_->Edit10.text = QStringLiteral("Dante");
     form_->Edit20.text = QStringLiteral("3");
-    TForm14 d(&owner_, *form_);
+    IciDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     type(d.edit(9), QStringLiteral("12"));        // property 1, "mesi possesso:"
     type(d.edit(31), QStringLiteral("85000,00")); // property 3, "valore:"
@@ -751,7 +751,7 @@ void DocumentDialogsTest::iciEscapeStoresNothing() {
     QFETCH(bool, escape);
     const QList<QStringList> before(3, QStringList(18, QStringLiteral("prima")));
     form_->iciData = before;
-    TForm14 d(&owner_, *form_);
+    IciDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     type(d.edit(5), QStringLiteral("9"));
     d.findChild<QWidget*>(field)->setFocus(Qt::TabFocusReason);
@@ -765,7 +765,8 @@ void DocumentDialogsTest::iciEscapeStoresNothing() {
     QVERIFY(reports_.isEmpty());
 }
 
-// --- TForm16 -------------------------------------------------------------------------------------
+// --- SwornAppraisalDialog
+// -------------------------------------------------------------------------------------
 
 void DocumentDialogsTest::sworn_data() {
     QTest::addColumn<QString>("court");
@@ -810,7 +811,7 @@ void DocumentDialogsTest::sworn() {
     QFETCH(bool, report);
     form_->swornCourt = QStringLiteral("ROMA");
     form_->swornSection = QStringLiteral("SEZIONE DISTACCATA DI OSTIA");
-    TForm16 d(&owner_, *form_);
+    SwornAppraisalDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     QCOMPARE(focusName(), QStringLiteral("Edit1"));
     typeHere(court);
@@ -837,7 +838,7 @@ void DocumentDialogsTest::sworn() {
 void DocumentDialogsTest::swornClosingStoresNothing() {
     form_->swornCourt = QStringLiteral("ROMA");
     form_->swornSection = QStringLiteral("SEZIONE DISTACCATA DI OSTIA");
-    TForm16 d(&owner_, *form_);
+    SwornAppraisalDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     typeHere(QStringLiteral("milano"));
     press(Qt::Key_Escape);

@@ -1,9 +1,9 @@
-// Windows of the parameter tables (TForm2..TForm5) and of the technician (TForm8), driven with
+// Windows of the parameter tables (Form2..Form5) and of the technician (Form8), driven with
 // real key and mouse events over a start-up directory holding a copy of the shipped files.
-#include "app/message_windows.h"
 #include "record/practice_form.h"
-#include "tables/ui/table_editor.h"
-#include "tables/ui/technician_dialog.h"
+#include "ui/common/message_windows.h"
+#include "ui/tables/table_editor.h"
+#include "ui/tables/technician_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -131,17 +131,7 @@ QByteArray fileBytes(const QStringList& lines) {
 }
 
 std::unique_ptr<TableEditor> makeEditor(Table t, PracticeForm& form) {
-    switch (t) {
-    case Table::A:
-        return std::make_unique<TForm2>(nullptr, form);
-    case Table::B:
-        return std::make_unique<TForm3>(nullptr, form);
-    case Table::C:
-        return std::make_unique<TForm4>(nullptr, form);
-    case Table::D:
-        break;
-    }
-    return std::make_unique<TForm5>(nullptr, form);
+    return std::make_unique<TableEditor>(t, nullptr, form);
 }
 
 // A start-up directory holding a fresh copy of the shipped files, and the practice bound to it.
@@ -673,7 +663,7 @@ void EditorsTest::technicianFieldsTakeUpperCase() {
     QFETCH(QString, pasted);
     QFETCH(QString, expected);
     Workspace ws;
-    TForm8 dialog(nullptr, ws.form);
+    TechnicianDialog dialog(nullptr, ws.form);
     open(dialog);
     auto* edit = dialog.findChild<QLineEdit*>(field);
     QVERIFY(edit);
@@ -687,7 +677,7 @@ void EditorsTest::technicianOpensWithTheFileVerbatim() {
     Workspace ws;
     ws.write("tec.dat", "NON MODIFICARE MANUALMENTE QUESTO FILE!!!\r\nMario\r\nRossi\r\nRoma\r\nRM\r\n"
                         "rss mra\r\n1234\r\nRM\r\nRoma\r\nVia Appia 10\r\n3\r\n02/05/1965\r\n");
-    TForm8 dialog(nullptr, ws.form);
+    TechnicianDialog dialog(nullptr, ws.form);
     open(dialog);
     QVERIFY(errorsShown().isEmpty());
     const QStringList expected{"Mario", "Rossi", "Roma", "RM",          "rss mra",
@@ -706,7 +696,7 @@ void EditorsTest::technicianOpensWithTheFileVerbatim() {
 void EditorsTest::technicianMissingFileGivesEmptyDialog() {
     Workspace ws;
     QVERIFY(QFile::remove(ws.path("tec.dat")));
-    TForm8 dialog(nullptr, ws.form);
+    TechnicianDialog dialog(nullptr, ws.form);
     open(dialog);
 
     const QStringList errors = errorsShown();
@@ -745,7 +735,7 @@ void EditorsTest::technicianSaveWritesTwelveLines() {
     QFETCH(QString, indexLine);
     QFETCH(QString, registerName);
     Workspace ws;
-    TForm8 dialog(nullptr, ws.form);
+    TechnicianDialog dialog(nullptr, ws.form);
     open(dialog);
     QCOMPARE(dialog.ComboBox1->currentIndex(), -1); // the shipped file has no register
 
@@ -782,7 +772,7 @@ void EditorsTest::technicianSaveWritesTwelveLines() {
 void EditorsTest::technicianEnterOrder() {
     Workspace ws;
     const QByteArray before = ws.bytes("tec.dat");
-    TForm8 dialog(nullptr, ws.form);
+    TechnicianDialog dialog(nullptr, ws.form);
     open(dialog);
     dialog.Edit1->setFocus();
     typeKeys(dialog.Edit1, "mario");
@@ -811,7 +801,7 @@ void EditorsTest::technicianFailedSaveKeepsTheDialog() {
     QFETCH(bool, readOnly);
     Workspace ws;
     const QByteArray before = ws.bytes("tec.dat");
-    TForm8 dialog(nullptr, ws.form);
+    TechnicianDialog dialog(nullptr, ws.form);
     open(dialog);
     dialog.Edit1->setFocus();
     typeKeys(dialog.Edit1, "mario");
@@ -855,7 +845,7 @@ void EditorsTest::technicianLeavingWithoutSaving() {
     QFETCH(bool, escape);
     Workspace ws;
     const QByteArray before = ws.bytes("tec.dat");
-    TForm8 dialog(nullptr, ws.form);
+    TechnicianDialog dialog(nullptr, ws.form);
     open(dialog);
     dialog.Edit1->setFocus();
     typeKeys(dialog.Edit1, "mario");

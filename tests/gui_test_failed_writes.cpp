@@ -1,7 +1,5 @@
 // Saves that fail half-way (a full disk, a file-size limit) must leave the old file as it was.
 #include "app/application_setup.h"
-#include "app/main_window.h"
-#include "app/message_windows.h"
 #include "documents/engine/report_output.h"
 #include "documents/engine/report_project.h"
 #include "documents/report_data.h"
@@ -9,6 +7,8 @@
 #include "tables/parameter_tables.h"
 #include "tables/technician.h"
 #include "test_support.h"
+#include "ui/common/message_windows.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -185,13 +185,13 @@ private slots:
             QDir(work).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
         // The window opens the same practice in the same folder and the user saves it there.
-        std::unique_ptr<TForm1> window;
+        std::unique_ptr<MainWindow> window;
         if (target == Target::SalvaFinestra) {
             MessageWindows::setTestMode(true);
             MessageWindows::clearShown();
             const QString previous = QDir::currentPath();
             QDir::setCurrent(work);
-            window = std::make_unique<TForm1>(false);
+            window = std::make_unique<MainWindow>(false);
             QDir::setCurrent(previous);
             window->openPracticeFile(path);
             window->show();

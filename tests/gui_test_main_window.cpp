@@ -1,10 +1,10 @@
 // Main window: controls and their names, menus and tool bar, key filtering, the Enter order
 // across the pages, field checks on leaving, new practice, exit question, state shown.
-#include "application_setup.h"
-#include "main_window.h"
-#include "message_windows.h"
-#include "page_control.h"
+#include "app/application_setup.h"
 #include "record/catalogue.h"
+#include "ui/common/message_windows.h"
+#include "ui/main/main_window.h"
+#include "ui/main/page_control.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,7 +56,7 @@ QString focusedControl() {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
     QTemporaryDir workDir;
 
     template <class T> T* get(const QString& name) {
@@ -107,7 +107,7 @@ private slots:
     void init() {
         MessageWindows::setNextAnswers({});
         MessageWindows::clearShown();
-        w = std::make_unique<TForm1>(false);
+        w = std::make_unique<MainWindow>(false);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         // Focus needs the active window; a bare X server without window manager may not give it.
@@ -435,11 +435,11 @@ private slots:
     }
 
     void everyHandlerIsASlot() {
-        for (const QString& handler : TForm1::commandHandlers())
+        for (const QString& handler : MainWindow::commandHandlers())
             QVERIFY2(w->metaObject()->indexOfSlot(qPrintable(handler + QStringLiteral("()"))) >= 0,
                      qPrintable(handler));
-        QCOMPARE(TForm1::commandHandlers().size(), 26);
-        for (const QString& handler : TForm1::commandHandlers())
+        QCOMPARE(MainWindow::commandHandlers().size(), 26);
+        for (const QString& handler : MainWindow::commandHandlers())
             QVERIFY2(w->isCommandEnabled(handler), qPrintable(handler));
     }
 
@@ -883,8 +883,8 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, result);
         QFETCH(int, saves);
-        struct Counting : TForm1 {
-            using TForm1::TForm1;
+        struct Counting : MainWindow {
+            using MainWindow::MainWindow;
             int saved = 0;
             void Salvataggio() override { ++saved; }
         } window(false);

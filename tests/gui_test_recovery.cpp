@@ -1,9 +1,9 @@
 // Recovery copies across real processes: this test program also plays the working program,
 // started again with "--figlio", typing into the window as a user would.
 #include "app/application_setup.h"
-#include "app/main_window.h"
-#include "app/message_windows.h"
 #include "test_support.h"
+#include "ui/common/message_windows.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -23,7 +23,7 @@ const QString kChild = QStringLiteral("--figlio");
 // "ripristina": answers "SI" to any recovery question, reports what it holds, ends normally.
 int runChild(const QString& mode, const QString& folder) {
     QDir::setCurrent(folder);
-    TForm1 w(false);
+    MainWindow w(false);
     w.setRecoveryInterval(100);
     w.show();
     if (!QTest::qWaitForWindowExposed(&w)) return 2;

@@ -1,9 +1,9 @@
 // Report output: run by name, the preview at 100 %, printing the chosen pages, "Esporta PDF".
-#include "app/file_dialogs.h"
-#include "app/message_windows.h"
 #include "documents/engine/report_project.h"
-#include "documents/ui/report_preview.h"
 #include "test_support.h"
+#include "ui/common/file_dialogs.h"
+#include "ui/common/message_windows.h"
+#include "ui/documents/report_preview.h"
 
 #include <QAction>
 #include <QApplication>

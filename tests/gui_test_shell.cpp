@@ -1,9 +1,9 @@
 // Shell windows: message windows, splash and about, help viewer, tool-bar icons, error box.
-#include "error_box.h"
-#include "help_window.h"
-#include "icons.h"
-#include "message_windows.h"
-#include "splash_window.h"
+#include "ui/common/error_box.h"
+#include "ui/common/icons.h"
+#include "ui/common/message_windows.h"
+#include "ui/main/help_window.h"
+#include "ui/main/splash_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,11 +30,11 @@ namespace {
 std::unique_ptr<MessageWindow> makeMessageWindow(int form, QWidget* owner = nullptr) {
     switch (form) {
     case 12:
-        return std::make_unique<TForm12>(owner);
+        return std::make_unique<MessageWindow>(MessageKind::Warning, owner);
     case 13:
-        return std::make_unique<TForm13>(owner);
+        return std::make_unique<MessageWindow>(MessageKind::Question, owner);
     default:
-        return std::make_unique<TForm15>(owner);
+        return std::make_unique<MessageWindow>(MessageKind::QuestionWithCancel, owner);
     }
 }
 
@@ -230,7 +230,7 @@ void ShellTest::longWarningFitsTheWindow_data() {
 
 void ShellTest::longWarningFitsTheWindow() {
     QFETCH(QString, message);
-    TForm12 dialog;
+    MessageWindow dialog(MessageKind::Warning);
     dialog.setText(message);
     auto* label = dialog.findChild<QLabel*>(QStringLiteral("Label1"));
     QVERIFY(label);
@@ -250,7 +250,7 @@ void ShellTest::messageWindowsCentreOnOwner() {
     owner.setGeometry(100, 120, 792, 546);
     owner.show();
     QVERIFY(QTest::qWaitForWindowExposed(&owner));
-    TForm13 dialog(&owner);
+    MessageWindow dialog(MessageKind::Question, &owner);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     const QPoint offset = dialog.frameGeometry().center() - owner.frameGeometry().center();
@@ -262,8 +262,8 @@ void ShellTest::questionShowsRealWindowOutsideTestMode() {
     const QString question = QStringLiteral("Salvare le modifiche apportate ai parametri?");
     QString shownText;
     QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<TForm13*>(QApplication::activeModalWidget());
-        if (!dialog) return;
+        auto* dialog = qobject_cast<MessageWindow*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != QLatin1String("Form13")) return;
         shownText = dialog->text();
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
     });
@@ -345,7 +345,7 @@ void ShellTest::aboutClosesOnKey_data() {
 
 void ShellTest::aboutClosesOnKey() {
     QFETCH(int, key);
-    TForm7 about;
+    AboutWindow about;
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     QWidget* target = about.focusWidget() ? about.focusWidget() : &about;
@@ -364,13 +364,13 @@ void ShellTest::aboutClosesOnClick_data() {
 
 void ShellTest::aboutClosesOnClick() {
     QFETCH(QString, target);
-    TForm7 about;
+    AboutWindow about;
     QCOMPARE(runModal(about, {"press:" + target}), int(QDialog::Accepted));
     QVERIFY(!about.isVisible());
 }
 
 void ShellTest::splashClosesByTimerOnly() {
-    TForm6 splash;
+    SplashWindow splash;
     QVERIFY(splash.Timer1);
     QCOMPARE(splash.Timer1->interval(), 3000);
     QVERIFY(splash.Timer1->isSingleShot());
@@ -393,8 +393,8 @@ void ShellTest::splashClosesByTimerOnly() {
 }
 
 void ShellTest::splashAndAboutShareTexts() {
-    TForm6 splash;
-    TForm7 about;
+    SplashWindow splash;
+    AboutWindow about;
     for (SplashView* view : {static_cast<SplashView*>(&splash), static_cast<SplashView*>(&about)}) {
         QVERIFY(view->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(view->palette().color(QPalette::Window), QColor(192, 192, 192));

@@ -1,15 +1,15 @@
 // The main window typed as a user types it: one click on a field, then keys delivered to
 // whatever widget has the focus. Also run on the xcb platform by scripts/test-xcb.
-#include "application_setup.h"
-#include "documents/ui/report_preview.h"
-#include "field_widgets.h"
-#include "file_dialogs.h"
-#include "main_window.h"
-#include "message_windows.h"
-#include "page_control.h"
-#include "printer_setup.h"
+#include "app/application_setup.h"
 #include "record/catalogue.h"
 #include "test_support.h"
+#include "ui/common/field_widgets.h"
+#include "ui/common/file_dialogs.h"
+#include "ui/common/message_windows.h"
+#include "ui/common/printer_setup.h"
+#include "ui/documents/report_preview.h"
+#include "ui/main/main_window.h"
+#include "ui/main/page_control.h"
 
 #include <QAction>
 #include <QApplication>
@@ -121,7 +121,7 @@ void paste(const QString& how, const QString& text) {
 class TypingTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
     QTemporaryDir workDir;
 
     template <class T> T* get(const QString& name) {
@@ -174,7 +174,7 @@ private slots:
 
     void init() {
         MessageWindows::setNextAnswers({});
-        w = std::make_unique<TForm1>(false);
+        w = std::make_unique<MainWindow>(false);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         QApplication::setActiveWindow(w.get());

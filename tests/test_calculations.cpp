@@ -2,6 +2,7 @@
 #include "record/number_text.h"
 #include "record/practice_form.h"
 #include "tables/parameter_tables.h"
+#include "startup/startup.h"
 #include "test_support.h"
 
 #include <QtTest>
@@ -457,7 +458,7 @@ private slots:
         PracticeForm form;
         form.Edit40.text = QStringLiteral("10");
         form.Edit60.text = QStringLiteral("20");
-        form.Inizializzazione();
+        Inizializzazione(form);
         QDir::setCurrent(previous);
         QCOMPARE(form.Label36.text, QStringLiteral("1000,00"));
         // The carried surface replaces what the advance input held before the advance is read.

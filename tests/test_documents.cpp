@@ -4,6 +4,7 @@
 #include "documents/report_data.h"
 #include "practice_file/practice_file.h"
 #include "record/practice_form.h"
+#include "startup/startup.h"
 #include "report_checks.h"
 #include "test_support.h"
 
@@ -31,7 +32,7 @@ struct Example {
         QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/tec.dat"), dir.filePath("tec.dat"));
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
-        form.Inizializzazione();
+        Inizializzazione(form);
         QDir::setCurrent(previous);
         openPractice(form, QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"));
         form.wasteStartDate = QStringLiteral("01/02/2004");

@@ -2,6 +2,7 @@
 #include "record/practice_form.h"
 #include "tables/parameter_tables.h"
 #include "tables/technician.h"
+#include "startup/startup.h"
 #include "test_support.h"
 
 #include <QtTest>
@@ -56,7 +57,7 @@ private slots:
         QDir::setCurrent(dir.path());
         RecordingInterface ui;
         PracticeForm form(&ui);
-        form.Inizializzazione();
+        Inizializzazione(form);
         QDir::setCurrent(previous);
         QVERIFY(ui.errors.isEmpty());
         QCOMPARE(form.oblationRateNonResidential1, 150.0);
@@ -87,7 +88,7 @@ private slots:
         QDir::setCurrent(dir.path());
         RecordingInterface ui;
         PracticeForm form(&ui);
-        form.Inizializzazione();
+        Inizializzazione(form);
         QDir::setCurrent(previous);
         QCOMPARE(ui.errors.size(), 1);
         QVERIFY2(ui.errors.first().contains(missing), qPrintable(ui.errors.first()));

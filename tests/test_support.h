@@ -2,6 +2,7 @@
 
 #include "record/practice_form.h"
 #include "record/user_interface.h"
+#include "startup/startup.h"
 
 #include <QStringList>
 
@@ -90,7 +91,7 @@ struct StartedPractice {
         copyShippedData(dir.path());
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
-        form.Inizializzazione();
+        Inizializzazione(form);
         QDir::setCurrent(previous);
     }
     QString path(const QString& name) const { return dir.filePath(name); }

@@ -1,0 +1,334 @@
+#include "command_line.h"
+
+#include "documents/dialog_defaults.h"
+#include "documents/document_checks.h"
+#include "documents/engine/report_output.h"
+#include "documents/engine/report_project.h"
+#include "documents/report_data.h"
+#include "practice_file/practice_file.h"
+#include "practice_file/practice_json.h"
+#include "record/errors.h"
+#include "record/practice_form.h"
+#include "record/user_interface.h"
+#include "startup/startup.h"
+#include "work_folder.h"
+
+#include <QCommandLineParser>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QJsonDocument>
+#include <cstdio>
+#include <new>
+
+namespace quadrelo {
+
+namespace {
+
+void printErr(const QString& text) {
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+QString outPath(const QString& pdf, const QString& report, bool folder) {
+    return folder ? QDir(pdf).filePath(report + QStringLiteral(".pdf")) : pdf;
+}
+
+// Fields separated by "|"; their count was checked with the arguments.
+QStringList fields(const QString& option) {
+    return option.split(QLatin1Char('|'));
+}
+
+// A usage error: what is wrong with the arguments, never a half-done run.
+struct UsageError {
+    QString message;
+};
+
+struct Options {
+    QString practice;
+    QString json;
+    QString report;
+    QString pdf;
+    QString wasteDate;
+    QString occupation;
+    QString ici[3];
+    QString court;
+    QString section;
+};
+
+// Puts the dialog values a document needs into the practice; a reason when it cannot print.
+QString prepareDialogValues(PracticeForm& form, const QString& report, const Options& o) {
+    if (report == QLatin1String("rifiuti")) {
+        form.wasteStartDate = o.wasteDate.isEmpty() ? wasteInitialDate() : o.wasteDate;
+    } else if (report == QLatin1String("occupazione")) {
+        form.occupationData = o.occupation.isEmpty() ? occupationInitialData() : fields(o.occupation);
+    } else if (report == QLatin1String("ici")) {
+        form.iciData = iciInitialData(form);
+        for (int p = 0; p < 3; ++p)
+            if (!o.ici[p].isEmpty()) form.iciData[p] = fields(o.ici[p]);
+    } else if (report == QLatin1String("giurata")) {
+        if (!setSwornAppraisalCourt(form, o.court, o.section))
+            return QStringLiteral("manca il tribunale (--tribunale).");
+    }
+    return {};
+}
+
+// Checks, dialog values, layout and PDF of one report; the reason when it was not written.
+QString writeReport(PracticeForm& form, report::ReportProject& project, const QString& name,
+                    const QString& path, const Options& o) {
+    if (const DocumentCommand* command = documentCommand(name))
+        if (const auto failure = firstFailedCheck(form, *command)) return failure->message;
+    if (const QString reason = prepareDialogValues(form, name, o); !reason.isEmpty()) return reason;
+    const auto document = project.layout(name, columnNames(), RvCustomConnection1GetRow(form));
+    if (!document) return QStringLiteral("documento «%1» sconosciuto.").arg(name);
+    report::writePdf(*document, path);
+    return {};
+}
+
+// Without a window, what the practice would show goes to standard error.
+class ConsoleInterface : public UserInterface {
+public:
+    QStringList loadErrors; // start-up files that did not load
+    void Attenzione(const QString& message) override { printErr(message); }
+    void reportError(const QString& message) override { loadErrors << message; }
+    bool Uscita(const QString&) override { return false; }
+    void showPage(int) override {}
+    void focusControl(const QString&) override {}
+    void beep() override {}
+};
+
+int run(const Options& o) {
+    ConsoleInterface console;
+    PracticeForm form(&console);
+    Inizializzazione(form); // tables and technician from the work folder
+    // Figures from tables that did not load would be zeros printed as if they were right.
+    if (!console.loadErrors.isEmpty()) {
+        for (const QString& message : console.loadErrors)
+            printErr(message);
+        return 1;
+    }
+    openPractice(form, QDir::current().absoluteFilePath(o.practice));
+
+    if (!o.json.isNull()) {
+        std::fputs(QJsonDocument(practiceJson(form)).toJson(QJsonDocument::Indented).constData(), stdout);
+        return 0;
+    }
+
+    report::ReportProject project;
+    if (o.report == QLatin1String("all")) {
+        QDir().mkpath(o.pdf);
+        // A script must tell a complete set from a partial one: any document skipped fails.
+        int skipped = 0;
+        for (const DocumentCommand& c : documentCommands()) {
+            const QString reason = writeReport(form, project, c.report, outPath(o.pdf, c.report, true), o);
+            if (reason.isEmpty()) {
+                std::printf("%s: scritto %s\n", qPrintable(c.report),
+                            qPrintable(outPath(o.pdf, c.report, true)));
+            } else {
+                ++skipped;
+                printErr(QStringLiteral("%1: saltato, %2").arg(c.report, reason));
+            }
+        }
+        return skipped == 0 ? 0 : 2;
+    }
+    const QString reason = writeReport(form, project, o.report, o.pdf, o);
+    if (!reason.isEmpty()) {
+        printErr(reason);
+        return 2;
+    }
+    return 0;
+}
+
+QStringList reportNames() {
+    QStringList names;
+    for (const DocumentCommand& c : documentCommands())
+        if (!c.report.isEmpty() && !names.contains(c.report)) names << c.report;
+    return names;
+}
+
+bool sameFile(const QString& a, const QString& b) {
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+// The PDF may only be a new file or an old PDF, never the practice it is made from.
+void checkPdfTarget(const QString& path, const QString& practice) {
+    if (sameFile(path, practice))
+        throw UsageError{QStringLiteral("«%1» è la pratica da stampare: il PDF non la sostituisce.")
+                             .arg(QDir::toNativeSeparators(path))};
+    if (const QString problem = report::pdfTargetProblem(path); !problem.isEmpty()) throw UsageError{problem};
+}
+
+void checkFieldCount(const QString& option, const QString& value, int count) {
+    if (value.isNull()) return;
+    const auto given = value.split(QLatin1Char('|')).size();
+    if (given != count)
+        throw UsageError{QStringLiteral("--%1 vuole %2 campi separati da \"|\", ne sono stati dati %3.")
+                             .arg(option)
+                             .arg(count)
+                             .arg(given)};
+}
+
+// Everything the arguments can get wrong, found before any file is read or written.
+void checkOptions(const Options& o, const QStringList& positional) {
+    if (positional.size() > (o.json.isNull() ? 1 : 0))
+        throw UsageError{QStringLiteral("Indicare una sola pratica (argomento in più: «%1»).")
+                             .arg(positional.value(o.json.isNull() ? 1 : 0))};
+    if (!o.json.isNull() && !o.report.isEmpty())
+        throw UsageError{QStringLiteral("--json e --report non si usano insieme.")};
+    if (o.practice.isEmpty() || (o.json.isNull() && o.pdf.isEmpty()))
+        throw UsageError{QStringLiteral(
+            "Indicare la pratica (e con --report il file o la cartella --pdf). Vedere --help.")};
+    if (o.json.isNull() && o.report.isEmpty())
+        throw UsageError{QStringLiteral("Con --pdf indicare il documento (--report). Vedere --help.")};
+    if (!o.report.isEmpty() && o.report != QLatin1String("all") && !reportNames().contains(o.report))
+        throw UsageError{QStringLiteral("Documento «%1» sconosciuto. I documenti sono: %2, oppure all.")
+                             .arg(o.report, reportNames().join(QStringLiteral(", ")))};
+    if (!o.wasteDate.isNull() && !QDate::fromString(o.wasteDate, QStringLiteral("dd/MM/yyyy")).isValid())
+        throw UsageError{QStringLiteral("--rifiuti-dal vuole una data vera nella forma GG/MM/AAAA, non «%1».")
+                             .arg(o.wasteDate)};
+    checkFieldCount(QStringLiteral("occupazione"), o.occupation, 11);
+    for (int p = 0; p < 3; ++p)
+        checkFieldCount(QStringLiteral("ici%1").arg(p + 1), o.ici[p], 18);
+
+    if (o.report == QLatin1String("all")) {
+        const QFileInfo folder(o.pdf);
+        if (folder.exists() && !folder.isDir())
+            throw UsageError{
+                QStringLiteral("«%1» non è una cartella: con --report all --pdf indica la cartella "
+                               "dei documenti.")
+                    .arg(QDir::toNativeSeparators(o.pdf))};
+        for (const QString& name : reportNames())
+            checkPdfTarget(outPath(o.pdf, name, true), o.practice);
+    } else if (!o.report.isEmpty()) {
+        checkPdfTarget(o.pdf, o.practice);
+    }
+}
+
+// The toolkit's own diagnostics (a runtime folder it would like, a font it misses) are not
+// the user's doing and have no place among the program's messages.
+void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+} // namespace
+
+QString usageText() {
+    return QStringLiteral(
+        "Uso: quadrelo [opzioni] [PRATICA.qdr]\n"
+        "\n"
+        "Senza opzioni apre la finestra del programma (con la pratica indicata, se c'è).\n"
+        "\n"
+        "Cartella di lavoro (tabelle, dati del tecnico, guida): quella indicata con --cartella;\n"
+        "altrimenti la cartella corrente, se contiene taba.dat; altrimenti ~/Quadrelo2004.\n"
+        "I file che vi mancano sono copiati da quelli installati, senza sostituire quelli esistenti.\n"
+        "I nomi di file indicati qui sotto sono relativi alla cartella da cui si dà il comando.\n"
+        "\n"
+        "  --cartella CARTELLA         usa CARTELLA come cartella di lavoro\n"
+        "  --no-splash                 non mostra la finestra iniziale\n"
+        "  --version                   scrive la versione del programma\n"
+        "  --json PRATICA.qdr          scrive la pratica come JSON sullo standard output\n"
+        "  --report NOME --pdf FILE PRATICA.qdr\n"
+        "                              scrive il documento NOME in PDF/A dopo gli stessi controlli\n"
+        "                              del menu \"Stampe\"; NOME è uno tra modello, antimafia,\n"
+        "                              statolavori, giurata, statica, sismica, tecnica, ici, rifiuti,\n"
+        "                              occupazione, riepilogo, promemoria, pubbliche\n"
+        "  --report all --pdf CARTELLA PRATICA.qdr\n"
+        "                              scrive ogni documento i cui controlli sono superati, uno per file;\n"
+        "                              i documenti saltati, con il motivo, sullo standard error (stato 2\n"
+        "                              se ne manca anche uno solo)\n"
+        "\n"
+        "Dati dei documenti che in finestra chiedono una maschera:\n"
+        "  --rifiuti-dal GG/MM/AAAA    decorrenza dell'occupazione (rifiuti; 31/03/2003)\n"
+        "  --occupazione \"C1|...|C11\"  ubicazione|scopo|lato 1|lato 2|superficie|dal|al|giorni|\n"
+        "                              dalle ore|alle ore|tipologia (occupazione)\n"
+        "  --ici1 \"C1|...|C18\"         i diciotto dati dell'immobile 1 (anche --ici2, --ici3), "
+        "nell'ordine\n"
+        "                              della maschera; i segni sono \"X\" o \" \" (ici)\n"
+        "  --tribunale NOME            tribunale della perizia (giurata; senza, non si stampa)\n"
+        "  --sezione NOME              sezione distaccata (giurata)\n"
+        "\n"
+        "Stato d'uscita: 0 riuscito, 1 errore d'uso o di file, 2 pratica danneggiata o controllo non "
+        "superato.\n");
+}
+
+std::optional<int> runWithoutWindow(int& argc, char** argv) {
+    bool headless = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--json" || a == "--report" || a == "--help" || a == "-h" || a == "--version")
+            headless = true;
+    }
+    if (!headless) return std::nullopt;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietToolkit);
+
+    QGuiApplication app(argc, argv); // fonts for the documents
+    QCoreApplication::setApplicationName(QStringLiteral("Quadrelo 2004"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUADRELO_VERSION));
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("json"), QString(), QStringLiteral("pratica")});
+    parser.addOption({QStringLiteral("report"), QString(), QStringLiteral("nome")});
+    parser.addOption({QStringLiteral("pdf"), QString(), QStringLiteral("file")});
+    parser.addOption({QStringLiteral("rifiuti-dal"), QString(), QStringLiteral("data")});
+    parser.addOption({QStringLiteral("occupazione"), QString(), QStringLiteral("campi")});
+    for (int p = 1; p <= 3; ++p)
+        parser.addOption({QStringLiteral("ici%1").arg(p), QString(), QStringLiteral("campi")});
+    parser.addOption({QStringLiteral("tribunale"), QString(), QStringLiteral("nome")});
+    parser.addOption({QStringLiteral("sezione"), QString(), QStringLiteral("nome")});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
+    parser.addOption({QStringLiteral("no-splash"), QString()});
+    parser.addOption({QStringLiteral("cartella"), QString(), QStringLiteral("cartella")});
+    parser.addOption({QStringLiteral("version"), QString()});
+    if (!parser.parse(app.arguments())) {
+        printErr(parser.errorText());
+        return 1;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("Quadrelo 2004 %s\n", QUADRELO_VERSION);
+        return 0;
+    }
+
+    Options o;
+    auto valueOrNull = [&parser](const QString& name) {
+        return parser.isSet(name) ? parser.value(name) : QString();
+    };
+    o.json = valueOrNull(QStringLiteral("json"));
+    o.practice = !o.json.isNull() ? o.json : parser.positionalArguments().value(0);
+    o.report = parser.value(QStringLiteral("report"));
+    o.pdf = parser.value(QStringLiteral("pdf"));
+    o.wasteDate = valueOrNull(QStringLiteral("rifiuti-dal"));
+    o.occupation = valueOrNull(QStringLiteral("occupazione"));
+    for (int p = 0; p < 3; ++p)
+        o.ici[p] = valueOrNull(QStringLiteral("ici%1").arg(p + 1));
+    o.court = parser.value(QStringLiteral("tribunale"));
+    o.section = parser.value(QStringLiteral("sezione"));
+    try {
+        checkOptions(o, parser.positionalArguments());
+        // Names on the command line belong to the folder the command was given in.
+        o.practice = QDir::current().absoluteFilePath(o.practice);
+        if (!o.pdf.isEmpty()) o.pdf = QDir::current().absoluteFilePath(o.pdf);
+        const QString folderProblem =
+            enterWorkFolder(chooseWorkFolder(parser.value(QStringLiteral("cartella"))));
+        if (!folderProblem.isEmpty()) printErr(folderProblem);
+        return run(o);
+    } catch (const UsageError& e) {
+        printErr(e.message);
+        return 1;
+    } catch (const DamagedFileError& e) {
+        printErr(e.message());
+        return 2;
+    } catch (const Error& e) {
+        printErr(e.message());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        printErr(QStringLiteral("Memoria insufficiente per completare l'operazione."));
+        return 1;
+    }
+}
+
+} // namespace quadrelo

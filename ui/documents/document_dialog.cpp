@@ -1,0 +1,74 @@
+#include "document_dialogs.h"
+
+#include "ui/common/error_box.h"
+#include "ui/common/message_windows.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace quadrelo {
+
+DocumentDialog::DocumentDialog(QWidget* owner, PracticeForm& form, const QString& caption)
+    : QDialog(owner), form_(form) {
+    setWindowTitle(caption);
+    setModal(true);
+}
+
+void DocumentDialog::finish(QLayout* content, const QString& closingText, int closingResult,
+                            bool confirmIsDefault) {
+    closingResult_ = closingResult;
+    BitBtn1 = bitButton(this, QStringLiteral("BitBtn1"), QStringLiteral("conferma"),
+                        QStringLiteral("conferma le modifiche apportate"), QStyle::SP_DialogOkButton);
+    const auto closingIcon =
+        closingResult == mrNo ? QStyle::SP_DialogCancelButton : QStyle::SP_DialogCloseButton;
+    BitBtn2 = bitButton(this, QStringLiteral("BitBtn2"), closingText, QStringLiteral("chiude la finestra"),
+                        closingIcon);
+    for (QPushButton* b : {BitBtn1, BitBtn2}) {
+        b->setMinimumWidth(100);
+        // Without a default button no button may become one on its own either.
+        b->setAutoDefault(confirmIsDefault);
+    }
+    BitBtn1->setDefault(confirmIsDefault);
+    connect(BitBtn1, &QPushButton::clicked, this, &DocumentDialog::confirm);
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { done(closingResult_); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 14, 14, 12);
+    layout->setSpacing(14);
+    layout->addLayout(content);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void DocumentDialog::confirm() {
+    guarded(this, [this] { BitBtn1Click(); });
+    done(mrOk);
+}
+
+void DocumentDialog::reject() {
+    done(mrCancel);
+}
+
+void DocumentDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    centreOnOwner(this, parentWidget());
+}
+
+void DocumentDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        BitBtn2->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace quadrelo

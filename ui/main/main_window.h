@@ -1,0 +1,166 @@
+#pragma once
+
+#include "record/practice_form.h"
+#include "record/user_interface.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QMultiHash>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QTimer;
+class QToolBar;
+
+namespace quadrelo {
+
+class FormBinding;
+class PageControl;
+class RecoveryCopy;
+struct RecoveredPractice;
+
+// The main window: the practice on nine tab pages under the menus and the tool bar. It shows
+// what the practice holds and forwards what the user does; the practice decides.
+class MainWindow : public QMainWindow, public UserInterface {
+    Q_OBJECT
+public:
+    // showSplash: the three-second splash before the window (off for tests and benchmarks).
+    explicit MainWindow(bool showSplash = true, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    PracticeForm& form() { return form_; }
+    PageControl* pageControl() const { return PageControl1; }
+    QToolBar* toolBar() const { return ToolBar1; }
+
+    // Widgets ← practice; after every user action and whenever the practice changed behind
+    // the widgets' back.
+    void reload();
+    // Runs one user action on the practice: errors go to the standard error box, the program
+    // keeps running, and the widgets show the outcome.
+    void runAction(const std::function<void()>& action);
+
+    // Every menu item and tool button of a command, by its handler ("Apri1Click", ...).
+    void setCommandEnabled(const QString& handler, bool enabled);
+    bool isCommandEnabled(const QString& handler) const;
+    QList<QAction*> commandActions(const QString& handler) const;
+    static QStringList commandHandlers();
+
+    // --- messages (Form12, Form13, Form15) ---------------------------------------------
+    void Attenzione(const QString& message) override;
+    bool Uscita(const QString& question) override;
+    // Yes/no/cancel; "SI" saves first. True exactly when the answer is "Annulla".
+    bool Uscita2(const QString& question);
+    void showPage(int page) override;
+    void focusControl(const QString& control) override;
+    void beep() override;
+    void reportError(const QString& message) override;
+
+    // "Apri" once the file is chosen, also for a practice named on the command line: asks
+    // about unsaved changes first.
+    void openPracticeFile(const QString& path);
+
+    // The practice differs from what was last opened or saved.
+    bool isModified() const;
+    // Before a command discards the practice: "Salva", "Non salvare" or "Annulla" when it has
+    // unsaved changes. False when the command must stop (cancelled, or the save did not happen).
+    bool confirmDiscard();
+    // At start: offers the practices that programs which did not end normally left unsaved.
+    void offerRecovery();
+    // Recovery copies are written at most this often (30 s).
+    void setRecoveryInterval(int msec);
+    QString recoveryCopyPath() const;
+
+    // Saves the practice to its file ("Salva" when it has none yet).
+    virtual void Salvataggio();
+
+    // Shared actions of the menu and the tool bar.
+    QAction* Nuova = nullptr;
+    QAction* Apri = nullptr;
+    QAction* Salva = nullptr;
+    QAction* Help = nullptr;
+
+public slots:
+    // "Pratiche"
+    void Nuova1Click();
+    void Apri1Click();
+    void Salva1Click();
+    void Salvaconnome1Click();
+    void Ristampa1Click();
+    void Esci1Click();
+    // "Stampe" and the document buttons of the tool bar
+    void Riepilogopratica1Click();
+    void Stampa1Click();
+    void Dichiarazionesullostatodeilavori1Click();
+    void Periziagiurata1Click();
+    void Certificazionediidoneitstatica2Click();
+    void Certificazionediidoneitstatica1Click();
+    void Relazionetecnicadescrittiva1Click();
+    void ToolButton11Click();
+    void Denunciaaifinidellatassasmaltimentorifiuti1Click();
+    void Denunciaperloccupazionesuolopubblico1Click();
+    void Riepilogopratica2Click();
+    void Promemoriascadenze1Click();
+    void Prospettorelativoallacquisizioneareepubbliche1Click();
+    // "Parametri"
+    void TabellaA1Click();
+    void TabellaB1Click();
+    void TabellaC1Click();
+    void TabellaD1Click();
+    void Datideltecnico1Click();
+    // "Help"
+    void Guidainlinea1Click();
+    void Informazioni1Click();
+
+protected:
+    // FormCloseQuery: the window closes unless the answer to the exit question is "NO".
+    void closeEvent(QCloseEvent* event) override;
+    QMenu* createPopupMenu() override { return nullptr; }
+
+private:
+    void FormCreate(bool showSplash);
+    void buildMenus();
+    void buildToolBar();
+    void buildPages();
+    QAction* command(const QString& objectName, const QString& caption, const QString& handler);
+    // A document command: its checks in order, then its report or its dialog.
+    void runDocumentCommand(const QString& handler);
+    // Writes the practice to `path` after the overwrite question; false when it was not.
+    bool saveAs(const QString& path);
+    // "Salva" and "Salva con nome": true when the practice was written. Throw on failure.
+    bool saveCommand();
+    bool saveAsCommand();
+    void writePractice(const QString& path);
+    // Someone else saved the file since we last read or wrote it.
+    bool changedOnDisk() const;
+    void loadPracticeFile(const QString& path);
+    void restore(const RecoveredPractice& copy);
+
+    // The practice as it would be saved; none when it holds what a file cannot.
+    std::optional<QByteArray> practiceBytes() const;
+    // What was opened or saved is now the unchanged state.
+    void markSaved(const QByteArray& disk);
+    // After every change: caption, recovery copy.
+    void practiceChanged();
+    void writeRecoveryCopy();
+
+    PracticeForm form_;
+    FormBinding* binding_ = nullptr;
+    PageControl* PageControl1 = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QMultiHash<QString, QAction*> commands_;
+
+    // Unchanged state: the practice as last opened or saved (none after a restore, which is
+    // a changed practice), and a digest of its file as last read or written.
+    std::optional<QByteArray> savedPractice_;
+    QByteArray diskDigest_;
+
+    std::unique_ptr<RecoveryCopy> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
+    QElapsedTimer lastRecoveryWrite_;
+    QByteArray recoveryWritten_;
+    int recoveryInterval_ = 30000;
+};
+
+} // namespace quadrelo

@@ -1,0 +1,336 @@
+// The commands of the main window that reach files, tables, documents and dialogs.
+#include "main_window.h"
+
+#include "documents/document_checks.h"
+#include "practice_file/practice_file.h"
+#include "record/text_file.h"
+#include "recovery_copy.h"
+#include "ui/common/error_box.h"
+#include "ui/common/file_dialogs.h"
+#include "ui/common/message_windows.h"
+#include "ui/common/printer_setup.h"
+#include "ui/documents/document_dialogs.h"
+#include "ui/documents/document_output.h"
+#include "ui/documents/report_preview.h"
+#include "ui/tables/table_editor.h"
+#include "ui/tables/technician_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace quadrelo {
+
+// --- "Pratiche" ------------------------------------------------------------------------------
+
+void MainWindow::Apri1Click() {
+    if (!confirmDiscard()) return;
+    const QString path = FileDialogs::openPractice(this);
+    if (!path.isEmpty()) loadPracticeFile(path);
+}
+
+void MainWindow::openPracticeFile(const QString& path) {
+    if (confirmDiscard()) loadPracticeFile(path);
+}
+
+void MainWindow::loadPracticeFile(const QString& path) {
+    runAction([this, path] {
+        try {
+            QByteArray read;
+            openPractice(form_, QFileInfo(path).absoluteFilePath(), &read);
+            markSaved(read);
+        } catch (const DamagedFileError& e) {
+            beep();
+            FileDialogs::damagedFile(this, e.message());
+        }
+    });
+}
+
+// --- saving ----------------------------------------------------------------------------------
+
+void MainWindow::writePractice(const QString& path) {
+    const QByteArray bytes = practiceFileBytes(form_);
+    savePracticeAs(form_, path);
+    markSaved(bytes);
+}
+
+bool MainWindow::saveAs(const QString& path) {
+    if (QFileInfo::exists(path) && !FileDialogs::confirmReplace(this, path)) return false;
+    writePractice(path);
+    return true;
+}
+
+bool MainWindow::changedOnDisk() const {
+    const QString& path = form_.currentFileName;
+    if (!QFileInfo::exists(path)) return false; // gone: saving writes it again
+    try {
+        return RecoveryCopy::digest(readFileBytes(path, kPracticeFileLimit)) != diskDigest_;
+    } catch (const Error&) {
+        return false; // unreadable: the write reports what is wrong
+    }
+}
+
+bool MainWindow::saveCommand() {
+    if (form_.currentFileName == QLatin1String("-1")) return saveAsCommand();
+    if (changedOnDisk()) {
+        // Another program, or a colleague on the shared folder, saved the practice meanwhile.
+        const int answer = MessageWindows::choice(
+            this,
+            QStringLiteral(
+                "Il file è stato modificato da un altro programma dopo l'apertura. Sovrascriverlo?"),
+            {QStringLiteral("Sovrascrivi"), QStringLiteral("Salva con nome…"), QStringLiteral("Annulla")}, 2,
+            2);
+        if (answer == 1) return saveAsCommand();
+        if (answer != 0) return false;
+    }
+    writePractice(form_.currentFileName);
+    return true;
+}
+
+bool MainWindow::saveAsCommand() {
+    const QString path = FileDialogs::savePractice(this);
+    return !path.isEmpty() && saveAs(path);
+}
+
+void MainWindow::Salva1Click() {
+    runAction([this] { saveCommand(); });
+}
+
+void MainWindow::Salvaconnome1Click() {
+    runAction([this] { saveAsCommand(); });
+}
+
+void MainWindow::Salvataggio() {
+    // Without a file yet, writing would create one named "-1": "Salva" asks for the name.
+    Salva1Click();
+}
+
+// --- unsaved changes ---------------------------------------------------------------------------
+
+std::optional<QByteArray> MainWindow::practiceBytes() const {
+    try {
+        return practiceFileBytes(form_);
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
+bool MainWindow::isModified() const {
+    if (!savedPractice_) return true;
+    const std::optional<QByteArray> now = practiceBytes();
+    return !now || *now != *savedPractice_;
+}
+
+void MainWindow::markSaved(const QByteArray& disk) {
+    savedPractice_ = practiceBytes();
+    diskDigest_ = disk.isEmpty() ? QByteArray() : RecoveryCopy::digest(disk);
+    recovery_->remove();
+    recoveryWritten_.clear();
+}
+
+bool MainWindow::confirmDiscard() {
+    if (!isModified()) return true;
+    const int answer = MessageWindows::choice(
+        this, QStringLiteral("La pratica è stata modificata. Salvare le modifiche?"),
+        {QStringLiteral("Salva"), QStringLiteral("Non salvare"), QStringLiteral("Annulla")}, 0, 2);
+    if (answer == 0) {
+        bool saved = false;
+        guarded(this, [this, &saved] { saved = saveCommand(); });
+        reload();
+        return saved;
+    }
+    if (answer == 1) {
+        recovery_->remove();
+        recoveryWritten_.clear();
+        return true;
+    }
+    return false;
+}
+
+void MainWindow::practiceChanged() {
+    const bool modified = isModified();
+    // The caption marks a changed practice with an asterisk after the file name.
+    const QString caption = form_.windowCaption() + (modified ? QStringLiteral("*") : QString());
+    if (windowTitle() != caption) setWindowTitle(caption);
+    if (!modified) {
+        recoveryTimer_->stop();
+        if (!recoveryWritten_.isEmpty()) {
+            recovery_->remove();
+            recoveryWritten_.clear();
+        }
+        return;
+    }
+    if (!recoveryTimer_->isActive()) {
+        const qint64 wait = lastRecoveryWrite_.isValid()
+                                ? std::max<qint64>(0, recoveryInterval_ - lastRecoveryWrite_.elapsed())
+                                : 0;
+        recoveryTimer_->start(int(wait));
+    }
+}
+
+void MainWindow::writeRecoveryCopy() {
+    if (!isModified()) return;
+    const std::optional<QByteArray> bytes = practiceBytes();
+    if (!bytes || *bytes == recoveryWritten_) return;
+    try {
+        recovery_->write(*bytes, form_.currentFileName, diskDigest_);
+        recoveryWritten_ = *bytes;
+    } catch (const Error&) {
+        // The practice on screen is untouched; the copy is tried again after the interval.
+    }
+    lastRecoveryWrite_.start();
+}
+
+void MainWindow::setRecoveryInterval(int msec) {
+    recoveryInterval_ = msec;
+}
+
+QString MainWindow::recoveryCopyPath() const {
+    return recovery_->path();
+}
+
+void MainWindow::offerRecovery() {
+    const QString folder = form_.startDirectory.isEmpty() ? QDir::currentPath() : form_.startDirectory;
+    for (RecoveredPractice& copy : RecoveryCopy::abandoned(folder)) {
+        const QString name = copy.fileName == QLatin1String("-1") ? QStringLiteral("pratica senza nome")
+                                                                  : QFileInfo(copy.fileName).fileName();
+        const QString when = QLocale().toString(copy.written, QStringLiteral("dd/MM/yyyy 'alle' HH:mm"));
+        const int answer = MessageWindows::choice(
+            this,
+            QStringLiteral("È stata trovata una pratica non salvata (%1, %2). Ripristinarla?")
+                .arg(name, when),
+            {QStringLiteral("SI"), QStringLiteral("NO")}, 0, -1);
+        if (answer == 0) {
+            // What we hold now must not be lost either; cancelling leaves the copy for later.
+            if (!confirmDiscard()) continue;
+            restore(copy);
+            RecoveryCopy::discard(copy);
+        } else if (answer == 1) {
+            RecoveryCopy::discard(copy);
+        }
+        // Closed without an answer: the copy stays and is offered at the next start.
+    }
+}
+
+void MainWindow::restore(const RecoveredPractice& copy) {
+    runAction([this, &copy] {
+        try {
+            const PracticeFileContents contents = parsePracticeFile(copy.practice);
+            applyPracticeFile(form_, contents);
+            recomputeOpenedPractice(form_);
+            form_.currentFileName = copy.fileName;
+            // A changed practice, bound to its file as that program last knew it.
+            savedPractice_.reset();
+            diskDigest_ = copy.diskDigest;
+            recoveryWritten_.clear();
+        } catch (const DamagedFileError& e) {
+            beep();
+            FileDialogs::damagedFile(this, e.message());
+        }
+    });
+}
+
+void MainWindow::Ristampa1Click() {
+    PrinterSetupDialog::run(reportPrinter(), this);
+}
+
+// --- "Stampe" ------------------------------------------------------------------------------
+
+void MainWindow::runDocumentCommand(const QString& handler) {
+    const DocumentCommand* command = documentCommand(handler);
+    if (!command) return;
+    if (const auto failure = firstFailedCheck(form_, *command)) {
+        Attenzione(failure->message);
+        if (failure->page >= 0) showPage(failure->page);
+        for (const QString& field : failure->focus)
+            focusControl(field);
+        return;
+    }
+    switch (command->dialog) {
+    case CommandDialog::WasteTax:
+        WasteTaxDialog::run(this, form_);
+        break;
+    case CommandDialog::Occupation:
+        OccupationDialog::run(this, form_);
+        break;
+    case CommandDialog::Ici:
+        IciDialog::run(this, form_);
+        break;
+    case CommandDialog::SwornAppraisal:
+        SwornAppraisalDialog::run(this, form_);
+        break;
+    case CommandDialog::None:
+        printDocument(this, form_, command->report);
+        break;
+    }
+    reload();
+}
+
+void MainWindow::Riepilogopratica1Click() {
+    runDocumentCommand(QStringLiteral("Riepilogopratica1Click"));
+}
+void MainWindow::Stampa1Click() {
+    runDocumentCommand(QStringLiteral("Stampa1Click"));
+}
+void MainWindow::Dichiarazionesullostatodeilavori1Click() {
+    runDocumentCommand(QStringLiteral("Dichiarazionesullostatodeilavori1Click"));
+}
+void MainWindow::Periziagiurata1Click() {
+    runDocumentCommand(QStringLiteral("Periziagiurata1Click"));
+}
+void MainWindow::Certificazionediidoneitstatica2Click() {
+    runDocumentCommand(QStringLiteral("Certificazionediidoneitstatica2Click"));
+}
+void MainWindow::Certificazionediidoneitstatica1Click() {
+    runDocumentCommand(QStringLiteral("Certificazionediidoneitstatica1Click"));
+}
+void MainWindow::Relazionetecnicadescrittiva1Click() {
+    runDocumentCommand(QStringLiteral("Relazionetecnicadescrittiva1Click"));
+}
+void MainWindow::ToolButton11Click() {
+    runDocumentCommand(QStringLiteral("ToolButton11Click"));
+}
+void MainWindow::Denunciaaifinidellatassasmaltimentorifiuti1Click() {
+    runDocumentCommand(QStringLiteral("Denunciaaifinidellatassasmaltimentorifiuti1Click"));
+}
+void MainWindow::Denunciaperloccupazionesuolopubblico1Click() {
+    runDocumentCommand(QStringLiteral("Denunciaperloccupazionesuolopubblico1Click"));
+}
+void MainWindow::Riepilogopratica2Click() {
+    runDocumentCommand(QStringLiteral("Riepilogopratica2Click"));
+}
+void MainWindow::Promemoriascadenze1Click() {
+    runDocumentCommand(QStringLiteral("Promemoriascadenze1Click"));
+}
+void MainWindow::Prospettorelativoallacquisizioneareepubbliche1Click() {
+    runDocumentCommand(QStringLiteral("Prospettorelativoallacquisizioneareepubbliche1Click"));
+}
+
+// --- "Parametri" ---------------------------------------------------------------------------
+// Saving a table shows its measures in the practice's captions; nothing is recomputed.
+
+void MainWindow::TabellaA1Click() {
+    TableEditor::run(this, form_, Table::A);
+    reload();
+}
+void MainWindow::TabellaB1Click() {
+    TableEditor::run(this, form_, Table::B);
+    reload();
+}
+void MainWindow::TabellaC1Click() {
+    TableEditor::run(this, form_, Table::C);
+    reload();
+}
+void MainWindow::TabellaD1Click() {
+    TableEditor::run(this, form_, Table::D);
+    reload();
+}
+void MainWindow::Datideltecnico1Click() {
+    TechnicianDialog::run(this, form_);
+}
+
+} // namespace quadrelo
