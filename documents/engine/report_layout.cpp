@@ -420,9 +420,9 @@ private:
         const double width = e.width * PointsPerInch;
         double room = e.height * PointsPerInch;
         for (double size = e.font.size;; size = std::max(e.shrink, size - 0.5)) {
-            FontSpec spec = e.font;
-            spec.size = size;
-            const QFont font = resolveFont(spec);
+            FontSpec smaller = e.font;
+            smaller.size = size;
+            const QFont font = resolveFont(smaller);
             const QList<LaidLine> lines = layText(text, font, {width, e.align, true});
             const double height = lines.isEmpty() ? 0 : lines.last().top + lines.last().height;
             if (room <= 0) room = lines.isEmpty() ? 0 : lines.first().height; // one line at full size
