@@ -106,7 +106,8 @@ void paste(const QString& how, const QString& text) {
         chooser->start();
         QPointer<QTimer> waiting(chooser);
         QWidget* field = focused();
-        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(4, 4));
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(4, 4),
+                                  field->mapToGlobal(QPoint(4, 4)));
         QApplication::sendEvent(field, &menuKey);
         QTRY_VERIFY(waiting.isNull() && !QApplication::activePopupWidget());
         // Without a window manager nobody gives the window back its activation after the menu.
