@@ -175,7 +175,8 @@ private slots:
         QVERIFY(QFile::copy(example, dir.filePath("p.qdr")));
         QVERIFY(QFile::copy(example, dir.filePath("q.qdr")));
         // The guide too: a work folder without it would get the installed copy.
-        QVERIFY(QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/help/quadrelo.hlp"), dir.filePath("quadrelo.hlp")));
+        QVERIFY(QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/help/quadrelo.hlp"),
+                            dir.filePath("quadrelo.hlp")));
         QVERIFY(QDir(dir.path()).mkdir("cartella"));
         QCOMPARE(QProcess::execute("mkfifo", {dir.filePath("tubo")}), 0);
         QFile large(dir.filePath("grande.qdr"));

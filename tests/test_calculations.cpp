@@ -1,8 +1,8 @@
 #include "record/errors.h"
 #include "record/number_text.h"
 #include "record/practice_form.h"
-#include "tables/parameter_tables.h"
 #include "startup/startup.h"
+#include "tables/parameter_tables.h"
 #include "test_support.h"
 
 #include <QtTest>
@@ -28,7 +28,6 @@ struct Practice : StartedPractice {
     bool yellow(const char* caption) { return form.caption(QLatin1String(caption))->highlighted; }
     bool open(const char* edit) { return form.edit(QLatin1String(edit))->enabled; }
 };
-
 
 } // namespace
 

@@ -4,8 +4,8 @@
 #include "documents/report_data.h"
 #include "practice_file/practice_file.h"
 #include "record/practice_form.h"
-#include "startup/startup.h"
 #include "report_checks.h"
+#include "startup/startup.h"
 #include "test_support.h"
 
 #include <QGuiApplication>

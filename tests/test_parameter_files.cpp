@@ -1,8 +1,8 @@
 #include "record/errors.h"
 #include "record/practice_form.h"
+#include "startup/startup.h"
 #include "tables/parameter_tables.h"
 #include "tables/technician.h"
-#include "startup/startup.h"
 #include "test_support.h"
 
 #include <QtTest>

@@ -262,7 +262,7 @@ private slots:
         const QString path = writeVariant(p.path("d.qdr"), changes, keep);
         p.form.Edit1.text = "MARIO";
         p.form.currentFileName = "/prima.qdr";
-                const QStringList before = describe(p.form);
+        const QStringList before = describe(p.form);
         QVERIFY_THROWS_EXCEPTION(DamagedFileError, openPractice(p.form, path));
         compareDescriptions(describe(p.form), before);
         QCOMPARE(p.form.currentFileName, QStringLiteral("/prima.qdr"));

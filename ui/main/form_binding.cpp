@@ -130,7 +130,8 @@ QRadioButton* FormBinding::radio(const QString& name, const QString& text) {
 QDateEdit* FormBinding::date(const QString& name) {
     auto* d = new CalendarPicker;
     watch(d, name);
-    connect(d, &CalendarPicker::closedUp, this, [this, name] { forward([this, name] { form_.closeUp(name); }); });
+    connect(d, &CalendarPicker::closedUp, this,
+            [this, name] { forward([this, name] { form_.closeUp(name); }); });
     dates_.insert(name, d);
     connect(d, &QDateEdit::dateChanged, this,
             [this, name](QDate value) { forward([this, name, value] { form_.setDate(name, value); }); });
