@@ -5,6 +5,7 @@
 #include "ui/common/message_windows.h"
 #include "ui/main/main_window.h"
 #include "ui/main/page_control.h"
+#include "window_support.h"
 
 #include <QAction>
 #include <QApplication>
@@ -108,12 +109,7 @@ private slots:
         MessageWindows::setNextAnswers({});
         MessageWindows::clearShown();
         w = std::make_unique<MainWindow>(false);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        // Focus needs the active window; a bare X server without window manager may not give it.
-        QApplication::setActiveWindow(w.get());
-        if (!QTest::qWaitForWindowActive(w.get(), 2000))
-            qWarning("finestra non attiva: i controlli del fuoco falliranno");
+        QVERIFY(testing::showActive(w.get()));
         MessageWindows::clearShown();
     }
 

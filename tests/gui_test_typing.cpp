@@ -10,6 +10,7 @@
 #include "ui/documents/report_preview.h"
 #include "ui/main/main_window.h"
 #include "ui/main/page_control.h"
+#include "window_support.h"
 
 #include <QAction>
 #include <QApplication>
@@ -176,11 +177,7 @@ private slots:
     void init() {
         MessageWindows::setNextAnswers({});
         w = std::make_unique<MainWindow>(false);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        QApplication::setActiveWindow(w.get());
-        if (!QTest::qWaitForWindowActive(w.get(), 2000))
-            qWarning("finestra non attiva: i controlli del fuoco falliranno");
+        QVERIFY(testing::showActive(w.get()));
         MessageWindows::clearShown();
     }
 
