@@ -321,27 +321,26 @@ bool CalendarPicker::commitTyping() {
         setDate(date());
         return true;
     }
-    const std::optional<QDate> taken = readTypedDate(typed, date());
+    if (takeDate(typed)) return true;
+    selectAll();
+    return false;
+}
+
+bool CalendarPicker::takeDate(const QString& text) {
+    const std::optional<QDate> taken = readTypedDate(text, date());
     if (taken && *taken >= minimumDate() && *taken <= maximumDate()) {
         setDate(*taken);
         return true;
     }
     refuseEntry();
-    setDate(date());
-    selectAll();
+    setDate(date()); // the shown text goes back to the date kept
     return false;
 }
 
 void CalendarPicker::pasteDate(const QString& text) {
     typing_ = false;
     typed_.clear();
-    const std::optional<QDate> taken = readTypedDate(text, date());
-    if (taken && *taken >= minimumDate() && *taken <= maximumDate()) {
-        setDate(*taken);
-    } else {
-        refuseEntry();
-        setDate(date());
-    }
+    takeDate(text);
     selectAll();
 }
 

@@ -85,6 +85,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Sets the date the text names, within the range; otherwise beeps and keeps the date.
+    bool takeDate(const QString& text);
     void typeCharacter(QChar c);
     void showTyped();
     void moveSection(int step);
