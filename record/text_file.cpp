@@ -87,23 +87,6 @@ QString systemFailureReason(int savedErrno, bool writing) {
     }
 }
 
-QString fileFailureReason(const QFileDevice& file, int savedErrno) {
-    if (savedErrno == 0) {
-        // Qt found the failure itself: only what it tells apart is known.
-        switch (file.error()) {
-        case QFileDevice::OpenError:
-            return QStringLiteral("impossibile aprirlo");
-        case QFileDevice::PermissionsError:
-            return QStringLiteral("accesso negato");
-        case QFileDevice::ResourceError:
-            return QStringLiteral("spazio su disco esaurito");
-        default:
-            return QStringLiteral("errore di lettura o scrittura");
-        }
-    }
-    return systemFailureReason(savedErrno, file.openMode() & QIODevice::WriteOnly);
-}
-
 QByteArray readFileBytes(const QString& path, qint64 maxBytes) {
     const QByteArray native = QFile::encodeName(path);
     Descriptor file;

@@ -5,8 +5,6 @@
 
 #include "errors.h"
 
-class QFileDevice;
-
 namespace quadrelo {
 
 // The program's files are Windows-1252 text with CR LF after every line, the last included.
@@ -59,8 +57,7 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 // Characters of `text` that Windows-1252 cannot hold; empty when all can.
 QString unencodableCharacters(const QString& text);
 
-// The reason of a file failure in Italian.
-QString fileFailureReason(const QFileDevice& file, int savedErrno);
+// The reason of a file failure in Italian, from the system's error number.
 QString systemFailureReason(int savedErrno, bool writing = false);
 
 } // namespace quadrelo
