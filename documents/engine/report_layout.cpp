@@ -169,9 +169,9 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const Setting&
     layout.beginLayout();
     double y = 0;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        const auto of =
-            std::prev(std::upper_bound(sourceLines.begin(), sourceLines.end(), qsizetype(line.textStart()),
-                                       [](qsizetype at, const SourceLine& sl) { return at < sl.start; }));
+        const auto of = std::prev(
+            std::upper_bound(sourceLines.begin(), sourceLines.end(), qsizetype(line.textStart()),
+                             [](qsizetype start, const SourceLine& sl) { return start < sl.start; }));
         double indent = 0;
         if (line.textStart() == of->start)
             indent = of->indent;
