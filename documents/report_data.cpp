@@ -29,7 +29,7 @@ const Group G11{"dem", "dem"};
 
 // The practice and the pieces that several sentences share, composed once per row.
 struct RowSource {
-    const PracticeForm& f;
+    const PracticeForm& form;
     QString applicant;  // name, birth, tax code, residence
     QString property;   // the applicant's standing and where the property is
     QString technician; // name, birth, tax code, office, register
@@ -96,15 +96,15 @@ QString otherAttachments(const PracticeForm& f) {
 // A figure boxed right-aligned into `boxes` cells of the form.
 Column figure(const char* name, int boxes, double PracticeForm::*value) {
     return {QString::fromLatin1(name), 20, G6,
-            [boxes, value](const RowSource& r) { return dilata(boxes, r.f.*value); }};
+            [boxes, value](const RowSource& r) { return dilata(boxes, r.form.*value); }};
 }
 
 // The advance is paid on the new-construction line when there is a new-construction advance,
 // otherwise on the restructuring line; the other line stays blank.
 Column advancePayment(const char* name, bool newConstructionLine, double (*amount)(const PracticeForm&)) {
     return {QString::fromLatin1(name), 20, G6, [newConstructionLine, amount](const RowSource& r) {
-                const bool paidOnNewConstruction = r.f.advanceTotalNew > 0;
-                return paidOnNewConstruction == newConstructionLine ? dilata(14, amount(r.f)) : kBlank;
+                const bool paidOnNewConstruction = r.form.advanceTotalNew > 0;
+                return paidOnNewConstruction == newConstructionLine ? dilata(14, amount(r.form)) : kBlank;
             }};
 }
 
@@ -120,7 +120,7 @@ double advanceInstalment(const PracticeForm& f) {
 
 Column occupation(const char* name, QString OccupationData::*field) {
     return {QString::fromLatin1(name), 20, G7,
-            [field](const RowSource& r) { return r.f.occupationData.*field; }};
+            [field](const RowSource& r) { return r.form.occupationData.*field; }};
 }
 
 // --- the column groups, in the order of the row ---------------------------------------------
@@ -134,21 +134,22 @@ QList<Column> declarationColumns() {
                     "incorrere nelle esclusioni disposte dal comma 29 dell'art.32 del D.L. 30 settembre "
                     "2003, n. 269";
          }},
-        {"firma", 50, G2, [](const RowSource& r) { return "          " + r.f.Edit9.text + ", lì " + kDots; }},
+        {"firma", 50, G2,
+         [](const RowSource& r) { return "          " + r.form.Edit9.text + ", lì " + kDots; }},
         {"dati_bis", 300, G1,
          [](const RowSource& r) {
-             return kOpening + r.applicant + ", nella sua qualità di " + r.f.ComboBox3.text +
+             return kOpening + r.applicant + ", nella sua qualità di " + r.form.ComboBox3.text +
                     ", in riferimento alla domanda di Condono Edilizio presentata in data " + kDots +
                     " registrata con prot. n° " + kDots + " per l'unità immobiliare ubicata in comune di " +
-                    r.f.Edit9.text + ", " + propertyStreet(r.f) +
+                    r.form.Edit9.text + ", " + propertyStreet(r.form) +
                     ", ai sensi e per gli effetti dell'art. 47 D.P.R. 28/12/2000 n.445, sotto la propria "
                     "responsabilità";
          }},
         {"richiedente", 50, G3,
-         [](const RowSource& r) { return "Richiedente: " + r.f.Edit1.text + " " + r.f.Edit2.text; }},
+         [](const RowSource& r) { return "Richiedente: " + r.form.Edit1.text + " " + r.form.Edit2.text; }},
         {"ubicazione", 50, G4,
          [](const RowSource& r) {
-             return "Ubicazione abuso: comune di " + r.f.Edit9.text + ", " + propertyStreet(r.f);
+             return "Ubicazione abuso: comune di " + r.form.Edit9.text + ", " + propertyStreet(r.form);
          }},
         {"tecnico", 300, G5,
          [](const RowSource& r) {
@@ -163,10 +164,11 @@ QList<Column> declarationColumns() {
 QList<Column> formColumns() {
     auto boxed = [](const char* name, QString (*text)(const PracticeForm&)) {
         return Column{QString::fromLatin1(name), 30, G6,
-                      [text](const RowSource& r) { return spazia(text(r.f)); }};
+                      [text](const RowSource& r) { return spazia(text(r.form)); }};
     };
     auto flag = [](const char* name, bool (*set)(const PracticeForm&)) {
-        return Column{QString::fromLatin1(name), 3, G6, [set](const RowSource& r) { return mark(set(r.f)); }};
+        return Column{QString::fromLatin1(name), 3, G6,
+                      [set](const RowSource& r) { return mark(set(r.form)); }};
     };
     return {
         boxed("Nome", [](const PracticeForm& f) { return f.Edit1.text; }),
@@ -189,9 +191,11 @@ QList<Column> formColumns() {
         flag("ResidenzialeS", [](const PracticeForm& f) { return f.RadioButton8.checked; }),
         flag("ResidenzialeN", [](const PracticeForm& f) { return !f.RadioButton8.checked; }),
         {"NonRes", 30, G6,
-         [](const RowSource& r) { return r.f.RadioButton8.checked ? kBlank : spazia(r.f.Edit16.text); }},
+         [](const RowSource& r) {
+             return r.form.RadioButton8.checked ? kBlank : spazia(r.form.Edit16.text);
+         }},
         boxed("UltimaData", [](const PracticeForm& f) { return dateText(f.DateTimePicker1.date); }),
-        {"Tipologia", 5, G6, [](const RowSource& r) { return spazia(typologyCode(r.f)); }},
+        {"Tipologia", 5, G6, [](const RowSource& r) { return spazia(typologyCode(r.form)); }},
         boxed("PenultimaData", [](const PracticeForm& f) { return dateText(f.DateTimePicker2.date); }),
         // One mark per button; a file with none checked simply gets three blanks.
         flag("UltimaS", [](const PracticeForm& f) { return f.RadioButton3.checked; }),
@@ -279,17 +283,17 @@ QList<Column> paymentColumns() {
     return {
         {"dovuto", 20, G6,
          [](const RowSource& r) {
-             return r.f.resOblationTotal > 0      ? dilata(14, r.f.resOblationTotal)
-                    : r.f.nonResOblationTotal > 0 ? dilata(14, r.f.nonResOblationTotal)
-                                                  : kBlank;
+             return r.form.resOblationTotal > 0      ? dilata(14, r.form.resOblationTotal)
+                    : r.form.nonResOblationTotal > 0 ? dilata(14, r.form.nonResOblationTotal)
+                                                     : kBlank;
          }},
         {"unterzo", 20, G6,
          [](const RowSource& r) {
-             return dilata(14, (r.f.resOblationTotal + r.f.nonResOblationTotal) * 30 / 100);
+             return dilata(14, (r.form.resOblationTotal + r.form.nonResOblationTotal) * 30 / 100);
          }},
-        {"versato", 20, G6, [](const RowSource& r) { return dilata(14, r.f.oblationFirstPayment); }},
-        {"resta", 20, G6, [](const RowSource& r) { return dilata(14, r.f.oblationInstalment * 2); }},
-        {"rata", 20, G6, [](const RowSource& r) { return dilata(14, r.f.oblationInstalment); }},
+        {"versato", 20, G6, [](const RowSource& r) { return dilata(14, r.form.oblationFirstPayment); }},
+        {"resta", 20, G6, [](const RowSource& r) { return dilata(14, r.form.oblationInstalment * 2); }},
+        {"rata", 20, G6, [](const RowSource& r) { return dilata(14, r.form.oblationInstalment); }},
         advancePayment("dovuto2", true, [](const PracticeForm& f) { return f.advanceTotalNew; }),
         advancePayment("unterzo2", true, [](const PracticeForm& f) { return f.advanceTotalNew * 30 / 100; }),
         advancePayment("versato2", true, advanceFirstPayment),
@@ -301,8 +305,8 @@ QList<Column> paymentColumns() {
         advancePayment("versato3", false, advanceFirstPayment),
         advancePayment("resta3", false, advanceRemainder),
         advancePayment("rata3", false, advanceInstalment),
-        {"ft", 20, G6, [](const RowSource& r) { return dilata(14, r.f.flatOblationTotal); }},
-        {"descrizione", 1000, G6, [](const RowSource& r) { return r.f.Memo1.text; }},
+        {"ft", 20, G6, [](const RowSource& r) { return dilata(14, r.form.flatOblationTotal); }},
+        {"descrizione", 1000, G6, [](const RowSource& r) { return r.form.Memo1.text; }},
     };
 }
 
@@ -310,11 +314,11 @@ QList<Column> paymentColumns() {
 QList<Column> occupationColumns() {
     using O = OccupationData;
     return {
-        {"comunedi", 40, G7, [](const RowSource& r) { return r.f.Edit9.text; }},
+        {"comunedi", 40, G7, [](const RowSource& r) { return r.form.Edit9.text; }},
         {"spazzatura", 40, G7, [](const RowSource& r) { return r.applicant + r.property; }},
         {"decorre", 20, G7,
          [](const RowSource& r) {
-             return "          che dal giorno " + r.f.wasteStartDate +
+             return "          che dal giorno " + r.form.wasteStartDate +
                     " ha iniziato l'occupazione dei locali e delle aree di cui sopra";
          }},
         occupation("decorre0", &O::location),
@@ -332,7 +336,7 @@ QList<Column> occupationColumns() {
         {"stato", 500, G7,
          [](const RowSource& r) {
              return "          - che le opere stesse sono state ultimate in data " +
-                    dateText(r.f.DateTimePicker1.date) + ";";
+                    dateText(r.form.DateTimePicker1.date) + ";";
          }},
     };
 }
@@ -340,7 +344,7 @@ QList<Column> occupationColumns() {
 // The applicant on the I.C.I. declaration, then item k of property p as "ici<p>_<k>".
 QList<Column> iciColumns() {
     auto applicant = [](const char* name, QString (*text)(const PracticeForm&)) {
-        return Column{QString::fromLatin1(name), 30, G8, [text](const RowSource& r) { return text(r.f); }};
+        return Column{QString::fromLatin1(name), 30, G8, [text](const RowSource& r) { return text(r.form); }};
     };
     QList<Column> columns{
         applicant("ici01", [](const PracticeForm& f) { return f.Edit5.text; }),
@@ -358,14 +362,15 @@ QList<Column> iciColumns() {
             const QString IciProperty::*field = kIciItems[item - 1];
             columns.append(
                 {QStringLiteral("ici%1_%2").arg(property).arg(item), 20, G8,
-                 [property, field](const RowSource& r) { return r.f.iciData[property - 1].*field; }});
+                 [property, field](const RowSource& r) { return r.form.iciData[property - 1].*field; }});
         }
     return columns;
 }
 
 QList<Column> closingColumns() {
     auto attachment = [](const char* name, bool (*set)(const PracticeForm&)) {
-        return Column{QString::fromLatin1(name), 5, G9, [set](const RowSource& r) { return mark(set(r.f)); }};
+        return Column{QString::fromLatin1(name), 5, G9,
+                      [set](const RowSource& r) { return mark(set(r.form)); }};
     };
     return {
         attachment("all1", [](const PracticeForm& f) { return f.CheckBox3.checked; }),
@@ -378,13 +383,13 @@ QList<Column> closingColumns() {
                        return f.CheckBox8.checked || f.CheckBox9.checked || f.CheckBox10.checked ||
                               f.CheckBox11.checked || f.CheckBox12.checked || f.CheckBox13.checked;
                    }),
-        {"all", 500, G9, [](const RowSource& r) { return otherAttachments(r.f); }},
-        {"relazione", 2000, G6, [](const RowSource& r) { return r.f.Memo2.text; }},
+        {"all", 500, G9, [](const RowSource& r) { return otherAttachments(r.form); }},
+        {"relazione", 2000, G6, [](const RowSource& r) { return r.form.Memo2.text; }},
         {"giurato", 500, G10, [](const RowSource& r) { return r.technician; }},
-        {"tribunale1", 50, G10, [](const RowSource& r) { return r.f.swornCourt; }},
-        {"tribunale2", 50, G10, [](const RowSource& r) { return r.f.swornSection; }},
-        {"demanio1", 50, G11, [](const RowSource& r) { return dilata(14, r.f.indemnityTotal); }},
-        {"demanio2", 50, G11, [](const RowSource& r) { return dilata(14, r.f.areaValueTotal / 2); }},
+        {"tribunale1", 50, G10, [](const RowSource& r) { return r.form.swornCourt; }},
+        {"tribunale2", 50, G10, [](const RowSource& r) { return r.form.swornSection; }},
+        {"demanio1", 50, G11, [](const RowSource& r) { return dilata(14, r.form.indemnityTotal); }},
+        {"demanio2", 50, G11, [](const RowSource& r) { return dilata(14, r.form.areaValueTotal / 2); }},
     };
 }
 
