@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonDocument>
+#include <array>
 #include <cstdio>
 #include <new>
 
@@ -34,9 +35,14 @@ QString outPath(const QString& pdf, const QString& report, bool folder) {
     return folder ? QDir(pdf).filePath(report + QStringLiteral(".pdf")) : pdf;
 }
 
-// Fields separated by "|"; their count was checked with the arguments.
-QStringList fields(const QString& option) {
-    return option.split(QLatin1Char('|'));
+// Fields separated by "|", in the order of `fields`; their count was checked with the arguments.
+template <typename Data, std::size_t count>
+Data fromFields(const QString& option, const std::array<QString Data::*, count>& fields) {
+    const QStringList values = option.split(QLatin1Char('|'));
+    Data data;
+    for (std::size_t i = 0; i < count && i < std::size_t(values.size()); ++i)
+        data.*fields[i] = values[qsizetype(i)];
+    return data;
 }
 
 // A usage error: what is wrong with the arguments, never a half-done run.
@@ -61,11 +67,12 @@ QString prepareDialogValues(PracticeForm& form, const QString& report, const Opt
     if (report == QLatin1String("rifiuti")) {
         form.wasteStartDate = o.wasteDate.isEmpty() ? wasteInitialDate() : o.wasteDate;
     } else if (report == QLatin1String("occupazione")) {
-        form.occupationData = o.occupation.isEmpty() ? occupationInitialData() : fields(o.occupation);
+        form.occupationData =
+            o.occupation.isEmpty() ? occupationInitialData() : fromFields(o.occupation, kOccupationFields);
     } else if (report == QLatin1String("ici")) {
         form.iciData = iciInitialData(form);
         for (int p = 0; p < 3; ++p)
-            if (!o.ici[p].isEmpty()) form.iciData[p] = fields(o.ici[p]);
+            if (!o.ici[p].isEmpty()) form.iciData[p] = fromFields(o.ici[p], kIciItems);
     } else if (report == QLatin1String("giurata")) {
         if (!setSwornAppraisalCourt(form, o.court, o.section))
             return QStringLiteral("manca il tribunale (--tribunale).");
@@ -187,9 +194,9 @@ void checkOptions(const Options& o, const QStringList& positional) {
     if (!o.wasteDate.isNull() && !QDate::fromString(o.wasteDate, QStringLiteral("dd/MM/yyyy")).isValid())
         throw UsageError{QStringLiteral("--rifiuti-dal vuole una data vera nella forma GG/MM/AAAA, non «%1».")
                              .arg(o.wasteDate)};
-    checkFieldCount(QStringLiteral("occupazione"), o.occupation, 11);
+    checkFieldCount(QStringLiteral("occupazione"), o.occupation, int(kOccupationFields.size()));
     for (int p = 0; p < 3; ++p)
-        checkFieldCount(QStringLiteral("ici%1").arg(p + 1), o.ici[p], 18);
+        checkFieldCount(QStringLiteral("ici%1").arg(p + 1), o.ici[p], int(kIciItems.size()));
 
     if (o.report == QLatin1String("all")) {
         const QFileInfo folder(o.pdf);

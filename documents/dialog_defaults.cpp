@@ -11,36 +11,30 @@ QString wasteInitialDate() {
     return QStringLiteral("31/03/2003");
 }
 
-QStringList occupationInitialData() {
+OccupationData occupationInitialData() {
+    OccupationData data;
     // Equal first and last day leave the day count empty.
-    return {QString(),
-            QString(),
-            QString(),
-            QString(),
-            QString(),
-            QStringLiteral("01/01/2004"),
-            QStringLiteral("01/01/2004"),
-            QString(),
-            QStringLiteral("08:00"),
-            QStringLiteral("08:00"),
-            QString()};
+    data.firstDay = data.lastDay = QStringLiteral("01/01/2004");
+    data.startHour = data.endHour = QStringLiteral("08:00");
+    return data;
 }
 
-QList<QStringList> iciInitialData(const PracticeForm& form) {
-    QList<QStringList> data(3, QStringList(18));
-    for (QStringList& property : data) {
-        property[5] = QStringLiteral("A/1");
-        for (int mark : {7, 14, 15, 16, 17})
-            property[mark] = QStringLiteral(" ");
+IciData iciInitialData(const PracticeForm& form) {
+    IciData data;
+    for (IciProperty& property : data) {
+        property.category = QStringLiteral("A/1");
+        for (QString* mark : {&property.listedBuilding, &property.owned, &property.excludedOrExempt,
+                              &property.reduced, &property.mainHome})
+            *mark = QStringLiteral(" ");
     }
     const QString address =
         form.ComboBox1.text + QLatin1Char(' ') + form.Edit10.text + QLatin1Char(' ') + form.Edit11.text;
-    auto fill = [&](QStringList& property, const QString& subUnit) {
-        property[0] = address;
-        property[1] = form.Edit17.text;
-        property[2] = form.Edit18.text;
-        property[3] = form.Edit19.text;
-        property[4] = subUnit;
+    auto fill = [&](IciProperty& property, const QString& subUnit) {
+        property.address = address;
+        property.section = form.Edit17.text;
+        property.sheet = form.Edit18.text;
+        property.parcel = form.Edit19.text;
+        property.subUnit = subUnit;
     };
     fill(data[0], form.Edit20.text);
     if (!form.Edit21.text.isEmpty()) fill(data[1], form.Edit21.text);

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "record/dialog_values.h"
+
 #include <QDate>
-#include <QList>
-#include <QStringList>
+#include <QString>
 
 namespace quadrelo {
 
@@ -11,10 +12,10 @@ class PracticeForm;
 // What the document dialogs hold when they open, as the values their "conferma" would store:
 // the dialogs show these, and documents written without a window use them.
 QString wasteInitialDate();
-QStringList occupationInitialData();
+OccupationData occupationInitialData();
 // Property 1 from the practice's building register, property 2 too when the practice has a
 // second sub-unit, property 3 empty; category "A/1", marks " ".
-QList<QStringList> iciInitialData(const PracticeForm& form);
+IciData iciInitialData(const PracticeForm& form);
 
 // "conferma" of the sworn appraisal: the section is cleared, and the court (upper case) and its
 // detached section set only when a court is given. False when there is no court to print for.

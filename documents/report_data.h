@@ -16,12 +16,13 @@ struct ColumnDeclaration {
     QString description; // group label
 };
 
-// The 201 columns, always all of them and always in this order: values bind by position.
+// The 201 columns, always all of them and always in the same order. Each is declared together
+// with how its value is made, in documents/report_data.cpp.
 const QList<ColumnDeclaration>& RvCustomConnection1GetCols();
 QStringList columnNames();
 
-// The one row: a value per column, composed afresh from the practice, its figures, the
-// technician and the dialog values.
+// The one row: a value per column in the order of the columns, composed afresh from the
+// practice, its figures, the technician and the dialog values.
 QStringList RvCustomConnection1GetRow(PracticeForm& form);
 
 // "|" + every character + "|" after each: one character per cell of a form's box row.

@@ -2,6 +2,7 @@
 
 #include "control_names.h"
 #include "controls.h"
+#include "dialog_values.h"
 #include "user_interface.h"
 #include "variable_names.h"
 
@@ -56,8 +57,8 @@ public:
     // Values the document dialogs leave for their reports: not part of the practice, kept
     // until the same dialog is confirmed again.
     QString wasteStartDate;
-    QStringList occupationData = QStringList(11);                        // items 1..11 at 0..10
-    QList<QStringList> iciData = QList<QStringList>(3, QStringList(18)); // [property][item]
+    OccupationData occupationData;
+    IciData iciData;
     QString swornCourt;
     QString swornSection;
 

@@ -26,17 +26,46 @@ namespace {
 struct Report {
     QString name;
     QString waste;
-    QStringList occupation;
-    QList<QStringList> ici;
+    OccupationData occupation;
+    IciData ici;
     QString court;
     QString section;
 };
 
-QStringList blankIci() {
-    return QStringList(18);
+// Every field of `Data` holding `text`.
+template <typename Data, std::size_t count>
+Data filled(const std::array<QString Data::*, count>& fields, const QString& text) {
+    Data data;
+    for (QString Data::*field : fields)
+        data.*field = text;
+    return data;
+}
+
+template <typename Data, std::size_t count>
+char* fieldsText(const Data& data, const std::array<QString Data::*, count>& fields) {
+    QStringList texts;
+    for (QString Data::*field : fields)
+        texts << data.*field;
+    return QTest::toString(texts.join(QLatin1Char('|')));
 }
 
 } // namespace
+
+// What QCOMPARE shows of the dialog values when they differ.
+namespace quadrelo {
+char* toString(const OccupationData& data) {
+    return fieldsText(data, kOccupationFields);
+}
+char* toString(const IciData& data) {
+    QStringList properties;
+    for (const IciProperty& property : data) {
+        char* text = fieldsText(property, kIciItems);
+        properties << QString::fromUtf8(text);
+        delete[] text;
+    }
+    return QTest::toString(properties.join(QStringLiteral(" / ")));
+}
+} // namespace quadrelo
 
 class DocumentDialogsTest : public QObject {
     Q_OBJECT
@@ -436,7 +465,7 @@ void DocumentDialogsTest::occupationEnterOrder() {
 }
 
 void DocumentDialogsTest::occupationConfirm() {
-    const QStringList before = form_->occupationData;
+    const OccupationData before = form_->occupationData;
     OccupationDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     // Everything by keyboard, in the order of Enter.
@@ -464,9 +493,17 @@ void DocumentDialogsTest::occupationConfirm() {
     QVERIFY(reports_.isEmpty());
 
     QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
-    const QStringList expected{"Via Roma 12, Napoli", "ponteggio",  "12", "5",     "60",
-                               "01/01/2004",          "31/01/2004", "31", "08:00", "17:30",
-                               "cantiere edile"};
+    const OccupationData expected{.location = "Via Roma 12, Napoli",
+                                  .purpose = "ponteggio",
+                                  .firstSide = "12",
+                                  .secondSide = "5",
+                                  .area = "60",
+                                  .firstDay = "01/01/2004",
+                                  .lastDay = "31/01/2004",
+                                  .days = "31",
+                                  .startHour = "08:00",
+                                  .endHour = "17:30",
+                                  .kind = "cantiere edile"};
     QCOMPARE(form_->occupationData, expected);
     QCOMPARE(reports_.size(), 1);
     QCOMPARE(reports_.first().name, QStringLiteral("occupazione"));
@@ -487,11 +524,11 @@ void DocumentDialogsTest::occupationReopensWithInitialValues() {
         d.DateTimePicker3->setTime(QTime(9, 15));
         QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
     }
-    const QStringList confirmed = form_->occupationData;
-    QCOMPARE(confirmed.at(0), QStringLiteral("Piazza Dante"));
-    QCOMPARE(confirmed.at(4), QStringLiteral("12"));
-    QCOMPARE(confirmed.at(5), QStringLiteral("01/05/2004"));
-    QCOMPARE(confirmed.at(8), QStringLiteral("09:15"));
+    const OccupationData confirmed = form_->occupationData;
+    QCOMPARE(confirmed.location, QStringLiteral("Piazza Dante"));
+    QCOMPARE(confirmed.area, QStringLiteral("12"));
+    QCOMPARE(confirmed.firstDay, QStringLiteral("01/05/2004"));
+    QCOMPARE(confirmed.startHour, QStringLiteral("09:15"));
 
     OccupationDialog again(&owner_, *form_);
     QVERIFY(showActive(again));
@@ -514,7 +551,8 @@ void DocumentDialogsTest::occupationClosingStoresNothing_data() {
 
 void DocumentDialogsTest::occupationClosingStoresNothing() {
     QFETCH(bool, escape);
-    form_->occupationData = QStringList(11, QStringLiteral("prima"));
+    const OccupationData before = filled(kOccupationFields, QStringLiteral("prima"));
+    form_->occupationData = before;
     OccupationDialog d(&owner_, *form_);
     QVERIFY(showActive(d));
     type(d.Edit4, QStringLiteral("Via Toledo"));
@@ -525,7 +563,7 @@ void DocumentDialogsTest::occupationClosingStoresNothing() {
         QTest::mouseClick(d.BitBtn2, Qt::LeftButton);
     QVERIFY(!d.isVisible());
     QCOMPARE(d.result(), int(mrCancel));
-    QCOMPARE(form_->occupationData, QStringList(11, QStringLiteral("prima")));
+    QCOMPARE(form_->occupationData, before);
     QVERIFY(reports_.isEmpty());
 }
 
@@ -652,9 +690,9 @@ void DocumentDialogsTest::iciCategories() {
     QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
 
     QCOMPARE(reports_.size(), 1);
-    QCOMPARE(form_->iciData.at(0).at(5), QStringLiteral("A/1"));
-    QCOMPARE(form_->iciData.at(1).at(5), QStringLiteral("A/4"));
-    QCOMPARE(form_->iciData.at(2).at(5), QStringLiteral("Z/9"));
+    QCOMPARE(form_->iciData[0].category, QStringLiteral("A/1"));
+    QCOMPARE(form_->iciData[1].category, QStringLiteral("A/4"));
+    QCOMPARE(form_->iciData[2].category, QStringLiteral("Z/9"));
 }
 
 void DocumentDialogsTest::iciMarks_data() {
@@ -679,13 +717,16 @@ void DocumentDialogsTest::iciMarks() {
     }
     QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
     QCOMPARE(d.result(), int(mrOk));
-    // CheckBox n of property p stands for item 8 (the first of five) or items 15..18.
-    const int markItems[5] = {8, 15, 16, 17, 18};
+    // CheckBox n of property p stands for the listed building (the first of five) or the
+    // situation at 31 December.
+    const QString IciProperty::*marks[5] = {&IciProperty::listedBuilding, &IciProperty::owned,
+                                            &IciProperty::excludedOrExempt, &IciProperty::reduced,
+                                            &IciProperty::mainHome};
     for (int p = 1; p <= 3; ++p)
         for (int i = 0; i < 5; ++i) {
             const int number = (p - 1) * 5 + i + 1;
             const QString expected = ticked.contains(number) ? QStringLiteral("X") : QStringLiteral(" ");
-            QCOMPARE(form_->iciData.at(p - 1).at(markItems[i] - 1), expected);
+            QCOMPARE(form_->iciData[p - 1].*marks[i], expected);
         }
     QCOMPARE(reports_.size(), 1);
     QCOMPARE(reports_.first().name, QStringLiteral("ici"));
@@ -719,20 +760,18 @@ void DocumentDialogsTest::iciEnterConfirms() {
     QCOMPARE(d.result(), int(mrOk));
     QCOMPARE(reports_.size(), 1);
     QCOMPARE(reports_.first().name, QStringLiteral("ici"));
-    QStringList property1 = blankIci();
-    property1[0] = QStringLiteral("PIAZZA Dante "); // no house number
-    property1[4] = QStringLiteral("3");
-    property1[5] = QStringLiteral("A/1");
-    property1[10] = QStringLiteral("12");
-    for (int k : {8, 15, 16, 17, 18})
-        property1[k - 1] = QStringLiteral(" ");
-    QStringList property2 = blankIci();
-    property2[5] = QStringLiteral("A/1");
-    for (int k : {8, 15, 16, 17, 18})
-        property2[k - 1] = QStringLiteral(" ");
-    QStringList property3 = property2;
-    property3[8] = QStringLiteral("85000,00");
-    const QList<QStringList> expected{property1, property2, property3};
+    IciProperty property2;
+    property2.category = QStringLiteral("A/1");
+    for (QString* mark : {&property2.listedBuilding, &property2.owned, &property2.excludedOrExempt,
+                          &property2.reduced, &property2.mainHome})
+        *mark = QStringLiteral(" ");
+    IciProperty property1 = property2;
+    property1.address = QStringLiteral("PIAZZA Dante "); // no house number
+    property1.subUnit = QStringLiteral("3");
+    property1.monthsOwned = QStringLiteral("12");
+    IciProperty property3 = property2;
+    property3.value = QStringLiteral("85000,00");
+    const IciData expected{property1, property2, property3};
     QCOMPARE(form_->iciData, expected);
     QCOMPARE(reports_.first().ici, expected);
 }
@@ -749,7 +788,8 @@ void DocumentDialogsTest::iciEscapeStoresNothing_data() {
 void DocumentDialogsTest::iciEscapeStoresNothing() {
     QFETCH(QString, field);
     QFETCH(bool, escape);
-    const QList<QStringList> before(3, QStringList(18, QStringLiteral("prima")));
+    const IciProperty prima = filled(kIciItems, QStringLiteral("prima"));
+    const IciData before{prima, prima, prima};
     form_->iciData = before;
     IciDialog d(&owner_, *form_);
     QVERIFY(showActive(d));

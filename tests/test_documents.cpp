@@ -36,24 +36,25 @@ struct Example {
         QDir::setCurrent(previous);
         openPractice(form, QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"));
         form.wasteStartDate = QStringLiteral("01/02/2004");
-        form.occupationData = {"VIA CAVOUR 3/A",
-                               "ponteggio per il rifacimento della facciata",
-                               "12",
-                               "5",
-                               "60",
-                               "01/02/2004",
-                               "10/02/2004",
-                               "10",
-                               "08:00",
-                               "18:00",
-                               "temporanea"};
+        form.occupationData = {.location = "VIA CAVOUR 3/A",
+                               .purpose = "ponteggio per il rifacimento della facciata",
+                               .firstSide = "12",
+                               .secondSide = "5",
+                               .area = "60",
+                               .firstDay = "01/02/2004",
+                               .lastDay = "10/02/2004",
+                               .days = "10",
+                               .startHour = "08:00",
+                               .endHour = "18:00",
+                               .kind = "temporanea"};
         form.iciData = iciInitialData(form);
-        form.iciData[0][6] = "2";
-        form.iciData[0][8] = "85000,00";
-        form.iciData[0][9] = "100";
-        form.iciData[0][10] = "12";
-        form.iciData[0][14] = "X";
-        form.iciData[0][17] = "X";
+        IciProperty& first = form.iciData[0];
+        first.cadastralClass = "2";
+        first.value = "85000,00";
+        first.ownershipShare = "100";
+        first.monthsOwned = "12";
+        first.owned = "X";
+        first.mainHome = "X";
         form.swornCourt = QStringLiteral("RIMINI");
         form.swornSection = QStringLiteral("SEZIONE DISTACCATA DI RICCIONE");
     }
@@ -145,21 +146,37 @@ struct LongPractice : Example {
         f.indemnityTotal = 7654321.09;
         f.areaValueTotal = 9999999.98;
         const QString address = QStringLiteral("frazione SANTA MARIA DELLE GRAZIE MONTE 123/A");
-        f.occupationData = {address,
-                            "ponteggio per il rifacimento della facciata e del tetto",
-                            "1234567,89",
-                            "1234567,89",
-                            "1234567,89",
-                            "01/02/2004",
-                            "31/12/2004",
-                            "334",
-                            "08:00",
-                            "18:00",
-                            "temporanea con recinzione di cantiere"};
+        f.occupationData = {.location = address,
+                            .purpose = "ponteggio per il rifacimento della facciata e del tetto",
+                            .firstSide = "1234567,89",
+                            .secondSide = "1234567,89",
+                            .area = "1234567,89",
+                            .firstDay = "01/02/2004",
+                            .lastDay = "31/12/2004",
+                            .days = "334",
+                            .startHour = "08:00",
+                            .endHour = "18:00",
+                            .kind = "temporanea con recinzione di cantiere"};
         f.iciData = iciInitialData(f);
-        for (QStringList& property : f.iciData)
-            property = {address, "A",  sixteen, sixteen, sixteen,      "A/10", "3", "X", "1234567,89",
-                        "100",   "12", "12",    "12",    "1234567,89", "X",    "X", "X", "X"};
+        for (IciProperty& property : f.iciData)
+            property = {.address = address,
+                        .section = "A",
+                        .sheet = sixteen,
+                        .parcel = sixteen,
+                        .subUnit = sixteen,
+                        .category = "A/10",
+                        .cadastralClass = "3",
+                        .listedBuilding = "X",
+                        .value = "1234567,89",
+                        .ownershipShare = "100",
+                        .monthsOwned = "12",
+                        .monthsExempt = "12",
+                        .monthsReduced = "12",
+                        .mainHomeDeduction = "1234567,89",
+                        .owned = "X",
+                        .excludedOrExempt = "X",
+                        .reduced = "X",
+                        .mainHome = "X"};
         f.swornCourt = QStringLiteral("SANTA MARIA CAPUA VETERE");
         f.swornSection = QStringLiteral("SEZIONE DISTACCATA DI SAN VALENTINO IN ABRUZZO CITERIORE");
     }

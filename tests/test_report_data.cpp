@@ -276,6 +276,31 @@ private slots:
                  QStringLiteral("3")); // leap year
     }
 
+    // The dialogs' values in their numbered order, the command line's order, reach the columns
+    // numbered alike.
+    void dialogValuesByNumber_data() {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("value");
+        for (int i = 0; i < int(kOccupationFields.size()); ++i)
+            QTest::addRow("decorre%d", i)
+                << QStringLiteral("decorre%1").arg(i) << QStringLiteral("occupazione %1").arg(i);
+        for (int p = 1; p <= 3; ++p)
+            for (int k = 1; k <= int(kIciItems.size()); ++k)
+                QTest::addRow("ici%d_%d", p, k) << QStringLiteral("ici%1_%2").arg(p).arg(k)
+                                                << QStringLiteral("immobile %1 voce %2").arg(p).arg(k);
+    }
+    void dialogValuesByNumber() {
+        QFETCH(QString, column);
+        QFETCH(QString, value);
+        PracticeForm form;
+        for (int i = 0; i < int(kOccupationFields.size()); ++i)
+            form.occupationData.*kOccupationFields[i] = QStringLiteral("occupazione %1").arg(i);
+        for (int p = 1; p <= 3; ++p)
+            for (int k = 1; k <= int(kIciItems.size()); ++k)
+                form.iciData[p - 1].*kIciItems[k - 1] = QStringLiteral("immobile %1 voce %2").arg(p).arg(k);
+        QCOMPARE(valueOf(form, column), value);
+    }
+
     void marksAndDialogValues() {
         PracticeForm form;
         form.select("RadioButton9");
@@ -283,8 +308,8 @@ private slots:
         form.CheckBox2.checked = true;
         form.select("RadioButton5");
         form.wasteStartDate = "01/02/2004";
-        form.occupationData[10] = "ponteggio";
-        form.iciData[1][17] = "X";
+        form.occupationData.kind = "ponteggio";
+        form.iciData[1].mainHome = "X";
         form.swornCourt = "RIMINI";
         form.indemnityTotal = 12000;
         form.areaValueTotal = 12000;

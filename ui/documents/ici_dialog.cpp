@@ -27,33 +27,35 @@ constexpr int kFieldWidth = 96;
 
 enum class Kind { Text, Category, Mark };
 
-// The eighteen items of a property, in stored order; `number` is the control's designer number
-// within the property (Edit1..Edit12 or CheckBox1..CheckBox5 for property 1).
+// The eighteen items of a property, in the order of their numbers; `number` is the control's
+// designer number within the property (Edit1..Edit12 or CheckBox1..CheckBox5 for property 1).
 struct Item {
     const char* label;
     Kind kind;
     int number;
+    QString IciProperty::*field;
 };
 
+using P = IciProperty;
 constexpr Item kItemList[kItems] = {
-    {"Indirizzo:", Kind::Text, 1},
-    {"sezione:", Kind::Text, 2},
-    {"foglio:", Kind::Text, 3},
-    {"particella:", Kind::Text, 4},
-    {"subalterno:", Kind::Text, 5},
-    {"categoria:", Kind::Category, 0},
-    {"classe:", Kind::Text, 6},
-    {"immobile storico", Kind::Mark, 1},
-    {"valore:", Kind::Text, 7},
-    {"% possesso:", Kind::Text, 8},
-    {"mesi possesso:", Kind::Text, 9},
-    {"mesi esclusione/esenzione:", Kind::Text, 10},
-    {"mesi riduzione (inagibilità/cond.agricola):", Kind::Text, 11},
-    {"importo detrazione per l'abitazione principale:", Kind::Text, 12},
-    {"posseduto", Kind::Mark, 2},
-    {"escluso o esente", Kind::Mark, 3},
-    {"riduzione", Kind::Mark, 4},
-    {"abitazione principale", Kind::Mark, 5},
+    {"Indirizzo:", Kind::Text, 1, &P::address},
+    {"sezione:", Kind::Text, 2, &P::section},
+    {"foglio:", Kind::Text, 3, &P::sheet},
+    {"particella:", Kind::Text, 4, &P::parcel},
+    {"subalterno:", Kind::Text, 5, &P::subUnit},
+    {"categoria:", Kind::Category, 0, &P::category},
+    {"classe:", Kind::Text, 6, &P::cadastralClass},
+    {"immobile storico", Kind::Mark, 1, &P::listedBuilding},
+    {"valore:", Kind::Text, 7, &P::value},
+    {"% possesso:", Kind::Text, 8, &P::ownershipShare},
+    {"mesi possesso:", Kind::Text, 9, &P::monthsOwned},
+    {"mesi esclusione/esenzione:", Kind::Text, 10, &P::monthsExempt},
+    {"mesi riduzione (inagibilità/cond.agricola):", Kind::Text, 11, &P::monthsReduced},
+    {"importo detrazione per l'abitazione principale:", Kind::Text, 12, &P::mainHomeDeduction},
+    {"posseduto", Kind::Mark, 2, &P::owned},
+    {"escluso o esente", Kind::Mark, 3, &P::excludedOrExempt},
+    {"riduzione", Kind::Mark, 4, &P::reduced},
+    {"abitazione principale", Kind::Mark, 5, &P::mainHome},
 };
 
 // Where item k (0-based) sits in a property's grid: three columns of label and field under
@@ -208,10 +210,11 @@ QGroupBox* IciDialog::buildProperty(int property) {
 
 // Property 1 always, property 2 when the main window holds a second sub-unit; property 3 never.
 void IciDialog::prefill() {
-    const QList<QStringList> initial = iciInitialData(form_);
-    for (int property = 0; property < 3; ++property)
-        for (int item = 0; item < 5; ++item)
-            edit(property * kEditsPerProperty + item + 1)->setText(initial[property][item]);
+    const IciData initial = iciInitialData(form_);
+    for (int p = 0; p < kProperties; ++p)
+        for (int k = 0; k < kItems; ++k)
+            if (kItemList[k].kind == Kind::Text)
+                static_cast<QLineEdit*>(items_[p][k])->setText(initial[p].*kItemList[k].field);
 }
 
 void IciDialog::run(QWidget* owner, PracticeForm& form) {
@@ -242,10 +245,9 @@ QString IciDialog::value(int property, int item) const {
 }
 
 void IciDialog::BitBtn1Click() {
-    form_.iciData = QList<QStringList>(kProperties, QStringList(kItems));
     for (int p = 1; p <= kProperties; ++p)
         for (int k = 1; k <= kItems; ++k)
-            form_.iciData[p - 1][k - 1] = value(p, k);
+            form_.iciData[p - 1].*kItemList[k - 1].field = value(p, k);
     printDocument(this, form_, QStringLiteral("ici"));
 }
 

@@ -55,18 +55,18 @@ OccupationDialog::OccupationDialog(QWidget* owner, PracticeForm& form)
         }
         return e;
     };
-    auto date = [&](const QString& name) {
+    // Days and hours start as an unconfirmed dialog would store them.
+    const OccupationData initial = occupationInitialData();
+    auto date = [&](const QString& name, const QString& day) {
         auto* d = new CalendarPicker(this);
         d->setObjectName(name);
-        // The first and last day as an unconfirmed dialog would store them.
-        d->setDate(QDate::fromString(occupationInitialData().at(5), QStringLiteral("dd/MM/yyyy")));
+        d->setDate(QDate::fromString(day, QStringLiteral("dd/MM/yyyy")));
         d->setFixedWidth(kFieldWidth);
         connect(d, &CalendarPicker::closedUp, this, &OccupationDialog::DateTimePicker1CloseUp);
         return d;
     };
-    auto hour = [&](const QString& name) {
-        auto* t =
-            new QTimeEdit(QTime::fromString(occupationInitialData().at(8), QStringLiteral("HH:mm")), this);
+    auto hour = [&](const QString& name, const QString& time) {
+        auto* t = new QTimeEdit(QTime::fromString(time, QStringLiteral("HH:mm")), this);
         t->setObjectName(name);
         t->setDisplayFormat(QStringLiteral("HH:mm"));
         t->setFixedWidth(kFieldWidth);
@@ -79,11 +79,11 @@ OccupationDialog::OccupationDialog(QWidget* owner, PracticeForm& form)
     Edit1 = edit(QStringLiteral("Edit1"), true);
     Edit2 = edit(QStringLiteral("Edit2"), true);
     Edit3 = edit(QStringLiteral("Edit3"), true);
-    DateTimePicker1 = date(QStringLiteral("DateTimePicker1"));
-    DateTimePicker2 = date(QStringLiteral("DateTimePicker2"));
+    DateTimePicker1 = date(QStringLiteral("DateTimePicker1"), initial.firstDay);
+    DateTimePicker2 = date(QStringLiteral("DateTimePicker2"), initial.lastDay);
     Edit6 = edit(QStringLiteral("Edit6"), true);
-    DateTimePicker3 = hour(QStringLiteral("DateTimePicker3"));
-    DateTimePicker4 = hour(QStringLiteral("DateTimePicker4"));
+    DateTimePicker3 = hour(QStringLiteral("DateTimePicker3"), initial.startHour);
+    DateTimePicker4 = hour(QStringLiteral("DateTimePicker4"), initial.endHour);
     Edit7 = edit(QStringLiteral("Edit7"), false);
 
     auto* grid = new QGridLayout;
@@ -166,17 +166,17 @@ void OccupationDialog::DateTimePicker1CloseUp() {
 
 void OccupationDialog::BitBtn1Click() {
     const QString dateFormat = QStringLiteral("dd/MM/yyyy");
-    form_.occupationData = {Edit4->text(),
-                            Edit5->text(),
-                            Edit1->text(),
-                            Edit2->text(),
-                            Edit3->text(),
-                            DateTimePicker1->date().toString(dateFormat),
-                            DateTimePicker2->date().toString(dateFormat),
-                            Edit6->text(),
-                            hourText(DateTimePicker3->time()),
-                            hourText(DateTimePicker4->time()),
-                            Edit7->text()};
+    form_.occupationData = {.location = Edit4->text(),
+                            .purpose = Edit5->text(),
+                            .firstSide = Edit1->text(),
+                            .secondSide = Edit2->text(),
+                            .area = Edit3->text(),
+                            .firstDay = DateTimePicker1->date().toString(dateFormat),
+                            .lastDay = DateTimePicker2->date().toString(dateFormat),
+                            .days = Edit6->text(),
+                            .startHour = hourText(DateTimePicker3->time()),
+                            .endHour = hourText(DateTimePicker4->time()),
+                            .kind = Edit7->text()};
     printDocument(this, form_, QStringLiteral("occupazione"));
 }
 
