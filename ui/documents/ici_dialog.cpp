@@ -4,6 +4,7 @@
 #include "documents/dialog_defaults.h"
 #include "record/practice_form.h"
 #include "ui/common/message_windows.h"
+#include "ui/common/tax_code_check.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -115,6 +116,8 @@ IciDialog::IciDialog(QWidget* owner, PracticeForm& form)
 
     prefill();
     edit(1)->setFocus();
+    // The declarant's code goes on the official form: say now if it disagrees with the practice.
+    warnAboutApplicantTaxCodeWhenShown(this, form_);
 }
 
 QGroupBox* IciDialog::buildProperty(int property) {

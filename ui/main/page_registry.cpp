@@ -1,4 +1,5 @@
 // Pages "Richiedente", "Immobile" and "Illecito": the registry data of the practice.
+#include "applicant_tax_code.h"
 #include "form_binding.h"
 #include "pages.h"
 
@@ -64,7 +65,7 @@ QWidget* buildApplicantPage(FormBinding& b) {
     g->addWidget(fieldLabel(captionOf(QStringLiteral("Edit5"))), 2, 2);
     QLineEdit* taxCode = b.edit(QStringLiteral("Edit5"));
     setChars(taxCode, 20);
-    g->addWidget(taxCode, 2, 3, Qt::AlignLeft);
+    g->addLayout(applicantTaxCodeRow(b, taxCode), 2, 3);
     g->setColumnStretch(1, 1);
     g->setColumnStretch(3, 1);
     layout->addWidget(personal);

@@ -4,6 +4,7 @@
 #include "ui/common/error_box.h"
 #include "ui/common/field_widgets.h"
 #include "ui/common/message_windows.h"
+#include "ui/common/tax_code_check.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -59,6 +60,10 @@ TechnicianDialog::TechnicianDialog(QWidget* owner, PracticeForm& form) : QDialog
     // Month and day names of the calendar in Italian.
     DateTimePicker1->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     DateTimePicker1->setDate(TechnicianFields().birthDate);
+    watchTaxCodeField(Edit5, [this] {
+        return taxcode::Person{Edit2->text(), Edit1->text(), DateTimePicker1->date(), Edit3->text(),
+                               Edit4->text()};
+    });
 
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));

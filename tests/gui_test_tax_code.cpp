@@ -1,0 +1,127 @@
+// The applicant's tax code typed as a user types it: one click, then keys to the focused widget.
+#include "app/application_setup.h"
+#include "test_support.h"
+#include "ui/common/message_windows.h"
+#include "ui/main/main_window.h"
+#include "window_support.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace quadrelo;
+
+namespace {
+
+QWidget* focused() {
+    return QApplication::focusWidget();
+}
+
+void type(const QString& text) {
+    for (QChar c : text)
+        QTest::keyClick(focused(), c.toLatin1());
+}
+
+void enter() {
+    QTest::keyClick(focused(), Qt::Key_Return);
+}
+
+} // namespace
+
+class TaxCodeWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainWindow> w;
+    QTemporaryDir workDir;
+
+    // Surname, name, place and date of birth typed from the first field; the focus ends on the
+    // tax code.
+    void typeApplicant(const char* name, const char* surname, const char* place, const char* province,
+                       const char* born) {
+        auto* first = w->findChild<QLineEdit*>(QStringLiteral("Edit1"));
+        QVERIFY(first);
+        QTest::mouseClick(first, Qt::LeftButton, {}, QPoint(4, first->height() / 2));
+        QTRY_COMPARE(focused(), first);
+        for (const char* text : {name, surname, place, province, born}) {
+            type(QLatin1String(text));
+            enter();
+        }
+        QCOMPARE(focused()->objectName(), QStringLiteral("Edit5"));
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(workDir.isValid());
+        QVERIFY(testing::copyShippedData(workDir.path()));
+        QDir::setCurrent(workDir.path());
+        applyInterfaceFont(*qApp);
+        MessageWindows::setTestMode(true);
+    }
+
+    void init() {
+        MessageWindows::setNextAnswers({});
+        w = std::make_unique<MainWindow>(false);
+        QVERIFY(testing::showActive(w.get()));
+        MessageWindows::clearShown();
+    }
+
+    void cleanup() { w.reset(); }
+
+    void leavingTheFieldChecksTheCode_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("warnings");
+        QTest::newRow("agrees") << "RSSMRA80A01H501U" << QStringList();
+        QTest::newRow("check character")
+            << "RSSMRA80A01H501X" << QStringList{"Il codice fiscale ha il carattere di controllo errato"};
+        QTest::newRow("surname and date")
+            << "BNCMRA80A02H501F"
+            << QStringList{"Il codice fiscale non corrisponde al cognome\n"
+                           "Il codice fiscale non corrisponde alla data di nascita"};
+        QTest::newRow("VAT number") << "07643520567" << QStringList();
+        QTest::newRow("VAT number, wrong digit")
+            << "07643520568" << QStringList{"La partita IVA ha la cifra di controllo errata"};
+        QTest::newRow("not finished") << "RSSMRA80" << QStringList();
+    }
+    void leavingTheFieldChecksTheCode() {
+        QFETCH(QString, code);
+        QFETCH(QStringList, warnings);
+        typeApplicant("Mario", "Rossi", "Roma", "RM", "01/01/1980");
+        type(code);
+        enter();
+        QCOMPARE(focused()->objectName(), QStringLiteral("Edit6"));
+        // The warning comes once the field is left; the text stays as typed, in the practice too.
+        QCoreApplication::processEvents();
+        QCOMPARE(MessageWindows::shownMessages(), warnings);
+        QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("Edit5"))->text(), code);
+        QCOMPARE(w->form().edit(QStringLiteral("Edit5"))->text, code);
+    }
+
+    void computeFillsTheField_data() {
+        QTest::addColumn<QString>("surname");
+        QTest::addColumn<int>("sex"); // answer to the question: 0 Maschio, 1 Femmina
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("woman") << "Rossi" << 1 << "RSSMRA80A41H501Y"
+                               << "Per il codice fiscale: il richiedente è";
+        QTest::newRow("no surname") << "" << 0 << ""
+                                    << "Impossibile calcolare il codice fiscale: manca il cognome.";
+    }
+    void computeFillsTheField() {
+        QFETCH(QString, surname);
+        QFETCH(int, sex);
+        QFETCH(QString, code);
+        QFETCH(QString, message);
+        MessageWindows::setNextChoices({sex});
+        typeApplicant("Maria", qPrintable(surname), "Roma", "RM", "01/01/1980");
+        QTest::keyClick(focused(), Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(MessageWindows::shownMessages(), QStringList{message});
+        QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("Edit5"))->text(), code);
+        QCOMPARE(w->form().edit(QStringLiteral("Edit5"))->text, code);
+    }
+};
+
+QTEST_MAIN(TaxCodeWindowTest)
+#include "gui_test_tax_code.moc"
