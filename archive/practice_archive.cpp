@@ -3,6 +3,7 @@
 #include "practice_file/practice_file.h"
 #include "record/errors.h"
 #include "record/number_text.h"
+#include "record/text_file.h"
 
 #include <QDir>
 #include <QFileInfo>
