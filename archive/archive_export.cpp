@@ -13,8 +13,8 @@ namespace {
 QByteArray csvField(const QString& text) {
     QString field = text;
     // A spreadsheet reads ';', quotes and line breaks as structure unless the field is quoted.
-    if (field.contains(QLatin1Char(';')) || field.contains(QLatin1Char('"')) || field.contains(QLatin1Char('\n')) ||
-        field.contains(QLatin1Char('\r'))) {
+    if (field.contains(QLatin1Char(';')) || field.contains(QLatin1Char('"')) ||
+        field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r'))) {
         field.replace(QLatin1Char('"'), QStringLiteral("\"\""));
         field = QLatin1Char('"') + field + QLatin1Char('"');
     }
@@ -49,12 +49,11 @@ const PdfColumn kPdfColumns[] = {
     {ColumnOblationPaid, 0.6},  {ColumnOblationRemaining, 0.6}, {ColumnAdvanceDue, 0.6},
     {ColumnAdvancePaid, 0.6},   {ColumnCompletion, 0.55}};
 
-const QStringList kPdfTitles = {QStringLiteral("File"),        QStringLiteral("Richiedente"),
-                                QStringLiteral("Codice fiscale"), QStringLiteral("Comune"),
-                                QStringLiteral("Tip."),        QStringLiteral("Obl. dovuta"),
-                                QStringLiteral("Obl. versata"), QStringLiteral("Obl. residua"),
-                                QStringLiteral("Ant. dovuta"), QStringLiteral("Ant. versata"),
-                                QStringLiteral("Ultimazione")};
+const QStringList kPdfTitles = {
+    QStringLiteral("File"),         QStringLiteral("Richiedente"),  QStringLiteral("Codice fiscale"),
+    QStringLiteral("Comune"),       QStringLiteral("Tip."),         QStringLiteral("Obl. dovuta"),
+    QStringLiteral("Obl. versata"), QStringLiteral("Obl. residua"), QStringLiteral("Ant. dovuta"),
+    QStringLiteral("Ant. versata"), QStringLiteral("Ultimazione")};
 
 // A cell's text cut to what its width holds at the list's size.
 QString fitted(const QString& text, double width) {

@@ -38,7 +38,8 @@ void ArchiveReader::start(const QStringList& folders) {
     thread_ = QThread::create([this, folders, prototype, cancelled, run] {
         const QStringList files = practiceFilesIn(folders);
         QMetaObject::invokeMethod(
-            this, [this, run, n = int(files.size())] {
+            this,
+            [this, run, n = int(files.size())] {
                 if (run == run_) emit filesFound(n);
             },
             Qt::QueuedConnection);

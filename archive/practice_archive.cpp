@@ -49,10 +49,19 @@ void fillSearchKey(ArchiveRow& row) {
 } // namespace
 
 QString archiveColumnTitle(int column) {
-    static const char* const titles[ArchiveColumnCount] = {
-        "File",         "Richiedente",     "Codice fiscale",        "Comune",     "Indirizzo",
-        "Tipologia",    "Oblazione dovuta", "Oblazione versata",    "Oblazione residua",
-        "Anticipazione dovuta", "Anticipazione versata", "Ultimazione", "Modificato"};
+    static const char* const titles[ArchiveColumnCount] = {"File",
+                                                           "Richiedente",
+                                                           "Codice fiscale",
+                                                           "Comune",
+                                                           "Indirizzo",
+                                                           "Tipologia",
+                                                           "Oblazione dovuta",
+                                                           "Oblazione versata",
+                                                           "Oblazione residua",
+                                                           "Anticipazione dovuta",
+                                                           "Anticipazione versata",
+                                                           "Ultimazione",
+                                                           "Modificato"};
     return column >= 0 && column < ArchiveColumnCount ? QString::fromUtf8(titles[column]) : QString();
 }
 
@@ -169,8 +178,8 @@ QStringList practiceFilesIn(const QStringList& folders) {
     QSet<QString> seen;
     for (const QString& folder : folders) {
         const QDir dir(folder);
-        const QFileInfoList entries =
-            dir.entryInfoList({QStringLiteral("*.qdr")}, QDir::Files | QDir::Readable | QDir::Hidden | QDir::System);
+        const QFileInfoList entries = dir.entryInfoList(
+            {QStringLiteral("*.qdr")}, QDir::Files | QDir::Readable | QDir::Hidden | QDir::System);
         for (const QFileInfo& entry : entries) {
             const QString canonical = entry.canonicalFilePath();
             const QString key = canonical.isEmpty() ? entry.absoluteFilePath() : canonical;
@@ -223,10 +232,12 @@ ArchiveTotals archiveTotals(const QList<ArchiveRow>& rows) {
 }
 
 QString archiveTotalsText(const ArchiveTotals& t) {
-    QString text = t.practices == 1 ? QStringLiteral("1 pratica") : QStringLiteral("%1 pratiche").arg(t.practices);
-    text += QStringLiteral(" — oblazione dovuta %1, versata %2, residua %3 — anticipazione dovuta %4, versata %5")
-                .arg(Formatta(t.oblationDue), Formatta(t.oblationPaid), Formatta(t.oblationRemaining),
-                     Formatta(t.advanceDue), Formatta(t.advancePaid));
+    QString text =
+        t.practices == 1 ? QStringLiteral("1 pratica") : QStringLiteral("%1 pratiche").arg(t.practices);
+    text +=
+        QStringLiteral(" — oblazione dovuta %1, versata %2, residua %3 — anticipazione dovuta %4, versata %5")
+            .arg(Formatta(t.oblationDue), Formatta(t.oblationPaid), Formatta(t.oblationRemaining),
+                 Formatta(t.advanceDue), Formatta(t.advancePaid));
     if (t.unreadable == 1)
         text += QStringLiteral(" — 1 file illeggibile");
     else if (t.unreadable > 1)
@@ -254,7 +265,8 @@ QString archiveTextTable(const QList<ArchiveRow>& rows) {
     for (const QStringList& line : cells) {
         QStringList padded;
         for (int c = 0; c < ArchiveColumnCount; ++c)
-            padded << (isAmountColumn(c) ? line.at(c).rightJustified(widths[c]) : line.at(c).leftJustified(widths[c]));
+            padded << (isAmountColumn(c) ? line.at(c).rightJustified(widths[c])
+                                         : line.at(c).leftJustified(widths[c]));
         out += padded.join(QStringLiteral("  ")).trimmed() + QLatin1Char('\n');
     }
     out += archiveTotalsText(archiveTotals(rows)) + QLatin1Char('\n');

@@ -19,7 +19,7 @@ struct ArchiveRow {
     QString applicant; // surname and name
     QString taxCode;
     QString municipality;
-    QString address; // street type, street and number of the works
+    QString address;  // street type, street and number of the works
     int typology = 0; // 1..6, 0 when none is chosen
     double oblationDue = 0;
     double oblationPaid = 0;

@@ -20,13 +20,14 @@ using namespace quadrelo;
 
 namespace {
 
-const char* const kSurnames[] = {"ROSSI", "RUSSO", "FERRARI", "ESPOSITO", "BIANCHI", "ROMANO", "COLOMBO",
-                                 "RICCI", "MARINO", "GRECO", "BRUNO", "GALLO", "CONTI", "DE LUCA",
-                                 "MANCINI", "COSTA", "GIORDANO", "RIZZO", "LOMBARDI", "MORETTI"};
-const char* const kNames[] = {"MARIO", "GIUSEPPE", "ANNA", "MARIA", "LUCA", "FRANCESCA", "PAOLO",
-                              "GIOVANNI", "LAURA", "NICOLÒ", "SARA", "ANDREA", "ELENA", "FABIO"};
-const char* const kTowns[] = {"ROMA", "MILANO", "NAPOLI", "TORINO", "FORLÌ", "CANTÙ", "PALERMO",
-                              "GENOVA", "BOLOGNA", "FIRENZE", "BARI", "CATANIA", "VERONA", "SANT'AGATA LI BATTIATI"};
+const char* const kSurnames[] = {"ROSSI",   "RUSSO",  "FERRARI",  "ESPOSITO", "BIANCHI",  "ROMANO", "COLOMBO",
+                                 "RICCI",   "MARINO", "GRECO",    "BRUNO",    "GALLO",    "CONTI",  "DE LUCA",
+                                 "MANCINI", "COSTA",  "GIORDANO", "RIZZO",    "LOMBARDI", "MORETTI"};
+const char* const kNames[] = {"MARIO",    "GIUSEPPE", "ANNA",   "MARIA", "LUCA",   "FRANCESCA", "PAOLO",
+                              "GIOVANNI", "LAURA",    "NICOLÒ", "SARA",  "ANDREA", "ELENA",     "FABIO"};
+const char* const kTowns[] = {
+    "ROMA",   "MILANO",  "NAPOLI",  "TORINO", "FORLÌ",   "CANTÙ",  "PALERMO",
+    "GENOVA", "BOLOGNA", "FIRENZE", "BARI",   "CATANIA", "VERONA", "SANT'AGATA LI BATTIATI"};
 const char* const kStreets[] = {"GARIBALDI", "ROMA", "MAZZINI", "CAVOUR", "VERDI", "DANTE", "MARCONI"};
 
 QString text(const char* s) {
@@ -47,7 +48,7 @@ void fill(PracticeForm& form, int n) {
     form.Edit10.text = text(kStreets[n % 7]);
     form.Edit11.text = QString::number(1 + n % 120);
     form.select(QStringLiteral("RadioButton%1").arg(12 + n % 4));
-    const char* typologies[] = {"RadioButton1", "RadioButton2", "RadioButton6",
+    const char* typologies[] = {"RadioButton1", "RadioButton2",  "RadioButton6",
                                 "RadioButton7", "RadioButton10", "RadioButton11"};
     const int typology = n % 6;
     form.select(QLatin1String(typologies[typology]));
@@ -82,8 +83,9 @@ int main(int argc, char** argv) {
     QDir().mkpath(folder);
     for (int n = 0; n < count; ++n) {
         fill(form, n);
-        writeBytes(QDir(folder).filePath(QStringLiteral("pratica-%1.qdr").arg(n + 1, 4, 10, QLatin1Char('0'))),
-                   practiceFileBytes(form));
+        writeBytes(
+            QDir(folder).filePath(QStringLiteral("pratica-%1.qdr").arg(n + 1, 4, 10, QLatin1Char('0'))),
+            practiceFileBytes(form));
     }
 
     const int runs = 7;
@@ -105,6 +107,7 @@ int main(int argc, char** argv) {
     std::sort(times.begin(), times.end());
     std::printf("archivio: %lld pratiche elencate (lettura e righe pronte), mediana %.1f ms su %d prove "
                 "(min %.1f, max %.1f)\n",
-                static_cast<long long>(listed), times.at(runs / 2), runs, times.constFirst(), times.constLast());
+                static_cast<long long>(listed), times.at(runs / 2), runs, times.constFirst(),
+                times.constLast());
     return 0;
 }

@@ -106,7 +106,8 @@ public:
 // be read is listed with its reason and makes the status 2.
 int listFolder(const PracticeForm& loaded, const Options& o) {
     const QList<ArchiveRow> rows = readArchive({o.folder}, archivePrototype(loaded));
-    const bool allRead = std::all_of(rows.cbegin(), rows.cend(), [](const ArchiveRow& r) { return r.readable(); });
+    const bool allRead =
+        std::all_of(rows.cbegin(), rows.cend(), [](const ArchiveRow& r) { return r.readable(); });
     if (o.csv.isEmpty()) {
         std::fputs(archiveTextTable(rows).toLocal8Bit().constData(), stdout);
     } else {

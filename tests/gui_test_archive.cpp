@@ -73,7 +73,9 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), archive->findChild<QLineEdit*>(QStringLiteral("searchBox")));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("anna cantu"));
         QCOMPARE(table->model()->rowCount(), 1);
-        QVERIFY(archive->findChild<QLabel*>(QStringLiteral("totalsLabel"))->text().contains(QStringLiteral("1 pratica")));
+        QVERIFY(archive->findChild<QLabel*>(QStringLiteral("totalsLabel"))
+                    ->text()
+                    .contains(QStringLiteral("1 pratica")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), table);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);

@@ -358,17 +358,18 @@ private slots:
     void menus_data() {
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("items"); // "-" separator, "" prefix: disabled
-        QTest::newRow("Pratiche") << "Pratiche" << QStringList{"Nuova",
-                                                               "Apri",
-                                                               "Salva",
-                                                               "Salva con nome",
-                                                               "-",
-                                                               "!Pratiche recenti",
-                                                               "Archivio pratiche…",
-                                                               "-",
-                                                               "Imposta stampante",
-                                                               "-",
-                                                               "Esci"};
+        QTest::newRow("Pratiche") << "Pratiche"
+                                  << QStringList{"Nuova",
+                                                 "Apri",
+                                                 "Salva",
+                                                 "Salva con nome",
+                                                 "-",
+                                                 "!Pratiche recenti",
+                                                 "Archivio pratiche…",
+                                                 "-",
+                                                 "Imposta stampante",
+                                                 "-",
+                                                 "Esci"};
         QTest::newRow("Stampe") << "Stampe"
                                 << QStringList{"Fac-simile istanza",
                                                "Dichiarazione antimafia",

@@ -60,14 +60,19 @@ private slots:
         QDir(practices.path()).mkdir(QStringLiteral("cartella.qdr"));
 
         const QStringList none{"", "", "", "", ""};
-        QTest::newRow("buona") << "buona.qdr" << "DELL'ACQUA NICOLÒ"
+        QTest::newRow("buona") << "buona.qdr"
+                               << "DELL'ACQUA NICOLÒ"
                                << QStringList{"9960,00", "2988,00", "6972,00", "5478,00", "1643,40"};
-        QTest::newRow("danneggiata") << "danneggiata.qdr" << "File danneggiato o in formato non compatibile"
-                                     << none;
-        QTest::newRow("troncata") << "troncata.qdr" << "File danneggiato o in formato non compatibile" << none;
-        QTest::newRow("troppo grande") << "enorme.qdr" << "File danneggiato o in formato non compatibile: " << none;
-        QTest::newRow("scomparsa") << "scomparsa.qdr" << "scomparsa.qdr" << none;
-        QTest::newRow("cartella") << "cartella.qdr" << "cartella.qdr" << none;
+        QTest::newRow("danneggiata") << "danneggiata.qdr"
+                                     << "File danneggiato o in formato non compatibile" << none;
+        QTest::newRow("troncata") << "troncata.qdr"
+                                  << "File danneggiato o in formato non compatibile" << none;
+        QTest::newRow("troppo grande") << "enorme.qdr"
+                                       << "File danneggiato o in formato non compatibile: " << none;
+        QTest::newRow("scomparsa") << "scomparsa.qdr"
+                                   << "scomparsa.qdr" << none;
+        QTest::newRow("cartella") << "cartella.qdr"
+                                  << "cartella.qdr" << none;
     }
     void rowsFromFiles() {
         QFETCH(QString, file);
@@ -141,7 +146,8 @@ private slots:
         row.advanceDue = 0.126;
         row.completion = QDate(2003, 3, 31);
         const QByteArray csv = archiveCsv({row});
-        QVERIFY(csv.startsWith("\xEF\xBB\xBF" "File;Richiedente;Codice fiscale;Comune;Indirizzo;Tipologia;"
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"
+                               "File;Richiedente;Codice fiscale;Comune;Indirizzo;Tipologia;"
                                "Oblazione dovuta;Oblazione versata;Oblazione residua;Anticipazione dovuta;"
                                "Anticipazione versata;Ultimazione;Modificato\r\n"));
         const QByteArray line = csv.mid(csv.indexOf("\r\n") + 2);

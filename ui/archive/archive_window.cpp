@@ -30,8 +30,12 @@ class ArchiveModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(rows_.size()); }
-    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : ArchiveColumnCount; }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(rows_.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : ArchiveColumnCount;
+    }
 
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid() || index.row() >= rows_.size()) return {};
@@ -46,8 +50,9 @@ public:
         case Qt::ForegroundRole:
             return row.readable() ? QVariant() : QVariant(QBrush(QColor(0xA0, 0x00, 0x00)));
         case Qt::ToolTipRole:
-            return row.readable() ? QDir::toNativeSeparators(row.path)
-                                  : QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(row.path), row.problem);
+            return row.readable()
+                       ? QDir::toNativeSeparators(row.path)
+                       : QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(row.path), row.problem);
         default:
             return {};
         }
@@ -132,7 +137,8 @@ ArchiveWindow::ArchiveWindow(const QString& workFolder, QWidget* parent)
     auto* searchLabel = new QLabel(QStringLiteral("&Cerca:"), this);
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("searchBox"));
-    search_->setPlaceholderText(QStringLiteral("nome, codice fiscale, comune, importo… in qualsiasi colonna"));
+    search_->setPlaceholderText(
+        QStringLiteral("nome, codice fiscale, comune, importo… in qualsiasi colonna"));
     search_->setClearButtonEnabled(true);
     searchLabel->setBuddy(search_);
     search_->installEventFilter(this);
@@ -175,8 +181,10 @@ ArchiveWindow::ArchiveWindow(const QString& workFolder, QWidget* parent)
     folderList_ = new QListWidget(this);
     folderList_->setObjectName(QStringLiteral("folderList"));
     folderList_->setMaximumHeight(table_->fontMetrics().height() * 4 + 8);
-    auto* addFolderButton = button(QStringLiteral("A&ggiungi cartella…"), QStringLiteral("addFolderButton"), this);
-    removeFolderButton_ = button(QStringLiteral("&Togli cartella"), QStringLiteral("removeFolderButton"), this);
+    auto* addFolderButton =
+        button(QStringLiteral("A&ggiungi cartella…"), QStringLiteral("addFolderButton"), this);
+    removeFolderButton_ =
+        button(QStringLiteral("&Togli cartella"), QStringLiteral("removeFolderButton"), this);
     connect(addFolderButton, &QPushButton::clicked, this, [this] { addFolder(); });
     connect(removeFolderButton_, &QPushButton::clicked, this, [this] { removeFolder(); });
     connect(folderList_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -251,9 +259,11 @@ void ArchiveWindow::reload(const PracticeForm& loaded) {
         progress_->setRange(0, std::max(n, 1));
         progress_->setValue(0);
         progress_->setVisible(n > 0);
-        status_->setText(n ? QStringLiteral("Lettura delle pratiche…") : QStringLiteral("Nessuna pratica nelle cartelle."));
+        status_->setText(n ? QStringLiteral("Lettura delle pratiche…")
+                           : QStringLiteral("Nessuna pratica nelle cartelle."));
     });
-    connect(reader_, &ArchiveReader::rowsRead, this, [this](const QList<ArchiveRow>& rows) { rowsArrived(rows); });
+    connect(reader_, &ArchiveReader::rowsRead, this,
+            [this](const QList<ArchiveRow>& rows) { rowsArrived(rows); });
     connect(reader_, &ArchiveReader::finished, this, [this] {
         progress_->hide();
         status_->setText(expected_ ? QString() : QStringLiteral("Nessuna pratica nelle cartelle."));
@@ -344,7 +354,8 @@ QString ArchiveWindow::exportName(const QString& suffix) const {
 }
 
 void ArchiveWindow::exportCsv() {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta elenco"), exportName(QStringLiteral("csv")),
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta elenco"),
+                                                exportName(QStringLiteral("csv")),
                                                 QStringLiteral("Foglio di calcolo CSV (*.csv)"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
@@ -353,7 +364,8 @@ void ArchiveWindow::exportCsv() {
 }
 
 void ArchiveWindow::exportPdf() {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta elenco"), exportName(QStringLiteral("pdf")),
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta elenco"),
+                                                exportName(QStringLiteral("pdf")),
                                                 QStringLiteral("Documento PDF (*.pdf)"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
@@ -370,19 +382,19 @@ QIcon archiveIcon() {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         {
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 24.0, size / 24.0);
-        // A drawer with two files standing in it.
-        p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
-        p.setBrush(QColor(0xFF, 0xFF, 0xFF));
-        p.drawRect(QRectF(6.5, 3.5, 9, 11));
-        p.setBrush(QColor(0xFF, 0xF4, 0xC0));
-        p.drawRect(QRectF(9.5, 5.5, 9, 10));
-        p.setBrush(QColor(0x8A, 0x6A, 0x3A));
-        p.drawRect(QRectF(2.5, 12.5, 19, 9));
-        p.setBrush(QColor(0xD8, 0xC0, 0x90));
-        p.drawRect(QRectF(9.5, 15.5, 5, 2));
+            QPainter p(&pixmap);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.scale(size / 24.0, size / 24.0);
+            // A drawer with two files standing in it.
+            p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+            p.setBrush(QColor(0xFF, 0xFF, 0xFF));
+            p.drawRect(QRectF(6.5, 3.5, 9, 11));
+            p.setBrush(QColor(0xFF, 0xF4, 0xC0));
+            p.drawRect(QRectF(9.5, 5.5, 9, 10));
+            p.setBrush(QColor(0x8A, 0x6A, 0x3A));
+            p.drawRect(QRectF(2.5, 12.5, 19, 9));
+            p.setBrush(QColor(0xD8, 0xC0, 0x90));
+            p.drawRect(QRectF(9.5, 15.5, 5, 2));
         }
         icon.addPixmap(pixmap);
     }

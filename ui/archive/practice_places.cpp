@@ -70,7 +70,8 @@ QList<RecentPractice> PracticePlaces::recentPractices() {
     for (int i = 0; i < n && recent.size() < kMaxRecent; ++i) {
         s.setArrayIndex(i);
         const QString path = s.value(QStringLiteral("file")).toString();
-        if (!path.isEmpty()) recent << RecentPractice{path, s.value(QStringLiteral("richiedente")).toString()};
+        if (!path.isEmpty())
+            recent << RecentPractice{path, s.value(QStringLiteral("richiedente")).toString()};
     }
     s.endArray();
     return recent;

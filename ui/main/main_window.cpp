@@ -222,7 +222,8 @@ void MainWindow::buildMenus() {
     Help->setShortcut(QKeySequence::HelpContents);
     // Safe now that a changed practice is asked about before it goes.
     Nuova->setShortcut(QKeySequence::New);
-    commands_.value(QStringLiteral("Archiviopratiche1Click"))->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    commands_.value(QStringLiteral("Archiviopratiche1Click"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     buildRecentMenu();
 }
 

@@ -59,7 +59,8 @@ void MainWindow::loadPracticeFile(const QString& path) {
 
 void MainWindow::Archiviopratiche1Click() {
     if (!archive_) {
-        archive_ = new ArchiveWindow(form_.startDirectory.isEmpty() ? QDir::currentPath() : form_.startDirectory, this);
+        archive_ = new ArchiveWindow(
+            form_.startDirectory.isEmpty() ? QDir::currentPath() : form_.startDirectory, this);
         connect(archive_, &ArchiveWindow::openPracticeRequested, this, [this](const QString& path) {
             activateWindow();
             raise();
@@ -89,8 +90,11 @@ void MainWindow::fillRecentMenu() {
     for (int i = 0; i < recent.size(); ++i) {
         const RecentPractice& r = recent.at(i);
         const QString name = QFileInfo(r.path).fileName();
-        QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(name.replace(QLatin1Char('&'), QStringLiteral("&&")));
-        if (!r.applicant.isEmpty()) text += QStringLiteral(" — ") + QString(r.applicant).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QString text =
+            QStringLiteral("&%1 %2").arg(i + 1).arg(name.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        if (!r.applicant.isEmpty())
+            text +=
+                QStringLiteral(" — ") + QString(r.applicant).replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* action = recentMenu_->addAction(text);
         action->setToolTip(QDir::toNativeSeparators(r.path));
         action->setStatusTip(QDir::toNativeSeparators(r.path));
@@ -112,7 +116,8 @@ void MainWindow::openRecentPractice(const QString& path) {
 }
 
 void MainWindow::practiceUsed(const QString& path) {
-    PracticePlaces::practiceUsed(path, QStringList{form_.Edit2.text, form_.Edit1.text}.join(QLatin1Char(' ')));
+    PracticePlaces::practiceUsed(path,
+                                 QStringList{form_.Edit2.text, form_.Edit1.text}.join(QLatin1Char(' ')));
     fillRecentMenu();
 }
 
