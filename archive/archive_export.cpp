@@ -123,7 +123,7 @@ void writeArchiveCsv(const QString& path, const QList<ArchiveRow>& rows) {
     writeBytes(path, archiveCsv(rows));
 }
 
-QByteArray archivePdf(const QList<ArchiveRow>& rows, const QString& heading) {
+report::Document archiveDocument(const QList<ArchiveRow>& rows, const QString& heading) {
     PdfBuilder b;
     b.tmpl.name = QStringLiteral("elenco");
     b.tmpl.title = QStringLiteral("Archivio pratiche");
@@ -150,8 +150,11 @@ QByteArray archivePdf(const QList<ArchiveRow>& rows, const QString& heading) {
         }
         b.tmpl.pages << page;
     }
-    const report::Document document = report::layoutReport(b.tmpl, b.columns, b.values);
-    return report::pdfBytes(document);
+    return report::layoutReport(b.tmpl, b.columns, b.values);
+}
+
+QByteArray archivePdf(const QList<ArchiveRow>& rows, const QString& heading) {
+    return report::pdfBytes(archiveDocument(rows, heading));
 }
 
 void writeArchivePdf(const QString& path, const QList<ArchiveRow>& rows, const QString& heading) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/engine/report_layout.h"
 #include "record/practice_form.h"
 
 #include <QByteArray>
@@ -96,7 +97,9 @@ QString archiveTotalsText(const ArchiveTotals& totals);
 QByteArray archiveCsv(const QList<ArchiveRow>& rows);
 void writeArchiveCsv(const QString& path, const QList<ArchiveRow>& rows);
 
-// The list as a PDF/A document of the report engine: fifty rows a page, totals at the end.
+// The list as a document of the report engine: fifty rows a page, totals at the end.
+report::Document archiveDocument(const QList<ArchiveRow>& rows, const QString& heading);
+// The same as PDF/A.
 QByteArray archivePdf(const QList<ArchiveRow>& rows, const QString& heading);
 void writeArchivePdf(const QString& path, const QList<ArchiveRow>& rows, const QString& heading);
 

@@ -10,6 +10,7 @@
 #include "window_support.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -37,16 +38,6 @@ class ArchiveWindowTest : public QObject {
         writeBytes(path(name), practiceFileBytes(form));
     }
 
-    ArchiveWindow* openArchiveByKeys() {
-        // One click into the window, then the command's shortcut to whatever has the focus.
-        QTest::mouseClick(w->findChild<QLineEdit*>(QStringLiteral("Edit1")), Qt::LeftButton);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-        auto* archive = w->findChild<ArchiveWindow*>();
-        if (!archive) return nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT(!archive->isReading(), 10000);
-        return archive;
-    }
-
 private slots:
     void initTestCase() {
         // Settings of the tests' own, never the user's.
@@ -65,12 +56,17 @@ private slots:
 
     // Shortcut, a search typed with accents dropped, Enter: the practice is open in the window.
     void searchAndOpen() {
-        ArchiveWindow* archive = openArchiveByKeys();
+        // One click into the window, then the command's shortcut to whatever has the focus.
+        QTest::mouseClick(w->findChild<QLineEdit*>(QStringLiteral("Edit1")), Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        auto* archive = w->findChild<ArchiveWindow*>();
         QVERIFY(archive);
         QVERIFY(archive->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!archive->isReading(), 10000);
         auto* table = archive->findChild<QTableView*>(QStringLiteral("archiveTable"));
         QCOMPARE(table->model()->rowCount(), 3);
-        QCOMPARE(QApplication::focusWidget(), archive->findChild<QLineEdit*>(QStringLiteral("searchBox")));
+        QTRY_COMPARE(QApplication::focusWidget(),
+                     archive->findChild<QLineEdit*>(QStringLiteral("searchBox")));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("anna cantu"));
         QCOMPARE(table->model()->rowCount(), 1);
         QVERIFY(archive->findChild<QLabel*>(QStringLiteral("totalsLabel"))

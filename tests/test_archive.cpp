@@ -4,6 +4,7 @@
 #include "record/text_file.h"
 #include "test_support.h"
 
+#include <QGuiApplication>
 #include <QtTest>
 
 using namespace quadrelo;
@@ -153,7 +154,37 @@ private slots:
         const QByteArray line = csv.mid(csv.indexOf("\r\n") + 2);
         QCOMPARE(line, "a.qdr;" + field + ";;;4;3500,00;1234,50;0,00;0,13;0,00;31/03/2003;\r\n");
     }
+
+    // Fifty rows a page, the totals after the last row.
+    void pdfPages_data() {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("nessuna") << 0 << 1;
+        QTest::newRow("50") << 50 << 1;
+        QTest::newRow("51") << 51 << 2;
+        QTest::newRow("120") << 120 << 3;
+    }
+    void pdfPages() {
+        QFETCH(int, rows);
+        QFETCH(int, pages);
+        ArchiveRow row;
+        row.fileName = QStringLiteral("a.qdr");
+        row.applicant = QStringLiteral("ROSSI MARIO");
+        row.oblationDue = 100;
+        const report::Document document = archiveDocument(QList<ArchiveRow>(rows, row), QStringLiteral("Elenco"));
+        QCOMPARE(document.pages.size(), pages);
+        QStringList last;
+        for (const report::TextRun& run : document.pages.constLast().texts)
+            last << run.text;
+        QVERIFY2(last.contains(QStringLiteral("Pagina %1 di %1").arg(pages)), qPrintable(last.join('|')));
+        QCOMPARE(last.count(QStringLiteral("ROSSI MARIO")), rows - (pages - 1) * 50);
+        QVERIFY(last.constLast().contains(QStringLiteral("oblazione dovuta %1,00").arg(rows * 100)));
+    }
 };
 
-QTEST_GUILESS_MAIN(ArchiveTest)
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv); // fonts of the list's PDF
+    ArchiveTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_archive.moc"

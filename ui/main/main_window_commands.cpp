@@ -89,12 +89,10 @@ void MainWindow::fillRecentMenu() {
     const QList<RecentPractice> recent = PracticePlaces::recentPractices();
     for (int i = 0; i < recent.size(); ++i) {
         const RecentPractice& r = recent.at(i);
-        const QString name = QFileInfo(r.path).fileName();
-        QString text =
-            QStringLiteral("&%1 %2").arg(i + 1).arg(name.replace(QLatin1Char('&'), QStringLiteral("&&")));
-        if (!r.applicant.isEmpty())
-            text +=
-                QStringLiteral(" — ") + QString(r.applicant).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        // A "&" in a name would be taken for an accelerator.
+        auto literal = [](QString t) { return t.replace(QLatin1Char('&'), QStringLiteral("&&")); };
+        QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(literal(QFileInfo(r.path).fileName()));
+        if (!r.applicant.isEmpty()) text += QStringLiteral(" — ") + literal(r.applicant);
         QAction* action = recentMenu_->addAction(text);
         action->setToolTip(QDir::toNativeSeparators(r.path));
         action->setStatusTip(QDir::toNativeSeparators(r.path));
