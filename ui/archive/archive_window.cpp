@@ -161,9 +161,26 @@ ArchiveWindow::ArchiveWindow(const QString& workFolder, QWidget* parent)
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setHighlightSections(false);
     table_->horizontalHeader()->setStretchLastSection(true);
-    const int widths[ArchiveColumnCount] = {150, 190, 130, 110, 170, 60, 95, 95, 95, 110, 110, 80, 110};
+    // Wide enough for the title, a tax code and an amount of six figures.
+    const QFontMetrics metrics = table_->fontMetrics();
+    const QString widest[ArchiveColumnCount] = {QStringLiteral("pratica-0000.qdr"),
+                                                QStringLiteral("DELL'ACQUA GIOVANNI"),
+                                                QStringLiteral("MMMMMM00M00M000MM"),
+                                                QStringLiteral("SAN GIOVANNI"),
+                                                QStringLiteral("località GARIBALDI 100"),
+                                                QString(),
+                                                QStringLiteral("000000,00"),
+                                                QStringLiteral("000000,00"),
+                                                QStringLiteral("000000,00"),
+                                                QStringLiteral("000000,00"),
+                                                QStringLiteral("000000,00"),
+                                                QStringLiteral("00/00/0000"),
+                                                QStringLiteral("00/00/0000 00:00")};
     for (int c = 0; c < ArchiveColumnCount; ++c)
-        table_->setColumnWidth(c, widths[c]);
+        table_->setColumnWidth(c, std::max(metrics.horizontalAdvance(widest[c]),
+                                           table_->horizontalHeader()->fontMetrics().horizontalAdvance(
+                                               archiveColumnTitle(c) + QStringLiteral("MM"))) +
+                                      12);
     table_->installEventFilter(this);
     connect(table_, &QTableView::doubleClicked, this, [this] { openCurrent(); });
 
@@ -180,7 +197,7 @@ ArchiveWindow::ArchiveWindow(const QString& workFolder, QWidget* parent)
 
     folderList_ = new QListWidget(this);
     folderList_->setObjectName(QStringLiteral("folderList"));
-    folderList_->setMaximumHeight(table_->fontMetrics().height() * 4 + 8);
+    folderList_->setMaximumHeight(table_->fontMetrics().height() * 3 + 8);
     auto* addFolderButton =
         button(QStringLiteral("A&ggiungi cartella…"), QStringLiteral("addFolderButton"), this);
     removeFolderButton_ =
