@@ -38,16 +38,17 @@ constexpr double kLeft = 0.4;
 constexpr double kTop = 0.6;
 constexpr double kRowHeight = 0.19;
 
-// Column widths in inches across the A4 page; the address and modification time stay out.
+// Column widths in inches within the A4 page's margins; the address and modification time stay
+// out.
 struct PdfColumn {
     int column;
     double width;
 };
 const PdfColumn kPdfColumns[] = {
-    {ColumnFile, 0.95},         {ColumnApplicant, 1.35},        {ColumnTaxCode, 1.0},
-    {ColumnMunicipality, 0.85}, {ColumnTypology, 0.3},          {ColumnOblationDue, 0.6},
-    {ColumnOblationPaid, 0.6},  {ColumnOblationRemaining, 0.6}, {ColumnAdvanceDue, 0.6},
-    {ColumnAdvancePaid, 0.6},   {ColumnCompletion, 0.55}};
+    {ColumnFile, 0.9},          {ColumnApplicant, 1.2},          {ColumnTaxCode, 1.0},
+    {ColumnMunicipality, 0.7},  {ColumnTypology, 0.25},          {ColumnOblationDue, 0.55},
+    {ColumnOblationPaid, 0.55}, {ColumnOblationRemaining, 0.55}, {ColumnAdvanceDue, 0.55},
+    {ColumnAdvancePaid, 0.55},  {ColumnCompletion, 0.6}};
 
 const QStringList kPdfTitles = {
     QStringLiteral("File"),         QStringLiteral("Richiedente"),  QStringLiteral("Codice fiscale"),
@@ -95,8 +96,9 @@ struct PdfBuilder {
         for (int i = 0; i < texts.size(); ++i) {
             const PdfColumn& c = kPdfColumns[i];
             const bool amount = isAmountColumn(c.column);
+            // Titles are short enough as they are; values are cut to their column.
             text(page, x, y, c.width - 0.05, amount ? report::Align::Right : report::Align::Left,
-                 fitted(texts.at(i), c.width - 0.05), bold);
+                 bold ? texts.at(i) : fitted(texts.at(i), c.width - 0.05), bold);
             x += c.width;
         }
     }

@@ -72,11 +72,21 @@ private slots:
         QVERIFY(archive->findChild<QLabel*>(QStringLiteral("totalsLabel"))
                     ->text()
                     .contains(QStringLiteral("1 pratica")));
+        // Into the list and onto its second row, back to the search, a new search:
+        // Down and Enter open the new search's first match, whatever row was current before.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("anna"));
+        QCOMPARE(table->model()->rowCount(), 2);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), table);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ANNA"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE(w->form().currentFileName, path("verdi.qdr"));
-        QCOMPARE(w->form().Edit2.text, QStringLiteral("VERDI"));
+        QTRY_COMPARE(w->form().currentFileName, path("bianchi.qdr"));
+        QCOMPARE(w->form().Edit2.text, QStringLiteral("BIANCHI"));
         archive->close();
     }
 
@@ -85,15 +95,16 @@ private slots:
         auto* recent = w->findChild<QMenu*>(QStringLiteral("Praticherecenti1"));
         QVERIFY(recent);
         w->openPracticeFile(path("bianchi.qdr"));
+        w->openPracticeFile(path("verdi.qdr"));
         QCOMPARE(PracticePlaces::recentPractices().size(), 2);
-        QCOMPARE(PracticePlaces::recentPractices().constFirst().applicant, QStringLiteral("BIANCHI ANNA"));
-        QVERIFY(QFile::remove(path("verdi.qdr")));
+        QCOMPARE(PracticePlaces::recentPractices().constFirst().applicant, QStringLiteral("VERDI ANNA"));
+        QVERIFY(QFile::remove(path("bianchi.qdr")));
         emit recent->aboutToShow();
         QCOMPARE(recent->actions().size(), 2);
-        QVERIFY(recent->actions().at(1)->text().contains(QStringLiteral("verdi.qdr — VERDI ANNA")));
+        QVERIFY(recent->actions().at(1)->text().contains(QStringLiteral("bianchi.qdr — BIANCHI ANNA")));
         MessageWindows::clearShown();
         recent->actions().at(1)->trigger();
-        QCOMPARE(w->form().currentFileName, path("bianchi.qdr"));
+        QCOMPARE(w->form().currentFileName, path("verdi.qdr"));
         QVERIFY(MessageWindows::shownMessages().join("\n").contains(QStringLiteral("non esiste più")));
         QCOMPARE(PracticePlaces::recentPractices().size(), 1);
         emit recent->aboutToShow();

@@ -144,6 +144,11 @@ ArchiveWindow::ArchiveWindow(const QString& workFolder, QWidget* parent)
     search_->installEventFilter(this);
     connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
         filter_->setQuery(text);
+        // A new search starts at its first match, not at a row kept from the one before.
+        if (filter_->rowCount() > 0) {
+            table_->selectRow(0);
+            table_->scrollToTop();
+        }
         updateTotals();
     });
 
@@ -155,6 +160,8 @@ ArchiveWindow::ArchiveWindow(const QString& workFolder, QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab and Shift+Tab leave the list (back to the search) instead of walking its cells.
+    table_->setTabKeyNavigation(false);
     table_->setAlternatingRowColors(true);
     table_->setWordWrap(false);
     table_->verticalHeader()->hide();
@@ -340,10 +347,8 @@ bool ArchiveWindow::eventFilter(QObject* watched, QEvent* event) {
         if (watched == search_ && (key->key() == Qt::Key_Down || key->key() == Qt::Key_PageDown) &&
             filter_->rowCount() > 0) {
             table_->setFocus(Qt::TabFocusReason);
-            if (table_->currentIndex().row() < 0)
-                table_->selectRow(0);
-            else
-                table_->selectRow(table_->currentIndex().row());
+            table_->selectRow(std::max(0, table_->currentIndex().row()));
+            table_->scrollTo(table_->currentIndex());
             return true;
         }
     }
