@@ -171,7 +171,8 @@ private slots:
         row.fileName = QStringLiteral("a.qdr");
         row.applicant = QStringLiteral("ROSSI MARIO");
         row.oblationDue = 100;
-        const report::Document document = archiveDocument(QList<ArchiveRow>(rows, row), QStringLiteral("Elenco"));
+        const report::Document document =
+            archiveDocument(QList<ArchiveRow>(rows, row), QStringLiteral("Elenco"));
         QCOMPARE(document.pages.size(), pages);
         QStringList last;
         for (const report::TextRun& run : document.pages.constLast().texts)
