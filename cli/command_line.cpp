@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "archive/practice_archive.h"
 #include "documents/dialog_defaults.h"
 #include "documents/document_checks.h"
 #include "documents/engine/report_output.h"
@@ -22,6 +23,8 @@
 #include <array>
 #include <cstdio>
 #include <new>
+
+#include <algorithm>
 
 namespace quadrelo {
 
@@ -60,6 +63,8 @@ struct Options {
     QString ici[3];
     QString court;
     QString section;
+    QString folder; // --elenco
+    QString csv;
 };
 
 // Puts the dialog values a document needs into the practice; a reason when it cannot print.
@@ -104,6 +109,22 @@ public:
     void beep() override {}
 };
 
+// --elenco: the practices of a folder as a table, or as CSV into a file. A file that cannot
+// be read is listed with its reason and makes the status 2.
+int listFolder(const PracticeForm& loaded, const Options& o) {
+    const QList<ArchiveRow> rows = readArchive({o.folder}, archivePrototype(loaded));
+    const bool allRead =
+        std::all_of(rows.cbegin(), rows.cend(), [](const ArchiveRow& r) { return r.readable(); });
+    if (o.csv.isEmpty()) {
+        std::fputs(archiveTextTable(rows).toLocal8Bit().constData(), stdout);
+    } else {
+        writeArchiveCsv(o.csv, rows);
+        std::printf("%s: %s\n", qPrintable(QDir::toNativeSeparators(o.csv)),
+                    qPrintable(archiveTotalsText(archiveTotals(rows))));
+    }
+    return allRead ? 0 : 2;
+}
+
 int run(const Options& o) {
     ConsoleInterface console;
     PracticeForm form(&console);
@@ -114,6 +135,7 @@ int run(const Options& o) {
             printErr(message);
         return 1;
     }
+    if (!o.folder.isNull()) return listFolder(form, o);
     openPractice(form, QDir::current().absoluteFilePath(o.practice));
 
     if (!o.json.isNull()) {
@@ -176,8 +198,30 @@ void checkFieldCount(const QString& option, const QString& value, int count) {
                              .arg(given)};
 }
 
+void checkListOptions(const Options& o, const QStringList& positional) {
+    if (!o.json.isNull() || !o.report.isEmpty() || !o.pdf.isEmpty())
+        throw UsageError{QStringLiteral("--elenco non si usa con --json, --report o --pdf.")};
+    if (!positional.isEmpty())
+        throw UsageError{QStringLiteral("Con --elenco non si indica una pratica (argomento in più: «%1»).")
+                             .arg(positional.constFirst())};
+    if (o.folder.isEmpty() || !QFileInfo(o.folder).isDir())
+        throw UsageError{QStringLiteral("«%1» non è una cartella: --elenco vuole la cartella delle pratiche.")
+                             .arg(QDir::toNativeSeparators(o.folder))};
+    if (!o.csv.isNull()) {
+        if (o.csv.isEmpty()) throw UsageError{QStringLiteral("--csv vuole il nome del file.")};
+        if (QFileInfo(o.csv).isDir())
+            throw UsageError{QStringLiteral("«%1» è una cartella: --csv vuole il nome del file.")
+                                 .arg(QDir::toNativeSeparators(o.csv))};
+        if (QFileInfo(o.csv).suffix().compare(QLatin1String("qdr"), Qt::CaseInsensitive) == 0)
+            throw UsageError{QStringLiteral("«%1» è il nome di una pratica: l'elenco non la sostituisce.")
+                                 .arg(QDir::toNativeSeparators(o.csv))};
+    }
+}
+
 // Everything the arguments can get wrong, found before any file is read or written.
 void checkOptions(const Options& o, const QStringList& positional) {
+    if (!o.folder.isNull()) return checkListOptions(o, positional);
+    if (!o.csv.isNull()) throw UsageError{QStringLiteral("--csv si usa con --elenco. Vedere --help.")};
     if (positional.size() > (o.json.isNull() ? 1 : 0))
         throw UsageError{QStringLiteral("Indicare una sola pratica (argomento in più: «%1»).")
                              .arg(positional.value(o.json.isNull() ? 1 : 0))};
@@ -244,6 +288,13 @@ QString usageText() {
         "                              scrive ogni documento i cui controlli sono superati, uno per file;\n"
         "                              i documenti saltati, con il motivo, sullo standard error (stato 2\n"
         "                              se ne manca anche uno solo)\n"
+        "  --elenco CARTELLA [--csv FILE]\n"
+        "                              elenca le pratiche (*.qdr) della cartella: file, richiedente,\n"
+        "                              codice fiscale, comune e indirizzo dei lavori, tipologia,\n"
+        "                              oblazione dovuta, versata e residua, anticipazione dovuta e\n"
+        "                              versata, ultimazione, ultima modifica; una tabella sullo standard\n"
+        "                              output o, con --csv, un file CSV per il foglio di calcolo\n"
+        "                              (\";\", virgola decimale, UTF-8); stato 2 se un file è illeggibile\n"
         "\n"
         "Dati dei documenti che in finestra chiedono una maschera:\n"
         "  --rifiuti-dal GG/MM/AAAA    decorrenza dell'occupazione (rifiuti; 31/03/2003)\n"
@@ -263,7 +314,8 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     bool headless = false;
     for (int i = 1; i < argc; ++i) {
         const QByteArray a(argv[i]);
-        if (a == "--json" || a == "--report" || a == "--help" || a == "-h" || a == "--version")
+        if (a == "--json" || a == "--report" || a == "--help" || a == "-h" || a == "--version" ||
+            a == "--elenco" || a == "--csv")
             headless = true;
     }
     if (!headless) return std::nullopt;
@@ -287,6 +339,8 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     parser.addOption({QStringLiteral("no-splash"), QString()});
     parser.addOption({QStringLiteral("cartella"), QString(), QStringLiteral("cartella")});
     parser.addOption({QStringLiteral("version"), QString()});
+    parser.addOption({QStringLiteral("elenco"), QString(), QStringLiteral("cartella")});
+    parser.addOption({QStringLiteral("csv"), QString(), QStringLiteral("file")});
     if (!parser.parse(app.arguments())) {
         printErr(parser.errorText());
         return 1;
@@ -314,11 +368,15 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
         o.ici[p] = valueOrNull(QStringLiteral("ici%1").arg(p + 1));
     o.court = parser.value(QStringLiteral("tribunale"));
     o.section = parser.value(QStringLiteral("sezione"));
+    o.folder = valueOrNull(QStringLiteral("elenco"));
+    o.csv = valueOrNull(QStringLiteral("csv"));
     try {
         checkOptions(o, parser.positionalArguments());
         // Names on the command line belong to the folder the command was given in.
         o.practice = QDir::current().absoluteFilePath(o.practice);
         if (!o.pdf.isEmpty()) o.pdf = QDir::current().absoluteFilePath(o.pdf);
+        if (!o.folder.isEmpty()) o.folder = QDir::current().absoluteFilePath(o.folder);
+        if (!o.csv.isEmpty()) o.csv = QDir::current().absoluteFilePath(o.csv);
         const QString folderProblem =
             enterWorkFolder(chooseWorkFolder(parser.value(QStringLiteral("cartella"))));
         if (!folderProblem.isEmpty()) printErr(folderProblem);

@@ -5,8 +5,9 @@
 
 namespace quadrelo {
 
-// The program without a window: "--json PRATICA.qdr", "--report NOME|all --pdf USCITA PRATICA.qdr"
-// and "--help". Returns the exit status, or nothing when the window should start.
+// The program without a window: "--json PRATICA.qdr", "--report NOME|all --pdf USCITA PRATICA.qdr",
+// "--elenco CARTELLA [--csv FILE]" and "--help". Returns the exit status, or nothing when the
+// window should start.
 // Must run before any application object exists: it makes its own.
 std::optional<int> runWithoutWindow(int& argc, char** argv);
 

@@ -358,10 +358,18 @@ private slots:
     void menus_data() {
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("items"); // "-" separator, "" prefix: disabled
-        QTest::newRow("Pratiche") << "Pratiche" << QStringList{"Nuova", "Apri",
-                                                               "Salva", "Salva con nome",
-                                                               "-",     "Imposta stampante",
-                                                               "-",     "Esci"};
+        QTest::newRow("Pratiche") << "Pratiche"
+                                  << QStringList{"Nuova",
+                                                 "Apri",
+                                                 "Salva",
+                                                 "Salva con nome",
+                                                 "-",
+                                                 "!Pratiche recenti",
+                                                 "Archivio pratiche…",
+                                                 "-",
+                                                 "Imposta stampante",
+                                                 "-",
+                                                 "Esci"};
         QTest::newRow("Stampe") << "Stampe"
                                 << QStringList{"Fac-simile istanza",
                                                "Dichiarazione antimafia",
@@ -434,7 +442,7 @@ private slots:
         for (const QString& handler : MainWindow::commandHandlers())
             QVERIFY2(w->metaObject()->indexOfSlot(qPrintable(handler + QStringLiteral("()"))) >= 0,
                      qPrintable(handler));
-        QCOMPARE(MainWindow::commandHandlers().size(), 26);
+        QCOMPARE(MainWindow::commandHandlers().size(), 27);
         for (const QString& handler : MainWindow::commandHandlers())
             QVERIFY2(w->isCommandEnabled(handler), qPrintable(handler));
     }
@@ -443,6 +451,7 @@ private slots:
         const QStringList expected{"Nuova pratica",
                                    "Apri pratica",
                                    "Salva pratica",
+                                   "Archivio pratiche",
                                    "-",
                                    "Fac-simile istanza",
                                    "Dichiarazione antimafia",

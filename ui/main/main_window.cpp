@@ -9,6 +9,7 @@
 #include "recovery_copy.h"
 #include "splash_window.h"
 #include "startup/startup.h"
+#include "ui/archive/archive_window.h"
 #include "ui/common/error_box.h"
 #include "ui/common/field_widgets.h"
 #include "ui/common/file_dialogs.h"
@@ -45,6 +46,8 @@ const MenuEntry kPratiche[] = {
     {"Apri", "&Apri", "Apri1Click", false},
     {"Salva", "&Salva", "Salva1Click", false},
     {"Salvaconnome1", "Sal&va con nome", "Salvaconnome1Click", false},
+    {nullptr, nullptr, nullptr, false},
+    {"Archiviopratiche1", "A&rchivio pratiche…", "Archiviopratiche1Click", true},
     {nullptr, nullptr, nullptr, false},
     {"Ristampa1", "&Imposta stampante", "Ristampa1Click", false},
     {nullptr, nullptr, nullptr, false},
@@ -219,6 +222,9 @@ void MainWindow::buildMenus() {
     Help->setShortcut(QKeySequence::HelpContents);
     // Safe now that a changed practice is asked about before it goes.
     Nuova->setShortcut(QKeySequence::New);
+    commands_.value(QStringLiteral("Archiviopratiche1Click"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    buildRecentMenu();
 }
 
 void MainWindow::buildToolBar() {
@@ -258,6 +264,16 @@ void MainWindow::buildToolBar() {
     // Menu entries keep their text but show no tool-bar picture.
     for (QAction* shared : {Nuova, Apri, Salva, Help})
         shared->setIconVisibleInMenu(false);
+    // The archive beside the file commands; the numbered buttons keep their names.
+    QAction* archive = commands_.value(QStringLiteral("Archiviopratiche1Click"));
+    archive->setIcon(archiveIcon());
+    archive->setIconVisibleInMenu(false);
+    archive->setToolTip(QStringLiteral("Archivio pratiche"));
+    archive->setStatusTip(QStringLiteral("Archivio pratiche"));
+    const QList<QAction*> tools = ToolBar1->actions();
+    ToolBar1->insertAction(tools.value(tools.indexOf(Salva) + 1), archive);
+    if (QWidget* button = ToolBar1->widgetForAction(archive))
+        button->setObjectName(QStringLiteral("ArchiveToolButton"));
 }
 
 void MainWindow::buildPages() {

@@ -11,11 +11,13 @@
 #include <optional>
 
 class QAction;
+class QMenu;
 class QTimer;
 class QToolBar;
 
 namespace quadrelo {
 
+class ArchiveWindow;
 class FormBinding;
 class PageControl;
 class RecoveryCopy;
@@ -87,6 +89,7 @@ public slots:
     void Apri1Click();
     void Salva1Click();
     void Salvaconnome1Click();
+    void Archiviopratiche1Click();
     void Ristampa1Click();
     void Esci1Click();
     // "Stampe" and the document buttons of the tool bar
@@ -137,6 +140,13 @@ private:
     void loadPracticeFile(const QString& path);
     void restore(const RecoveredPractice& copy);
 
+    // The archive window and the recent practices ("Pratiche recenti").
+    void buildRecentMenu();
+    void fillRecentMenu();
+    void openRecentPractice(const QString& path);
+    // A practice opened from or saved to `path`: first among the recent ones.
+    void practiceUsed(const QString& path);
+
     // The practice as it would be saved; none when it holds what a file cannot.
     std::optional<QByteArray> practiceBytes() const;
     // What was opened or saved is now the unchanged state.
@@ -155,6 +165,9 @@ private:
     // a changed practice), and a digest of its file as last read or written.
     std::optional<QByteArray> savedPractice_;
     QByteArray diskDigest_;
+
+    ArchiveWindow* archive_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
 
     std::unique_ptr<RecoveryCopy> recovery_;
     QTimer* recoveryTimer_ = nullptr;

@@ -5,6 +5,8 @@
 #include "practice_file/practice_file.h"
 #include "record/text_file.h"
 #include "recovery_copy.h"
+#include "ui/archive/archive_window.h"
+#include "ui/archive/practice_places.h"
 #include "ui/common/error_box.h"
 #include "ui/common/file_dialogs.h"
 #include "ui/common/message_windows.h"
@@ -19,6 +21,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -43,11 +47,76 @@ void MainWindow::loadPracticeFile(const QString& path) {
             QByteArray read;
             openPractice(form_, QFileInfo(path).absoluteFilePath(), &read);
             markSaved(read);
+            practiceUsed(form_.currentFileName);
         } catch (const DamagedFileError& e) {
             beep();
             FileDialogs::damagedFile(this, e.message());
         }
     });
+}
+
+// --- archive and recent practices -------------------------------------------------------------
+
+void MainWindow::Archiviopratiche1Click() {
+    if (!archive_) {
+        archive_ = new ArchiveWindow(
+            form_.startDirectory.isEmpty() ? QDir::currentPath() : form_.startDirectory, this);
+        connect(archive_, &ArchiveWindow::openPracticeRequested, this, [this](const QString& path) {
+            activateWindow();
+            raise();
+            openPracticeFile(path);
+        });
+    }
+    // Read again each time: files change, and the figures follow the tables as they are now.
+    archive_->reload(form_);
+    archive_->show();
+    archive_->raise();
+    archive_->activateWindow();
+    archive_->findChild<QWidget*>(QStringLiteral("searchBox"))->setFocus(Qt::ShortcutFocusReason);
+}
+
+void MainWindow::buildRecentMenu() {
+    auto* pratiche = menuBar()->findChild<QMenu*>(QStringLiteral("Pratiche1"));
+    recentMenu_ = new QMenu(QStringLiteral("Pratiche re&centi"), pratiche);
+    recentMenu_->setObjectName(QStringLiteral("Praticherecenti1"));
+    pratiche->insertMenu(commands_.value(QStringLiteral("Archiviopratiche1Click")), recentMenu_);
+    connect(recentMenu_, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
+    fillRecentMenu();
+}
+
+void MainWindow::fillRecentMenu() {
+    recentMenu_->clear();
+    const QList<RecentPractice> recent = PracticePlaces::recentPractices();
+    for (int i = 0; i < recent.size(); ++i) {
+        const RecentPractice& r = recent.at(i);
+        // A "&" in a name would be taken for an accelerator.
+        auto literal = [](QString t) { return t.replace(QLatin1Char('&'), QStringLiteral("&&")); };
+        QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(literal(QFileInfo(r.path).fileName()));
+        if (!r.applicant.isEmpty()) text += QStringLiteral(" — ") + literal(r.applicant);
+        QAction* action = recentMenu_->addAction(text);
+        action->setToolTip(QDir::toNativeSeparators(r.path));
+        action->setStatusTip(QDir::toNativeSeparators(r.path));
+        const QString path = r.path;
+        connect(action, &QAction::triggered, this, [this, path] { openRecentPractice(path); });
+    }
+    recentMenu_->setEnabled(!recent.isEmpty());
+}
+
+void MainWindow::openRecentPractice(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        PracticePlaces::forgetPractice(path);
+        fillRecentMenu();
+        Attenzione(QStringLiteral("La pratica %1 non esiste più: è stata tolta dalle pratiche recenti.")
+                       .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    openPracticeFile(path);
+}
+
+void MainWindow::practiceUsed(const QString& path) {
+    PracticePlaces::practiceUsed(path,
+                                 QStringList{form_.Edit2.text, form_.Edit1.text}.join(QLatin1Char(' ')));
+    fillRecentMenu();
 }
 
 // --- saving ----------------------------------------------------------------------------------
@@ -56,6 +125,7 @@ void MainWindow::writePractice(const QString& path) {
     const QByteArray bytes = practiceFileBytes(form_);
     savePracticeAs(form_, path);
     markSaved(bytes);
+    practiceUsed(path);
 }
 
 bool MainWindow::saveAs(const QString& path) {

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "documents/engine/report_layout.h"
+#include "record/practice_form.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace quadrelo {
+
+// One practice file as the archive lists it: who, where, what, and the figures the practice
+// shows once opened. A file that cannot be read is a row with its reason and no figures.
+struct ArchiveRow {
+    QString path; // absolute
+    QString fileName;
+    QString applicant; // surname and name
+    QString taxCode;
+    QString municipality;
+    QString address;  // street type, street and number of the works
+    int typology = 0; // 1..6, 0 when none is chosen
+    double oblationDue = 0;
+    double oblationPaid = 0;
+    double oblationRemaining = 0;
+    double advanceDue = 0;
+    double advancePaid = 0;
+    QDate completion;
+    QDateTime modified;
+    QString problem;   // why the file could not be read; empty for a good one
+    QString searchKey; // every column's text, folded for searching
+
+    bool readable() const { return problem.isEmpty(); }
+};
+
+enum ArchiveColumn {
+    ColumnFile,
+    ColumnApplicant,
+    ColumnTaxCode,
+    ColumnMunicipality,
+    ColumnAddress,
+    ColumnTypology,
+    ColumnOblationDue,
+    ColumnOblationPaid,
+    ColumnOblationRemaining,
+    ColumnAdvanceDue,
+    ColumnAdvancePaid,
+    ColumnCompletion,
+    ColumnModified,
+    ArchiveColumnCount
+};
+
+QString archiveColumnTitle(int column);
+bool isAmountColumn(int column);
+// What a cell shows: amounts as number text, dates dd/mm/yyyy. A damaged file shows its
+// reason in place of the applicant and nothing in the other columns but file and date.
+QString archiveCellText(const ArchiveRow& row, int column);
+// The value a column sorts by: numbers and dates as such, text as folded text.
+QVariant archiveSortValue(const ArchiveRow& row, int column);
+
+// A practice ready to read files into: the tables and the technician of `loaded`, no
+// window. Each thread reading files needs its own.
+PracticeForm archivePrototype(const PracticeForm& loaded);
+
+// Reads one practice file as opening it would, on a copy of `prototype`. Never throws: a
+// file that cannot be read, or is too large, is a row naming why.
+ArchiveRow readArchiveRow(const QString& path, const PracticeForm& prototype);
+
+// The practice files (*.qdr) directly inside the folders, each once, sorted by path.
+QStringList practiceFilesIn(const QStringList& folders);
+
+// Reads every practice file of the folders, in the calling thread.
+QList<ArchiveRow> readArchive(const QStringList& folders, const PracticeForm& prototype);
+
+// Text without accents and case, for searching ("Città" and "CITTA" match).
+QString searchFolded(const QString& text);
+// True when every word of `query` is found in some column of the row.
+bool archiveRowMatches(const ArchiveRow& row, const QString& query);
+
+struct ArchiveTotals {
+    int practices = 0;
+    int unreadable = 0;
+    double oblationDue = 0;
+    double oblationPaid = 0;
+    double oblationRemaining = 0;
+    double advanceDue = 0;
+    double advancePaid = 0;
+};
+ArchiveTotals archiveTotals(const QList<ArchiveRow>& rows);
+// "12 pratiche — oblazione dovuta 1234,00 ...": the totals line under the list.
+QString archiveTotalsText(const ArchiveTotals& totals);
+
+// The list for a spreadsheet in Italian: UTF-8 with BOM, ';' between fields, decimal comma,
+// CR LF after every row, the titles first.
+QByteArray archiveCsv(const QList<ArchiveRow>& rows);
+void writeArchiveCsv(const QString& path, const QList<ArchiveRow>& rows);
+
+// The list as a document of the report engine: fifty rows a page, totals at the end.
+report::Document archiveDocument(const QList<ArchiveRow>& rows, const QString& heading);
+// The same as PDF/A.
+QByteArray archivePdf(const QList<ArchiveRow>& rows, const QString& heading);
+void writeArchivePdf(const QString& path, const QList<ArchiveRow>& rows, const QString& heading);
+
+// The list as a text table for a terminal.
+QString archiveTextTable(const QList<ArchiveRow>& rows);
+
+} // namespace quadrelo

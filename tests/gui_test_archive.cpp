@@ -1,0 +1,116 @@
+// The archive window and the recent practices, driven from the keyboard.
+#include "archive/practice_archive.h"
+#include "practice_file/practice_file.h"
+#include "record/text_file.h"
+#include "test_support.h"
+#include "ui/archive/archive_window.h"
+#include "ui/archive/practice_places.h"
+#include "ui/common/message_windows.h"
+#include "ui/main/main_window.h"
+#include "window_support.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QtTest>
+
+using namespace quadrelo;
+using namespace quadrelo::testing;
+
+class ArchiveWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir workDir;
+    std::unique_ptr<MainWindow> w;
+
+    QString path(const QString& name) const { return workDir.filePath(name); }
+
+    void writePractice(const QString& name, const QString& surname, const QString& town) {
+        PracticeForm form = archivePrototype(w->form());
+        form.Inizializza();
+        form.Edit1.text = QStringLiteral("ANNA");
+        form.Edit2.text = surname;
+        form.Edit9.text = town;
+        writeBytes(path(name), practiceFileBytes(form));
+    }
+
+private slots:
+    void initTestCase() {
+        // Settings of the tests' own, never the user's.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QStringLiteral("Quadrelo"), QStringLiteral("Quadrelo 2004")).clear();
+        QVERIFY(copyShippedData(workDir.path()));
+        QDir::setCurrent(workDir.path());
+        MessageWindows::setTestMode(true);
+        w = std::make_unique<MainWindow>(false);
+        QVERIFY(showActive(w.get()));
+        writePractice(QStringLiteral("verdi.qdr"), QStringLiteral("VERDI"), QStringLiteral("CANTÙ"));
+        writePractice(QStringLiteral("bianchi.qdr"), QStringLiteral("BIANCHI"), QStringLiteral("ROMA"));
+        writeBytes(path("rotta.qdr"), "non è una pratica\r\n");
+    }
+    void cleanupTestCase() { w.reset(); }
+
+    // Shortcut, a search typed with accents dropped, Enter: the practice is open in the window.
+    void searchAndOpen() {
+        // One click into the window, then the command's shortcut to whatever has the focus.
+        QTest::mouseClick(w->findChild<QLineEdit*>(QStringLiteral("Edit1")), Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        auto* archive = w->findChild<ArchiveWindow*>();
+        QVERIFY(archive);
+        QVERIFY(archive->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!archive->isReading(), 10000);
+        auto* table = archive->findChild<QTableView*>(QStringLiteral("archiveTable"));
+        QCOMPARE(table->model()->rowCount(), 3);
+        QTRY_COMPARE(QApplication::focusWidget(),
+                     archive->findChild<QLineEdit*>(QStringLiteral("searchBox")));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("anna cantu"));
+        QCOMPARE(table->model()->rowCount(), 1);
+        QVERIFY(archive->findChild<QLabel*>(QStringLiteral("totalsLabel"))
+                    ->text()
+                    .contains(QStringLiteral("1 pratica")));
+        // Into the list and onto its second row, back to the search, a new search:
+        // Down and Enter open the new search's first match, whatever row was current before.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("anna"));
+        QCOMPARE(table->model()->rowCount(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), table);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ANNA"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(w->form().currentFileName, path("bianchi.qdr"));
+        QCOMPARE(w->form().Edit2.text, QStringLiteral("BIANCHI"));
+        archive->close();
+    }
+
+    // A recent practice that is gone is dropped, with a message, when chosen.
+    void recentPracticeGone() {
+        auto* recent = w->findChild<QMenu*>(QStringLiteral("Praticherecenti1"));
+        QVERIFY(recent);
+        w->openPracticeFile(path("bianchi.qdr"));
+        w->openPracticeFile(path("verdi.qdr"));
+        QCOMPARE(PracticePlaces::recentPractices().size(), 2);
+        QCOMPARE(PracticePlaces::recentPractices().constFirst().applicant, QStringLiteral("VERDI ANNA"));
+        QVERIFY(QFile::remove(path("bianchi.qdr")));
+        emit recent->aboutToShow();
+        QCOMPARE(recent->actions().size(), 2);
+        QVERIFY(recent->actions().at(1)->text().contains(QStringLiteral("bianchi.qdr — BIANCHI ANNA")));
+        MessageWindows::clearShown();
+        recent->actions().at(1)->trigger();
+        QCOMPARE(w->form().currentFileName, path("verdi.qdr"));
+        QVERIFY(MessageWindows::shownMessages().join("\n").contains(QStringLiteral("non esiste più")));
+        QCOMPARE(PracticePlaces::recentPractices().size(), 1);
+        emit recent->aboutToShow();
+        QCOMPARE(recent->actions().size(), 1);
+    }
+};
+
+QTEST_MAIN(ArchiveWindowTest)
+#include "gui_test_archive.moc"

@@ -1,0 +1,191 @@
+// The archive of practices: rows read from practice files, searching, and the CSV export.
+#include "archive/practice_archive.h"
+#include "practice_file/practice_file.h"
+#include "record/text_file.h"
+#include "test_support.h"
+
+#include <QGuiApplication>
+#include <QtTest>
+
+using namespace quadrelo;
+using namespace quadrelo::testing;
+
+class ArchiveTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir workDir;
+    QTemporaryDir practices;
+    PracticeForm loaded;
+
+    QString path(const QString& name) const { return practices.filePath(name); }
+
+    // The practice of the program's typical example: typology 1, class 2, 78 + 36 m².
+    QByteArray typicalPractice() {
+        PracticeForm form = archivePrototype(loaded);
+        form.Inizializza();
+        form.Edit1.text = QStringLiteral("NICOLÒ");
+        form.Edit2.text = QStringLiteral("DELL'ACQUA");
+        form.Edit5.text = QStringLiteral("DLLNCL70A01D704X");
+        form.Edit9.text = QStringLiteral("FORLÌ");
+        form.chooseItem(QStringLiteral("ComboBox1"), 6); // via
+        form.Edit10.text = QStringLiteral("GARIBALDI");
+        form.Edit11.text = QStringLiteral("12");
+        form.DateTimePicker1.date = QDate(2003, 3, 15);
+        form.select(QStringLiteral("RadioButton13"));
+        form.setText(QStringLiteral("Edit40"), QStringLiteral("78"));
+        form.setText(QStringLiteral("Edit41"), QStringLiteral("36"));
+        form.leave(QStringLiteral("Edit41"));
+        return practiceFileBytes(form);
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(copyShippedData(workDir.path()));
+        QDir::setCurrent(workDir.path());
+        Inizializzazione(loaded);
+    }
+
+    // Every kind of file becomes a row, and a bad one never stops the listing.
+    void rowsFromFiles_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("applicant"); // or the reason shown in its place
+        QTest::addColumn<QStringList>("amounts");
+        const QByteArray good = typicalPractice();
+        writeBytes(path("buona.qdr"), good);
+        QByteArray damaged = good;
+        damaged.replace("\r\nFALSE\r\n", "\r\nSI\r\n");
+        writeBytes(path("danneggiata.qdr"), damaged);
+        writeBytes(path("troncata.qdr"), good.left(good.size() / 3));
+        QFile large(path("enorme.qdr"));
+        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(kPracticeFileLimit + 1));
+        large.close();
+        QDir(practices.path()).mkdir(QStringLiteral("cartella.qdr"));
+
+        const QStringList none{"", "", "", "", ""};
+        QTest::newRow("buona") << "buona.qdr"
+                               << "DELL'ACQUA NICOLÒ"
+                               << QStringList{"9960,00", "2988,00", "6972,00", "5478,00", "1643,40"};
+        QTest::newRow("danneggiata") << "danneggiata.qdr"
+                                     << "File danneggiato o in formato non compatibile" << none;
+        QTest::newRow("troncata") << "troncata.qdr"
+                                  << "File danneggiato o in formato non compatibile" << none;
+        QTest::newRow("troppo grande") << "enorme.qdr"
+                                       << "File danneggiato o in formato non compatibile: " << none;
+        QTest::newRow("scomparsa") << "scomparsa.qdr"
+                                   << "scomparsa.qdr" << none;
+        QTest::newRow("cartella") << "cartella.qdr"
+                                  << "cartella.qdr" << none;
+    }
+    void rowsFromFiles() {
+        QFETCH(QString, file);
+        QFETCH(QString, applicant);
+        QFETCH(QStringList, amounts);
+        const ArchiveRow row = readArchiveRow(path(file), loaded);
+        QCOMPARE(row.fileName, file);
+        QVERIFY2(archiveCellText(row, ColumnApplicant).startsWith(applicant) ||
+                     archiveCellText(row, ColumnApplicant).contains(applicant),
+                 qPrintable(archiveCellText(row, ColumnApplicant)));
+        QCOMPARE(row.readable(), !amounts.constFirst().isEmpty());
+        QStringList shown;
+        for (int c = ColumnOblationDue; c <= ColumnAdvancePaid; ++c)
+            shown << archiveCellText(row, c);
+        QCOMPARE(shown, amounts);
+        if (row.readable()) {
+            QCOMPARE(archiveCellText(row, ColumnTaxCode), QStringLiteral("DLLNCL70A01D704X"));
+            QCOMPARE(archiveCellText(row, ColumnMunicipality), QStringLiteral("FORLÌ"));
+            QCOMPARE(archiveCellText(row, ColumnAddress), QStringLiteral("via GARIBALDI 12"));
+            QCOMPARE(archiveCellText(row, ColumnTypology), QStringLiteral("1"));
+            QCOMPARE(archiveCellText(row, ColumnCompletion), QStringLiteral("15/03/2003"));
+        }
+        // The folder lists every file, good or bad, and the folder named like a practice not at all.
+        if (QTest::currentDataTag() == QLatin1String("buona")) {
+            const QList<ArchiveRow> rows = readArchive({practices.path()}, loaded);
+            QCOMPARE(rows.size(), 4);
+            QCOMPARE(archiveTotals(rows).unreadable, 3);
+        }
+    }
+
+    // Searching ignores case and accents, in any column, every word somewhere.
+    void search_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("nome senza accento") << "nicolo" << true;
+        QTest::newRow("comune minuscolo con accento") << "forlì" << true;
+        QTest::newRow("accento su lettera non accentata") << "GÀRIBALDI" << true;
+        QTest::newRow("apostrofo") << "dell'acqua" << true;
+        QTest::newRow("importo") << "9960,00" << true;
+        QTest::newRow("data") << "15/03/2003" << true;
+        QTest::newRow("parole in colonne diverse") << "acqua  forli" << true;
+        QTest::newRow("una parola assente") << "acqua milano" << false;
+        QTest::newRow("vuota") << "  " << true;
+    }
+    void search() {
+        QFETCH(QString, query);
+        QFETCH(bool, found);
+        writeBytes(path("cerca.qdr"), typicalPractice());
+        QCOMPARE(archiveRowMatches(readArchiveRow(path("cerca.qdr"), loaded), query), found);
+    }
+
+    // What a spreadsheet set to Italian reads: BOM, ';', decimal comma, quoted structure.
+    void csvBytes_data() {
+        QTest::addColumn<QString>("applicant");
+        QTest::addColumn<QByteArray>("field");
+        QTest::newRow("semplice") << "ROSSI MARIO" << QByteArray("ROSSI MARIO;");
+        QTest::newRow("punto e virgola") << "ROSSI; MARIO" << QByteArray("\"ROSSI; MARIO\";");
+        QTest::newRow("virgolette") << "ROSSI \"MARIO\"" << QByteArray("\"ROSSI \"\"MARIO\"\"\";");
+        QTest::newRow("a capo") << "ROSSI\nMARIO" << QByteArray("\"ROSSI\nMARIO\";");
+        QTest::newRow("accenti") << "NICOLÒ" << QString("NICOLÒ;").toUtf8();
+    }
+    void csvBytes() {
+        QFETCH(QString, applicant);
+        QFETCH(QByteArray, field);
+        ArchiveRow row;
+        row.fileName = QStringLiteral("a.qdr");
+        row.applicant = applicant;
+        row.typology = 4;
+        row.oblationDue = 3500;
+        row.oblationPaid = 1234.5;
+        row.advanceDue = 0.126;
+        row.completion = QDate(2003, 3, 31);
+        const QByteArray csv = archiveCsv({row});
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"
+                               "File;Richiedente;Codice fiscale;Comune;Indirizzo;Tipologia;"
+                               "Oblazione dovuta;Oblazione versata;Oblazione residua;Anticipazione dovuta;"
+                               "Anticipazione versata;Ultimazione;Modificato\r\n"));
+        const QByteArray line = csv.mid(csv.indexOf("\r\n") + 2);
+        QCOMPARE(line, "a.qdr;" + field + ";;;4;3500,00;1234,50;0,00;0,13;0,00;31/03/2003;\r\n");
+    }
+
+    // Fifty rows a page, the totals after the last row.
+    void pdfPages_data() {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("nessuna") << 0 << 1;
+        QTest::newRow("50") << 50 << 1;
+        QTest::newRow("51") << 51 << 2;
+        QTest::newRow("120") << 120 << 3;
+    }
+    void pdfPages() {
+        QFETCH(int, rows);
+        QFETCH(int, pages);
+        ArchiveRow row;
+        row.fileName = QStringLiteral("a.qdr");
+        row.applicant = QStringLiteral("ROSSI MARIO");
+        row.oblationDue = 100;
+        const report::Document document =
+            archiveDocument(QList<ArchiveRow>(rows, row), QStringLiteral("Elenco"));
+        QCOMPARE(document.pages.size(), pages);
+        QStringList last;
+        for (const report::TextRun& run : document.pages.constLast().texts)
+            last << run.text;
+        QVERIFY2(last.contains(QStringLiteral("Pagina %1 di %1").arg(pages)), qPrintable(last.join('|')));
+        QCOMPARE(last.count(QStringLiteral("ROSSI MARIO")), rows - (pages - 1) * 50);
+        QVERIFY(last.constLast().contains(QStringLiteral("oblazione dovuta %1,00").arg(rows * 100)));
+    }
+};
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv); // fonts of the list's PDF
+    ArchiveTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_archive.moc"

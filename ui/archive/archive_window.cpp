@@ -1,0 +1,426 @@
+#include "archive_window.h"
+
+#include "archive/archive_reader.h"
+#include "practice_places.h"
+#include "ui/common/error_box.h"
+
+#include <QAbstractTableModel>
+#include <QBrush>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace quadrelo {
+
+class ArchiveModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(rows_.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : ArchiveColumnCount;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= rows_.size()) return {};
+        const ArchiveRow& row = rows_.at(index.row());
+        switch (role) {
+        case Qt::DisplayRole:
+            return archiveCellText(row, index.column());
+        case Qt::TextAlignmentRole:
+            return isAmountColumn(index.column()) || index.column() == ColumnTypology
+                       ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                       : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::ForegroundRole:
+            return row.readable() ? QVariant() : QVariant(QBrush(QColor(0xA0, 0x00, 0x00)));
+        case Qt::ToolTipRole:
+            return row.readable()
+                       ? QDir::toNativeSeparators(row.path)
+                       : QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(row.path), row.problem);
+        default:
+            return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) return archiveColumnTitle(section);
+        if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && isAmountColumn(section))
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+    void clear() {
+        beginResetModel();
+        rows_.clear();
+        endResetModel();
+    }
+    void append(const QList<ArchiveRow>& rows) {
+        if (rows.isEmpty()) return;
+        beginInsertRows({}, int(rows_.size()), int(rows_.size() + rows.size() - 1));
+        rows_ << rows;
+        endInsertRows();
+    }
+    const ArchiveRow& row(int i) const { return rows_.at(i); }
+
+private:
+    QList<ArchiveRow> rows_;
+};
+
+class ArchiveFilter : public QSortFilterProxyModel {
+public:
+    ArchiveFilter(ArchiveModel* model, QObject* parent) : QSortFilterProxyModel(parent), model_(model) {
+        setSourceModel(model);
+    }
+    void setQuery(const QString& query) {
+        query_ = query;
+        invalidateFilter();
+    }
+    const ArchiveRow& rowAt(int proxyRow) const { return model_->row(mapToSource(index(proxyRow, 0)).row()); }
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex&) const override {
+        return query_.trimmed().isEmpty() || archiveRowMatches(model_->row(sourceRow), query_);
+    }
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
+        const QVariant a = archiveSortValue(model_->row(left.row()), left.column());
+        const QVariant b = archiveSortValue(model_->row(right.row()), right.column());
+        const int order = QVariant::compare(a, b) == QPartialOrdering::Less      ? -1
+                          : QVariant::compare(a, b) == QPartialOrdering::Greater ? 1
+                                                                                 : 0;
+        if (order != 0) return order < 0;
+        return model_->row(left.row()).path < model_->row(right.row()).path;
+    }
+
+private:
+    ArchiveModel* model_;
+    QString query_;
+};
+
+namespace {
+
+QPushButton* button(const QString& text, const QString& name, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    // Enter belongs to the list and the search box: it opens a practice, never a button.
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
+}
+
+} // namespace
+
+ArchiveWindow::ArchiveWindow(const QString& workFolder, QWidget* parent)
+    : QDialog(parent), workFolder_(workFolder) {
+    setObjectName(QStringLiteral("ArchiveWindow"));
+    setWindowTitle(QStringLiteral("Archivio pratiche"));
+    setSizeGripEnabled(true);
+
+    model_ = new ArchiveModel(this);
+    filter_ = new ArchiveFilter(model_, this);
+
+    auto* searchLabel = new QLabel(QStringLiteral("&Cerca:"), this);
+    search_ = new QLineEdit(this);
+    search_->setObjectName(QStringLiteral("searchBox"));
+    search_->setPlaceholderText(
+        QStringLiteral("nome, codice fiscale, comune, importo… in qualsiasi colonna"));
+    search_->setClearButtonEnabled(true);
+    searchLabel->setBuddy(search_);
+    search_->installEventFilter(this);
+    connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        filter_->setQuery(text);
+        // A new search starts at its first match, not at a row kept from the one before.
+        if (filter_->rowCount() > 0) {
+            table_->selectRow(0);
+            table_->scrollToTop();
+        }
+        updateTotals();
+    });
+
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("archiveTable"));
+    table_->setModel(filter_);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(ColumnApplicant, Qt::AscendingOrder);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab and Shift+Tab leave the list (back to the search) instead of walking its cells.
+    table_->setTabKeyNavigation(false);
+    table_->setAlternatingRowColors(true);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->horizontalHeader()->setHighlightSections(false);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    // Wide enough for the title, a tax code and an amount of six figures.
+    const QFontMetrics metrics = table_->fontMetrics();
+    const QString widest[ArchiveColumnCount] = {QStringLiteral("pratica-0000.qdr"),
+                                                QStringLiteral("DELL'ACQUA GIOVANNI"),
+                                                QStringLiteral("MMMMMM00M00M000MM"),
+                                                QStringLiteral("SAN GIOVANNI"),
+                                                QStringLiteral("località GARIBALDI 100"),
+                                                QString(),
+                                                QStringLiteral("000000,00"),
+                                                QStringLiteral("000000,00"),
+                                                QStringLiteral("000000,00"),
+                                                QStringLiteral("000000,00"),
+                                                QStringLiteral("000000,00"),
+                                                QStringLiteral("00/00/0000"),
+                                                QStringLiteral("00/00/0000 00:00")};
+    for (int c = 0; c < ArchiveColumnCount; ++c)
+        table_->setColumnWidth(c, std::max(metrics.horizontalAdvance(widest[c]),
+                                           table_->horizontalHeader()->fontMetrics().horizontalAdvance(
+                                               archiveColumnTitle(c) + QStringLiteral("MM"))) +
+                                      12);
+    table_->installEventFilter(this);
+    connect(table_, &QTableView::doubleClicked, this, [this] { openCurrent(); });
+
+    totals_ = new QLabel(this);
+    totals_->setObjectName(QStringLiteral("totalsLabel"));
+    totals_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("statusLabel"));
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("readingProgress"));
+    progress_->setMaximumWidth(220);
+    progress_->setFormat(QStringLiteral("%v di %m"));
+    progress_->hide();
+
+    folderList_ = new QListWidget(this);
+    folderList_->setObjectName(QStringLiteral("folderList"));
+    folderList_->setMaximumHeight(table_->fontMetrics().height() * 3 + 8);
+    auto* addFolderButton =
+        button(QStringLiteral("A&ggiungi cartella…"), QStringLiteral("addFolderButton"), this);
+    removeFolderButton_ =
+        button(QStringLiteral("&Togli cartella"), QStringLiteral("removeFolderButton"), this);
+    connect(addFolderButton, &QPushButton::clicked, this, [this] { addFolder(); });
+    connect(removeFolderButton_, &QPushButton::clicked, this, [this] { removeFolder(); });
+    connect(folderList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        // The work folder is always part of the archive.
+        removeFolderButton_->setEnabled(row > 0);
+    });
+
+    auto* openButton = button(QStringLiteral("&Apri"), QStringLiteral("openButton"), this);
+    connect(openButton, &QPushButton::clicked, this, [this] { openCurrent(); });
+    auto* exportButton = button(QStringLiteral("&Esporta elenco"), QStringLiteral("exportButton"), this);
+    auto* exportMenu = new QMenu(exportButton);
+    exportMenu->addAction(QStringLiteral("Foglio di calcolo (&CSV)…"), this, [this] { exportCsv(); });
+    exportMenu->addAction(QStringLiteral("Documento &PDF…"), this, [this] { exportPdf(); });
+    exportButton->setMenu(exportMenu);
+    auto* closeButton = button(QStringLiteral("C&hiudi"), QStringLiteral("closeButton"), this);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(searchLabel);
+    searchRow->addWidget(search_, 1);
+    auto* folderButtons = new QVBoxLayout;
+    folderButtons->addWidget(addFolderButton);
+    folderButtons->addWidget(removeFolderButton_);
+    folderButtons->addStretch();
+    auto* folderRow = new QHBoxLayout;
+    auto* folderLabel = new QLabel(QStringLiteral("Cartelle delle pratiche:"), this);
+    folderLabel->setBuddy(folderList_);
+    folderRow->addWidget(folderList_, 1);
+    folderRow->addLayout(folderButtons);
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(totals_, 1);
+    statusRow->addWidget(status_);
+    statusRow->addWidget(progress_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(openButton);
+    buttons->addWidget(exportButton);
+    buttons->addStretch();
+    buttons->addWidget(closeButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(searchRow);
+    layout->addWidget(table_, 1);
+    layout->addLayout(statusRow);
+    layout->addWidget(folderLabel);
+    layout->addLayout(folderRow);
+    layout->addLayout(buttons);
+
+    setTabOrder(search_, table_);
+    resize(1100, 620);
+}
+
+ArchiveWindow::~ArchiveWindow() = default;
+
+QStringList ArchiveWindow::folders() const {
+    QStringList list;
+    if (!workFolder_.isEmpty()) list << QDir::cleanPath(QFileInfo(workFolder_).absoluteFilePath());
+    for (const QString& f : PracticePlaces::folders())
+        if (!list.contains(f)) list << f;
+    return list;
+}
+
+bool ArchiveWindow::isReading() const {
+    return reader_ && reader_->isReading();
+}
+
+void ArchiveWindow::reload(const PracticeForm& loaded) {
+    prototype_ = archivePrototype(loaded);
+    delete reader_;
+    reader_ = new ArchiveReader(prototype_, this);
+    connect(reader_, &ArchiveReader::filesFound, this, [this](int n) {
+        expected_ = n;
+        progress_->setRange(0, std::max(n, 1));
+        progress_->setValue(0);
+        progress_->setVisible(n > 0);
+        status_->setText(n ? QStringLiteral("Lettura delle pratiche…")
+                           : QStringLiteral("Nessuna pratica nelle cartelle."));
+    });
+    connect(reader_, &ArchiveReader::rowsRead, this,
+            [this](const QList<ArchiveRow>& rows) { rowsArrived(rows); });
+    connect(reader_, &ArchiveReader::finished, this, [this] {
+        progress_->hide();
+        status_->setText(expected_ ? QString() : QStringLiteral("Nessuna pratica nelle cartelle."));
+        if (table_->currentIndex().row() < 0 && filter_->rowCount() > 0) table_->selectRow(0);
+    });
+    startReading();
+}
+
+void ArchiveWindow::startReading() {
+    const QStringList list = folders();
+    folderList_->clear();
+    for (const QString& f : list)
+        folderList_->addItem(QDir::toNativeSeparators(f));
+    if (folderList_->count() && folderList_->item(0) && !workFolder_.isEmpty())
+        folderList_->item(0)->setToolTip(QStringLiteral("Cartella di lavoro del programma"));
+    removeFolderButton_->setEnabled(false);
+    model_->clear();
+    expected_ = 0;
+    updateTotals();
+    status_->setText(QStringLiteral("Ricerca delle pratiche…"));
+    reader_->start(list);
+}
+
+void ArchiveWindow::rowsArrived(const QList<ArchiveRow>& rows) {
+    model_->append(rows);
+    progress_->setValue(model_->rowCount());
+    updateTotals();
+}
+
+void ArchiveWindow::updateTotals() {
+    totals_->setText(QStringLiteral("Totale: ") + archiveTotalsText(archiveTotals(shownRows())));
+}
+
+QList<ArchiveRow> ArchiveWindow::shownRows() const {
+    QList<ArchiveRow> rows;
+    rows.reserve(filter_->rowCount());
+    for (int i = 0; i < filter_->rowCount(); ++i)
+        rows << filter_->rowAt(i);
+    return rows;
+}
+
+void ArchiveWindow::openCurrent() {
+    int row = table_->currentIndex().row();
+    if (row < 0 && filter_->rowCount() > 0) row = 0; // Enter in the search box: the first match
+    if (row < 0) return;
+    emit openPracticeRequested(filter_->rowAt(row).path);
+}
+
+bool ArchiveWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && key->modifiers() == Qt::NoModifier) {
+            openCurrent();
+            return true;
+        }
+        if (watched == search_ && (key->key() == Qt::Key_Down || key->key() == Qt::Key_PageDown) &&
+            filter_->rowCount() > 0) {
+            table_->setFocus(Qt::TabFocusReason);
+            table_->selectRow(std::max(0, table_->currentIndex().row()));
+            table_->scrollTo(table_->currentIndex());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ArchiveWindow::addFolder() {
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Aggiungi cartella di pratiche"), workFolder_);
+    if (folder.isEmpty()) return;
+    PracticePlaces::addFolder(folder);
+    startReading();
+}
+
+void ArchiveWindow::removeFolder() {
+    const int row = folderList_->currentRow();
+    if (row <= 0) return;
+    PracticePlaces::removeFolder(QDir::fromNativeSeparators(folderList_->item(row)->text()));
+    startReading();
+}
+
+QString ArchiveWindow::exportName(const QString& suffix) const {
+    const QString folder = workFolder_.isEmpty() ? QDir::homePath() : workFolder_;
+    return QDir(folder).filePath(QStringLiteral("elenco-pratiche.") + suffix);
+}
+
+void ArchiveWindow::exportCsv() {
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta elenco"),
+                                                exportName(QStringLiteral("csv")),
+                                                QStringLiteral("Foglio di calcolo CSV (*.csv)"));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+    const QList<ArchiveRow> rows = shownRows();
+    guarded(this, [&] { writeArchiveCsv(path, rows); });
+}
+
+void ArchiveWindow::exportPdf() {
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta elenco"),
+                                                exportName(QStringLiteral("pdf")),
+                                                QStringLiteral("Documento PDF (*.pdf)"));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    const QList<ArchiveRow> rows = shownRows();
+    QString heading = QStringLiteral("Archivio pratiche");
+    if (!search_->text().trimmed().isEmpty())
+        heading += QStringLiteral(" — ricerca «%1»").arg(search_->text().trimmed());
+    guarded(this, [&] { writeArchivePdf(path, rows, heading); });
+}
+
+QIcon archiveIcon() {
+    QIcon icon;
+    for (int size : {24, 48}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        {
+            QPainter p(&pixmap);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.scale(size / 24.0, size / 24.0);
+            // A drawer with two files standing in it.
+            p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+            p.setBrush(QColor(0xFF, 0xFF, 0xFF));
+            p.drawRect(QRectF(6.5, 3.5, 9, 11));
+            p.setBrush(QColor(0xFF, 0xF4, 0xC0));
+            p.drawRect(QRectF(9.5, 5.5, 9, 10));
+            p.setBrush(QColor(0x8A, 0x6A, 0x3A));
+            p.drawRect(QRectF(2.5, 12.5, 19, 9));
+            p.setBrush(QColor(0xD8, 0xC0, 0x90));
+            p.drawRect(QRectF(9.5, 15.5, 5, 2));
+        }
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace quadrelo
