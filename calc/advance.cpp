@@ -104,6 +104,25 @@ void PracticeForm::Edit60Exit() {
     riepilogo();
 }
 
+void PracticeForm::resetAdvanceFigures() {
+    for (const auto* group : {newRows, restructuringRows})
+        for (int k = 0; k < 4; ++k) {
+            this->*group[k].surface = this->*group[k].amount = 0;
+            (this->*group[k].amountCaption).text = QStringLiteral("0,00");
+        }
+    advanceTotalNew = advanceTotalRestructuring = 0;
+    Label100.text = Label114.text = QStringLiteral("0,00");
+}
+
+void PracticeForm::showAdvanceCaptions() {
+    paintAdvanceWhite(*this);
+    for (const auto* group : {newRows, restructuringRows})
+        for (int k = 0; k < 4; ++k)
+            (this->*group[k].amountCaption).text = Formatta(this->*group[k].amount);
+    Label100.text = Formatta(advanceTotalNew);
+    Label114.text = Formatta(advanceTotalRestructuring);
+}
+
 void PracticeForm::recomputeNewAdvanceAtStart() {
     if (!inputVuoto(Edit60.text)) advanceSurfaceNew1 = Leggimi(Edit60.text);
     if (advanceSurfaceNew1 > 0)

@@ -6,6 +6,8 @@
 
 #include <QHash>
 
+#include <utility>
+
 namespace quadrelo {
 
 namespace {
@@ -77,6 +79,12 @@ QStringList itemsOf(const QString& combo) {
 
 const QDate kCompletionLimit(2003, 3, 31);
 
+// Figures typed by the user start a new practice at "0,00".
+bool isNumberField(const QString& edit) {
+    const FieldSpec* descriptor = fieldSpec(edit);
+    return descriptor && descriptor->kind == FieldKind::NumberText;
+}
+
 } // namespace
 
 PracticeForm::PracticeForm(UserInterface* ui) : ui_(ui ? ui : &silent_) {
@@ -86,13 +94,7 @@ PracticeForm::PracticeForm(UserInterface* ui) : ui_(ui ? ui : &silent_) {
         caption(name)->text = zero;
     // Row and field captions that are words, not figures.
     Label18.text = QStringLiteral("Destinazione:");
-    const std::pair<CaptionState PracticeForm::*, const char*> words[] = {
-        {&PracticeForm::Label30, "1"}, {&PracticeForm::Label37, "2"}, {&PracticeForm::Label41, "3"},
-        {&PracticeForm::Label48, "1"}, {&PracticeForm::Label55, "2"}, {&PracticeForm::Label59, "3"},
-        {&PracticeForm::Label70, "4"}, {&PracticeForm::Label77, "5"}, {&PracticeForm::Label81, "6"},
-    };
-    for (const auto& [label, text] : words)
-        (this->*label).text = QLatin1String(text);
+    writeOblationRowNumbers();
     const char* classes[] = {"Fino a 10.000", "Da 10.001 a 100.000", "Da 100.001 a 300.000", "Oltre 300.000"};
     CaptionState PracticeForm::*const classRows[][4] = {
         {&PracticeForm::Label82, &PracticeForm::Label92, &PracticeForm::Label96, &PracticeForm::Label103},
@@ -103,10 +105,8 @@ PracticeForm::PracticeForm(UserInterface* ui) : ui_(ui ? ui : &silent_) {
     for (const auto& rows : classRows)
         for (int k = 0; k < 4; ++k)
             (this->*rows[k]).text = QLatin1String(classes[k]);
-    for (const QString& name : editNames()) {
-        const int n = name.mid(4).toInt();
-        if ((n >= 25 && n <= 32) || n >= 40) edit(name)->text = zero;
-    }
+    for (const QString& name : editNames())
+        if (isNumberField(name)) edit(name)->text = zero;
     for (const QString& name :
          {QStringLiteral("ComboBox1"), QStringLiteral("ComboBox2"), QStringLiteral("ComboBox3")})
         combo(name)->text = QStringLiteral("selezionare");
@@ -193,18 +193,31 @@ const QStringList& PracticeForm::figureNames() {
 
 // --- what the user does --------------------------------------------------------------
 
+PracticeForm::Changes PracticeForm::takeChanges() {
+    return std::exchange(changes_, Changes{});
+}
+
+void PracticeForm::runHandler(Handler handler) {
+    // Marked first: a handler that stops on an error may have changed something already.
+    changes_.handlerRan = true;
+    (this->*handler)();
+}
+
 void PracticeForm::setText(const QString& control, const QString& text) {
     if (EditState* e = edit(control)) {
         e->text = text;
+        changes_.controls.insert(control);
     } else if (ComboState* c = combo(control)) {
         c->text = text;
         c->itemIndex = static_cast<int>(itemsOf(control).indexOf(text));
+        changes_.controls.insert(control);
     }
 }
 
 void PracticeForm::chooseItem(const QString& control, int index) {
     ComboState* c = combo(control);
     if (!c) return;
+    changes_.controls.insert(control);
     const QStringList items = itemsOf(control);
     if (index >= 0 && index < items.size()) {
         c->itemIndex = index;
@@ -216,15 +229,24 @@ void PracticeForm::chooseItem(const QString& control, int index) {
 }
 
 void PracticeForm::setChecked(const QString& name, bool checked) {
-    if (CheckState* c = check(name)) c->checked = checked;
+    if (CheckState* c = check(name)) {
+        c->checked = checked;
+        changes_.controls.insert(name);
+    }
 }
 
 void PracticeForm::setDate(const QString& picker, const QDate& date) {
-    if (DateState* d = datePicker(picker)) d->date = date;
+    if (DateState* d = datePicker(picker)) {
+        d->date = date;
+        changes_.controls.insert(picker);
+    }
 }
 
 void PracticeForm::setMemo(const QString& name, const QString& text) {
-    if (MemoState* m = memo(name)) m->text = text;
+    if (MemoState* m = memo(name)) {
+        m->text = text;
+        changes_.controls.insert(name);
+    }
 }
 
 void PracticeForm::select(const QString& name) {
@@ -233,46 +255,28 @@ void PracticeForm::select(const QString& name) {
     for (int g = 0; g < radioGroups().size(); ++g) {
         const QStringList& group = radioGroups().at(g);
         if (!group.contains(name)) continue;
-        for (const QString& other : group)
+        for (const QString& other : group) {
             radio(other)->checked = false;
+            changes_.controls.insert(other);
+        }
         button->checked = true;
         if (g <= 1)
-            RadioButton1Click();
+            runHandler(&PracticeForm::RadioButton1Click);
         else if (g <= 3)
-            RadioButton12Click();
+            runHandler(&PracticeForm::RadioButton12Click);
         return;
     }
 }
 
 void PracticeForm::leave(const QString& control) {
-    static const QHash<QString, void (PracticeForm::*)()> handlers = [] {
-        QHash<QString, void (PracticeForm::*)()> h;
-        const std::pair<int, void (PracticeForm::*)()> rows[] = {
-            {40, &PracticeForm::Edit40Exit}, {42, &PracticeForm::Edit42Exit},
-            {44, &PracticeForm::Edit44Exit}, {46, &PracticeForm::Edit46Exit},
-            {48, &PracticeForm::Edit48Exit}, {50, &PracticeForm::Edit50Exit}};
-        for (const auto& [first, handler] : rows) {
-            h.insert(QStringLiteral("Edit%1").arg(first), handler);
-            h.insert(QStringLiteral("Edit%1").arg(first + 1), handler);
-        }
-        for (int n = 60; n <= 67; ++n)
-            h.insert(QStringLiteral("Edit%1").arg(n), &PracticeForm::Edit60Exit);
-        for (int n = 25; n <= 32; ++n)
-            h.insert(QStringLiteral("Edit%1").arg(n), &PracticeForm::Edit25Exit);
-        h.insert(QStringLiteral("Edit33"), &PracticeForm::Edit33Exit);
-        h.insert(QStringLiteral("Edit23"), &PracticeForm::Edit23Exit);
-        h.insert(QStringLiteral("Edit24"), &PracticeForm::Edit24Exit);
-        h.insert(QStringLiteral("DateTimePicker1"), &PracticeForm::DateTimePicker1CloseUp);
-        return h;
-    }();
-    if (const auto handler = handlers.value(control)) (this->*handler)();
+    if (const Handler handler = exitHandler(control)) runHandler(handler);
 }
 
 void PracticeForm::closeUp(const QString& control) {
     if (control == QLatin1String("DateTimePicker1"))
-        DateTimePicker1CloseUp();
+        runHandler(&PracticeForm::DateTimePicker1CloseUp);
     else if (control == QLatin1String("ComboBox4"))
-        ComboBox4CloseUp();
+        runHandler(&PracticeForm::ComboBox4CloseUp);
 }
 
 // --- life cycle ------------------------------------------------------------------------
@@ -302,10 +306,8 @@ void PracticeForm::Inizializza() {
     QUADRELO_FIGURES(QUADRELO_ZERO)
 #undef QUADRELO_ZERO
 
-    for (const QString& name : editNames()) {
-        const int n = name.mid(4).toInt();
-        edit(name)->text = (n >= 25 && n <= 32) || n >= 40 ? QStringLiteral("0,00") : QString();
-    }
+    for (const QString& name : editNames())
+        edit(name)->text = isNumberField(name) ? QStringLiteral("0,00") : QString();
     Memo1.text.clear();
     Memo2.text.clear();
 
@@ -327,57 +329,11 @@ void PracticeForm::Inizializza() {
     DateTimePicker2.date = kCompletionLimit;
     DateTimePicker3.date = QDate(1950, 1, 1);
 
-    for (const QString& name : captionNames()) {
-        const int n = name.mid(5).toInt();
-        if (n >= 30 && n <= 118) caption(name)->highlighted = false;
-    }
-    writeOblationCaptions();
-    writeAdvanceCaptions();
+    showOblationCaptions();
+    showAdvanceCaptions();
 
     riepilogo();
     azzera_demanio();
-}
-
-void PracticeForm::writeOblationCaptions() {
-    const std::pair<CaptionState PracticeForm::*, double PracticeForm::*> shown[] = {
-        {&PracticeForm::Label34, &PracticeForm::resTotalSurface1},
-        {&PracticeForm::Label36, &PracticeForm::resOblation1},
-        {&PracticeForm::Label38, &PracticeForm::resTotalSurface2},
-        {&PracticeForm::Label40, &PracticeForm::resOblation2},
-        {&PracticeForm::Label42, &PracticeForm::resTotalSurface3},
-        {&PracticeForm::Label44, &PracticeForm::resOblation3},
-        {&PracticeForm::Label63, &PracticeForm::resOblationTotal},
-        {&PracticeForm::Label52, &PracticeForm::nonResTotalSurface1},
-        {&PracticeForm::Label54, &PracticeForm::nonResOblation1},
-        {&PracticeForm::Label56, &PracticeForm::nonResTotalSurface2},
-        {&PracticeForm::Label58, &PracticeForm::nonResOblation2},
-        {&PracticeForm::Label60, &PracticeForm::nonResTotalSurface3},
-        {&PracticeForm::Label62, &PracticeForm::nonResOblation3},
-        {&PracticeForm::Label66, &PracticeForm::nonResOblationTotal},
-        {&PracticeForm::Label71, &PracticeForm::flatOblation4},
-        {&PracticeForm::Label72, &PracticeForm::flatOblation5},
-        {&PracticeForm::Label74, &PracticeForm::flatOblation6},
-        {&PracticeForm::Label86, &PracticeForm::flatOblationTotal},
-    };
-    for (const auto& [label, value] : shown)
-        (this->*label).text = Formatta(this->*value);
-}
-
-void PracticeForm::writeAdvanceCaptions() {
-    const std::pair<CaptionState PracticeForm::*, double PracticeForm::*> shown[] = {
-        {&PracticeForm::Label91, &PracticeForm::advanceAmountNew1},
-        {&PracticeForm::Label95, &PracticeForm::advanceAmountNew2},
-        {&PracticeForm::Label99, &PracticeForm::advanceAmountNew3},
-        {&PracticeForm::Label106, &PracticeForm::advanceAmountNew4},
-        {&PracticeForm::Label100, &PracticeForm::advanceTotalNew},
-        {&PracticeForm::Label107, &PracticeForm::advanceAmountRestructuring1},
-        {&PracticeForm::Label110, &PracticeForm::advanceAmountRestructuring2},
-        {&PracticeForm::Label113, &PracticeForm::advanceAmountRestructuring3},
-        {&PracticeForm::Label118, &PracticeForm::advanceAmountRestructuring4},
-        {&PracticeForm::Label114, &PracticeForm::advanceTotalRestructuring},
-    };
-    for (const auto& [label, value] : shown)
-        (this->*label).text = Formatta(this->*value);
 }
 
 // --- field checks ----------------------------------------------------------------------

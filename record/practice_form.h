@@ -6,6 +6,7 @@
 #include "user_interface.h"
 #include "variable_names.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -101,6 +102,16 @@ public:
     // The drop-down of a list or a date picker closed.
     void closeUp(const QString& control);
 
+    // What the window must show again after the actions above, so that a key costs what it
+    // touches: the controls they changed, and every control but the memos once a handler
+    // ran (handlers write figures and captions all over, never a memo).
+    struct Changes {
+        QSet<QString> controls;
+        bool handlerRan = false;
+    };
+    // The changes since the last call, which starts a new record.
+    Changes takeChanges();
+
     // --- operations of the main window ----------------------------------------------
     // Once the tables and the technician are in: the figures that follow from them.
     void recomputeAtStart();
@@ -152,12 +163,24 @@ public:
 
     // Steps 1-8 of an oblation row's Exit handler (row 0-2 residential, 3-5 not).
     void recomputeOblationRow(int row);
+    // The oblation and forfait captions of a new practice: their figures, nothing highlighted.
+    void showOblationCaptions();
+    // The typology number in the first caption of every oblation and forfait row.
+    void writeOblationRowNumbers();
+    // The advance's surfaces, amounts and totals back to zero, as a new typology wants them.
+    void resetAdvanceFigures();
+    // The advance's captions of a new practice: their figures, nothing highlighted.
+    void showAdvanceCaptions();
     // The start-up recomputation of the new-construction advance from Edit60 alone.
     void recomputeNewAdvanceAtStart();
 
 private:
-    void writeOblationCaptions();
-    void writeAdvanceCaptions();
+    using Handler = void (PracticeForm::*)();
+    // The Exit handler that leaving `control` runs; nullptr when there is none.
+    static Handler exitHandler(const QString& control);
+    void runHandler(Handler handler);
+
+    Changes changes_;
 
     SilentInterface silent_;
     UserInterface* ui_;

@@ -9,6 +9,7 @@
 #include "ui/main/main_window.h"
 #include "ui/main/page_control.h"
 #include "ui/main/recovery_copy.h"
+#include "window_support.h"
 
 #include <QAction>
 #include <QApplication>
@@ -154,6 +155,47 @@ private slots:
                          QFileInfo(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"))
                              .absoluteFilePath());
         QVERIFY(!QFile::exists(w->recoveryCopyPath()));
+    }
+
+    // Whether the practice counts as changed follows every field, the long memos as much as
+    // the applicant's name: a key typed marks it, the same key taken back unmarks it.
+    void changedFollowsEveryField_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("nome") << "Edit1"
+                              << "X" << true;
+        QTest::newRow("nome ripreso") << "Edit1"
+                                      << "X\b" << false;
+        QTest::newRow("descrizione") << "Memo1"
+                                     << "X" << true;
+        QTest::newRow("descrizione ripresa") << "Memo1"
+                                             << "X\b" << false;
+        QTest::newRow("relazione") << "Memo2"
+                                   << "X" << true;
+        QTest::newRow("relazione ripresa") << "Memo2"
+                                           << "X\b" << false;
+    }
+    void changedFollowsEveryField() {
+        QFETCH(QString, field);
+        QFETCH(QString, keys);
+        QFETCH(bool, changed);
+        QVERIFY(showActive(w.get()));
+        const QString example = QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr");
+        w->openPracticeFile(example);
+        QVERIFY(!w->windowTitle().endsWith('*'));
+        w->showPage(fieldSpec(field)->page);
+        QWidget* widget = w->findChild<QWidget*>(field);
+        QTest::mouseClick(widget, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), widget);
+        for (QChar c : keys) {
+            if (c == QLatin1Char('\b'))
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+            else
+                QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        }
+        QCOMPARE(w->windowTitle().endsWith('*'), changed);
+        QCOMPARE(w->isModified(), changed);
     }
 
     // Between opening and "Salva" another program saved the file: same time stamp, other content.

@@ -187,80 +187,130 @@ QGroupBox* FormBinding::group(const QString& name, const QString& title, bool ta
 // --- practice → widgets -------------------------------------------------------------------
 
 void FormBinding::load() {
+    form_.takeChanges();
     ++loading_;
-    for (auto it = edits_.cbegin(); it != edits_.cend(); ++it) {
-        const EditState* s = form_.edit(it.key());
-        QLineEdit* e = it.value();
-        if (!s) continue;
-        if (e->text() != s->text) {
-            EntryValidator* v = validators_.value(it.key());
-            v->beginLoad();
-            e->setText(s->text);
-            v->endLoad();
-        }
-        if (e->isEnabled() != s->enabled) e->setEnabled(s->enabled);
-        setInputColour(e, s->enabled);
-    }
-    for (auto it = combos_.cbegin(); it != combos_.cend(); ++it) {
-        const ComboState* s = form_.combo(it.key());
-        QComboBox* c = it.value();
-        if (!s) continue;
-        if (c->isEditable()) {
-            const int cursor = c->lineEdit()->cursorPosition();
-            const bool sameText = c->currentText() == s->text;
-            EntryValidator* v = validators_.value(it.key());
-            v->beginLoad();
-            if (c->currentIndex() != s->itemIndex) c->setCurrentIndex(s->itemIndex);
-            if (c->currentText() != s->text) c->setEditText(s->text);
-            v->endLoad();
-            if (sameText && c->lineEdit()->cursorPosition() != cursor)
-                c->lineEdit()->setCursorPosition(cursor);
-        } else if (c->currentIndex() != s->itemIndex) {
-            c->setCurrentIndex(s->itemIndex);
-        }
-        if (c->isEnabled() != s->enabled) c->setEnabled(s->enabled);
-    }
-    for (auto it = checks_.cbegin(); it != checks_.cend(); ++it) {
-        const CheckState* s = form_.check(it.key());
-        if (s && it.value()->isChecked() != s->checked) it.value()->setChecked(s->checked);
-    }
-    for (auto it = radios_.cbegin(); it != radios_.cend(); ++it) {
-        const RadioState* s = form_.radio(it.key());
-        QRadioButton* r = it.value();
-        if (!s || r->isChecked() == s->checked) continue;
-        if (s->checked) {
-            r->setChecked(true);
-        } else {
-            // An exclusive group refuses to clear its checked button directly.
-            QButtonGroup* g = radioGroups_.value(r);
-            g->setExclusive(false);
-            r->setChecked(false);
-            g->setExclusive(true);
-        }
-    }
-    for (auto it = dates_.cbegin(); it != dates_.cend(); ++it) {
-        const DateState* s = form_.datePicker(it.key());
-        if (s && s->date.isValid() && it.value()->date() != s->date) it.value()->setDate(s->date);
-    }
-    for (auto it = memos_.cbegin(); it != memos_.cend(); ++it) {
-        const MemoState* s = form_.memo(it.key());
-        if (!s) continue;
-        const QString shown = toWidgetText(s->text);
-        if (it.value()->toPlainText() != shown) it.value()->setPlainText(shown);
-    }
-    for (auto it = captions_.cbegin(); it != captions_.cend(); ++it) {
-        const CaptionState* s = form_.caption(it.key());
-        QLabel* l = it.value();
-        if (!s) continue;
-        if (!fixedCaptions_.contains(it.key()) && l->text() != s->text) l->setText(s->text);
-        setCaptionColour(l, s->highlighted);
-        if (l->isEnabled() != s->enabled) l->setEnabled(s->enabled);
-    }
-    for (auto it = plainLabels_.cbegin(); it != plainLabels_.cend(); ++it) {
-        const CaptionState* s = form_.caption(it.key());
-        if (s && it.value()->isEnabled() != s->enabled) it.value()->setEnabled(s->enabled);
+    loadAll(true);
+    --loading_;
+}
+
+void FormBinding::loadChanges() {
+    const PracticeForm::Changes changes = form_.takeChanges();
+    ++loading_;
+    if (changes.handlerRan) {
+        loadAll(false);
+        for (const QString& name : changes.controls)
+            if (QPlainTextEdit* m = memos_.value(name)) loadMemo(name, m);
+    } else {
+        for (const QString& name : changes.controls)
+            loadControl(name);
     }
     --loading_;
+}
+
+void FormBinding::loadAll(bool memos) {
+    for (auto it = edits_.cbegin(); it != edits_.cend(); ++it)
+        loadEdit(it.key(), it.value());
+    for (auto it = combos_.cbegin(); it != combos_.cend(); ++it)
+        loadCombo(it.key(), it.value());
+    for (auto it = checks_.cbegin(); it != checks_.cend(); ++it)
+        loadCheck(it.key(), it.value());
+    for (auto it = radios_.cbegin(); it != radios_.cend(); ++it)
+        loadRadio(it.key(), it.value());
+    for (auto it = dates_.cbegin(); it != dates_.cend(); ++it)
+        loadDate(it.key(), it.value());
+    if (memos)
+        for (auto it = memos_.cbegin(); it != memos_.cend(); ++it)
+            loadMemo(it.key(), it.value());
+    for (auto it = captions_.cbegin(); it != captions_.cend(); ++it)
+        loadCaption(it.key(), it.value());
+    for (auto it = plainLabels_.cbegin(); it != plainLabels_.cend(); ++it)
+        loadPlainLabel(it.key(), it.value());
+}
+
+void FormBinding::loadControl(const QString& name) {
+    if (QLineEdit* e = edits_.value(name)) loadEdit(name, e);
+    if (QComboBox* c = combos_.value(name)) loadCombo(name, c);
+    if (QCheckBox* c = checks_.value(name)) loadCheck(name, c);
+    if (QRadioButton* r = radios_.value(name)) loadRadio(name, r);
+    if (QDateEdit* d = dates_.value(name)) loadDate(name, d);
+    if (QPlainTextEdit* m = memos_.value(name)) loadMemo(name, m);
+    if (QLabel* l = captions_.value(name)) loadCaption(name, l);
+    if (QLabel* l = plainLabels_.value(name)) loadPlainLabel(name, l);
+}
+
+void FormBinding::loadEdit(const QString& name, QLineEdit* e) {
+    const EditState* s = form_.edit(name);
+    if (!s) return;
+    if (e->text() != s->text) {
+        EntryValidator* v = validators_.value(name);
+        v->beginLoad();
+        e->setText(s->text);
+        v->endLoad();
+    }
+    if (e->isEnabled() != s->enabled) e->setEnabled(s->enabled);
+    setInputColour(e, s->enabled);
+}
+
+void FormBinding::loadCombo(const QString& name, QComboBox* c) {
+    const ComboState* s = form_.combo(name);
+    if (!s) return;
+    if (c->isEditable()) {
+        const int cursor = c->lineEdit()->cursorPosition();
+        const bool sameText = c->currentText() == s->text;
+        EntryValidator* v = validators_.value(name);
+        v->beginLoad();
+        if (c->currentIndex() != s->itemIndex) c->setCurrentIndex(s->itemIndex);
+        if (c->currentText() != s->text) c->setEditText(s->text);
+        v->endLoad();
+        if (sameText && c->lineEdit()->cursorPosition() != cursor) c->lineEdit()->setCursorPosition(cursor);
+    } else if (c->currentIndex() != s->itemIndex) {
+        c->setCurrentIndex(s->itemIndex);
+    }
+    if (c->isEnabled() != s->enabled) c->setEnabled(s->enabled);
+}
+
+void FormBinding::loadCheck(const QString& name, QCheckBox* c) {
+    const CheckState* s = form_.check(name);
+    if (s && c->isChecked() != s->checked) c->setChecked(s->checked);
+}
+
+void FormBinding::loadRadio(const QString& name, QRadioButton* r) {
+    const RadioState* s = form_.radio(name);
+    if (!s || r->isChecked() == s->checked) return;
+    if (s->checked) {
+        r->setChecked(true);
+    } else {
+        // An exclusive group refuses to clear its checked button directly.
+        QButtonGroup* g = radioGroups_.value(r);
+        g->setExclusive(false);
+        r->setChecked(false);
+        g->setExclusive(true);
+    }
+}
+
+void FormBinding::loadDate(const QString& name, QDateEdit* d) {
+    const DateState* s = form_.datePicker(name);
+    if (s && s->date.isValid() && d->date() != s->date) d->setDate(s->date);
+}
+
+void FormBinding::loadMemo(const QString& name, QPlainTextEdit* m) {
+    const MemoState* s = form_.memo(name);
+    if (!s) return;
+    const QString shown = toWidgetText(s->text);
+    if (m->toPlainText() != shown) m->setPlainText(shown);
+}
+
+void FormBinding::loadCaption(const QString& name, QLabel* l) {
+    const CaptionState* s = form_.caption(name);
+    if (!s) return;
+    if (!fixedCaptions_.contains(name) && l->text() != s->text) l->setText(s->text);
+    setCaptionColour(l, s->highlighted);
+    if (l->isEnabled() != s->enabled) l->setEnabled(s->enabled);
+}
+
+void FormBinding::loadPlainLabel(const QString& name, QLabel* l) {
+    const CaptionState* s = form_.caption(name);
+    if (s && l->isEnabled() != s->enabled) l->setEnabled(s->enabled);
 }
 
 // --- keys and focus -----------------------------------------------------------------------

@@ -56,8 +56,10 @@ public:
     QWidget* control(const QString& name) const { return controls_.value(name); }
     const QHash<QString, QWidget*>& controls() const { return controls_; }
 
-    // Practice → widgets; touches only what differs.
+    // Practice → widgets, every control; touches only what differs.
     void load();
+    // Practice → widgets, only the controls the practice says its last actions changed.
+    void loadChanges();
     bool isLoading() const { return loading_ > 0; }
     // Stops all forwarding (the window is going away).
     void detach() { detached_ = true; }
@@ -70,6 +72,16 @@ private:
     bool handleEnter(QWidget* widget, const QString& name);
     bool filterKey(QWidget* widget, QKeyEvent* event);
     void watch(QWidget* widget, const QString& name);
+    void loadAll(bool memos);
+    void loadControl(const QString& name);
+    void loadEdit(const QString& name, QLineEdit* e);
+    void loadCombo(const QString& name, QComboBox* c);
+    void loadCheck(const QString& name, QCheckBox* c);
+    void loadRadio(const QString& name, QRadioButton* r);
+    void loadDate(const QString& name, QDateEdit* d);
+    void loadMemo(const QString& name, QPlainTextEdit* m);
+    void loadCaption(const QString& name, QLabel* l);
+    void loadPlainLabel(const QString& name, QLabel* l);
 
     PracticeForm& form_;
     Runner run_;

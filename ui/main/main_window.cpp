@@ -280,7 +280,7 @@ void MainWindow::buildPages() {
     PageControl1 = new PageControl;
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     binding_ = new FormBinding(
-        form_, this, [this](const FormBinding::Action& action) { runAction(action); },
+        form_, this, [this](const FormBinding::Action& action) { runUserAction(action); },
         [this](int page) { showPage(page); });
     QWidget* (*const builders[])(FormBinding&) = {
         buildApplicantPage, buildPropertyPage, buildOffencePage,   buildTypologyPage,   buildOblationPage,
@@ -316,6 +316,12 @@ void MainWindow::reload() {
 void MainWindow::runAction(const std::function<void()>& action) {
     guarded(this, action);
     reload();
+}
+
+void MainWindow::runUserAction(const std::function<void()>& action) {
+    guarded(this, action);
+    binding_->loadChanges();
+    practiceChanged();
 }
 
 // --- commands -------------------------------------------------------------------------------

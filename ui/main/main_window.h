@@ -122,6 +122,9 @@ protected:
     QMenu* createPopupMenu() override { return nullptr; }
 
 private:
+    // What the user does in a control: like runAction, but the widgets show again only the
+    // controls the action changed.
+    void runUserAction(const std::function<void()>& action);
     void FormCreate(bool showSplash);
     void buildMenus();
     void buildToolBar();
@@ -149,6 +152,9 @@ private:
 
     // The practice as it would be saved; none when it holds what a file cannot.
     std::optional<QByteArray> practiceBytes() const;
+    // The same without its memos, which are compared as texts: after a key typed elsewhere
+    // they still share their data with the saved ones, and comparing them costs nothing.
+    std::optional<QByteArray> practiceBytesWithoutMemos() const;
     // What was opened or saved is now the unchanged state.
     void markSaved(const QByteArray& disk);
     // After every change: caption, recovery copy.
@@ -164,6 +170,9 @@ private:
     // Unchanged state: the practice as last opened or saved (none after a restore, which is
     // a changed practice), and a digest of its file as last read or written.
     std::optional<QByteArray> savedPractice_;
+    std::optional<QByteArray> savedWithoutMemos_;
+    QString savedMemo1_;
+    QString savedMemo2_;
     QByteArray diskDigest_;
 
     ArchiveWindow* archive_ = nullptr;

@@ -189,14 +189,30 @@ std::optional<QByteArray> MainWindow::practiceBytes() const {
     }
 }
 
+std::optional<QByteArray> MainWindow::practiceBytesWithoutMemos() const {
+    PracticeForm withoutMemos = form_;
+    withoutMemos.Memo1.text.clear();
+    withoutMemos.Memo2.text.clear();
+    try {
+        return practiceFileBytes(withoutMemos);
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
 bool MainWindow::isModified() const {
-    if (!savedPractice_) return true;
-    const std::optional<QByteArray> now = practiceBytes();
-    return !now || *now != *savedPractice_;
+    if (!savedPractice_ || !savedWithoutMemos_) return true;
+    auto same = [](const QString& a, const QString& b) { return a.isSharedWith(b) || a == b; };
+    if (!same(form_.Memo1.text, savedMemo1_) || !same(form_.Memo2.text, savedMemo2_)) return true;
+    const std::optional<QByteArray> now = practiceBytesWithoutMemos();
+    return !now || *now != *savedWithoutMemos_;
 }
 
 void MainWindow::markSaved(const QByteArray& disk) {
     savedPractice_ = practiceBytes();
+    savedWithoutMemos_ = practiceBytesWithoutMemos();
+    savedMemo1_ = form_.Memo1.text;
+    savedMemo2_ = form_.Memo2.text;
     diskDigest_ = disk.isEmpty() ? QByteArray() : RecoveryCopy::digest(disk);
     recovery_->remove();
     recoveryWritten_.clear();

@@ -2,6 +2,8 @@
 #include "form_binding.h"
 #include "pages.h"
 
+#include "calc/oblation_rows.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -41,19 +43,8 @@ QGridLayout* tableGrid(QGroupBox* group) {
     return g;
 }
 
-struct OblationRow {
-    const char* caption;
-    const char* text;
-    const char* useful;
-    const char* second;
-    const char* total;
-    const char* measure;
-    const char* amount;
-};
-
 QGroupBox* oblationGroup(FormBinding& b, const QString& name, const QString& title,
-                         const QString& usefulHeading, const QString& secondHeading,
-                         const OblationRow (&rows)[3], const char* totalName) {
+                         const QString& usefulHeading, const QString& secondHeading, bool residential) {
     QGroupBox* group = b.group(name, title);
     QGridLayout* g = tableGrid(group);
     const QString headings[] = {QStringLiteral("TIPOLOGIA"),
@@ -68,15 +59,17 @@ QGroupBox* oblationGroup(FormBinding& b, const QString& name, const QString& tit
         g->addWidget(h, 0, c, Qt::AlignBottom);
     }
     int r = 1;
-    for (const OblationRow& row : rows) {
-        QLabel* caption = b.rowCaption(QLatin1String(row.caption), QLatin1String(row.text));
+    for (const OblationRow& row : oblationRows()) {
+        if (row.residential != residential) continue;
+        QLabel* caption =
+            b.rowCaption(QLatin1String(row.typologyCaption.name), QString::number(row.typology));
         caption->setAlignment(Qt::AlignCenter);
         QWidget* cells[] = {caption,
-                            b.edit(QLatin1String(row.useful)),
-                            b.edit(QLatin1String(row.second)),
-                            b.result(QLatin1String(row.total)),
-                            b.result(QLatin1String(row.measure)),
-                            b.result(QLatin1String(row.amount))};
+                            b.edit(QLatin1String(row.usefulInput.name)),
+                            b.edit(QLatin1String(row.secondInput.name)),
+                            b.result(QLatin1String(row.totalSurfaceCaption.name)),
+                            b.result(QLatin1String(row.rateCaption.name)),
+                            b.result(QLatin1String(row.amountCaption.name))};
         for (int c = 0; c < 6; ++c) {
             fix(cells[c], c);
             g->addWidget(cells[c], r, c);
@@ -84,7 +77,7 @@ QGroupBox* oblationGroup(FormBinding& b, const QString& name, const QString& tit
         ++r;
     }
     g->addWidget(total(), r, 4);
-    QLabel* sum = b.result(QLatin1String(totalName));
+    QLabel* sum = b.result(QLatin1String(oblationTotal(residential).caption.name));
     fix(sum, 5);
     g->addWidget(sum, r, 5);
     return group;
@@ -98,23 +91,12 @@ QWidget* buildOblationPage(FormBinding& b) {
     layout->setContentsMargins(8, 2, 8, 4);
     layout->setSpacing(4);
 
-    const OblationRow residential[3] = {
-        {"Label30", "1", "Edit40", "Edit41", "Label34", "Label35", "Label36"},
-        {"Label37", "2", "Edit42", "Edit43", "Label38", "Label39", "Label40"},
-        {"Label41", "3", "Edit44", "Edit45", "Label42", "Label43", "Label44"},
-    };
     layout->addWidget(oblationGroup(b, QStringLiteral("GroupBox17"), groupOf(QStringLiteral("Edit40")),
                                     QStringLiteral("SUPERFICIE UTILE RESIDENZIALE (mq)"),
-                                    QStringLiteral("SUPERFICIE NON RESIDENZIALE (mq)"), residential,
-                                    "Label63"));
-    const OblationRow nonResidential[3] = {
-        {"Label48", "1", "Edit46", "Edit47", "Label52", "Label53", "Label54"},
-        {"Label55", "2", "Edit48", "Edit49", "Label56", "Label57", "Label58"},
-        {"Label59", "3", "Edit50", "Edit51", "Label60", "Label61", "Label62"},
-    };
+                                    QStringLiteral("SUPERFICIE NON RESIDENZIALE (mq)"), true));
     layout->addWidget(oblationGroup(b, QStringLiteral("GroupBox18"), groupOf(QStringLiteral("Edit46")),
                                     QStringLiteral("SUPERFICIE UTILE  (mq)"),
-                                    QStringLiteral("SUPERFICIE PERTINENZE (mq)"), nonResidential, "Label66"));
+                                    QStringLiteral("SUPERFICIE PERTINENZE (mq)"), false));
 
     QGroupBox* flat = b.group(QStringLiteral("GroupBox19"),
                               QStringLiteral(" Tipologie di abuso con valore fisso dell'oblazione "));
@@ -134,27 +116,22 @@ QWidget* buildOblationPage(FormBinding& b) {
         blank->setFixedSize(kOblationColumns.at(c), 0);
         g->addWidget(blank, 0, c);
     }
-    const std::tuple<const char*, const char*, const char*, const char*> flatRows[] = {
-        {"Label70", "4", "Label76", "Label71"},
-        {"Label77", "5", "Label80", "Label72"},
-        {"Label81", "6", "Label84", "Label74"},
-    };
     int r = 1;
-    for (const auto& [caption, text, measure, amount] : flatRows) {
-        QLabel* c = b.rowCaption(QLatin1String(caption), QLatin1String(text));
+    for (const ForfaitRow& row : forfaitRows()) {
+        QLabel* c = b.rowCaption(QLatin1String(row.typologyCaption.name), QString::number(row.typology));
         c->setAlignment(Qt::AlignCenter);
         fix(c, 0);
         g->addWidget(c, r, 0);
-        QLabel* m = b.result(QLatin1String(measure));
+        QLabel* m = b.result(QLatin1String(row.rateCaption.name));
         fix(m, 4);
         g->addWidget(m, r, 4);
-        QLabel* a = b.result(QLatin1String(amount));
+        QLabel* a = b.result(QLatin1String(row.amountCaption.name));
         fix(a, 5);
         g->addWidget(a, r, 5);
         ++r;
     }
     g->addWidget(total(), r, 4);
-    QLabel* sum = b.result(QStringLiteral("Label86"));
+    QLabel* sum = b.result(QLatin1String(forfaitTotal().caption.name));
     fix(sum, 5);
     g->addWidget(sum, r, 5);
     layout->addWidget(flat);
