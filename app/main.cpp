@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 #include "application_setup.h"
 #include "cli/command_line.h"
 #include "cli/work_folder.h"

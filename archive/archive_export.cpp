@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // The list of practices written out: CSV for a spreadsheet, PDF through the report engine.
 #include "practice_archive.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // The archive of practices: 1,000 practice files listed, from the start of the reading to the
 // last row in the window's thread. Prints the median of repeated runs.
 // With a folder as argument the generated practices stay there (for looking at the window).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Writing all thirteen documents of the example practice to PDF, as "--report all" does.
 // Prints the median of repeated runs.
 #include "documents/dialog_defaults.h"

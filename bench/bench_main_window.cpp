@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Building and showing the main window (no splash), offscreen: median of 30 runs.
 #include "app/application_setup.h"
 #include "ui/common/message_windows.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Typing into the applicant's name with a small practice and with one carrying two long
 // memos: a key should cost the same, whatever else the practice holds.
 #include "app/application_setup.h"

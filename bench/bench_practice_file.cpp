@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Opening a full practice: reading and checking the file, applying it and recomputing.
 // Prints the median of repeated runs.
 #include "practice_file/practice_file.h"

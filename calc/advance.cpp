@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Advance on concession charges: one open input, for the municipality class and the kind
 // of works, times its Tabella D rate.
 #include "record/number_text.h"

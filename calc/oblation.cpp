@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Oblation rows, the forfait typologies and the carry of the total surface.
 #include "oblation_rows.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 #pragma once
 // The rows of the oblation page, each described once: its controls by designer name, the
 // figures behind them, its rate and its Exit handler. The calculation, the reset rules and

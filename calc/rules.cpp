@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // What a choice of typology, destination, municipality class, kind of works or zone opens
 // and resets.
 #include "oblation_rows.h"

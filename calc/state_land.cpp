@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // State-owned land: indemnity for the years of occupation and value of the area, by zone
 // (Tabelle A and B) and municipality class.
 #include "record/errors.h"

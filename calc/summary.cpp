@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Payment summary: 30 % with the application, never below the minimum nor above the total,
 // the rest in two equal instalments.
 #include "record/number_text.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // libFuzzer target: the practice file reader, then applying what it accepted.
 #include "practice_file/practice_file.h"
 #include "record/practice_form.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // libFuzzer target: the write side. A practice that opens is saved through the program's
 // file writer and opened again: the practice must come back the same, and saving it again
 // must give the same bytes.

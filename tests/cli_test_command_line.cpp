@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // The program without a window: the practice as JSON and the documents as PDF/A.
 #include "record/text_file.h"
 #include "test_support.h"

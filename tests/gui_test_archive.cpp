@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // The archive window and the recent practices, driven from the keyboard.
 #include "archive/practice_archive.h"
 #include "practice_file/practice_file.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // The main window's file and document commands, driven as a user drives them.
 #include "app/application_setup.h"
 #include "practice_file/practice_file.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // The four document dialogs (WasteTaxDialog, OccupationDialog, IciDialog, SwornAppraisalDialog), driven with
 // real keys and clicks; the reports they run are captured instead of previewed.
 #include "record/practice_form.h"

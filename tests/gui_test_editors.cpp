@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Windows of the parameter tables (Form2..Form5) and of the technician (Form8), driven with
 // real key and mouse events over a start-up directory holding a copy of the shipped files.
 #include "record/practice_form.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Saves that fail half-way (a full disk, a file-size limit) must leave the old file as it was.
 #include "app/application_setup.h"
 #include "documents/engine/report_output.h"

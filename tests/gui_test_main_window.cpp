@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Main window: controls and their names, menus and tool bar, key filtering, the Enter order
 // across the pages, field checks on leaving, new practice, exit question, state shown.
 #include "app/application_setup.h"

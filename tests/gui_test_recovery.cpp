@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Recovery copies across real processes: this test program also plays the working program,
 // started again with "--figlio", typing into the window as a user would.
 #include "app/application_setup.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Report output: run by name, the preview at 100 %, printing the chosen pages, "Esporta PDF".
 #include "documents/engine/report_project.h"
 #include "test_support.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Shell windows: message windows, splash and about, help viewer, tool-bar icons, error box.
 #include "ui/common/error_box.h"
 #include "ui/common/icons.h"

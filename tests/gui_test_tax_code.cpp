@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // The applicant's tax code typed as a user types it: one click, then keys to the focused widget.
 #include "app/application_setup.h"
 #include "test_support.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // The main window typed as a user types it: one click on a field, then keys delivered to
 // whatever widget has the focus. Also run on the xcb platform by scripts/test-xcb.
 #include "app/application_setup.h"

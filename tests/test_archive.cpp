@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // The archive of practices: rows read from practice files, searching, and the CSV export.
 #include "archive/practice_archive.h"
 #include "practice_file/practice_file.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 #include "documents/dialog_defaults.h"
 #include "documents/document_checks.h"
 #include "documents/engine/report_project.h"

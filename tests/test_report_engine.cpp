@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // The report engine: template reading, fonts, layout and flow, painting and PDF output.
 #include "documents/engine/report_fonts.h"
 #include "documents/engine/report_layout.h"

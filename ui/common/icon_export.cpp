@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Build tool: writes the program's icon and the practice-file icon as SVG and as PNG sizes,
 // from the same drawings the window uses.
 #include "icons.h"

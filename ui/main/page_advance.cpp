@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Pages "Calcolo anticipazione oneri" and "Aree dello Stato": one row per municipality class.
 #include "form_binding.h"
 #include "pages.h"

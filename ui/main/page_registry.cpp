@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
 // Pages "Richiedente", "Immobile" and "Illecito": the registry data of the practice.
 #include "applicant_tax_code.h"
 #include "form_binding.h"
