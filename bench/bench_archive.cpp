@@ -5,6 +5,7 @@
 // last row in the window's thread. Prints the median of repeated runs.
 // With a folder as argument the generated practices stay there (for looking at the window).
 #include "archive/archive_reader.h"
+#include "calc/page_inputs.h"
 #include "practice_file/practice_file.h"
 #include "record/practice_form.h"
 #include "record/text_file.h"
@@ -61,7 +62,7 @@ void fill(PracticeForm& form, int n) {
         form.setText(useful, QString::number(40 + n % 160));
         form.setText(appurtenance, QString::number(n % 50));
         form.leave(appurtenance);
-        for (const QString& e : form.enabledEdits(60, 67))
+        for (const QString& e : form.enabledEdits(advanceInputs()))
             form.leave(e);
     }
     form.DateTimePicker1.date = QDate(2002, 1, 1).addDays(n % 450);

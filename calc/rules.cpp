@@ -4,6 +4,7 @@
 // What a choice of typology, destination, municipality class, kind of works or zone opens
 // and resets.
 #include "oblation_rows.h"
+#include "page_inputs.h"
 
 #include "record/number_text.h"
 #include "record/practice_form.h"
@@ -96,12 +97,10 @@ PracticeForm::Handler PracticeForm::exitHandler(const QString& control) {
             h.insert(QLatin1String(row.usefulInput.name), row.exitHandler);
             h.insert(QLatin1String(row.secondInput.name), row.exitHandler);
         }
-        for (const char* advance :
-             {"Edit60", "Edit61", "Edit62", "Edit63", "Edit64", "Edit65", "Edit66", "Edit67"})
-            h.insert(QLatin1String(advance), &PracticeForm::Edit60Exit);
-        for (const char* land :
-             {"Edit25", "Edit26", "Edit27", "Edit28", "Edit29", "Edit30", "Edit31", "Edit32"})
-            h.insert(QLatin1String(land), &PracticeForm::Edit25Exit);
+        for (const QString& advance : advanceInputs())
+            h.insert(advance, &PracticeForm::Edit60Exit);
+        for (const QString& land : occupiedSurfaceInputs() + areaSurfaceInputs())
+            h.insert(land, &PracticeForm::Edit25Exit);
         h.insert(QStringLiteral("Edit33"), &PracticeForm::Edit33Exit);
         h.insert(QStringLiteral("Edit23"), &PracticeForm::Edit23Exit);
         h.insert(QStringLiteral("Edit24"), &PracticeForm::Edit24Exit);

@@ -3,6 +3,7 @@
 
 #include "document_checks.h"
 
+#include "calc/page_inputs.h"
 #include "record/catalogue.h"
 #include "record/practice_form.h"
 
@@ -97,11 +98,11 @@ std::optional<CheckFailure> check(PracticeForm& f, DocumentCheck name, const Doc
     } else if (name == DocumentCheck::P) {
         if (!(f.occupiedSurface1 + f.occupiedSurface2 + f.occupiedSurface3 + f.occupiedSurface4 > 0))
             return fail(QStringLiteral("Digitare la superficie oggetto di occupazione pregressa."),
-                        PageAreeStato, f.enabledEdits(25, 28));
+                        PageAreeStato, f.enabledEdits(occupiedSurfaceInputs()));
     } else if (name == DocumentCheck::S) {
         if (!(f.areaSurface1 + f.areaSurface2 + f.areaSurface3 + f.areaSurface4 > 0))
             return fail(QStringLiteral("Digitare la superficie oggetto di occupazione."), PageAreeStato,
-                        f.enabledEdits(29, 32));
+                        f.enabledEdits(areaSurfaceInputs()));
     }
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 
 #include "practice_file.h"
 
+#include "calc/page_inputs.h"
 #include "record/catalogue.h"
 #include "record/practice_form.h"
 #include "record/text_file.h"
@@ -251,13 +252,16 @@ void recomputeOpenedPractice(PracticeForm& form) {
     try {
         // Each page in front while its open inputs are left, as the user would leave them.
         const struct {
-            int page, first, last;
-        } pages[] = {{PageOblazione, 40, 51}, {PageAnticipazione, 60, 67}, {PageAreeStato, 25, 32}};
+            int page;
+            QStringList inputs;
+        } pages[] = {{PageOblazione, oblationInputs()},
+                     {PageAnticipazione, advanceInputs()},
+                     {PageAreeStato, occupiedSurfaceInputs() + areaSurfaceInputs()}};
         for (const auto& p : pages) {
             form.ui().showPage(p.page);
             // The duration within the limits the field keeps when it is left.
             if (p.page == PageAreeStato) form.limitaDurata();
-            for (const QString& name : form.enabledEdits(p.first, p.last))
+            for (const QString& name : form.enabledEdits(p.inputs))
                 form.leave(name);
         }
         form.ui().showPage(PageRichiedente);

@@ -151,13 +151,11 @@ double* PracticeForm::figure(const QString& name) {
     return lookup(this, figureTable(), name);
 }
 
-QStringList PracticeForm::enabledEdits(int first, int last) {
-    QStringList names;
-    for (int n = first; n <= last; ++n) {
-        const QString name = QStringLiteral("Edit%1").arg(n);
-        if (const EditState* e = edit(name); e && e->enabled) names << name;
-    }
-    return names;
+QStringList PracticeForm::enabledEdits(const QStringList& names) {
+    QStringList enabled;
+    for (const QString& name : names)
+        if (const EditState* e = edit(name); e && e->enabled) enabled << name;
+    return enabled;
 }
 
 const QStringList& PracticeForm::editNames() {

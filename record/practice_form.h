@@ -87,7 +87,7 @@ public:
     static const QStringList& figureNames();
     double* figure(const QString& name);
     // The enabled ones of Edit<first>..Edit<last>, in order.
-    QStringList enabledEdits(int first, int last);
+    QStringList enabledEdits(const QStringList& names);
 
     // --- what the user does (forwarded by the window) ---------------------------------
     // Text typed into an edit or a list box. The window has already filtered the keys.

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
+#include "calc/page_inputs.h"
 #include "record/errors.h"
 #include "record/number_text.h"
 #include "record/practice_form.h"
@@ -51,7 +52,7 @@ private slots:
         for (const char* c : {"Label30", "Label34", "Label35", "Label36", "Label63"})
             QVERIFY2(p.yellow(c), c);
         QCOMPARE(p.text("Edit61"), QStringLiteral("99,60"));
-        QCOMPARE(p.form.enabledEdits(60, 67), QStringList{"Edit61"});
+        QCOMPARE(p.form.enabledEdits(advanceInputs()), QStringList{"Edit61"});
         // Payment summary of the oblation: 30 % of 9960 is above the minimum.
         QCOMPARE(p.text("Label125"), QStringLiteral("9960,00"));
         QCOMPARE(p.text("Label126"), QStringLiteral("2988,00"));
@@ -112,12 +113,12 @@ private slots:
         Practice p;
         p.form.select(typology);
         if (nonResidential) p.select("RadioButton9");
-        const QStringList open = p.form.enabledEdits(40, 51);
+        const QStringList open = p.form.enabledEdits(oblationInputs());
         QCOMPARE(open.size(), 2);
         p.form.setText(open[0], useful);
         p.form.setText(open[1], second);
         p.form.leave(open[1]);
-        const int row = (open[0].mid(4).toInt() - 40) / 2; // 0-5
+        const int row = int(oblationInputs().indexOf(open[0])) / 2; // 0-5
         const char* totals[] = {"Label34", "Label38", "Label42", "Label52", "Label56", "Label60"};
         const char* amounts[] = {"Label36", "Label40", "Label44", "Label54", "Label58", "Label62"};
         QCOMPARE(p.text(totals[row]), total);
@@ -242,9 +243,9 @@ private slots:
         QCOMPARE(p.text("Label126"), tableValue);
         QCOMPARE(p.text("Label129"), QStringLiteral("0,00"));
         QCOMPARE(p.text("Label134"), QStringLiteral("0,00"));
-        QVERIFY(p.form.enabledEdits(40, 51).isEmpty());
-        QVERIFY(p.form.enabledEdits(60, 67).isEmpty());
-        QVERIFY(p.form.enabledEdits(25, 32).isEmpty());
+        QVERIFY(p.form.enabledEdits(oblationInputs()).isEmpty());
+        QVERIFY(p.form.enabledEdits(advanceInputs()).isEmpty());
+        QVERIFY(p.form.enabledEdits(occupiedSurfaceInputs() + areaSurfaceInputs()).isEmpty());
         for (int n = 60; n <= 67; ++n)
             QCOMPARE(p.form.edit(QStringLiteral("Edit%1").arg(n))->text, QStringLiteral("0,00"));
         Q_UNUSED(amount);
@@ -257,7 +258,7 @@ private slots:
         QVERIFY(p.form.advanceTotalNew > 0);
         p.select("RadioButton2");
         p.select("RadioButton9");
-        QCOMPARE(p.form.enabledEdits(40, 51), (QStringList{"Edit48", "Edit49"}));
+        QCOMPARE(p.form.enabledEdits(oblationInputs()), (QStringList{"Edit48", "Edit49"}));
         QVERIFY(p.form.Edit16.enabled);
         QVERIFY(p.form.Label18.enabled);
         for (int n = 40; n <= 51; ++n)
@@ -291,8 +292,9 @@ private slots:
     void advanceClassTwo() {
         Practice p;
         p.select("RadioButton13");
-        QCOMPARE(p.form.enabledEdits(60, 67), QStringList{"Edit61"});
-        QCOMPARE(p.form.enabledEdits(25, 32), (QStringList{"Edit26", "Edit30"}));
+        QCOMPARE(p.form.enabledEdits(advanceInputs()), QStringList{"Edit61"});
+        QCOMPARE(p.form.enabledEdits(occupiedSurfaceInputs() + areaSurfaceInputs()),
+                 (QStringList{"Edit26", "Edit30"}));
         p.enter("Edit61", QStringLiteral("100"));
         QCOMPARE(p.text("Label95"), QStringLiteral("5500,00"));
         QCOMPARE(p.text("Label100"), QStringLiteral("5500,00"));
@@ -318,7 +320,7 @@ private slots:
         p.leave("Edit60");
         QCOMPARE(p.text("Label100"), QStringLiteral("3800,00"));
         p.select("RadioButton17");
-        QCOMPARE(p.form.enabledEdits(60, 67), QStringList{"Edit64"});
+        QCOMPARE(p.form.enabledEdits(advanceInputs()), QStringList{"Edit64"});
         QCOMPARE(p.text("Edit64"), QStringLiteral("100,00"));
         QCOMPARE(p.text("Label100"), QStringLiteral("0,00"));
         QCOMPARE(p.text("Label114"), QStringLiteral("1800,00"));
@@ -326,7 +328,7 @@ private slots:
         QVERIFY(p.yellow("Label114"));
         QVERIFY(!p.yellow("Label100"));
         p.select("RadioButton15");
-        QCOMPARE(p.form.enabledEdits(60, 67), QStringList{"Edit67"});
+        QCOMPARE(p.form.enabledEdits(advanceInputs()), QStringList{"Edit67"});
         QCOMPARE(p.text("Label118"), QStringLiteral("4500,00"));
         QCOMPARE(p.form.advanceTotalDue, 4500.0);
     }
@@ -396,7 +398,7 @@ private slots:
         p.form.select(classButton);
         p.form.chooseItem(QStringLiteral("ComboBox4"), zone);
         p.form.closeUp(QStringLiteral("ComboBox4"));
-        const QStringList open = p.form.enabledEdits(25, 32);
+        const QStringList open = p.form.enabledEdits(occupiedSurfaceInputs() + areaSurfaceInputs());
         QCOMPARE(open.size(), 2);
         p.form.setText(open[0], occupied);
         p.form.leave(open[0]);
