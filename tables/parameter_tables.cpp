@@ -3,12 +3,14 @@
 
 #include "parameter_tables.h"
 
+#include "calc/oblation_rows.h"
 #include "record/errors.h"
 #include "record/number_text.h"
 #include "record/practice_form.h"
 #include "record/text_file.h"
 
 #include <QDir>
+#include <vector>
 
 namespace quadrelo {
 
@@ -23,18 +25,20 @@ struct RateSlot {
     CaptionState P::*caption;
 };
 
-// Tabella C in file order: non-residential 1-3, residential 1-3, forfait 4-6.
-const RateSlot tableC[9] = {
-    {&P::oblationRateNonResidential1, &P::Label53},
-    {&P::oblationRateNonResidential2, &P::Label57},
-    {&P::oblationRateNonResidential3, &P::Label61},
-    {&P::oblationRateResidential1, &P::Label35},
-    {&P::oblationRateResidential2, &P::Label39},
-    {&P::oblationRateResidential3, &P::Label43},
-    {&P::oblationFixed4, &P::Label76},
-    {&P::oblationFixed5, &P::Label80},
-    {&P::oblationFixed6, &P::Label84},
-};
+// Tabella C in file order: non-residential 1-3, residential 1-3, forfait 4-6; each rate goes
+// with the caption its oblation row shows it in.
+const std::vector<RateSlot>& tableC() {
+    static const std::vector<RateSlot> rates = [] {
+        std::vector<RateSlot> r;
+        for (const bool residential : {false, true})
+            for (const OblationRow& row : oblationRows())
+                if (row.residential == residential) r.push_back({row.rate, row.rateCaption.member});
+        for (const ForfaitRow& row : forfaitRows())
+            r.push_back({row.rate, row.rateCaption.member});
+        return r;
+    }();
+    return rates;
+}
 
 // Tabella D in file order: new construction 1-4, restructuring 1-4.
 const RateSlot tableD[8] = {
@@ -49,7 +53,7 @@ const RateSlot tableD[8] = {
 };
 
 const RateSlot* slotsOf(Table table) {
-    return table == Table::C ? tableC : tableD;
+    return table == Table::C ? tableC().data() : tableD;
 }
 
 double* zoneValues(PracticeForm& form, Table table) {
@@ -160,7 +164,7 @@ void readTableForEditor(PracticeForm& form, Table table, QStringList& boxes) {
     for (int i = 0; i < tableSize(table); ++i) {
         const QString line = lineOrEmpty(lines, i + 1);
         if (table == Table::C) {
-            const RateSlot& slot = tableC[i];
+            const RateSlot& slot = tableC()[i];
             form.*slot.value = Leggimi(line);
             boxes[i] = Formatta(form.*slot.value);
         } else {
