@@ -56,19 +56,11 @@ class TaxCodeWindowTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QVERIFY(workDir.isValid());
-        QVERIFY(testing::copyShippedData(workDir.path()));
-        QDir::setCurrent(workDir.path());
-        applyInterfaceFont(*qApp);
-        MessageWindows::setTestMode(true);
-    }
+    void initTestCase() { QVERIFY(testing::prepareWindowTests(workDir)); }
 
     void init() {
-        MessageWindows::setNextAnswers({});
-        w = std::make_unique<MainWindow>(false);
-        QVERIFY(testing::showActive(w.get()));
-        MessageWindows::clearShown();
+        w = testing::openMainWindow();
+        QVERIFY(w);
     }
 
     void cleanup() { w.reset(); }

@@ -4,9 +4,18 @@
 #pragma once
 // What the window tests share: a window shown and active, so that focus and key events behave.
 
+#include "app/application_setup.h"
+#include "test_support.h"
+#include "ui/common/message_windows.h"
+#include "ui/main/main_window.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
+
+#include <memory>
 
 namespace quadrelo::testing {
 
@@ -19,6 +28,25 @@ inline bool showActive(QWidget* window) {
     if (!QTest::qWaitForWindowActive(window, 2000))
         qWarning("finestra non attiva: i controlli del fuoco falliranno");
     return true;
+}
+
+// The start of a window test: a work folder holding the shipped tables, made current; the
+// interface font; message windows answered by the test.
+inline bool prepareWindowTests(const QTemporaryDir& workDir) {
+    if (!workDir.isValid() || !copyShippedData(workDir.path())) return false;
+    QDir::setCurrent(workDir.path());
+    applyInterfaceFont(*qApp);
+    MessageWindows::setTestMode(true);
+    return true;
+}
+
+// A new main window, shown and active, with no message left over from its start.
+inline std::unique_ptr<MainWindow> openMainWindow() {
+    MessageWindows::setNextAnswers({});
+    auto window = std::make_unique<MainWindow>(false);
+    if (!showActive(window.get())) return nullptr;
+    MessageWindows::clearShown();
+    return window;
 }
 
 } // namespace quadrelo::testing
