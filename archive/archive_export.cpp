@@ -7,7 +7,11 @@
 #include "documents/engine/report_layout.h"
 #include "documents/engine/report_output.h"
 #include "documents/engine/report_template.h"
+#include "record/errors.h"
 #include "record/text_file.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace quadrelo {
 
@@ -124,7 +128,21 @@ QByteArray archiveCsv(const QList<ArchiveRow>& rows) {
     return bytes;
 }
 
+QString csvTargetProblem(const QString& path) {
+    const QFileInfo info(path);
+    const QString name = QDir::toNativeSeparators(path);
+    if (info.isDir()) return QStringLiteral("«%1» è una cartella, non un file CSV.").arg(name);
+    if (info.suffix().compare(QLatin1String("qdr"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("«%1» è il nome di una pratica: l'elenco non la sostituisce.").arg(name);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("«%1» non è un file ordinario (è un dispositivo o una pipe): l'elenco non lo "
+                              "sostituisce.")
+            .arg(name);
+    return {};
+}
+
 void writeArchiveCsv(const QString& path, const QList<ArchiveRow>& rows) {
+    if (const QString problem = csvTargetProblem(path); !problem.isEmpty()) throw IoError(problem);
     writeBytes(path, archiveCsv(rows));
 }
 
@@ -163,6 +181,7 @@ QByteArray archivePdf(const QList<ArchiveRow>& rows, const QString& heading) {
 }
 
 void writeArchivePdf(const QString& path, const QList<ArchiveRow>& rows, const QString& heading) {
+    if (const QString problem = report::pdfTargetProblem(path); !problem.isEmpty()) throw IoError(problem);
     writeBytes(path, archivePdf(rows, heading));
 }
 

@@ -98,6 +98,9 @@ QString archiveTotalsText(const ArchiveTotals& totals);
 // The list for a spreadsheet in Italian: UTF-8 with BOM, ';' between fields, decimal comma,
 // CR LF after every row, the titles first.
 QByteArray archiveCsv(const QList<ArchiveRow>& rows);
+// Why the list may not be written as CSV at path (a folder, a device, a practice), or empty.
+QString csvTargetProblem(const QString& path);
+// Both writers refuse a target that is not theirs to replace (IoError) before writing.
 void writeArchiveCsv(const QString& path, const QList<ArchiveRow>& rows);
 
 // The list as a document of the report engine: fifty rows a page, totals at the end.

@@ -212,12 +212,7 @@ void checkListOptions(const Options& o, const QStringList& positional) {
                              .arg(QDir::toNativeSeparators(o.folder))};
     if (!o.csv.isNull()) {
         if (o.csv.isEmpty()) throw UsageError{QStringLiteral("--csv vuole il nome del file.")};
-        if (QFileInfo(o.csv).isDir())
-            throw UsageError{QStringLiteral("«%1» è una cartella: --csv vuole il nome del file.")
-                                 .arg(QDir::toNativeSeparators(o.csv))};
-        if (QFileInfo(o.csv).suffix().compare(QLatin1String("qdr"), Qt::CaseInsensitive) == 0)
-            throw UsageError{QStringLiteral("«%1» è il nome di una pratica: l'elenco non la sostituisce.")
-                                 .arg(QDir::toNativeSeparators(o.csv))};
+        if (const QString problem = csvTargetProblem(o.csv); !problem.isEmpty()) throw UsageError{problem};
     }
 }
 

@@ -4,6 +4,7 @@
 // The archive of practices: rows read from practice files, searching, and the CSV export.
 #include "archive/practice_archive.h"
 #include "practice_file/practice_file.h"
+#include "record/errors.h"
 #include "record/text_file.h"
 #include "test_support.h"
 
@@ -156,6 +157,44 @@ private slots:
                                "Anticipazione versata;Ultimazione;Modificato\r\n"));
         const QByteArray line = csv.mid(csv.indexOf("\r\n") + 2);
         QCOMPARE(line, "a.qdr;" + field + ";;;4;3500,00;1234,50;0,00;0,13;0,00;31/03/2003;\r\n");
+    }
+
+    // An export never replaces a practice, a table or a folder, whatever name the user typed.
+    void exportRefusesFilesNotItsOwn_data() {
+        QTest::addColumn<bool>("pdf");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("CSV su una pratica") << false << "pratica.qdr" << false;
+        QTest::newRow("CSV su una cartella") << false << "cartella" << false;
+        QTest::newRow("CSV nuovo") << false << "elenco.csv" << true;
+        QTest::newRow("PDF su una pratica") << true << "pratica.qdr" << false;
+        QTest::newRow("PDF su una tabella") << true << "tabc.dat" << false;
+        QTest::newRow("PDF nuovo") << true << "elenco.pdf" << true;
+    }
+    void exportRefusesFilesNotItsOwn() {
+        QFETCH(bool, pdf);
+        QFETCH(QString, target);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(target);
+        QVERIFY(QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"),
+                            dir.filePath("pratica.qdr")));
+        QVERIFY(QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/data/tabc.dat"), dir.filePath("tabc.dat")));
+        QVERIFY(QDir(dir.path()).mkdir("cartella"));
+        const QByteArray before = QFileInfo(path).isFile() ? fileBytes(path) : QByteArray();
+        ArchiveRow row;
+        row.fileName = QStringLiteral("a.qdr");
+        bool refused = false;
+        try {
+            pdf ? writeArchivePdf(path, {row}, QStringLiteral("Archivio")) : writeArchiveCsv(path, {row});
+        } catch (const IoError&) {
+            refused = true;
+        }
+        QCOMPARE(refused, !written);
+        if (written)
+            QVERIFY(fileBytes(path).startsWith(pdf ? "%PDF-" : "\xEF\xBB\xBF"));
+        else if (!before.isEmpty())
+            QCOMPARE(fileBytes(path), before);
     }
 
     // Fifty rows a page, the totals after the last row.
