@@ -10,6 +10,7 @@
 #include "record/practice_form.h"
 #include "record/text_file.h"
 #include "startup/startup.h"
+#include "test_support.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,9 +75,7 @@ void fill(PracticeForm& form, int n) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir work;
-    const QDir data(QStringLiteral(QUADRELO_SOURCE_DIR "/data"));
-    for (const QString& name : data.entryList(QDir::Files))
-        QFile::copy(data.filePath(name), work.filePath(name));
+    testing::copyShippedData(work.path());
     QDir::setCurrent(work.path());
     PracticeForm form;
     Inizializzazione(form);

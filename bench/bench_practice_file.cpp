@@ -6,6 +6,7 @@
 #include "practice_file/practice_file.h"
 #include "record/practice_form.h"
 #include "startup/startup.h"
+#include "test_support.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,9 +21,7 @@ using namespace quadrelo;
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QDir data(QStringLiteral(QUADRELO_SOURCE_DIR "/data"));
-    for (const QString& name : data.entryList(QDir::Files))
-        QFile::copy(data.filePath(name), dir.filePath(name));
+    testing::copyShippedData(dir.path());
     QDir::setCurrent(dir.path());
 
     PracticeForm form;
