@@ -57,7 +57,7 @@ void paintAdvanceWhite(PracticeForm& form) {
 double recomputeGroup(PracticeForm& form, const AdvanceRow (&group)[4], CaptionState& totalCaption) {
     for (const AdvanceRow& r : group) {
         if (inputVuoto((form.*r.input).text)) continue;
-        form.*r.surface = Leggimi((form.*r.input).text);
+        form.*r.surface = leggiInput((form.*r.input).text);
         if (form.*r.surface > 0) {
             for (auto c : {r.row, r.rateCaption, r.amountCaption})
                 (form.*c).highlighted = true;
@@ -127,7 +127,7 @@ void PracticeForm::showAdvanceCaptions() {
 }
 
 void PracticeForm::recomputeNewAdvanceAtStart() {
-    if (!inputVuoto(Edit60.text)) advanceSurfaceNew1 = Leggimi(Edit60.text);
+    if (!inputVuoto(Edit60.text)) advanceSurfaceNew1 = leggiInput(Edit60.text);
     if (advanceSurfaceNew1 > 0)
         for (CaptionState* c : {&Label82, &Label90, &Label91, &Label100})
             c->highlighted = true;

@@ -3,7 +3,6 @@
 
 // State-owned land: indemnity for the years of occupation and value of the area, by zone
 // (Tabelle A and B) and municipality class.
-#include "record/errors.h"
 #include "record/number_text.h"
 #include "record/practice_form.h"
 
@@ -48,21 +47,13 @@ const LandRow areaRows[4] = {
 void readGroup(PracticeForm& form, const LandRow (&group)[4], CaptionState& totalCaption) {
     for (const LandRow& r : group) {
         if (inputVuoto((form.*r.input).text)) continue;
-        form.*r.surface = Leggimi((form.*r.input).text);
+        form.*r.surface = leggiInput((form.*r.input).text);
         if (form.*r.surface > 0) {
             for (auto c : {r.row, r.unitCaption, r.amountCaption})
                 (form.*c).highlighted = true;
             totalCaption.highlighted = true;
         }
     }
-}
-
-// Whole years as the duration field holds them; pasted text that is no number stops here.
-int durationValue(const QString& text) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok) throw ConversionError(QStringLiteral("'%1' non è un numero intero valido").arg(text));
-    return value;
 }
 
 } // namespace
@@ -95,9 +86,11 @@ void PracticeForm::Edit33Exit() {
 
 void PracticeForm::limitaDurata() {
     if (Edit33.text.isEmpty()) return;
-    if (durationValue(Edit33.text) > 5) Edit33.text = QStringLiteral("5");
+    // Read as the indemnity reads it, so that a file's "2,5" counts the years it names; only
+    // a text that is no number stops here.
+    if (Leggimi(Edit33.text) > 5) Edit33.text = QStringLiteral("5");
     // No fewer than one year is counted; a file can hold what the keys never let in.
-    if (durationValue(Edit33.text) < 1) Edit33.text.clear();
+    if (Leggimi(Edit33.text) < 1) Edit33.text.clear();
 }
 
 void PracticeForm::aggiorna_demanio() {

@@ -8,10 +8,20 @@
 
 namespace quadrelo {
 
-QString filterInsertion(const EntryRules& rules, const QString& remaining, const QString& inserted) {
+namespace {
+
+qsizetype decimalsOf(const QString& text) {
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    return comma < 0 ? 0 : text.size() - comma - 1;
+}
+
+} // namespace
+
+QString filterInsertion(const EntryRules& rules, const QString& head, const QString& inserted,
+                        const QString& tail) {
     QString accepted;
     accepted.reserve(inserted.size());
-    bool hasComma = remaining.contains(QLatin1Char(','));
+    bool hasComma = head.contains(QLatin1Char(',')) || tail.contains(QLatin1Char(','));
     for (QChar c : inserted) {
         switch (rules.family) {
         case KeyFamily::Digits:
@@ -23,6 +33,12 @@ QString filterInsertion(const EntryRules& rules, const QString& remaining, const
                 if (hasComma) continue;
                 hasComma = true;
             } else if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+                continue;
+            }
+            // A third decimal is dropped, unless the text already had more (from a file).
+            if (const qsizetype d = decimalsOf(head + accepted + c + tail);
+                d > 2 && d > decimalsOf(head + accepted + tail)) {
+                if (c == QLatin1Char(',')) hasComma = false;
                 continue;
             }
             break;
@@ -68,7 +84,7 @@ EditSplit splitEdit(const QString& before, const QString& proposed, int cursor) 
 
 QString applyEdit(const EntryRules& rules, const QString& before, const QString& proposed, int& cursor) {
     const auto [head, inserted, tail] = splitEdit(before, proposed, cursor);
-    QString accepted = filterInsertion(rules, head + tail, inserted);
+    QString accepted = filterInsertion(rules, head, inserted, tail);
     if (rules.maxLength > 0) {
         const qsizetype room = std::max<qsizetype>(0, rules.maxLength - head.size() - tail.size());
         accepted.truncate(room);
@@ -102,6 +118,10 @@ std::optional<QString> numberInFieldForm(KeyFamily family, const QString& text) 
             if (c != QLatin1Char('0')) return std::nullopt;
         return whole;
     case KeyFamily::NumberText:
+        // Two decimals at most, as typed: zeros beyond them change nothing, other digits would.
+        while (fraction.size() > 2 && fraction.endsWith(QLatin1Char('0')))
+            fraction.chop(1);
+        if (fraction.size() > 2) return std::nullopt;
         return fraction.isEmpty() ? whole : whole + QLatin1Char(',') + fraction;
     default:
         return t;
@@ -122,6 +142,9 @@ std::optional<QString> applyPaste(const EntryRules& rules, const QString& before
     const QString result = head + *number + tail;
     // The number must stay the number the user saw: no second comma, nothing cut off.
     if (result.count(QLatin1Char(',')) > 1) return std::nullopt;
+    if (rules.family == KeyFamily::NumberText &&
+        decimalsOf(result) > std::max<qsizetype>(2, decimalsOf(before)))
+        return std::nullopt;
     if (rules.maxLength > 0 && result.size() > rules.maxLength) return std::nullopt;
     cursor = static_cast<int>(head.size() + number->size());
     return result;

@@ -29,8 +29,10 @@ struct EntryRules {
 };
 
 // The characters of `inserted` that survive when they are typed or pasted into a field
-// whose text, apart from the insertion, is `remaining`.
-QString filterInsertion(const EntryRules& rules, const QString& remaining, const QString& inserted);
+// between `head` and `tail` (its text apart from the insertion). A number text takes two
+// decimals at most: a figure is shown, saved and read back with two.
+QString filterInsertion(const EntryRules& rules, const QString& head, const QString& inserted,
+                        const QString& tail = QString());
 
 // A field's text was about to change from `before` to `proposed` (typing, pasting,
 // dropping, deleting): returns the text the field accepts and moves `cursor` with it.

@@ -93,7 +93,7 @@ bool inputVuoto(const QString& text) {
 }
 
 double leggiInput(const QString& text) {
-    return inputVuoto(text) ? 0.0 : Leggimi(text);
+    return inputVuoto(text) ? 0.0 : Leggimi(Formatta(Leggimi(text)));
 }
 
 } // namespace quadrelo

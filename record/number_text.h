@@ -14,6 +14,8 @@ QString Formatta(double value);
 double Leggimi(const QString& text);
 
 // The rule every Exit handler reads its inputs by: empty text or a bare "," counts as 0.
+// An input holds the figure it shows, at two decimals: a text with more (a file can hold
+// one) counts as written back, so a saved practice reopens with the same figures.
 double leggiInput(const QString& text);
 
 // True when an input's text counts as empty for the reading rule.

@@ -42,6 +42,10 @@ private slots:
                                                       << ""
                                                       << "1,5,2"
                                                       << "1,52";
+        QTest::newRow("number: two decimals at most") << "Edit40"
+                                                      << ""
+                                                      << "100,005"
+                                                      << "100,00";
         QTest::newRow("number: comma already there") << "Edit61"
                                                      << "0,00"
                                                      << "."
@@ -105,7 +109,7 @@ private slots:
         QTest::addColumn<int>("newCursor");
         QTest::newRow("number paste with grouping") << "Edit40"
                                                     << ""
-                                                    << "1.234,56" << 8 << "1,23456" << 7;
+                                                    << "1.234,56" << 8 << "1,23" << 4;
         QTest::newRow("number paste with comma before existing comma") << "Edit40"
                                                                        << "1,5"
                                                                        << "2,31,5" << 3 << "231,5" << 2;

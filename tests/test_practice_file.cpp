@@ -567,6 +567,68 @@ private slots:
             QCOMPARE(p.form.edit(shown)->text, expected);
         }
     }
+
+    // An opened practice shows the figures its inputs name, and saved and opened again it
+    // has exactly those figures and saves to the same bytes.
+    void reopensWithItsFigures_data() {
+        QTest::addColumn<QMapIntBytes>("lines");
+        QTest::addColumn<QStringList>("shown"); // "control=text" after the first opening
+        // Class 1, zone A (Tabella A 15,00, Tabella B 45,00): 100 mq occupied and of area.
+        const QMapIntBytes land{{83, "100"}, {87, "100"}};
+        auto with = [](QMapIntBytes lines, const QMapIntBytes& more) {
+            lines.insert(more);
+            return lines;
+        };
+        QTest::newRow("duration 2,5")
+            << with(land, {{33, "2,5"}})
+            << QStringList{"Edit33=2,5", "Label164=3750,00", "Label182=4500,00", "Edit25=100,00"};
+        QTest::newRow("duration 1e1")
+            << with(land, {{33, "1e1"}}) << QStringList{"Edit33=5", "Label164=7500,00", "Label182=4500,00"};
+        QTest::newRow("duration 0,5")
+            << with(land, {{33, "0,5"}}) << QStringList{"Edit33=", "Label164=0,00", "Label182=4500,00"};
+        QTest::newRow("duration no number")
+            << with(land, {{33, "tre"}}) << QStringList{"Edit33=tre", "Label182=0,00"};
+        // Three decimals everywhere, a closed input too (read by the advance all the same).
+        QMapIntBytes decimals{{33, "3"}};
+        for (int line = 25; line <= 32; ++line)
+            decimals.insert(line, "100,005");
+        for (int line = 71; line <= 90; ++line)
+            decimals.insert(line, QByteArray::number(line) + ",125");
+        QTest::newRow("residential, three decimals")
+            << decimals << QStringList{"Edit40=71,13", "Label34=114,41", "Edit66=100,00", "Label113=3600,00"};
+        QMapIntBytes commercial = decimals;
+        // Typology 2, non-residential, class 3, restructuring.
+        commercial.insert({{54, "FALSE"},
+                           {55, "TRUE"},
+                           {61, "FALSE"},
+                           {62, "TRUE"},
+                           {65, "FALSE"},
+                           {67, "TRUE"},
+                           {69, "FALSE"},
+                           {70, "TRUE"},
+                           {16, "NEGOZIO"}});
+        commercial.insert(79, "1234567,995");
+        QTest::newRow("non-residential, restructuring") << commercial << QStringList{"Edit48=1234568,00"};
+    }
+    void reopensWithItsFigures() {
+        QFETCH(QMapIntBytes, lines);
+        QFETCH(QStringList, shown);
+        Practice p;
+        openPractice(p.form, writeVariant(p.path("variante.qdr"), lines));
+        for (const QString& pair : shown) {
+            const QString control = pair.section('=', 0, 0);
+            const CaptionState* caption = p.form.caption(control);
+            QCOMPARE(control + "=" + (caption ? caption->text : p.form.edit(control)->text), pair);
+        }
+        p.form.currentFileName = p.path("salvata.qdr");
+        const QByteArray saved = practiceFileBytes(p.form);
+        writeBytes(p.form.currentFileName, saved);
+        Practice q;
+        openPractice(q.form, p.form.currentFileName);
+        q.form.currentFileName = p.form.currentFileName;
+        compareDescriptions(describe(q.form), describe(p.form));
+        QCOMPARE(practiceFileBytes(q.form), saved);
+    }
 };
 
 QTEST_GUILESS_MAIN(PracticeFileTest)

@@ -339,8 +339,13 @@ bool FormBinding::filterKey(QWidget* widget, QKeyEvent* event) {
     if (!v || !isTypedText(event->text()) || line->isReadOnly()) return false;
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     QString remaining = line->text();
-    if (line->hasSelectedText()) remaining.remove(line->selectionStart(), line->selectedText().size());
-    const QString accepted = filterInsertion(v->rules(), remaining, event->text());
+    qsizetype at = line->cursorPosition();
+    if (line->hasSelectedText()) {
+        at = line->selectionStart();
+        remaining.remove(at, line->selectedText().size());
+    }
+    const QString accepted =
+        filterInsertion(v->rules(), remaining.left(at), event->text(), remaining.mid(at));
     if (accepted == event->text()) return false;
     if (!accepted.isEmpty()) {
         QKeyEvent retyped(event->type(), event->key(), event->modifiers(), accepted, event->isAutoRepeat(),
