@@ -93,6 +93,55 @@ private slots:
         archive->close();
     }
 
+    // The practice opened from the archive comes to the front and takes the keys; "Annulla" to
+    // the question about unsaved changes leaves the user in the archive.
+    void openedPracticeTakesTheKeys_data() {
+        QTest::addColumn<int>("answer"); // to "Salvare le modifiche?": 1 "Non salvare", 2 "Annulla"
+        QTest::newRow("Annulla") << 2;
+        QTest::newRow("Non salvare") << 1;
+    }
+    void openedPracticeTakesTheKeys() {
+        QFETCH(int, answer);
+        auto* archive = w->findChild<ArchiveWindow*>();
+        if (!archive || !archive->isVisible()) {
+            QVERIFY(showActive(w.get())); // the archive of the test before has gone
+            // Changed first, so that opening asks; the archive from its shortcut.
+            QTest::mouseClick(w->findChild<QLineEdit*>(QStringLiteral("Edit3")), Qt::LeftButton);
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Roma"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+            archive = w->findChild<ArchiveWindow*>();
+            QVERIFY(archive && archive->isVisible());
+            QTRY_VERIFY_WITH_TIMEOUT(!archive->isReading(), 10000);
+        }
+        const QString before = w->form().currentFileName;
+        QTRY_VERIFY(archive->isAncestorOf(QApplication::focusWidget()));
+        if (qobject_cast<QTableView*>(QApplication::focusWidget())) // back to the search
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("verdi"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        MessageWindows::setNextChoices({answer});
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        if (answer == 2) {
+            QCOMPARE(w->form().currentFileName, before);
+            QVERIFY(archive->isVisible());
+            QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(archive));
+            QCOMPARE(QApplication::focusWidget(),
+                     archive->findChild<QTableView*>(QStringLiteral("archiveTable")));
+            return;
+        }
+        QCOMPARE(w->form().currentFileName, path("verdi.qdr"));
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(w.get()));
+        QVERIFY(!archive->isVisible());
+        QCOMPARE(QApplication::focusWidget(), w->findChild<QLineEdit*>(QStringLiteral("Edit1")));
+        // What is typed now goes over the applicant's name, where the user sees it.
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ILARIA"));
+        QCOMPARE(w->form().Edit1.text, QStringLiteral("ILARIA"));
+        QCOMPARE(w->form().Edit2.text, QStringLiteral("VERDI"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->form().Edit1.text, QStringLiteral("ANNA")); // as saved: nothing left to ask about
+    }
+
     // A recent practice that is gone is dropped, with a message, when chosen.
     void recentPracticeGone() {
         auto* recent = w->findChild<QMenu*>(QStringLiteral("Praticherecenti1"));

@@ -11,6 +11,7 @@
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -42,6 +43,7 @@ bool typesText(const QKeyEvent* key) {
 EntryValidator::EntryValidator(const EntryRules& rules, QWidget* parent, QLineEdit* edit)
     : QValidator(parent), rules_(rules) {
     if (!edit) edit = qobject_cast<QLineEdit*>(parent);
+    edit_ = edit;
     // What the field shows is the text the next change starts from, however it got there.
     if (edit) {
         last_ = edit->text();
@@ -51,6 +53,47 @@ EntryValidator::EntryValidator(const EntryRules& rules, QWidget* parent, QLineEd
 }
 
 bool EntryValidator::eventFilter(QObject*, QEvent* event) {
+    const bool figure = rules_.family == KeyFamily::NumberText && edit_ && !edit_->isReadOnly();
+    if (figure) {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            // The press that gave the focus arrives after it.
+            clickFocus_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+            break;
+        case QEvent::FocusOut:
+            clickFocus_ = swallowingClick_ = false;
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const bool first = std::exchange(clickFocus_, false);
+            if (mouse->button() == Qt::MiddleButton) return true;
+            if (mouse->button() == Qt::LeftButton && first) {
+                // Typing then replaces the figure, never multiplies it; a second click places
+                // the cursor. The click's drag and release are the selection's own too: they
+                // neither move it nor put the figure in the primary selection.
+                edit_->selectAll();
+                swallowingClick_ = true;
+                return true;
+            }
+            break;
+        }
+        case QEvent::MouseMove:
+            if (swallowingClick_) return true;
+            break;
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::MiddleButton) {
+                pasteSelectionOverFigure();
+                return true;
+            }
+            if (mouse->button() == Qt::LeftButton && std::exchange(swallowingClick_, false)) return true;
+            break;
+        }
+        default:
+            break;
+        }
+    }
     switch (event->type()) {
     case QEvent::KeyPress: {
         // Undo and redo give back what was typed before: filtered as typing, not as a paste.
@@ -73,10 +116,24 @@ bool EntryValidator::eventFilter(QObject*, QEvent* event) {
     return false;
 }
 
+void EntryValidator::pasteSelectionOverFigure() {
+    if (!QApplication::clipboard()->supportsSelection()) return;
+    const std::optional<QString> number =
+        numberInFieldForm(rules_.family, QApplication::clipboard()->text(QClipboard::Selection));
+    if (!number || (rules_.maxLength > 0 && number->size() > rules_.maxLength)) {
+        refuseEntry();
+        return;
+    }
+    replacing_ = true;
+    edit_->selectAll();
+    edit_->insert(*number); // as the user's own edit: the practice hears of it
+    replacing_ = false;
+}
+
 QValidator::State EntryValidator::validate(QString& input, int& pos) const {
     const bool typed = typing_;
     typing_ = false;
-    if (loading_ || input == last_) return Acceptable;
+    if (loading_ || replacing_ || input == last_) return Acceptable;
     if (typed) {
         input = applyEdit(rules_, last_, input, pos);
         return Acceptable;
@@ -108,8 +165,10 @@ void focusAsTab(QWidget* field) {
     field->window()->setAttribute(Qt::WA_KeyboardFocusChange);
     field->setFocus(Qt::TabFocusReason);
     // Leaving the previous field may have shown a message or rewritten texts: select last.
+    // A window still on its way to the front has no focus yet: the field takes it when it
+    // arrives, selected all the same.
     QWidget* focus = QApplication::focusWidget();
-    if (focus != field && !field->isAncestorOf(focus)) return;
+    if (focus && focus != field && !field->isAncestorOf(focus)) return;
     // On a page that scrolls, the field comes into view.
     for (QWidget* p = field->parentWidget(); p; p = p->parentWidget())
         if (auto* area = qobject_cast<QScrollArea*>(p)) {
@@ -276,6 +335,10 @@ void CalendarPicker::typeCharacter(QChar c) {
         refuseEntry();
         return;
     }
+    // A date selected whole (Ctrl+A, Shift+Home, the mouse) is typed over afresh, even the one
+    // being typed.
+    if (typing_ && lineEdit()->hasSelectedText() && lineEdit()->selectedText() == lineEdit()->text())
+        typing_ = false;
     if (!typing_) {
         // Typing over the whole date starts afresh; typing into a part keeps the parts before it.
         typed_.clear();

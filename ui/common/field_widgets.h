@@ -21,6 +21,8 @@ namespace quadrelo {
 // Every change of a line edit's text (typing, pasting, dropping, undo) passes through the
 // field's key family. A typed key is filtered; a pasted or dropped text is taken whole or
 // refused whole with a beep, so that a number never changes into another one on the way.
+// In a figure the first click selects it whole, and a middle click replaces it whole with
+// the selection when that is a number, as typing over a selected figure does.
 // `parent` is the widget that receives the keys: the line edit, or the list that holds it.
 class EntryValidator : public QValidator {
     Q_OBJECT
@@ -38,8 +40,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void pasteSelectionOverFigure();
+
     EntryRules rules_;
+    QLineEdit* edit_ = nullptr;
     bool loading_ = false;
+    // The figure got the focus from a mouse press still to come through.
+    bool clickFocus_ = false;
+    bool swallowingClick_ = false;
+    // The figure's text is being replaced whole by the program on the user's behalf.
+    bool replacing_ = false;
     // The change being validated comes from a key typed now, not from the clipboard.
     mutable bool typing_ = false;
     // The text before the change that is being validated.

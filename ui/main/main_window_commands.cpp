@@ -5,7 +5,9 @@
 #include "main_window.h"
 
 #include "documents/document_checks.h"
+#include "page_control.h"
 #include "practice_file/practice_file.h"
+#include "record/catalogue.h"
 #include "record/text_file.h"
 #include "recovery_copy.h"
 #include "ui/archive/archive_window.h"
@@ -65,9 +67,20 @@ void MainWindow::Archiviopratiche1Click() {
         archive_ = new ArchiveWindow(
             form_.startDirectory.isEmpty() ? QDir::currentPath() : form_.startDirectory, this);
         connect(archive_, &ArchiveWindow::openPracticeRequested, this, [this](const QString& path) {
-            activateWindow();
+            // "Annulla" to the question about unsaved changes: the user goes on in the archive.
+            if (!confirmDiscard()) {
+                archive_->raise();
+                archive_->activateWindow();
+                return;
+            }
+            // The archive stays above its owner while shown: out of the way, so that the keys
+            // reach the practice just opened.
+            archive_->hide();
             raise();
-            openPracticeFile(path);
+            activateWindow();
+            loadPracticeFile(path);
+            // Unless a figure that is no number kept its page in front.
+            if (PageControl1->currentIndex() == PageRichiedente) focusControl(QStringLiteral("Edit1"));
         });
     }
     // Read again each time: files change, and the figures follow the tables as they are now.
