@@ -6,6 +6,7 @@
 #include "archive/archive_reader.h"
 #include "practice_places.h"
 #include "ui/common/error_box.h"
+#include "ui/common/screen_fit.h"
 
 #include <QAbstractTableModel>
 #include <QBrush>
@@ -23,6 +24,7 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -356,6 +358,12 @@ bool ArchiveWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void ArchiveWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Its buttons and close box within reach on a small or scaled screen; the list scrolls.
+    if (!event->spontaneous()) keepOnScreen(this);
 }
 
 void ArchiveWindow::addFolder() {

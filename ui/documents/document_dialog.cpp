@@ -5,10 +5,12 @@
 
 #include "ui/common/error_box.h"
 #include "ui/common/message_windows.h"
+#include "ui/common/screen_fit.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -43,12 +45,15 @@ void DocumentDialog::finish(QLayout* content, const QString& closingText, int cl
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn2);
 
+    auto* fields = new QWidget;
+    content->setContentsMargins(0, 0, 0, 0);
+    fields->setLayout(content);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 14, 14, 12);
     layout->setSpacing(14);
-    layout->addLayout(content);
+    // On a small or scaled screen the fields scroll; the buttons stay in reach.
+    layout->addWidget(new FittingScrollArea(fields, this), 1);
     layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void DocumentDialog::confirm() {
@@ -62,7 +67,8 @@ void DocumentDialog::reject() {
 
 void DocumentDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    centreOnOwner(this, parentWidget());
+    if (event->spontaneous()) return;
+    showAtNaturalSize(this, parentWidget());
 }
 
 void DocumentDialog::keyPressEvent(QKeyEvent* event) {

@@ -20,7 +20,8 @@ namespace quadrelo {
 
 class PracticeForm;
 
-// What the four document dialogs share: a fixed size, centred on the main window when shown,
+// What the four document dialogs share: their natural size within the screen (the fields
+// scroll where it has less room), centred on the main window when shown,
 // "conferma" (`BitBtn1`) that stores, runs the report and closes with mrOk whatever happens
 // on the way, and a closing button (`BitBtn2`, also Esc) that stores nothing.
 class DocumentDialog : public QDialog {
@@ -35,7 +36,7 @@ public:
 protected:
     DocumentDialog(QWidget* owner, PracticeForm& form, const QString& caption);
 
-    // Puts `content` above the two buttons and fixes the size.
+    // Puts `content` above the two buttons.
     void finish(QLayout* content, const QString& closingText, int closingResult, bool confirmIsDefault);
     // What "conferma" stores and prints; the dialog closes afterwards even when it throws.
     virtual void BitBtn1Click() = 0;

@@ -3,6 +3,8 @@
 
 #include "help_window.h"
 
+#include "ui/common/screen_fit.h"
+
 #include "ui/common/icons.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -136,6 +138,7 @@ void HelpWindow::openContents(QWidget* owner) {
     // A guide that failed before may be there now; a loaded one keeps its place.
     if (!window->isLoaded()) window->load();
     window->show();
+    keepOnScreen(window);
     window->raise();
     window->activateWindow();
 }

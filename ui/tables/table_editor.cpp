@@ -7,6 +7,7 @@
 #include "ui/common/error_box.h"
 #include "ui/common/field_widgets.h"
 #include "ui/common/message_windows.h"
+#include "ui/common/screen_fit.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -87,7 +88,7 @@ TableEditor::TableEditor(Table table, QWidget* owner, PracticeForm& form)
     connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
     CheckBox1->installEventFilter(this);
 
-    BitBtn1 = bitButton(this, QStringLiteral("BitBtn1"), QStringLiteral("modifica"),
+    BitBtn1 = bitButton(this, QStringLiteral("BitBtn1"), QStringLiteral("&modifica"),
                         QStringLiteral("conferma le modifiche apportate"), QStyle::SP_DialogSaveButton);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     BitBtn2 = bitButton(this, QStringLiteral("BitBtn2"), QStringLiteral("esci"),
@@ -104,9 +105,9 @@ TableEditor::TableEditor(Table table, QWidget* owner, PracticeForm& form)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(12);
-    layout->addWidget(panel);
+    // On a small or scaled screen the table scrolls; the buttons stay in reach.
+    layout->addWidget(new FittingScrollArea(panel, this), 1);
     layout->addLayout(bottom);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Keyboard path: protection, the boxes in numbering order, then the buttons.
     QWidget* previous = CheckBox1;
@@ -257,7 +258,7 @@ void TableEditor::BitBtn1Click() {
 void TableEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    centreOnOwner(this, parentWidget());
+    showAtNaturalSize(this, parentWidget());
     FormActivate();
 }
 

@@ -7,6 +7,7 @@
 #include "ui/common/error_box.h"
 #include "ui/common/field_widgets.h"
 #include "ui/common/message_windows.h"
+#include "ui/common/screen_fit.h"
 #include "ui/common/tax_code_check.h"
 
 #include <QComboBox>
@@ -119,7 +120,7 @@ TechnicianDialog::TechnicianDialog(QWidget* owner, PracticeForm& form) : QDialog
     grid->setColumnStretch(3, 1);
     grid->setColumnStretch(5, 1);
 
-    BitBtn1 = bitButton(this, QStringLiteral("BitBtn1"), QStringLiteral("salva"),
+    BitBtn1 = bitButton(this, QStringLiteral("BitBtn1"), QStringLiteral("&salva"),
                         QStringLiteral("conferma le modifiche apportate"), QStyle::SP_DialogSaveButton);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     BitBtn2 = bitButton(this, QStringLiteral("BitBtn2"), QStringLiteral("esci"),
@@ -134,9 +135,9 @@ TechnicianDialog::TechnicianDialog(QWidget* owner, PracticeForm& form) : QDialog
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(12);
-    layout->addWidget(group);
+    // On a small or scaled screen the fields scroll; the buttons stay in reach.
+    layout->addWidget(new FittingScrollArea(group, this), 1);
     layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     enterOrder_ = {Edit1,     Edit2, Edit3, Edit4, DateTimePicker1, Edit5,
                    ComboBox1, Edit6, Edit7, Edit8, Edit9,           BitBtn1};
@@ -205,7 +206,7 @@ void TechnicianDialog::BitBtn1Click() {
 void TechnicianDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    centreOnOwner(this, parentWidget());
+    showAtNaturalSize(this, parentWidget());
     FormActivate();
 }
 
