@@ -5,14 +5,19 @@
 // whatever widget has the focus. Also run on the xcb platform by scripts/test-xcb.
 #include "app/application_setup.h"
 #include "record/catalogue.h"
+#include "tables/parameter_tables.h"
 #include "test_support.h"
+#include "ui/archive/archive_window.h"
 #include "ui/common/field_widgets.h"
 #include "ui/common/file_dialogs.h"
 #include "ui/common/message_windows.h"
 #include "ui/common/printer_setup.h"
+#include "ui/documents/document_dialogs.h"
 #include "ui/documents/report_preview.h"
 #include "ui/main/main_window.h"
 #include "ui/main/page_control.h"
+#include "ui/tables/table_editor.h"
+#include "ui/tables/technician_dialog.h"
 #include "window_support.h"
 
 #include <QAction>
@@ -27,6 +32,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
@@ -168,15 +174,28 @@ class TypingTest : public QObject {
             press(key, Qt::ControlModifier);
     }
 
+    // The test functions whose rows share one window: each row starts from what it types.
+    QByteArray sharedBy_;
+    static bool sharesWindow(const char* function) {
+        static const QList<QByteArray> sharing = {"dateRetypedOverItsSelection", "figureClickedOrPastedOver",
+                                                  "keyboardReachesEveryField", "dialogsFitTheScreen"};
+        return sharing.contains(QByteArray(function));
+    }
+
 private slots:
     void initTestCase() { QVERIFY(testing::prepareWindowTests(workDir)); }
 
     void init() {
+        if (w && sharedBy_ == QTest::currentTestFunction()) return;
         w = testing::openMainWindow();
         QVERIFY(w);
+        sharedBy_ = sharesWindow(QTest::currentTestFunction()) ? QByteArray(QTest::currentTestFunction())
+                                                               : QByteArray();
     }
 
-    void cleanup() { w.reset(); }
+    void cleanup() {
+        if (!sharesWindow(QTest::currentTestFunction())) w.reset();
+    }
 
     // The practice of every day, from the applicant's name to the payments.
     void typicalPracticeEndToEnd() {
@@ -430,6 +449,233 @@ private slots:
         printer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&printer));
         QVERIFY(printer.grab().save(QStringLiteral("%1/imposta-stampante-%2.png").arg(dir, scale)));
+    }
+
+    // A date selected whole while it is being typed is typed over, in every picker.
+    void dateRetypedOverItsSelection_data() {
+        QTest::addColumn<QString>("from"); // the field whose Enter leads to the picker
+        QTest::addColumn<QString>("picker");
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<QString>("selection");
+        for (const char* how : {"ctrl-a", "shift-home", "home shift-end"}) {
+            QTest::addRow("nascita, %s", how) << "Edit22"
+                                              << "DateTimePicker3"
+                                              << "Edit5" << how;
+            QTest::addRow("abuso, %s", how) << "DateTimePicker1"
+                                            << "DateTimePicker2"
+                                            << "Edit24" << how;
+        }
+    }
+    void dateRetypedOverItsSelection() {
+        QFETCH(QString, from);
+        QFETCH(QString, picker);
+        QFETCH(QString, next);
+        QFETCH(QString, selection);
+        clickOn(from);
+        enter();
+        QCOMPARE(focusedControl(), picker);
+        const int refusalsBefore = refusedEntries();
+        type(QStringLiteral("12/05/1906"));
+        if (selection == QLatin1String("ctrl-a")) {
+            press(Qt::Key_A, Qt::ControlModifier);
+        } else if (selection == QLatin1String("shift-home")) {
+            press(Qt::Key_Home, Qt::ShiftModifier);
+        } else {
+            press(Qt::Key_Home);
+            press(Qt::Key_End, Qt::ShiftModifier);
+        }
+        type(QStringLiteral("12/05/1960"));
+        QCOMPARE(refusedEntries(), refusalsBefore);
+        enter();
+        QCOMPARE(focusedControl(), next);
+        QCOMPARE(w->form().datePicker(picker)->date, QDate(1960, 5, 12));
+        QCOMPARE(get<QDateEdit>(picker)->text(), QStringLiteral("12/05/1960"));
+    }
+
+    // The first click into a figure selects it whole, so that typing replaces it; a middle
+    // click replaces it with the selection when that is a number, and is refused otherwise.
+    void figureClickedOrPastedOver_data() {
+        QTest::addColumn<QString>("held"); // typed and left before
+        QTest::addColumn<QString>("how");  // "click", "second click" or "middle"
+        QTest::addColumn<QString>("text"); // typed after the click, or pasted
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("clic, 78 su 0,00") << "0"
+                                          << "click"
+                                          << "78"
+                                          << "78";
+        QTest::newRow("secondo clic al cursore") << "0"
+                                                 << "second click"
+                                                 << "1"
+                                                 << "10,00";
+        QTest::newRow("centrale, 78 su 0,00") << "0"
+                                              << "middle"
+                                              << "78"
+                                              << "78";
+        QTest::newRow("centrale, 7 su 10,00") << "10"
+                                              << "middle"
+                                              << "7"
+                                              << "7";
+        QTest::newRow("centrale, migliaia") << "10"
+                                            << "middle"
+                                            << "1.234,5"
+                                            << "1234,5";
+        QTest::newRow("centrale, lettere rifiutate") << "10"
+                                                     << "middle"
+                                                     << "7 mq"
+                                                     << "10,00";
+        QTest::newRow("centrale, terzo decimale rifiutato") << "0"
+                                                            << "middle"
+                                                            << "0,125"
+                                                            << "0,00";
+    }
+    void figureClickedOrPastedOver() {
+        QFETCH(QString, held);
+        QFETCH(QString, how);
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        if (how == QLatin1String("middle") && !QApplication::clipboard()->supportsSelection())
+            QSKIP("nessuna selezione primaria su questa piattaforma");
+        const QString figure = QStringLiteral("Edit40");
+        clickOn(figure);
+        press(Qt::Key_A, Qt::ControlModifier); // the field may have had the focus already
+        type(held);
+        enter(); // on to Edit41, the figure written back
+        QCOMPARE(focusedControl(), QStringLiteral("Edit41"));
+        auto* edit = get<QLineEdit>(figure);
+        const QPoint start(4, edit->height() / 2);
+        const QString before = edit->text();
+        const int refusalsBefore = refusedEntries();
+        if (how == QLatin1String("middle")) {
+            QApplication::clipboard()->setText(text, QClipboard::Selection);
+            QTest::mouseClick(edit, Qt::MiddleButton, {}, start);
+        } else {
+            clickOn(figure);
+            if (how == QLatin1String("second click")) QTest::mouseClick(edit, Qt::LeftButton, {}, start);
+            type(text);
+        }
+        QCOMPARE(edit->text(), shown);
+        QCOMPARE(w->form().edit(figure)->text, shown);
+        QCOMPARE(refusedEntries() > refusalsBefore, shown == before);
+    }
+
+    // Tab from the tab header reaches the page's first field, Shift+Tab comes back; Alt and a
+    // tab's letter bring its page; Alt and a caption's letter reach its field. No letter
+    // serves twice on a page.
+    void keyboardReachesEveryField_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("captioned"); // a field reached by its caption's letter
+        const char* fields[PageCount] = {"Edit5", "Edit9", "Edit23", "", "", "", "", "Edit33", ""};
+        for (int page = 0; page < PageCount; ++page)
+            QTest::addRow("%s", qPrintable(pageTitles().at(page)))
+                << page << QString::fromLatin1(fields[page]);
+    }
+    void keyboardReachesEveryField() {
+        QFETCH(int, page);
+        QFETCH(QString, captioned);
+        PageTabBar* bar = w->pageControl()->tabBar();
+        if (page == 0) QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
+        // The tab's own letter brings its page, from wherever the row before left the focus.
+        QHash<QChar, QString> letters;
+        auto claim = [&letters](const QString& text, const QString& owner) {
+            for (qsizetype i = 0; i + 1 < text.size(); ++i)
+                if (text.at(i) == QLatin1Char('&') && text.at(i + 1) != QLatin1Char('&')) {
+                    const QChar c = text.at(i + 1).toLower();
+                    QVERIFY2(!letters.contains(c),
+                             qPrintable(
+                                 QStringLiteral("%1 e %2: Alt+%3").arg(letters.value(c), owner, QString(c))));
+                    letters.insert(c, owner);
+                    return;
+                }
+        };
+        for (QAction* menu : w->menuBar()->actions())
+            claim(menu->text(), menu->text());
+        QChar tabLetter;
+        for (int i = 0; i < PageCount; ++i) {
+            const QString marked = bar->tabMnemonic(i);
+            claim(marked, marked);
+            if (i == page) tabLetter = marked.at(marked.indexOf(QLatin1Char('&')) + 1);
+        }
+        QVERIFY(!tabLetter.isNull());
+        QTest::keyClick(focused(), tabLetter.toLower().toLatin1(), Qt::AltModifier);
+        QCOMPARE(w->pageControl()->currentIndex(), page);
+        QCOMPARE(focused(), static_cast<QWidget*>(bar));
+
+        // One Tab onto a field of the page (a page of figures only has none: the header keeps
+        // it), one Shift+Tab back to the header.
+        press(Qt::Key_Tab);
+        QWidget* first = focused();
+        if (page != PageRiepilogo)
+            QVERIFY2(w->pageControl()->widget(page)->isAncestorOf(first) && !focusedControl().isEmpty() &&
+                         first->isVisible(),
+                     qPrintable(first->objectName()));
+        else
+            QCOMPARE(first, static_cast<QWidget*>(bar));
+        press(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(focused(), static_cast<QWidget*>(bar));
+
+        // Each caption's letter reaches its field, unique on its page.
+        QWidget* pageWidget = w->pageControl()->widget(page);
+        int reached = 0;
+        for (QLabel* label : pageWidget->findChildren<QLabel*>()) {
+            if (!label->buddy() || !label->isVisible()) continue;
+            const QString text = label->text();
+            claim(text, text);
+            const qsizetype at = text.indexOf(QLatin1Char('&'));
+            QVERIFY2(at >= 0, qPrintable(text));
+            if (!label->buddy()->isEnabled() || !label->isEnabled()) continue;
+            QTest::keyClick(focused(), text.at(at + 1).toLower().toLatin1(), Qt::AltModifier);
+            QVERIFY2(focused() == label->buddy() || label->buddy()->isAncestorOf(focused()),
+                     qPrintable(text));
+            if (label->buddy()->objectName() == captioned) ++reached;
+        }
+        QCOMPARE(reached, captioned.isEmpty() ? 0 : 1);
+    }
+
+    // Every window opens within the screen, its buttons in reach; what does not fit scrolls.
+    // With QUADRELO_SHOTS set, pictures of the screen are saved there.
+    void dialogsFitTheScreen_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* name : {"archivio", "tecnico", "occupazione", "ici", "tabella-a"})
+            QTest::newRow(name) << name;
+    }
+    void dialogsFitTheScreen() {
+        QFETCH(QString, window);
+        std::unique_ptr<QWidget> d;
+        if (window == QLatin1String("archivio")) {
+            auto* archive = new ArchiveWindow(workDir.path(), w.get());
+            archive->reload(w->form());
+            d.reset(archive);
+        } else if (window == QLatin1String("tecnico")) {
+            d = std::make_unique<TechnicianDialog>(w.get(), w->form());
+        } else if (window == QLatin1String("occupazione")) {
+            d = std::make_unique<OccupationDialog>(w.get(), w->form());
+        } else if (window == QLatin1String("ici")) {
+            d = std::make_unique<IciDialog>(w.get(), w->form());
+        } else {
+            d = std::make_unique<TableEditor>(Table::A, w.get(), w->form());
+        }
+        d->setWindowModality(Qt::NonModal);
+        QVERIFY(testing::showActive(d.get()));
+        const QRect room = d->screen()->availableGeometry();
+        QVERIFY2(room.contains(d->frameGeometry()), qPrintable(QStringLiteral("finestra %1x%2, schermo %3x%4")
+                                                                   .arg(d->frameGeometry().width())
+                                                                   .arg(d->frameGeometry().height())
+                                                                   .arg(room.width())
+                                                                   .arg(room.height())));
+        for (QPushButton* button : d->findChildren<QPushButton*>()) {
+            if (!button->isVisible()) continue;
+            QVERIFY2(room.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())),
+                     qPrintable(button->text()));
+            QVERIFY2(d->rect().contains(QRect(button->mapTo(d.get(), QPoint(0, 0)), button->size())),
+                     qPrintable(button->text()));
+        }
+        const QString dir = qEnvironmentVariable("QUADRELO_SHOTS");
+        if (!dir.isEmpty()) {
+            QDir().mkpath(dir);
+            QTest::qWait(300);
+            const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
+            QVERIFY(d->screen()->grabWindow(0).save(QStringLiteral("%1/%2-%3.png").arg(dir, window, scale)));
+        }
     }
 
     // "Apri", "Salva con nome" and "Esporta PDF" open in the open practice's folder, else in

@@ -5,6 +5,7 @@
 
 #include "form_binding.h"
 #include "help_window.h"
+#include "mnemonics.h"
 #include "page_control.h"
 #include "pages.h"
 #include "practice_file/practice_file.h"
@@ -292,6 +293,7 @@ void MainWindow::buildPages() {
     for (int i = 0; i < PageCount; ++i)
         PageControl1->addPage(builders[i](*binding_), titles.at(i));
     setCentralWidget(PageControl1);
+    giveMnemonics(PageControl1, menuBar(), binding_->controls());
 
     // Page switching from anywhere in the window.
     const std::pair<QKeySequence, bool> keys[] = {

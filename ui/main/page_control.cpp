@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QShortcutEvent>
 #include <QStyle>
 #include <QStyleOption>
 #include <QStylePainter>
@@ -52,6 +53,8 @@ PageTabBar::PageTabBar(QWidget* parent) : QWidget(parent) {
 
 void PageTabBar::addTab(const QString& title) {
     titles_ << title;
+    mnemonics_ << -1;
+    shortcuts_ << 0;
     widthCache_.clear();
     if (current_ < 0) current_ = 0;
     relayout();
@@ -61,6 +64,34 @@ void PageTabBar::setCurrentIndex(int index) {
     if (index < 0 || index >= count() || index == current_) return;
     current_ = index;
     update();
+}
+
+void PageTabBar::setMnemonic(int index, int position) {
+    if (index < 0 || index >= count() || position < 0 || position >= titles_.at(index).size()) return;
+    if (shortcuts_.at(index)) releaseShortcut(shortcuts_.at(index));
+    mnemonics_[index] = position;
+    const QString marked = QStringLiteral("&") + titles_.at(index).at(position);
+    shortcuts_[index] = grabShortcut(QKeySequence::mnemonic(marked));
+    update();
+}
+
+QString PageTabBar::tabMnemonic(int index) const {
+    QString text = titles_.value(index);
+    if (const int m = mnemonics_.value(index, -1); m >= 0) text.insert(m, QLatin1Char('&'));
+    return text;
+}
+
+bool PageTabBar::event(QEvent* event) {
+    if (event->type() == QEvent::Shortcut) {
+        const int i = int(shortcuts_.indexOf(static_cast<QShortcutEvent*>(event)->shortcutId()));
+        if (i >= 0) {
+            emit tabActivated(i);
+            // The page's fields are a Tab away, as after a click on the tab.
+            setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 int PageTabBar::rowHeight() const {
@@ -215,7 +246,7 @@ void PageTabBar::paintEvent(QPaintEvent*) {
         opt.initFrom(this);
         opt.shape = QTabBar::RoundedNorth;
         opt.rect = layout_.rects.value(i);
-        opt.text = titles_.at(i);
+        opt.text = tabMnemonic(i);
         opt.row = layout_.rows.value(i);
         const int row = opt.row;
         const bool first = i == 0 || layout_.rows.value(i - 1) != row;
@@ -312,6 +343,8 @@ PageControl::PageControl(QWidget* parent) : QWidget(parent) {
 int PageControl::addPage(QWidget* page, const QString& title) {
     auto* area = new QScrollArea;
     area->setObjectName(page->objectName() + QStringLiteral("Scorrimento"));
+    // Only the page's fields take the focus, never the area around them.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
     area->setWidget(page);

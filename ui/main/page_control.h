@@ -13,7 +13,7 @@ namespace quadrelo {
 
 // Tab header that flows its tabs onto as many rows as the width needs; every row is
 // stretched to the full width. Rows never move, so a tab stays where the user last saw it.
-// Keyboard: Left/Right, Home/End when it has the focus.
+// Keyboard: Left/Right, Home/End when it has the focus; Alt and a tab's underlined letter.
 class PageTabBar : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +24,10 @@ public:
     QString tabText(int index) const { return titles_.value(index); }
     int currentIndex() const { return current_; }
     void setCurrentIndex(int index);
+    // Alt and the letter at `position` of the title choose the tab; the letter is underlined.
+    void setMnemonic(int index, int position);
+    // The title as drawn, "&" before the underlined letter.
+    QString tabMnemonic(int index) const;
 
     int rowCount() const;
     // Row of a tab (0 = top) and its rectangle in the current geometry.
@@ -47,6 +51,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     struct Layout {
@@ -60,6 +65,8 @@ private:
     void relayout();
 
     QStringList titles_;
+    QList<int> mnemonics_; // position of the underlined letter, -1 for none
+    QList<int> shortcuts_; // the shortcut id of each tab's letter, 0 for none
     int current_ = -1;
     bool sized_ = false;
     Layout layout_;
