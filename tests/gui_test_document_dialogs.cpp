@@ -239,12 +239,18 @@ void DocumentDialogsTest::frame() {
     QCOMPARE(d->BitBtn1->isDefault(), confirmIsDefault);
     QCOMPARE(d->BitBtn2->isDefault(), false);
 
-    // Its natural size where the screen has room, never larger.
-    if (d->screen()->availableGeometry().contains(QRect(d->pos(), d->maximumSize() + QSize(8, 40))))
+    // Its natural size where the screen has room, never larger; centred on its owner unless
+    // that would put part of it off the screen.
+    const QRect room = d->screen()->availableGeometry();
+    QVERIFY(room.contains(d->frameGeometry()));
+    if (room.contains(QRect(d->pos(), d->maximumSize() + QSize(8, 40))))
         QCOMPARE(d->size(), d->maximumSize());
+    QRect centred = d->frameGeometry();
+    centred.moveCenter(owner_.frameGeometry().center());
     const QPoint offset = d->frameGeometry().center() - owner_.frameGeometry().center();
-    QVERIFY2(offset.manhattanLength() <= 2,
-             qPrintable(QStringLiteral("off centre by %1,%2").arg(offset.x()).arg(offset.y())));
+    if (room.contains(centred))
+        QVERIFY2(offset.manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("off centre by %1,%2").arg(offset.x()).arg(offset.y())));
 
     QTest::mouseClick(d->BitBtn2, Qt::LeftButton);
     QVERIFY(!d->isVisible());
