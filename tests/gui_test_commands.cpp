@@ -311,7 +311,7 @@ private slots:
         w->offerRecovery();
         QCOMPARE(MessageWindows::shownMessages().size(), 1);
         QVERIFY(MessageWindows::shownMessages().first().startsWith(
-            "È stata trovata una pratica non salvata (recuperata.qdr, "));
+            "È stata trovata una pratica non salvata (ROSSI ANNA, recuperata.qdr, "));
         QCOMPARE(QFile::exists(left), answer == -1);
         QVERIFY(!QFile::exists(path("~Quadrelo-999999-1.lock")));
         QCOMPARE(w->form().Edit1.text, answer == 0 ? QStringLiteral("ANNA") : QString());

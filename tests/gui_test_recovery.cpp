@@ -101,8 +101,8 @@ private slots:
         QVERIFY(someCopyHolds(dir.path(), "BIANCHI\r\n"));
 
         const QString restored = runRestorer(dir.path());
-        QVERIFY2(restored.contains(
-                     QStringLiteral("domande=È stata trovata una pratica non salvata (pratica.qdr, ")),
+        QVERIFY2(restored.contains(QStringLiteral(
+                     "domande=È stata trovata una pratica non salvata (ROSSI BIANCHI, pratica.qdr, ")),
                  qPrintable(restored));
         QVERIFY2(restored.contains(QStringLiteral("). Ripristinarla?\n")), qPrintable(restored));
         QVERIFY2(restored.contains(QStringLiteral("Edit1=BIANCHI\n")), qPrintable(restored));

@@ -70,14 +70,14 @@ private slots:
         QTest::addColumn<QStringList>("warnings");
         QTest::newRow("agrees") << "RSSMRA80A01H501U" << QStringList();
         QTest::newRow("check character")
-            << "RSSMRA80A01H501X" << QStringList{"Il codice fiscale ha il carattere di controllo errato"};
+            << "RSSMRA80A01H501X" << QStringList{"Il codice fiscale ha il carattere di controllo errato."};
         QTest::newRow("surname and date")
             << "BNCMRA80A02H501F"
-            << QStringList{"Il codice fiscale non corrisponde al cognome\n"
-                           "Il codice fiscale non corrisponde alla data di nascita"};
+            << QStringList{"Il codice fiscale non corrisponde al cognome.\n"
+                           "Il codice fiscale non corrisponde alla data di nascita."};
         QTest::newRow("VAT number") << "07643520567" << QStringList();
         QTest::newRow("VAT number, wrong digit")
-            << "07643520568" << QStringList{"La partita IVA ha la cifra di controllo errata"};
+            << "07643520568" << QStringList{"La partita IVA ha la cifra di controllo errata."};
         QTest::newRow("not finished") << "RSSMRA80" << QStringList();
     }
     void leavingTheFieldChecksTheCode() {

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 
 namespace quadrelo {
@@ -40,6 +41,7 @@ QSettings settings() {
 }
 
 const QString kLastFolder = QStringLiteral("cartelle/ultima");
+const QString kLastPdfFolder = QStringLiteral("cartelle/ultimaPdf");
 
 QString practiceDialog(QWidget* owner, QFileDialog::AcceptMode mode) {
     if (MessageWindows::testMode()) return nextNames().isEmpty() ? QString() : nextNames().takeFirst();
@@ -70,12 +72,28 @@ QString FileDialogs::savePractice(QWidget* owner) {
 }
 
 bool FileDialogs::confirmReplace(QWidget* owner, const QString& path) {
+    return askReplace(owner, path) == Replace::Yes;
+}
+
+FileDialogs::Replace FileDialogs::askReplace(QWidget* owner, const QString& path) {
     const QString question = QStringLiteral("Sostituire %1 ?").arg(path);
     MessageWindows::recordShown(question);
-    if (MessageWindows::testMode()) return !nextReplace().isEmpty() && nextReplace().takeFirst();
-    return QMessageBox::question(owner, QStringLiteral("Conferma"), question,
-                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+    if (MessageWindows::testMode())
+        return !nextReplace().isEmpty() && nextReplace().takeFirst() ? Replace::Yes : Replace::Cancel;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Conferma"), question,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sì"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&No"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("&Annulla"));
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Replace::Yes;
+    case QMessageBox::No:
+        return Replace::No;
+    default:
+        return Replace::Cancel;
+    }
 }
 
 void FileDialogs::damagedFile(QWidget* owner, const QString& message) {
@@ -104,6 +122,17 @@ QString FileDialogs::startFolder() {
 void FileDialogs::remember(const QString& chosenFile) {
     if (chosenFile.isEmpty() || MessageWindows::testMode()) return;
     settings().setValue(kLastFolder, QFileInfo(chosenFile).absolutePath());
+}
+
+QString FileDialogs::pdfStartFolder() {
+    const QString last = settings().value(kLastPdfFolder).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+    return startFolder();
+}
+
+void FileDialogs::rememberPdf(const QString& chosenFile) {
+    if (chosenFile.isEmpty() || MessageWindows::testMode()) return;
+    settings().setValue(kLastPdfFolder, QFileInfo(chosenFile).absolutePath());
 }
 
 void FileDialogs::setNextFileNames(QStringList names) {

@@ -18,6 +18,9 @@ struct FileDialogs {
     static QString savePractice(QWidget* owner);
     // "Sostituire %s ?" with Yes, No and Cancel: true only for Yes.
     static bool confirmReplace(QWidget* owner, const QString& path);
+    // The same question, the answer told apart: No asks for another name, Cancel stops.
+    enum class Replace { Yes, No, Cancel };
+    static Replace askReplace(QWidget* owner, const QString& path);
     // The plain message box of a practice file that cannot be read.
     static void damagedFile(QWidget* owner, const QString& message);
 
@@ -27,6 +30,9 @@ struct FileDialogs {
     static QString startFolder();
     // A file chosen in a dialog: its folder is the one last used.
     static void remember(const QString& chosenFile);
+    // The same for the PDF of a document, kept apart: a PDF folder is no place of practices.
+    static QString pdfStartFolder();
+    static void rememberPdf(const QString& chosenFile);
 
     // Test hooks: names returned by the next dialogs ("" = cancel), answers to the next questions.
     static void setNextFileNames(QStringList names);

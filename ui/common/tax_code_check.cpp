@@ -20,7 +20,11 @@ QString textOf(PracticeForm& form, const char* edit) {
 }
 
 QString warningText(const QString& code, const taxcode::Person& holder) {
-    return taxcode::faultMessages(taxcode::checkTaxCode(code, holder)).join(QLatin1Char('\n'));
+    QStringList sentences = taxcode::faultMessages(taxcode::checkTaxCode(code, holder));
+    // A warning is a sentence, and ends as one.
+    for (QString& s : sentences)
+        if (!s.endsWith(QLatin1Char('.'))) s += QLatin1Char('.');
+    return sentences.join(QLatin1Char('\n'));
 }
 
 class TaxCodeWatch : public QObject {

@@ -91,7 +91,9 @@ void runReport(QWidget* owner, const QString& name, const QStringList& columnNam
         return;
     }
     QPrinter& printer = reportPrinter();
-    prepareForReports(printer);
+    // Paper and orientation stay as "Imposta stampante" left them, for every print after it.
+    printer.setFullPage(true);
+    printer.setDocName(JobTitle);
     ReportPreviewDialog preview(std::move(*document), &printer, owner);
     preview.exec();
 }
@@ -199,26 +201,33 @@ bool ReportPreviewDialog::exportPdf(const QString& path) {
 
 QString ReportPreviewDialog::askPdfFileName() {
     const QString suggested =
-        QDir(FileDialogs::startFolder()).filePath(document_.name + QStringLiteral(".pdf"));
+        QDir(FileDialogs::pdfStartFolder()).filePath(document_.name + QStringLiteral(".pdf"));
     // The replace question comes after the ".pdf" is added, from the program itself.
     const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta PDF"), suggested,
                                                         QStringLiteral("Documenti PDF (*.pdf)"), nullptr,
                                                         QFileDialog::DontConfirmOverwrite);
-    FileDialogs::remember(chosen);
+    FileDialogs::rememberPdf(chosen);
     return chosen;
 }
 
 void ReportPreviewDialog::exportAsked() {
-    QString path = askPdfFileName();
-    if (path.isEmpty()) return;
-    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
-    // Only a PDF is ever replaced, and only when the user says so.
-    if (const QString problem = report::pdfTargetProblem(path); !problem.isEmpty()) {
-        showErrorBox(this, problem);
+    while (true) {
+        QString path = askPdfFileName();
+        if (path.isEmpty()) return;
+        if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+        // Only a PDF is ever replaced, and only when the user says so.
+        if (const QString problem = report::pdfTargetProblem(path); !problem.isEmpty()) {
+            showErrorBox(this, problem);
+            return;
+        }
+        if (QFileInfo::exists(path)) {
+            const FileDialogs::Replace answer = FileDialogs::askReplace(this, path);
+            if (answer == FileDialogs::Replace::No) continue; // another name
+            if (answer == FileDialogs::Replace::Cancel) return;
+        }
+        exportPdf(path);
         return;
     }
-    if (QFileInfo::exists(path) && !FileDialogs::confirmReplace(this, path)) return;
-    exportPdf(path);
 }
 
 } // namespace quadrelo

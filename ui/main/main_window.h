@@ -135,9 +135,8 @@ private:
     QAction* command(const QString& objectName, const QString& caption, const QString& handler);
     // A document command: its checks in order, then its report or its dialog.
     void runDocumentCommand(const QString& handler);
-    // Writes the practice to `path` after the overwrite question; false when it was not.
-    bool saveAs(const QString& path);
     // "Salva" and "Salva con nome": true when the practice was written. Throw on failure.
+    // "Salva con nome" asks again for a name when the user will not replace the one chosen.
     bool saveCommand();
     bool saveAsCommand();
     void writePractice(const QString& path);

@@ -28,6 +28,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <algorithm>
@@ -144,12 +145,6 @@ void MainWindow::writePractice(const QString& path) {
     practiceUsed(path);
 }
 
-bool MainWindow::saveAs(const QString& path) {
-    if (QFileInfo::exists(path) && !FileDialogs::confirmReplace(this, path)) return false;
-    writePractice(path);
-    return true;
-}
-
 bool MainWindow::changedOnDisk() const {
     const QString& path = form_.currentFileName;
     if (!QFileInfo::exists(path)) return false; // gone: saving writes it again
@@ -178,8 +173,17 @@ bool MainWindow::saveCommand() {
 }
 
 bool MainWindow::saveAsCommand() {
-    const QString path = FileDialogs::savePractice(this);
-    return !path.isEmpty() && saveAs(path);
+    while (true) {
+        const QString path = FileDialogs::savePractice(this);
+        if (path.isEmpty()) return false;
+        if (QFileInfo::exists(path)) {
+            const FileDialogs::Replace answer = FileDialogs::askReplace(this, path);
+            if (answer == FileDialogs::Replace::No) continue; // another name
+            if (answer == FileDialogs::Replace::Cancel) return false;
+        }
+        writePractice(path);
+        return true;
+    }
 }
 
 void MainWindow::Salva1Click() {
@@ -301,10 +305,21 @@ void MainWindow::offerRecovery() {
         const QString name = copy.fileName == QLatin1String("-1") ? QStringLiteral("pratica senza nome")
                                                                   : QFileInfo(copy.fileName).fileName();
         const QString when = QLocale().toString(copy.written, QStringLiteral("dd/MM/yyyy 'alle' HH:mm"));
+        // Whose practice it is, as the recent practices name it: surname and name.
+        QString whose;
+        try {
+            const PracticeFileContents held = parsePracticeFile(copy.practice);
+            whose = QStringList{held.lines.value(1), held.lines.value(0)}
+                        .filter(QRegularExpression(QStringLiteral("^(?!-1$).*\\S")))
+                        .join(QLatin1Char(' '));
+        } catch (const Error&) {
+            // A copy that does not read is offered all the same; restoring it says why.
+        }
+        const QString what = whose.isEmpty() ? name : QStringLiteral("%1, %2").arg(whose, name);
         const int answer = MessageWindows::choice(
             this,
             QStringLiteral("È stata trovata una pratica non salvata (%1, %2). Ripristinarla?")
-                .arg(name, when),
+                .arg(what, when),
             {QStringLiteral("SI"), QStringLiteral("NO")}, 0, -1);
         if (answer == 0) {
             // What we hold now must not be lost either; cancelling leaves the copy for later.
