@@ -2,12 +2,13 @@
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
 // libFuzzer target: the write side. A practice that opens is saved through the program's
-// file writer and opened again: the practice must come back the same, and saving it again
-// must give the same bytes.
+// file writer and opened again: the practice must come back the same, every figure to the
+// last bit, and saving it again must give the same bytes.
 #include "practice_file/practice_file.h"
 #include "practice_file/practice_json.h"
 #include "record/practice_form.h"
 #include "record/text_file.h"
+#include "record/variable_names.h"
 
 #include <QDir>
 #include <QJsonObject>
@@ -15,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -31,6 +33,28 @@ QJsonObject state(quadrelo::PracticeForm& form) {
     return o;
 }
 
+// Tables with rates that are no round numbers, so that a figure read otherwise shows.
+void setTables(quadrelo::PracticeForm& form) {
+    for (int i = 0; i < 18; ++i) {
+        form.tableA[i] = 1.37 * (i + 1);
+        form.tableB[i] = 4.19 * (i + 1);
+    }
+    double rate = 13.33;
+#define QUADRELO_SET_RATE(name) form.name = (rate += 1.01);
+    QUADRELO_TABLE_C(QUADRELO_SET_RATE)
+    QUADRELO_TABLE_D(QUADRELO_SET_RATE)
+#undef QUADRELO_SET_RATE
+}
+
+bool sameFigures(quadrelo::PracticeForm& a, quadrelo::PracticeForm& b) {
+    for (const QString& name : quadrelo::PracticeForm::figureNames()) {
+        const double x = *a.figure(name);
+        const double y = *b.figure(name);
+        if (std::memcmp(&x, &y, sizeof x) != 0 && !(x == y)) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -39,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
     quadrelo::PracticeForm first;
+    setTables(first);
     QByteArray saved;
     try {
         quadrelo::applyPracticeFile(first, quadrelo::parsePracticeFile(input));
@@ -53,8 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     quadrelo::writeBytes(path, saved);
     if (quadrelo::readFileBytes(path, quadrelo::kPracticeFileLimit) != saved) std::abort();
     quadrelo::PracticeForm second;
+    setTables(second);
     quadrelo::openPractice(second, path); // anything it throws is a finding
     if (state(second) != state(first)) std::abort();
+    if (!sameFigures(second, first)) std::abort();
     if (quadrelo::practiceFileBytes(second) != saved) std::abort();
     return 0;
 }
