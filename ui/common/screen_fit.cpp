@@ -37,20 +37,33 @@ QSize FittingScrollArea::minimumSizeHint() const {
     return QSize(std::min(content.width(), 8 * bar), std::min(content.height(), 4 * bar)) + QSize(bar, bar);
 }
 
-void keepOnScreen(QWidget* window) {
-    const QScreen* screen = window->screen();
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect room = screen->availableGeometry();
-    // Before the window manager has framed the window its frame is unknown: allow for one.
-    QMargins frame(window->geometry().left() - window->frameGeometry().left(),
-                   window->geometry().top() - window->frameGeometry().top(),
-                   window->frameGeometry().right() - window->geometry().right(),
-                   window->frameGeometry().bottom() - window->geometry().bottom());
+namespace {
+
+// The window manager's frame round a window; before it has framed the window, an allowance.
+QMargins frameOf(const QWidget* window) {
+    const QRect inner = window->geometry();
+    const QRect outer = window->frameGeometry();
+    QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                   outer.bottom() - inner.bottom());
     if (frame.isNull()) {
         const int title = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
         frame = QMargins(4, std::max(title, 24) + 4, 4, 4);
     }
+    return frame;
+}
+
+QRect roomFor(const QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+} // namespace
+
+void keepOnScreen(QWidget* window) {
+    const QRect room = roomFor(window);
+    if (!room.isValid()) return;
+    const QMargins frame = frameOf(window);
     const QSize most = room.size().shrunkBy(frame);
     QSize size = window->size();
     if (size.width() > most.width() || size.height() > most.height()) {
@@ -67,7 +80,13 @@ void keepOnScreen(QWidget* window) {
 }
 
 void showAtNaturalSize(QWidget* dialog, QWidget* owner) {
-    const QSize natural = dialog->sizeHint();
+    QSize natural = dialog->sizeHint();
+    // Where one side must scroll, its scroll bar takes room from the other: room it gets back.
+    const QSize most = roomFor(dialog).size().shrunkBy(frameOf(dialog));
+    const int bar = dialog->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, dialog);
+    const QSize wanted = natural;
+    if (wanted.width() > most.width()) natural.rheight() += bar;
+    if (wanted.height() > most.height()) natural.rwidth() += bar;
     dialog->setMaximumSize(natural);
     dialog->resize(natural);
     centreOnOwner(dialog, owner);
