@@ -240,6 +240,38 @@ QPushButton* bitButton(QWidget* parent, const QString& name, const QString& text
     return button;
 }
 
+QChar mnemonicLetter(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('&')) continue;
+        if (text.at(i + 1) != QLatin1Char('&')) return text.at(i + 1).toLower();
+        ++i; // "&&" is a plain "&"
+    }
+    return {};
+}
+
+qsizetype freeMnemonicPosition(const QString& text, const QSet<QChar>& used) {
+    auto usable = [&](qsizetype i) {
+        const QChar c = text.at(i);
+        return c.unicode() < 128 && c.isLetter() && !used.contains(c.toLower());
+    };
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if ((i == 0 || !text.at(i - 1).isLetter()) && usable(i)) return i;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (usable(i)) return i;
+    return -1;
+}
+
+void markCaptions(const QList<QLabel*>& captions, QSet<QChar>& used) {
+    for (QLabel* label : captions) {
+        const QString text = label->text();
+        if (text.contains(QLatin1Char('&'))) continue;
+        const qsizetype at = freeMnemonicPosition(text, used);
+        if (at < 0) continue;
+        used.insert(text.at(at).toLower());
+        label->setText(text.left(at) + QLatin1Char('&') + text.mid(at));
+    }
+}
+
 QString errorMessage(const std::exception& e) {
     if (const auto* error = dynamic_cast<const Error*>(&e)) return error->message();
     return QString::fromLocal8Bit(e.what());

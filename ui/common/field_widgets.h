@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
+#include <QSet>
 #include <QStyle>
 #include <QValidator>
 #include <exception>
@@ -136,6 +137,15 @@ void setCaptionColour(QLabel* caption, bool highlighted);
 // A dialog's command button ("salva", "esci", ...): icon, hint, Enter presses it when focused.
 QPushButton* bitButton(QWidget* parent, const QString& name, const QString& text, const QString& hint,
                        QStyle::StandardPixmap glyph);
+
+// Alt letters of captions and buttons. The letter after a single "&" of a text, lower case;
+// null when there is none.
+QChar mnemonicLetter(const QString& text);
+// Where in `text` a letter not in `used` stands: a word's first letter first, then any
+// other; -1 when none is free.
+qsizetype freeMnemonicPosition(const QString& text, const QSet<QChar>& used);
+// Each caption gets a free letter, in order, as long as there are letters.
+void markCaptions(const QList<QLabel*>& captions, QSet<QChar>& used);
 
 // The text of an error for a message: our own message, or the library's.
 QString errorMessage(const std::exception& e);

@@ -5,6 +5,7 @@
 
 #include "page_control.h"
 #include "record/catalogue.h"
+#include "ui/common/field_widgets.h"
 
 #include <QAbstractButton>
 #include <QGridLayout>
@@ -14,45 +15,17 @@
 #include <QMenuBar>
 #include <QSet>
 
-#include <optional>
-
 namespace quadrelo {
 
 namespace {
 
 using Letters = QSet<QChar>;
 
-// The letter after a single "&" of a text, lower case.
-std::optional<QChar> mnemonicOf(const QString& text) {
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text.at(i) != QLatin1Char('&')) continue;
-        if (text.at(i + 1) == QLatin1Char('&')) {
-            ++i;
-            continue;
-        }
-        return text.at(i + 1).toLower();
-    }
-    return std::nullopt;
-}
-
-// Where in `text` a free letter stands: a word's first letter first, then any other.
-qsizetype freeLetter(const QString& text, const Letters& used) {
-    auto usable = [&](qsizetype i) {
-        const QChar c = text.at(i);
-        return c.unicode() < 128 && c.isLetter() && !used.contains(c.toLower());
-    };
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if ((i == 0 || !text.at(i - 1).isLetter()) && usable(i)) return i;
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if (usable(i)) return i;
-    return -1;
-}
-
 // The letters a page's own buttons and captions already carry.
 Letters lettersIn(const QWidget* page) {
     Letters letters;
     auto add = [&letters](const QString& text) {
-        if (const auto c = mnemonicOf(text)) letters.insert(*c);
+        if (const QChar c = mnemonicLetter(text); !c.isNull()) letters.insert(c);
     };
     for (const QAbstractButton* b : page->findChildren<QAbstractButton*>())
         add(b->text());
@@ -116,7 +89,7 @@ QWidget* fieldOf(const QLabel* label, const QWidget* page, const QHash<QString, 
 void giveMnemonics(PageControl* pages, const QMenuBar* menus, const QHash<QString, QWidget*>& controls) {
     Letters always;
     for (const QAction* a : menus->actions())
-        if (const auto c = mnemonicOf(a->text())) always.insert(*c);
+        if (const QChar c = mnemonicLetter(a->text()); !c.isNull()) always.insert(c);
     // A tab's letter works on every page: it must not be one a page already uses.
     QList<Letters> own;
     for (int i = 0; i < pages->count(); ++i) {
@@ -124,7 +97,7 @@ void giveMnemonics(PageControl* pages, const QMenuBar* menus, const QHash<QStrin
         always.unite(own.last());
     }
     for (int i = 0; i < pages->count(); ++i) {
-        const qsizetype at = freeLetter(pages->tabText(i), always);
+        const qsizetype at = freeMnemonicPosition(pages->tabText(i), always);
         if (at < 0) continue;
         pages->tabBar()->setMnemonic(i, static_cast<int>(at));
         always.insert(pages->tabText(i).at(at).toLower());
@@ -132,17 +105,18 @@ void giveMnemonics(PageControl* pages, const QMenuBar* menus, const QHash<QStrin
     for (int i = 0; i < pages->count(); ++i) {
         QWidget* page = pages->widget(i);
         Letters used = always;
+        QList<QLabel*> captions;
+        QList<QWidget*> fields;
         for (QLabel* label : page->findChildren<QLabel*>()) {
             if (label->buddy() || label->text().contains(QLatin1Char('&'))) continue;
-            QWidget* field = fieldOf(label, page, controls);
-            if (!field) continue;
-            const QString text = label->text();
-            const qsizetype at = freeLetter(text, used);
-            if (at < 0) continue;
-            used.insert(text.at(at).toLower());
-            label->setText(text.left(at) + QLatin1Char('&') + text.mid(at));
-            label->setBuddy(field);
+            if (QWidget* field = fieldOf(label, page, controls)) {
+                captions << label;
+                fields << field;
+            }
         }
+        markCaptions(captions, used);
+        for (qsizetype k = 0; k < captions.size(); ++k)
+            if (!mnemonicLetter(captions.at(k)->text()).isNull()) captions.at(k)->setBuddy(fields.at(k));
     }
 }
 

@@ -139,6 +139,10 @@ TechnicianDialog::TechnicianDialog(QWidget* owner, PracticeForm& form) : QDialog
     layout->addWidget(new FittingScrollArea(group, this), 1);
     layout->addLayout(buttons);
 
+    // Alt and a caption's letter reach its field; "salva" keeps its own.
+    QSet<QChar> letters{mnemonicLetter(BitBtn1->text())};
+    markCaptions(group->findChildren<QLabel*>(), letters);
+
     enterOrder_ = {Edit1,     Edit2, Edit3, Edit4, DateTimePicker1, Edit5,
                    ComboBox1, Edit6, Edit7, Edit8, Edit9,           BitBtn1};
     for (int i = 0; i + 1 < enterOrder_.size(); ++i) {
