@@ -129,10 +129,24 @@ std::optional<QString> numberInFieldForm(KeyFamily family, const QString& text) 
 }
 
 std::optional<QString> applyPaste(const EntryRules& rules, const QString& before, const QString& proposed,
-                                  int& cursor) {
+                                  int& cursor, std::optional<std::pair<int, int>> replaced) {
     if (rules.family != KeyFamily::Digits && rules.family != KeyFamily::NumberText)
         return applyEdit(rules, before, proposed, cursor);
-    const auto [head, inserted, tail] = splitEdit(before, proposed, cursor);
+    EditSplit split = splitEdit(before, proposed, cursor);
+    // A figure selected whole and pasted over ("10,00" by "1,5") shares a first digit with the
+    // paste: only the selection tells what was replaced.
+    if (replaced) {
+        const auto [start, length] = *replaced;
+        const QString keptHead = before.left(start);
+        const QString keptTail = before.mid(start + length);
+        if (start >= 0 && length >= 0 && start + length <= before.size() &&
+            proposed.size() >= keptHead.size() + keptTail.size() && proposed.startsWith(keptHead) &&
+            proposed.endsWith(keptTail))
+            split = {keptHead,
+                     proposed.mid(keptHead.size(), proposed.size() - keptHead.size() - keptTail.size()),
+                     keptTail};
+    }
+    const auto& [head, inserted, tail] = split;
     if (inserted.isEmpty()) {
         cursor = static_cast<int>(head.size());
         return head + tail;

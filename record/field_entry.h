@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 namespace quadrelo {
 
@@ -42,8 +43,10 @@ QString applyEdit(const EntryRules& rules, const QString& before, const QString&
 // Italian notation (thousands dots, decimal comma, or a lone decimal point) in its own form,
 // and nothing else; the other fields filter it as typed text. nullopt: refused, the field
 // stays as it was.
+// `replaced` (start, length) names the part of `before` the paste went over when the field
+// knows it (its selection); otherwise it is found from the two texts.
 std::optional<QString> applyPaste(const EntryRules& rules, const QString& before, const QString& proposed,
-                                  int& cursor);
+                                  int& cursor, std::optional<std::pair<int, int>> replaced = std::nullopt);
 
 // A number as a person writes it ("1.234,50", "1234,5", "12.5"), in the form a field of
 // `family` holds it ("1234,50"); nullopt when it is no number that field can take.

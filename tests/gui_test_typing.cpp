@@ -496,7 +496,7 @@ private slots:
     // click replaces it with the selection when that is a number, and is refused otherwise.
     void figureClickedOrPastedOver_data() {
         QTest::addColumn<QString>("held"); // typed and left before
-        QTest::addColumn<QString>("how");  // "click", "second click" or "middle"
+        QTest::addColumn<QString>("how");  // "click", "second click", "middle" or a paste over the click
         QTest::addColumn<QString>("text"); // typed after the click, or pasted
         QTest::addColumn<QString>("shown");
         QTest::newRow("clic, 78 su 0,00") << "0"
@@ -523,6 +523,9 @@ private slots:
                                                      << "middle"
                                                      << "7 mq"
                                                      << "10,00";
+        for (const char* how : {"ctrl-v", "menu"})
+            QTest::addRow("%s su tutta la cifra selezionata", how) << "10" << how << "1,5"
+                                                                   << "1,5";
         QTest::newRow("centrale, terzo decimale rifiutato") << "0"
                                                             << "middle"
                                                             << "0,125"
@@ -548,6 +551,9 @@ private slots:
         if (how == QLatin1String("middle")) {
             QApplication::clipboard()->setText(text, QClipboard::Selection);
             QTest::mouseClick(edit, Qt::MiddleButton, {}, start);
+        } else if (how != QLatin1String("click") && how != QLatin1String("second click")) {
+            clickOn(figure);
+            paste(how, text);
         } else {
             clickOn(figure);
             if (how == QLatin1String("second click")) QTest::mouseClick(edit, Qt::LeftButton, {}, start);

@@ -95,6 +95,22 @@ bool EntryValidator::eventFilter(QObject*, QEvent* event) {
         }
     }
     switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ContextMenu:
+        if (edit_)
+            pasteOver_ = edit_->hasSelectedText()
+                             ? std::pair<int, int>(edit_->selectionStart(), int(edit_->selectedText().size()))
+                             : std::pair<int, int>(edit_->cursorPosition(), 0);
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Drop:
+        pasteOver_.reset(); // a paste by the mouse lands where the mouse says
+        break;
+    default:
+        break;
+    }
+    switch (event->type()) {
     case QEvent::KeyPress: {
         // Undo and redo give back what was typed before: filtered as typing, not as a paste.
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -138,7 +154,8 @@ QValidator::State EntryValidator::validate(QString& input, int& pos) const {
         input = applyEdit(rules_, last_, input, pos);
         return Acceptable;
     }
-    if (const std::optional<QString> taken = applyPaste(rules_, last_, input, pos)) {
+    if (const std::optional<QString> taken =
+            applyPaste(rules_, last_, input, pos, std::exchange(pasteOver_, {}))) {
         input = *taken;
         return Acceptable;
     }

@@ -55,6 +55,8 @@ private:
     mutable bool typing_ = false;
     // The text before the change that is being validated.
     mutable QString last_;
+    // What a paste from the keyboard or the menu goes over: the selection, or the cursor.
+    mutable std::optional<std::pair<int, int>> pasteOver_;
 };
 
 // Drop-down list that tells when its list closes, the way a choice is confirmed.
