@@ -199,6 +199,7 @@ ArchiveWindow::ArchiveWindow(const QString& workFolder, QWidget* parent)
     totals_ = new QLabel(this);
     totals_->setObjectName(QStringLiteral("totalsLabel"));
     totals_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    totals_->setWordWrap(true); // whole on a narrow or scaled screen
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("statusLabel"));
     progress_ = new QProgressBar(this);
