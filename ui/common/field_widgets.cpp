@@ -279,9 +279,12 @@ qsizetype freeMnemonicPosition(const QString& text, const QSet<QChar>& used) {
 }
 
 void markCaptions(const QList<QLabel*>& captions, QSet<QChar>& used) {
+    QSet<QString> seen;
     for (QLabel* label : captions) {
         const QString text = label->text();
-        if (text.contains(QLatin1Char('&'))) continue;
+        // A caption repeated (a second property, a second register) keeps its letter for the first.
+        if (text.contains(QLatin1Char('&')) || seen.contains(text)) continue;
+        seen.insert(text);
         const qsizetype at = freeMnemonicPosition(text, used);
         if (at < 0) continue;
         used.insert(text.at(at).toLower());

@@ -146,7 +146,8 @@ QChar mnemonicLetter(const QString& text);
 // Where in `text` a letter not in `used` stands: a word's first letter first, then any
 // other; -1 when none is free.
 qsizetype freeMnemonicPosition(const QString& text, const QSet<QChar>& used);
-// Each caption gets a free letter, in order, as long as there are letters.
+// Each caption gets a free letter, in order, as long as there are letters; a caption that
+// repeats one before it gets none.
 void markCaptions(const QList<QLabel*>& captions, QSet<QChar>& used);
 
 // The text of an error for a message: our own message, or the library's.

@@ -9,6 +9,7 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStyle>
@@ -44,6 +45,13 @@ void DocumentDialog::finish(QLayout* content, const QString& closingText, int cl
     buttons->addStretch(1);
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn2);
+
+    // Alt and a caption's letter reach its field, as far as the letters go.
+    QList<QLabel*> captions;
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() && label->text().size() > 1) captions << label; // not a unit ("m")
+    QSet<QChar> letters;
+    markCaptions(captions, letters);
 
     auto* fields = new QWidget;
     content->setContentsMargins(0, 0, 0, 0);
