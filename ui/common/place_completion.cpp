@@ -26,7 +26,7 @@ struct Offer {
     QString name; // the name typed in, upper case
     QString label;
     QString province;
-    int group; // 0 municipality in force, 1 ceased, 2 foreign state in force, 3 ceased state
+    int group; // 0 municipality in force, 1 ceased or a former name, 2 foreign state, 3 ceased state
 };
 
 QString period(const BirthPlace& p) {
@@ -50,7 +50,6 @@ const QList<Offer>& offers() {
         QList<Offer> list;
         QSet<QString> seen;
         for (const BirthPlace& p : taxcode::allPlaces()) {
-            const int group = (p.isForeignState() ? 2 : 0) + (p.ceased ? 1 : 0);
             const QString province = p.isForeignState() ? QStringLiteral("EE") : p.province;
             const QStringList names = QStringList(p.otherNames) << p.name;
             for (const QString& name : names) {
@@ -58,6 +57,9 @@ const QList<Offer>& offers() {
                 const QString upper = name.toUpper();
                 if (key.isEmpty() || seen.contains(key + QLatin1Char(';') + p.code + upper)) continue;
                 seen.insert(key + QLatin1Char(';') + p.code + upper);
+                // A former name goes with the ceased places: it is no longer the place's name.
+                const bool current = !p.ceased && key == taxcode::placeKey(p.name);
+                const int group = (p.isForeignState() ? 2 : 0) + (current ? 0 : 1);
                 list.append({key, upper, labelOf(p, upper), province, group});
             }
         }
