@@ -75,10 +75,14 @@ int daysApart(const BirthPlace& p, const QDate& date) {
     return 0;
 }
 
-// Of two entries as near in time, the one whose period is known.
-bool nearer(const BirthPlace& a, const BirthPlace& b, const QDate& date) {
+// Of two entries as near in time, the one of the province as it is now, then the one whose period
+// is known: "FOSSACECA (CB)" is today's Fossalto (CB), not Fontegreca, in Campobasso until 1945.
+bool nearer(const BirthPlace& a, const BirthPlace& b, const QDate& date, const QString& province) {
     const int da = daysApart(a, date), db = daysApart(b, date);
     if (da != db) return da < db;
+    const bool aHere = a.province.compare(province, Qt::CaseInsensitive) == 0;
+    const bool bHere = b.province.compare(province, Qt::CaseInsensitive) == 0;
+    if (aHere != bHere) return aHere;
     const bool aVague = a.ceased && !a.validUntil.isValid();
     const bool bVague = b.ceased && !b.validUntil.isValid();
     return !aVague && bVague;
@@ -133,7 +137,7 @@ BirthPlace placeOnDate(const QString& name, const QString& province, const QDate
     const QList<BirthPlace> places = placesNamed(name, province);
     const BirthPlace* best = nullptr;
     for (const BirthPlace& p : places)
-        if (!best || nearer(p, *best, date)) best = &p;
+        if (!best || nearer(p, *best, date, province.trimmed())) best = &p;
     return best ? *best : BirthPlace{};
 }
 

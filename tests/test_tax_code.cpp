@@ -281,6 +281,9 @@ private slots:
         QTest::newRow("Bozen, the other language's name")
             << person("GRUBER", "HANS", QDate(1972, 7, 22), "BOZEN", "BZ") << false << "GRBHNS72L22A952I"
             << "GRBHNS72L22A954M" << place;
+        QTest::newRow("Fossaceca (CB), today's Fossalto, not Fontegreca")
+            << person("ROSSI", "MARIO", QDate(2002, 4, 27), "FOSSACECA", "CB") << false << "RSSMRA02D27D737X"
+            << "RSSMRA02D27D737Q" << Faults(Fault::CheckCharacter);
         QTest::newRow("Ö as OE") << person("ÖZ", "AYŞE", QDate(1985, 3, 12), "GERMANIA", "EE") << true
                                  << "ZOEYSA85C52Z112W"
                                  << "ZOXYSA85C52Z112M" << Faults(Fault::Surname);
