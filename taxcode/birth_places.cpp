@@ -80,8 +80,8 @@ int daysApart(const BirthPlace& p, const QDate& date) {
 bool nearer(const BirthPlace& a, const BirthPlace& b, const QDate& date, const QString& province) {
     const int da = daysApart(a, date), db = daysApart(b, date);
     if (da != db) return da < db;
-    const bool aHere = a.province.compare(province, Qt::CaseInsensitive) == 0;
-    const bool bHere = b.province.compare(province, Qt::CaseInsensitive) == 0;
+    const bool aHere = !a.isForeignState() && a.province.compare(province, Qt::CaseInsensitive) == 0;
+    const bool bHere = !b.isForeignState() && b.province.compare(province, Qt::CaseInsensitive) == 0;
     if (aHere != bHere) return aHere;
     const bool aVague = a.ceased && !a.validUntil.isValid();
     const bool bVague = b.ceased && !b.validUntil.isValid();

@@ -284,6 +284,9 @@ private slots:
         QTest::newRow("Fossaceca (CB), today's Fossalto, not Fontegreca")
             << person("ROSSI", "MARIO", QDate(2002, 4, 27), "FOSSACECA", "CB") << false << "RSSMRA02D27D737X"
             << "RSSMRA02D27D737Q" << Faults(Fault::CheckCharacter);
+        QTest::newRow("Georgia, its code in force, not the ceased one")
+            << person("ROSSI", "MARIA", QDate(1995, 6, 1), "GEORGIA", "EE") << true << "RSSMRA95H41Z254T"
+            << "RSSMRA95H41Z254" << incomplete;
         QTest::newRow("Ö as OE") << person("ÖZ", "AYŞE", QDate(1985, 3, 12), "GERMANIA", "EE") << true
                                  << "ZOEYSA85C52Z112W"
                                  << "ZOXYSA85C52Z112M" << Faults(Fault::Surname);
