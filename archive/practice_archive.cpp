@@ -7,6 +7,7 @@
 #include "record/errors.h"
 #include "record/number_text.h"
 #include "record/text_file.h"
+#include "taxcode/tax_code.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -55,6 +56,7 @@ QString archiveColumnTitle(int column) {
     static const char* const titles[ArchiveColumnCount] = {"File",
                                                            "Richiedente",
                                                            "Codice fiscale",
+                                                           "Verifica codice fiscale",
                                                            "Comune",
                                                            "Indirizzo",
                                                            "Tipologia",
@@ -87,6 +89,8 @@ QString archiveCellText(const ArchiveRow& row, int column) {
     switch (column) {
     case ColumnTaxCode:
         return row.taxCode;
+    case ColumnTaxCodeCheck:
+        return row.taxCodeCheck;
     case ColumnMunicipality:
         return row.municipality;
     case ColumnAddress:
@@ -156,6 +160,9 @@ ArchiveRow readArchiveRow(const QString& path, const PracticeForm& prototype) {
         recomputeOpenedPractice(form);
         row.applicant = joined({form.Edit2.text, form.Edit1.text});
         row.taxCode = form.Edit5.text;
+        row.taxCodeCheck = taxcode::taxCodeVerdict(
+            form.Edit5.text,
+            {form.Edit2.text, form.Edit1.text, form.DateTimePicker3.date, form.Edit3.text, form.Edit22.text});
         row.municipality = form.Edit9.text;
         row.address = joined({comboText(form.ComboBox1), form.Edit10.text, form.Edit11.text});
         row.typology = form.typology();
@@ -225,6 +232,7 @@ ArchiveTotals archiveTotals(const QList<ArchiveRow>& rows) {
             continue;
         }
         ++t.practices;
+        if (r.taxCodeDisagrees()) ++t.wrongTaxCodes;
         t.oblationDue += r.oblationDue;
         t.oblationPaid += r.oblationPaid;
         t.oblationRemaining += r.oblationRemaining;
@@ -241,6 +249,10 @@ QString archiveTotalsText(const ArchiveTotals& t) {
         QStringLiteral(" — oblazione dovuta %1, versata %2, residua %3 — anticipazione dovuta %4, versata %5")
             .arg(Formatta(t.oblationDue), Formatta(t.oblationPaid), Formatta(t.oblationRemaining),
                  Formatta(t.advanceDue), Formatta(t.advancePaid));
+    if (t.wrongTaxCodes == 1)
+        text += QStringLiteral(" — 1 codice fiscale da verificare");
+    else if (t.wrongTaxCodes > 1)
+        text += QStringLiteral(" — %1 codici fiscali da verificare").arg(t.wrongTaxCodes);
     if (t.unreadable == 1)
         text += QStringLiteral(" — 1 file illeggibile");
     else if (t.unreadable > 1)

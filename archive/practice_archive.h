@@ -22,6 +22,7 @@ struct ArchiveRow {
     QString fileName;
     QString applicant; // surname and name
     QString taxCode;
+    QString taxCodeCheck; // "corretto", what disagrees, or empty without a code
     QString municipality;
     QString address;  // street type, street and number of the works
     int typology = 0; // 1..6, 0 when none is chosen
@@ -36,12 +37,16 @@ struct ArchiveRow {
     QString searchKey; // every column's text, folded for searching
 
     bool readable() const { return problem.isEmpty(); }
+    bool taxCodeDisagrees() const {
+        return readable() && !taxCodeCheck.isEmpty() && taxCodeCheck != QLatin1String("corretto");
+    }
 };
 
 enum ArchiveColumn {
     ColumnFile,
     ColumnApplicant,
     ColumnTaxCode,
+    ColumnTaxCodeCheck,
     ColumnMunicipality,
     ColumnAddress,
     ColumnTypology,
@@ -85,6 +90,7 @@ bool archiveRowMatches(const ArchiveRow& row, const QString& query);
 struct ArchiveTotals {
     int practices = 0;
     int unreadable = 0;
+    int wrongTaxCodes = 0; // practices whose code disagrees with the applicant
     double oblationDue = 0;
     double oblationPaid = 0;
     double oblationRemaining = 0;

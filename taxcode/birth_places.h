@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace quadrelo::taxcode {
 
@@ -13,21 +14,33 @@ namespace quadrelo::taxcode {
 // merged or re-founded has one entry per period.
 struct BirthPlace {
     QString code;     // "H501", foreign states "Z" and three digits
-    QString name;     // as the public list writes it, "Corigliano-Rossano"
-    QString province; // two letters; for a foreign state its ISO country code
-    QDate validFrom;
-    QDate validUntil; // null while the code is in use
+    QString name;     // the most recent official name, "Corigliano-Rossano"
+    QString province; // two letters; for a foreign state its ISO country code or "EE"
+    QDate validFrom;  // null when the sources do not tell
+    QDate validUntil; // null while in force, or for a ceased code whose end is unknown
+    bool ceased = false;
+    QStringList otherNames;     // former names, spellings of other lists, the other language's
+    QStringList otherProvinces; // provinces it belonged to before
 
     bool isForeignState() const { return code.startsWith(QLatin1Char('Z')); }
     bool validOn(const QDate& date) const;
+    bool inProvince(const QString& province) const;
 };
 
 // The name as a clerk would match it: upper case, no accents, letters and digits only, so that
-// "SANT'ANGELO", "Sant Angelo" and "SANT ANGELO" are the same place.
+// "SANT'ANGELO", "Sant Angelo" and "SANT ANGELO" are the same place, "RICCO'" and "RICCÒ" too.
 QString placeKey(const QString& name);
 
-// Every entry of the shipped table named so, in the given province when the name is shared by
-// municipalities of several provinces and the province is known.
+// Every entry of the shipped table, in its order.
+const QList<BirthPlace>& allPlaces();
+
+// True for the two letters of an Italian province, present or past ("RM", "FO"); not for "EE".
+bool isProvinceCode(const QString& province);
+
+// Every entry of the shipped table named so (by any of its names) that may be meant with that
+// province: with a real province only its municipalities; with "EE" only foreign states; with no
+// province (or one that is no province's letters) the municipalities, or the foreign states when
+// no municipality has that name.
 QList<BirthPlace> placesNamed(const QString& name, const QString& province = QString());
 
 // The entry of that name in force on the date; when the table has none in force then (its dates

@@ -28,9 +28,17 @@ bool isVowel(QChar c) {
     return QStringLiteral("AEIOU").contains(c);
 }
 
-// Upper case, accents dropped, letters only: "D'Amico" -> "DAMICO", "Nicolò" -> "NICOLO".
+// Upper case, accents dropped, letters only: "D'Amico" -> "DAMICO", "Nicolò" -> "NICOLO"; the letters
+// the Agenzia delle Entrate spells out since 2011 as two: "Öz" -> "OEZ", "Müller" -> "MUELLER".
 QString plainLetters(const QString& text) {
-    const QString decomposed = text.normalized(QString::NormalizationForm_KD).toUpper();
+    QString spelled = text.toUpper();
+    spelled
+        .replace(QChar(0x00C4), QLatin1String("AE"))  // Ä
+        .replace(QChar(0x00C6), QLatin1String("AE"))  // Æ
+        .replace(QChar(0x00D6), QLatin1String("OE"))  // Ö
+        .replace(QChar(0x0152), QLatin1String("OE"))  // Œ
+        .replace(QChar(0x00DC), QLatin1String("UE")); // Ü
+    const QString decomposed = spelled.normalized(QString::NormalizationForm_KD);
     QString letters;
     for (QChar c : decomposed)
         if (isLetter(c)) letters.append(c);
@@ -120,8 +128,9 @@ bool isVatNumberValid(const QString& digits) {
 
 Faults checkTaxCode(const QString& text, const Person& person) {
     const QString code = text.trimmed().toUpper();
+    if (code.isEmpty()) return {};
     if (code.size() == 11 && std::all_of(code.begin(), code.end(), isDigit)) return checkVatNumber(code);
-    if (code.size() != 16) return {};
+    if (code.size() != 16) return Fault::Incomplete;
     if (!hasPattern(code)) return Fault::Pattern;
 
     Faults faults;
@@ -164,11 +173,23 @@ QStringList faultMessages(Faults faults) {
         {Fault::BirthDate, "Il codice fiscale non corrisponde alla data di nascita"},
         {Fault::BirthPlace, "Il codice fiscale non corrisponde al luogo di nascita"},
         {Fault::VatCheckDigit, "La partita IVA ha la cifra di controllo errata"},
+        {Fault::Incomplete, "Il codice fiscale è incompleto"},
     };
     QStringList messages;
     for (const auto& [fault, text] : texts)
         if (faults.testFlag(fault)) messages << QString::fromUtf8(text);
     return messages;
+}
+
+QString taxCodeVerdict(const QString& text, const Person& person) {
+    if (text.trimmed().isEmpty()) return {};
+    const QStringList messages = faultMessages(checkTaxCode(text, person));
+    if (messages.isEmpty()) return QStringLiteral("corretto");
+    const QString subject = QStringLiteral("Il codice fiscale ");
+    QStringList parts;
+    for (const QString& m : messages)
+        parts << (m.startsWith(subject) ? m.mid(subject.size()) : m.left(1).toLower() + m.mid(1));
+    return parts.join(QStringLiteral("; "));
 }
 
 Computation computeTaxCode(const Person& person, Sex sex) {

@@ -30,16 +30,21 @@ enum class Fault : unsigned {
     BirthDate = 1u << 4,  // year, month letter or day (women add 40)
     BirthPlace = 1u << 5, // cadastral code of the birth place at the birth date
     VatCheckDigit = 1u << 6,
+    Incomplete = 1u << 7, // neither 16 characters nor the 11 digits of a VAT number
 };
 Q_DECLARE_FLAGS(Faults, Fault)
 Q_DECLARE_OPERATORS_FOR_FLAGS(Faults)
 
 // Checks a field's text: 16 characters are a personal tax code, 11 digits a VAT number
-// (partita IVA); anything else, an empty field included, is not checked.
+// (partita IVA); any other text is incomplete; an empty field is not checked.
 Faults checkTaxCode(const QString& text, const Person& person);
 
 // One Italian sentence per fault, in the order of the enum.
 QStringList faultMessages(Faults faults);
+
+// What a list of practices says of a code: empty for no code, "corretto" when it agrees, or what
+// disagrees in the words of the warning without its subject ("non corrisponde al luogo di nascita").
+QString taxCodeVerdict(const QString& text, const Person& person);
 
 // The sixteenth character of a code from its first fifteen.
 QChar checkCharacter(QStringView first15);

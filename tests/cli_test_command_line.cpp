@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
 // The program without a window: the practice as JSON and the documents as PDF/A.
+#include "practice_file/practice_file.h"
+#include "record/practice_form.h"
 #include "record/text_file.h"
 #include "test_support.h"
 
@@ -87,6 +89,63 @@ private slots:
         const QByteArray pdf = fileBytes(work.filePath("istanza.pdf"));
         QVERIFY(pdf.startsWith("%PDF-1.4"));
         QVERIFY(pdf.contains("pdfaid:part"));
+    }
+
+    // A studio's practices with true and wrong codes: the list's check says "corretto" for the true
+    // ones only, names what disagrees in the others, and the totals count them.
+    void listChecksEveryTaxCode() {
+        struct Practice {
+            const char* file;
+            const char* surname;
+            const char* name;
+            QDate born;
+            const char* place;
+            const char* province;
+            const char* code;
+            const char* verdict;
+        };
+        const Practice practices[] = {
+            {"palau.qdr", "ROSSI", "MARIO", QDate(1990, 5, 1), "PALAU", "SS", "RSSMRA90E01G258T", "corretto"},
+            {"palau-stato.qdr", "ROSSI", "MARIO", QDate(1990, 5, 1), "PALAU", "SS", "RSSMRA90E01Z734M",
+             "non corrisponde al luogo di nascita"},
+            {"castelnuovo.qdr", "VERDI", "LUIGI", QDate(1901, 8, 20), "CASTELNUOVO", "FR", "VRDLGU01M20C223P",
+             "corretto"},
+            {"castelnuovo-tn.qdr", "VERDI", "LUIGI", QDate(1901, 8, 20), "CASTELNUOVO", "FR",
+             "VRDLGU01M20C216W", "non corrisponde al luogo di nascita"},
+            {"data.qdr", "ROSSI", "MARIO", QDate(1990, 5, 2), "PALAU", "SS", "RSSMRA90E01G258T",
+             "non corrisponde alla data di nascita"},
+            {"corto.qdr", "BIANCO", "ANNA", QDate(1970, 2, 10), "RICCÒ DEL GOLFO DI SPEZIA", "SP",
+             "BNCNNA70B50H275", "è incompleto"},
+            {"societa.qdr", "EDILIZIA SAN MARCO S.R.L.", "", QDate(1950, 1, 1), "", "", "07643520567",
+             "corretto"},
+            {"senza.qdr", "ROSSI", "MARIO", QDate(1990, 5, 1), "PALAU", "SS", "", ""},
+        };
+        const QString folder = work.filePath("studio");
+        QVERIFY(QDir().mkpath(folder));
+        for (const Practice& p : practices) {
+            quadrelo::PracticeForm form;
+            form.Inizializza();
+            form.Edit2.text = QString::fromUtf8(p.surname);
+            form.Edit1.text = QString::fromUtf8(p.name);
+            form.DateTimePicker3.date = p.born;
+            form.Edit3.text = QString::fromUtf8(p.place);
+            form.Edit22.text = QString::fromUtf8(p.province);
+            form.Edit5.text = QString::fromUtf8(p.code);
+            quadrelo::writeBytes(folder + QLatin1Char('/') + QLatin1String(p.file),
+                                 quadrelo::practiceFileBytes(form));
+        }
+        const Run r = runProgram(work.path(), {"--elenco", folder, "--csv", "studio.csv"});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(QString::fromLocal8Bit(r.out).contains("4 codici fiscali da verificare"), r.out.constData());
+        QStringList lines = QString::fromUtf8(fileBytes(work.filePath("studio.csv")).mid(3))
+                                .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const qsizetype column = lines.takeFirst().split(QLatin1Char(';')).indexOf("Verifica codice fiscale");
+        QVERIFY(column > 0);
+        QMap<QString, QString> verdicts;
+        for (const QString& line : std::as_const(lines))
+            verdicts[line.section(QLatin1Char(';'), 0, 0)] = line.section(QLatin1Char(';'), column, column);
+        for (const Practice& p : practices)
+            QCOMPARE(verdicts.value(QLatin1String(p.file)), QString::fromUtf8(p.verdict));
     }
 
     void allWritesWhatPassesAndSaysWhatNot() {

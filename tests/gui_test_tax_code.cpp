@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -78,7 +79,7 @@ private slots:
         QTest::newRow("VAT number") << "07643520567" << QStringList();
         QTest::newRow("VAT number, wrong digit")
             << "07643520568" << QStringList{"La partita IVA ha la cifra di controllo errata."};
-        QTest::newRow("not finished") << "RSSMRA80" << QStringList();
+        QTest::newRow("not finished") << "RSSMRA80" << QStringList{"Il codice fiscale è incompleto."};
     }
     void leavingTheFieldChecksTheCode() {
         QFETCH(QString, code);
@@ -115,6 +116,44 @@ private slots:
         QTRY_COMPARE(MessageWindows::shownMessages(), QStringList{message});
         QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("Edit5"))->text(), code);
         QCOMPARE(w->form().edit(QStringLiteral("Edit5"))->text, code);
+    }
+
+    // The birthplace taken from the list: its province comes with it, and the code is the
+    // municipality's, not the foreign state's of the same name.
+    void birthPlaceFromTheList() {
+        auto* first = w->findChild<QLineEdit*>(QStringLiteral("Edit1"));
+        QTest::mouseClick(first, Qt::LeftButton, {}, QPoint(4, first->height() / 2));
+        QTRY_COMPARE(focused(), first);
+        for (const char* text : {"Mario", "Rossi"}) {
+            type(QLatin1String(text));
+            enter();
+        }
+        QCOMPARE(focused()->objectName(), QStringLiteral("Edit3"));
+        const auto list = [this] { return w->findChild<QListWidget*>(QStringLiteral("Edit3Luoghi")); };
+        // A place chosen, then typing on: the list starts again, the text is what was typed.
+        type(QStringLiteral("PA"));
+        QTest::keyClick(focused(), Qt::Key_Down);
+        type(QStringLiteral("L"));
+        QVERIFY(list() && list()->isVisible());
+        QCOMPARE(list()->currentRow(), -1);
+        QCOMPARE(w->form().edit(QStringLiteral("Edit3"))->text, QStringLiteral("PAL"));
+        for (int i = 0; i < 100 && !(list()->currentItem() && list()->currentItem()->text() == "PALAU (SS)");
+             ++i)
+            QTest::keyClick(focused(), Qt::Key_Down);
+        QCOMPARE(list()->currentItem()->text(), QStringLiteral("PALAU (SS)"));
+        enter();
+        QVERIFY(!list()->isVisible());
+        QCOMPARE(focused()->objectName(), QStringLiteral("Edit3"));
+        QCOMPARE(w->form().edit(QStringLiteral("Edit3"))->text, QStringLiteral("PALAU"));
+        QCOMPARE(w->form().edit(QStringLiteral("Edit22"))->text, QStringLiteral("SS"));
+        enter();
+        enter();
+        type(QStringLiteral("01/05/1990"));
+        enter();
+        QCOMPARE(focused()->objectName(), QStringLiteral("Edit5"));
+        MessageWindows::setNextChoices({0});
+        QTest::keyClick(focused(), Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(w->form().edit(QStringLiteral("Edit5"))->text, QStringLiteral("RSSMRA90E01G258T"));
     }
 };
 

@@ -151,12 +151,13 @@ private slots:
         row.advanceDue = 0.126;
         row.completion = QDate(2003, 3, 31);
         const QByteArray csv = archiveCsv({row});
-        QVERIFY(csv.startsWith("\xEF\xBB\xBF"
-                               "File;Richiedente;Codice fiscale;Comune;Indirizzo;Tipologia;"
-                               "Oblazione dovuta;Oblazione versata;Oblazione residua;Anticipazione dovuta;"
-                               "Anticipazione versata;Ultimazione;Modificato\r\n"));
+        QVERIFY(csv.startsWith(
+            "\xEF\xBB\xBF"
+            "File;Richiedente;Codice fiscale;Verifica codice fiscale;Comune;Indirizzo;Tipologia;"
+            "Oblazione dovuta;Oblazione versata;Oblazione residua;Anticipazione dovuta;"
+            "Anticipazione versata;Ultimazione;Modificato\r\n"));
         const QByteArray line = csv.mid(csv.indexOf("\r\n") + 2);
-        QCOMPARE(line, "a.qdr;" + field + ";;;4;3500,00;1234,50;0,00;0,13;0,00;31/03/2003;\r\n");
+        QCOMPARE(line, "a.qdr;" + field + ";;;;4;3500,00;1234,50;0,00;0,13;0,00;31/03/2003;\r\n");
     }
 
     // An export never replaces a practice, a table or a folder, whatever name the user typed.

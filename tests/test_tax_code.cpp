@@ -161,7 +161,7 @@ private slots:
         QTest::newRow("VAT number, hand-worked") << "12345678903" << p << none;
         QTest::newRow("VAT number, wrong digit") << "12345678904" << p << Faults(Fault::VatCheckDigit);
         QTest::newRow("empty") << "" << p << none;
-        QTest::newRow("not yet 16") << "RSSMRA80" << p << none;
+        QTest::newRow("not yet 16") << "RSSMRA80" << p << Faults(Fault::Incomplete);
     }
     void check() {
         QFETCH(QString, code);
@@ -201,6 +201,9 @@ private slots:
         QTest::newRow("unknown place")
             << person("ROSSI", "MARIO", QDate(1980, 1, 1), "ATLANTIDE", "") << false << ""
             << "il luogo di nascita";
+        QTest::newRow("a namesake only in another province")
+            << person("ROSSI", "MARIO", QDate(1980, 1, 1), "ALESSANDRIA", "MI") << false << ""
+            << "il luogo di nascita";
     }
     void compute() {
         QFETCH(Person, holder);
@@ -210,6 +213,93 @@ private slots:
         const Computation c = computeTaxCode(holder, woman ? Sex::Female : Sex::Male);
         QCOMPARE(c.code, code);
         QCOMPARE(c.missing, missing);
+    }
+
+    // UTF-8 read as Windows-1252 ("RiccÃ²") would hide a place from its real name.
+    void tableNames() {
+        const QRegularExpression damaged(QStringLiteral("[?\\x{80}-\\x{9f}\\x{c2}\\x{c3}\\x{102}\\x{fffd}]"));
+        const QRegularExpression code(QStringLiteral("^[A-Z][0-9]{3}$"));
+        QVERIFY(allPlaces().size() > 10000);
+        for (const BirthPlace& p : allPlaces()) {
+            QVERIFY2(code.match(p.code).hasMatch(), qPrintable(p.code));
+            const QStringList names = QStringList(p.otherNames) << p.name;
+            for (const QString& name : names)
+                QVERIFY2(!name.contains(damaged) && !placeKey(name).isEmpty(),
+                         qPrintable(p.code + QLatin1Char(' ') + name));
+        }
+    }
+
+    // Real people whose code the birthplace, the province, the date or the spelling make hard: each
+    // computes and checks right, and a wrong variant of the code is flagged.
+    void realPeople_data() {
+        QTest::addColumn<Person>("holder");
+        QTest::addColumn<bool>("woman");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("wrong");
+        QTest::addColumn<Faults>("faults");
+        const Faults place(Fault::BirthPlace);
+        const Faults incomplete(Fault::Incomplete);
+        QTest::newRow("Palau (SS), not the Republic of Palau")
+            << person("ROSSI", "MARIO", QDate(1990, 5, 1), "PALAU", "SS") << false << "RSSMRA90E01G258T"
+            << "RSSMRA90E01Z734M" << place;
+        QTest::newRow("Palau, no province")
+            << person("ROSSI", "MARIO", QDate(1990, 5, 1), "PALAU", "") << false << "RSSMRA90E01G258T"
+            << "RSSMRA90E01Z734M" << place;
+        QTest::newRow("Sant'Elena (PD), not Saint Helena")
+            << person("ROSSI", "MARIO", QDate(1975, 6, 15), "SANT'ELENA", "PD") << false << "RSSMRA75H15I319S"
+            << "RSSMRA75H15Z340S" << place;
+        QTest::newRow("Santa Lucia (ME), its former name")
+            << person("BIANCHI", "GIUSEPPE", QDate(1900, 1, 1), "SANTA LUCIA", "ME") << false
+            << "BNCGPP00A01I220I"
+            << "BNCGPP00A01Z527X" << place;
+        QTest::newRow("Castelnuovo (FR), not the one in Trentino")
+            << person("VERDI", "LUIGI", QDate(1901, 8, 20), "CASTELNUOVO", "FR") << false
+            << "VRDLGU01M20C223P"
+            << "VRDLGU01M20C216W" << place;
+        QTest::newRow("Alessandria (AG), not the one in Piemonte")
+            << person("ROSSI", "MARIO", QDate(1960, 1, 1), "ALESSANDRIA", "AG") << false << "RSSMRA60A01A181E"
+            << "RSSMRA60A01A182J" << place;
+        QTest::newRow("apostrophe accent, 15 characters")
+            << person("BIANCO", "ANNA", QDate(1970, 2, 10), "RICCO' DEL GOLFO DI SPEZIA", "SP") << true
+            << "BNCNNA70B50H275C"
+            << "BNCNNA70B50H275" << incomplete;
+        QTest::newRow("accented letter, 10 digits")
+            << person("BIANCO", "ANNA", QDate(1970, 2, 10), "RICCÒ DEL GOLFO DI SPEZIA", "SP") << true
+            << "BNCNNA70B50H275C"
+            << "0123456789" << incomplete;
+        QTest::newRow("Roverè della Luna, VAT number with its prefix")
+            << person("FERRARI", "PAOLO", QDate(1988, 3, 5), "ROVERE' DELLA LUNA", "TN") << false
+            << "FRRPLA88C05H607L"
+            << "IT01234567897" << incomplete;
+        QTest::newRow("Cervignano del Friuli, name in force")
+            << person("BERTI", "LUCA", QDate(1995, 4, 10), "CERVIGNANO DEL FRIULI", "UD") << false
+            << "BRTLCU95D10C556H"
+            << "BRTLCU95D10C555F" << place;
+        QTest::newRow("Hong Kong, missing from one source")
+            << person("CHEN", "WEI", QDate(1980, 1, 1), "HONG KONG", "EE") << false << "CHNWEI80A01Z221T"
+            << "CHNWEI80A01Z221" << incomplete;
+        QTest::newRow("Bozen, the other language's name")
+            << person("GRUBER", "HANS", QDate(1972, 7, 22), "BOZEN", "BZ") << false << "GRBHNS72L22A952I"
+            << "GRBHNS72L22A954M" << place;
+        QTest::newRow("Fossaceca (CB), today's Fossalto, not Fontegreca")
+            << person("ROSSI", "MARIO", QDate(2002, 4, 27), "FOSSACECA", "CB") << false << "RSSMRA02D27D737X"
+            << "RSSMRA02D27D737Q" << Faults(Fault::CheckCharacter);
+        QTest::newRow("Georgia, its code in force, not the ceased one")
+            << person("ROSSI", "MARIA", QDate(1995, 6, 1), "GEORGIA", "EE") << true << "RSSMRA95H41Z254T"
+            << "RSSMRA95H41Z254" << incomplete;
+        QTest::newRow("Ö as OE") << person("ÖZ", "AYŞE", QDate(1985, 3, 12), "GERMANIA", "EE") << true
+                                 << "ZOEYSA85C52Z112W"
+                                 << "ZOXYSA85C52Z112M" << Faults(Fault::Surname);
+    }
+    void realPeople() {
+        QFETCH(Person, holder);
+        QFETCH(bool, woman);
+        QFETCH(QString, code);
+        QFETCH(QString, wrong);
+        QFETCH(Faults, faults);
+        QCOMPARE(computeTaxCode(holder, woman ? Sex::Female : Sex::Male).code, code);
+        QCOMPARE(faultMessages(checkTaxCode(code, holder)), QStringList());
+        QCOMPARE(faultMessages(checkTaxCode(wrong, holder)), faultMessages(faults));
     }
 };
 

@@ -53,7 +53,16 @@ public:
                        ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                        : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::ForegroundRole:
-            return row.readable() ? QVariant() : QVariant(QBrush(QColor(0xA0, 0x00, 0x00)));
+            return row.readable() && !row.taxCodeDisagrees() ? QVariant()
+                                                             : QVariant(QBrush(QColor(0xA0, 0x00, 0x00)));
+        case Qt::FontRole:
+            if (row.taxCodeDisagrees() &&
+                (index.column() == ColumnTaxCode || index.column() == ColumnTaxCodeCheck)) {
+                QFont bold;
+                bold.setBold(true);
+                return bold;
+            }
+            return {};
         case Qt::ToolTipRole:
             return row.readable()
                        ? QDir::toNativeSeparators(row.path)
@@ -178,6 +187,7 @@ ArchiveWindow::ArchiveWindow(const QString& workFolder, QWidget* parent)
     const QString widest[ArchiveColumnCount] = {QStringLiteral("pratica-0000.qdr"),
                                                 QStringLiteral("DELL'ACQUA GIOVANNI"),
                                                 QStringLiteral("MMMMMM00M00M000MM"),
+                                                QStringLiteral("non corrisponde alla data di nascita"),
                                                 QStringLiteral("SAN GIOVANNI"),
                                                 QStringLiteral("località GARIBALDI 100"),
                                                 QString(),

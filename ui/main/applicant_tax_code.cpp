@@ -4,6 +4,7 @@
 #include "applicant_tax_code.h"
 
 #include "form_binding.h"
+#include "taxcode/birth_places.h"
 #include "taxcode/tax_code.h"
 #include "ui/common/message_windows.h"
 #include "ui/common/tax_code_check.h"
@@ -75,11 +76,16 @@ void computeInto(FormBinding& b, QLineEdit* taxCode) {
     if (probe.code.isEmpty()) {
         MessageWindows::warning(
             window,
-            probe.unknownPlace
-                ? QStringLiteral("Impossibile calcolare il codice fiscale: \"%1\" non è nell'elenco dei "
+            !probe.unknownPlace
+                ? QStringLiteral("Impossibile calcolare il codice fiscale: manca %1.").arg(probe.missing)
+            : taxcode::isProvinceCode(applicant.birthProvince)
+                ? QStringLiteral(
+                      "Impossibile calcolare il codice fiscale di chi è nato a \"%1\": luogo di nascita "
+                      "sconosciuto in provincia di %2.")
+                      .arg(applicant.birthPlace.trimmed(), applicant.birthProvince.trimmed().toUpper())
+                : QStringLiteral("Impossibile calcolare il codice fiscale: \"%1\" non è nell'elenco dei "
                                  "comuni e degli stati esteri.")
-                      .arg(applicant.birthPlace.trimmed())
-                : QStringLiteral("Impossibile calcolare il codice fiscale: manca %1.").arg(probe.missing));
+                      .arg(applicant.birthPlace.trimmed()));
         if (QWidget* field = b.control(fieldOf(probe.missing))) field->setFocus(Qt::OtherFocusReason);
         return;
     }

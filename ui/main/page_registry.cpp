@@ -5,6 +5,7 @@
 #include "applicant_tax_code.h"
 #include "form_binding.h"
 #include "pages.h"
+#include "ui/common/place_completion.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -56,9 +57,11 @@ QWidget* buildApplicantPage(FormBinding& b) {
     g->addWidget(fieldLabel(captionOf(QStringLiteral("Edit2"))), 0, 2);
     g->addWidget(b.edit(QStringLiteral("Edit2")), 0, 3);
     g->addWidget(fieldLabel(captionOf(QStringLiteral("Edit3"))), 1, 0);
-    g->addWidget(b.edit(QStringLiteral("Edit3")), 1, 1);
+    QLineEdit* birthPlace = b.edit(QStringLiteral("Edit3"));
+    g->addWidget(birthPlace, 1, 1);
     g->addWidget(fieldLabel(captionOf(QStringLiteral("Edit22"))), 1, 2);
     QLineEdit* province = b.edit(QStringLiteral("Edit22"));
+    completePlaces(birthPlace, true, province);
     setChars(province, 4);
     g->addWidget(province, 1, 3, Qt::AlignLeft);
     g->addWidget(fieldLabel(captionOf(QStringLiteral("DateTimePicker3"))), 2, 0);
@@ -77,7 +80,9 @@ QWidget* buildApplicantPage(FormBinding& b) {
     g = gridIn(residence);
     g->setColumnMinimumWidth(0, labelWidth);
     g->addWidget(fieldLabel(captionOf(QStringLiteral("Edit6"))), 0, 0);
-    g->addWidget(b.edit(QStringLiteral("Edit6")), 0, 1, 1, 3);
+    QLineEdit* residenceTown = b.edit(QStringLiteral("Edit6"));
+    completePlaces(residenceTown, true);
+    g->addWidget(residenceTown, 0, 1, 1, 3);
     g->addWidget(fieldLabel(captionOf(QStringLiteral("ComboBox2"))), 1, 0);
     g->addLayout(streetRow(b.combo(QStringLiteral("ComboBox2")), b.edit(QStringLiteral("Edit7"))), 1, 1);
     g->addWidget(fieldLabel(captionOf(QStringLiteral("Edit8"))), 1, 2);
@@ -109,7 +114,9 @@ QWidget* buildPropertyPage(FormBinding& b) {
     QGridLayout* g = gridIn(location);
     g->setColumnMinimumWidth(0, labelWidth);
     g->addWidget(fieldLabel(captionOf(QStringLiteral("Edit9"))), 0, 0);
-    g->addWidget(b.edit(QStringLiteral("Edit9")), 0, 1, 1, 3);
+    QLineEdit* municipality = b.edit(QStringLiteral("Edit9"));
+    completePlaces(municipality, false);
+    g->addWidget(municipality, 0, 1, 1, 3);
     g->addWidget(fieldLabel(captionOf(QStringLiteral("ComboBox1"))), 1, 0);
     g->addLayout(streetRow(b.combo(QStringLiteral("ComboBox1")), b.edit(QStringLiteral("Edit10"))), 1, 1);
     g->addWidget(fieldLabel(captionOf(QStringLiteral("Edit11"))), 1, 2);
