@@ -34,6 +34,7 @@ struct TextRun {
     QList<QGlyphRun> glyphs; // positions in layout units from `origin`, baseline included
     bool overlay = false;    // a box row or the value printed over it: the two share a place
     int sourceLine = 0;      // the template line of the element it comes from
+    bool pageMark = false;   // the page number or the heading of a numbered page, not the template's
 };
 
 struct LineItem {
@@ -80,5 +81,11 @@ using PageProgress = std::function<void(int page)>;
 // row lacks.
 Document layoutReport(const Template& tmpl, const QStringList& columnNames, const QStringList& values,
                       const PageProgress& pageDone = {});
+
+// So that loose sheets of several practices go back in order, a document of more than one page
+// gets "Pagina N di M" centred in the bottom margin of every page and, from the second page on,
+// `heading` (whose practice, which file) small at the head, left of and clear of whatever
+// stands there. A one-page document stays as it is.
+void numberPages(Document& document, const QString& heading);
 
 } // namespace quadrelo::report
