@@ -291,6 +291,47 @@ private slots:
         QCOMPARE(printed, expected);
     }
 
+    // In the summaries' header a value that wraps keeps the distance from the rule under the
+    // header that a value on one line has.
+    void wrappedHeaderKeepsItsRuleDistance_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"riepilogo", "promemoria", "pubbliche"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void wrappedHeaderKeepsItsRuleDistance() {
+        QFETCH(QString, name);
+        // From the rule under the header up to the text closest above it.
+        auto ruleDistance = [](const report::Document& doc, int* lines) {
+            const report::Page& page = doc.pages.value(0);
+            for (const report::LineItem& rule : page.lines) {
+                if (qAbs(rule.line.dy()) > LayoutTolerance || rule.line.length() < 6 * report::PointsPerInch)
+                    continue;
+                double above = 0, lastRow = rule.line.y1();
+                for (const report::TextRun& run : page.texts)
+                    if (run.text == QLatin1String("RESIDENTE IN")) lastRow = run.rect.top();
+                *lines = 0;
+                for (const report::TextRun& run : page.texts)
+                    if (run.rect.bottom() <= rule.line.y1() + LayoutTolerance) {
+                        above = std::max(above, run.rect.bottom());
+                        if (run.rect.left() > 2.5 * report::PointsPerInch &&
+                            run.rect.top() >= lastRow - LayoutTolerance)
+                            ++*lines;
+                    }
+                return rule.line.y1() - above;
+            }
+            return -1.0;
+        };
+        Example example;
+        LongPractice practice(true);
+        int oneLine = 0, wrapped = 0;
+        const double expected = ruleDistance(example.layout(name), &oneLine);
+        const double distance = ruleDistance(practice.layout(name), &wrapped);
+        QCOMPARE(oneLine, 1);
+        QVERIFY2(wrapped > 1, qPrintable(QString::number(wrapped)));
+        QVERIFY2(expected > 0 && qAbs(distance - expected) < 1.0,
+                 qPrintable(QStringLiteral("%1 pt instead of %2 pt").arg(distance).arg(expected)));
+    }
+
     // A document of several pages is numbered in its bottom margin and, from its second page,
     // names its practice at the head, so that loose sheets go back in order; one page stays bare.
     void pagesAreNumbered_data() {
