@@ -661,14 +661,17 @@ private:
                     o.top < frame->bottom && o.left >= frame->left - Eps && o.right <= frame->right + Eps)
                     inset = std::min(inset, o.top - frame->top);
         }
-        double limit = pushed(s) ? limit_ : std::max(limit_, it.top + room);
+        // What a template places past the bottom margin (the rows of a list the program stacks
+        // one after the other) flows on to continuation pages as pushed text does.
+        const bool offPaper = !pushed(s) && it.top >= limit_ - Eps;
+        double limit = pushed(s) || offPaper ? limit_ : std::max(limit_, it.top + room);
         int k = s.page;
         double y = it.top + s.delta;
         bool first = true;
         int firstPage = k;
         for (const LaidLine& line : it.lines) {
             const bool atPageTop = k > s.page && y <= contTop_ + inset + Eps;
-            const bool standsWhereDrawn = first && !pushed(s);
+            const bool standsWhereDrawn = first && !pushed(s) && !offPaper;
             if (y + line.height > limit + Eps && !atPageTop && !standsWhereDrawn) {
                 ++k;
                 y = contTop_ + inset;
@@ -693,7 +696,8 @@ private:
         Shift s = at(it.top);
         const double height = it.bottom - it.top;
         const double y = it.top + s.delta;
-        if (pushed(s) && y + height > limit_ + Eps && !(s.page > 0 && y <= contTop_ + Eps)) {
+        const bool offPaper = it.top >= limit_ - Eps;
+        if ((pushed(s) || offPaper) && y + height > limit_ + Eps && !(s.page > 0 && y <= contTop_ + Eps)) {
             push(it.top, s.page + 1, contTop_ - it.top);
             s = at(it.top);
         }
@@ -850,6 +854,16 @@ QList<QRectF> inked(const Page& page) {
 }
 
 } // namespace
+
+double textWidth(const QString& text, const FontSpec& font) {
+    const QList<LaidLine> lines = layText(onOneLine(text), resolveFont(font), {});
+    return lines.isEmpty() || lines.first().blank ? 0 : lines.first().right;
+}
+
+double wrappedHeight(const QString& text, const FontSpec& font, double width) {
+    const QList<LaidLine> lines = layText(keepingBreaks(text), resolveFont(font), {width, Align::Left, true});
+    return lines.isEmpty() ? 0 : lines.last().top + lines.last().height;
+}
 
 void numberPages(Document& document, const QString& heading) {
     const int count = int(document.pages.size());
