@@ -12,6 +12,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace quadrelo {
 
@@ -39,35 +43,60 @@ QByteArray csvLine(const QStringList& fields) {
 
 // --- PDF -------------------------------------------------------------------------------------
 
-constexpr int kRowsPerPage = 50;
-constexpr double kFontSize = 6.5;
-constexpr double kLeft = 0.4;
-constexpr double kTop = 0.6;
-constexpr double kRowHeight = 0.19;
+// A4 landscape: every column of the CSV, each cell wrapping within its column.
+constexpr double kFontSize = 7;
+constexpr double kLeft = 0.4;        // inches, left and right
+constexpr double kHeadingTop = 0.45; // the list's heading, on every page
+constexpr double kTitlesTop = 0.75;  // the column titles, on every page
+constexpr double kGap = 0.08;        // between columns
+constexpr double kRowGap = 0.07;     // between rows
+constexpr double kLongestWord = 1.6; // a longer word breaks inside itself rather than widen its column
 
-// Column widths in inches within the A4 page's margins; the address and modification time stay
-// out.
-struct PdfColumn {
-    int column;
-    double width;
-};
-const PdfColumn kPdfColumns[] = {
-    {ColumnFile, 0.9},          {ColumnApplicant, 1.2},          {ColumnTaxCode, 1.0},
-    {ColumnMunicipality, 0.7},  {ColumnTypology, 0.25},          {ColumnOblationDue, 0.55},
-    {ColumnOblationPaid, 0.55}, {ColumnOblationRemaining, 0.55}, {ColumnAdvanceDue, 0.55},
-    {ColumnAdvancePaid, 0.55},  {ColumnCompletion, 0.6}};
+report::FontSpec listFont(bool bold = false) {
+    return report::FontSpec{QStringLiteral("Arial"), kFontSize, bold};
+}
 
-const QStringList kPdfTitles = {
-    QStringLiteral("File"),         QStringLiteral("Richiedente"),  QStringLiteral("Codice fiscale"),
-    QStringLiteral("Comune"),       QStringLiteral("Tip."),         QStringLiteral("Obl. dovuta"),
-    QStringLiteral("Obl. versata"), QStringLiteral("Obl. residua"), QStringLiteral("Ant. dovuta"),
-    QStringLiteral("Ant. versata"), QStringLiteral("Ultimazione")};
+double widthInches(const QString& text, bool bold = false) {
+    return report::textWidth(text, listFont(bold)) / report::PointsPerInch;
+}
 
-// A cell's text cut to what its width holds at the list's size.
-QString fitted(const QString& text, double width) {
-    const int room = int(width * 72.0 / (kFontSize * 0.5));
-    const QString flat = text.simplified();
-    return flat.size() <= room ? flat : flat.left(room - 1) + QChar(0x2026);
+double longestWord(const QString& text, bool bold = false) {
+    double widest = 0;
+    for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        widest = std::max(widest, widthInches(word, bold));
+    return std::min(widest, kLongestWord);
+}
+
+// The columns share the page's width: each at least as wide as its longest word, the rest
+// given in proportion to what its longest text would need on one line.
+QList<double> columnWidths(const QList<QStringList>& cells, const QStringList& titles, double room) {
+    const qsizetype count = titles.size();
+    QList<double> least(count, 0), natural(count, 0);
+    for (qsizetype c = 0; c < count; ++c) {
+        least[c] = longestWord(titles[c], true) + 0.02; // a hair more: a word as wide as its line may break
+        natural[c] = std::max(least[c], std::min(widthInches(titles[c], true), 1.2));
+    }
+    for (const QStringList& row : cells)
+        for (qsizetype c = 0; c < count; ++c) {
+            least[c] = std::max(least[c], longestWord(row[c]) + 0.02);
+            natural[c] = std::max(natural[c], widthInches(row[c]) + 0.02);
+        }
+    double sumLeast = 0, sumNatural = 0;
+    for (qsizetype c = 0; c < count; ++c) {
+        natural[c] = std::max(natural[c], least[c]);
+        sumLeast += least[c];
+        sumNatural += natural[c];
+    }
+    QList<double> widths(count, 0);
+    for (qsizetype c = 0; c < count; ++c) {
+        if (sumNatural <= room)
+            widths[c] = natural[c] + (room - sumNatural) * natural[c] / std::max(sumNatural, 1e-9);
+        else if (sumLeast <= room)
+            widths[c] = least[c] + (natural[c] - least[c]) * (room - sumLeast) / (sumNatural - sumLeast);
+        else
+            widths[c] = least[c] * room / sumLeast;
+    }
+    return widths;
 }
 
 // Every value goes through a column of the row, as the documents' values do.
@@ -76,40 +105,47 @@ struct PdfBuilder {
     QStringList columns;
     QStringList values;
 
-    void text(report::TemplatePage& page, double x, double y, double width, report::Align align,
-              const QString& value, bool bold = false) {
+    report::Element& add(report::TemplatePage& page, report::ElementKind kind, double x, double y,
+                         double width, report::Align align, const QString& value, bool bold) {
         report::Element e;
-        e.kind = report::ElementKind::DataText;
+        e.kind = kind;
         e.pos = QPointF(x, y);
         e.width = width;
         e.align = align;
-        e.font = report::FontSpec{QStringLiteral("Arial"), kFontSize, bold};
+        e.font = listFont(bold);
         const QString name = QStringLiteral("v%1").arg(columns.size());
         e.value = {report::Term{report::Term::Column, name}};
         columns << name;
         values << value;
         page.elements << e;
+        return page.elements.last();
     }
-    void line(report::TemplatePage& page, double y) {
+    void line(report::TemplatePage& page, double y, bool repeat) {
         report::Element e;
         e.kind = report::ElementKind::Line;
         e.pos = QPointF(kLeft, y);
-        e.end = QPointF(report::PageWidthInches - kLeft, y);
+        e.end = QPointF(tmpl.paperInches().width() - kLeft, y);
         e.pen = 0.5;
+        e.repeat = repeat;
         page.elements << e;
     }
-    void cells(report::TemplatePage& page, double y, const QStringList& texts, bool bold) {
-        double x = kLeft;
-        for (int i = 0; i < texts.size(); ++i) {
-            const PdfColumn& c = kPdfColumns[i];
-            const bool amount = isAmountColumn(c.column);
-            // Titles are short enough as they are; values are cut to their column.
-            text(page, x, y, c.width - 0.05, amount ? report::Align::Right : report::Align::Left,
-                 bold ? texts.at(i) : fitted(texts.at(i), c.width - 0.05), bold);
-            x += c.width;
-        }
-    }
 };
+
+// The folder of each file, by its name, when the list spans several folders; none otherwise.
+QHash<QString, QString> folderNames(const QList<ArchiveRow>& rows) {
+    QHash<QString, QString> byPath; // absolute folder -> what the list calls it
+    for (const ArchiveRow& r : rows)
+        if (!r.path.isEmpty()) byPath.insert(QFileInfo(r.path).absolutePath(), QString());
+    if (byPath.size() < 2) return {};
+    QHash<QString, int> uses;
+    for (auto it = byPath.cbegin(); it != byPath.cend(); ++it)
+        ++uses[QFileInfo(it.key()).fileName()];
+    for (auto it = byPath.begin(); it != byPath.end(); ++it) {
+        const QString name = QFileInfo(it.key()).fileName();
+        it.value() = uses.value(name) > 1 || name.isEmpty() ? QDir::toNativeSeparators(it.key()) : name;
+    }
+    return byPath;
+}
 
 } // namespace
 
@@ -150,30 +186,78 @@ report::Document archiveDocument(const QList<ArchiveRow>& rows, const QString& h
     PdfBuilder b;
     b.tmpl.name = QStringLiteral("elenco");
     b.tmpl.title = QStringLiteral("Archivio pratiche");
-    const int pageCount = std::max<int>(1, int((rows.size() + kRowsPerPage - 1) / kRowsPerPage));
-    for (int p = 0; p < pageCount; ++p) {
-        report::TemplatePage page;
-        b.text(page, kLeft, kTop - 0.3, 5.0, report::Align::Left, heading, true);
-        b.text(page, report::PageWidthInches - kLeft - 1.5, kTop - 0.3, 1.5, report::Align::Right,
-               QStringLiteral("Pagina %1 di %2").arg(p + 1).arg(pageCount));
-        b.cells(page, kTop, kPdfTitles, true);
-        b.line(page, kTop + kRowHeight - 0.02);
-        double y = kTop + kRowHeight + 0.02;
-        for (int i = p * kRowsPerPage; i < std::min<int>(int(rows.size()), (p + 1) * kRowsPerPage); ++i) {
-            QStringList texts;
-            for (const PdfColumn& c : kPdfColumns)
-                texts << archiveCellText(rows.at(i), c.column);
-            b.cells(page, y, texts, false);
-            y += kRowHeight;
-        }
-        if (p == pageCount - 1) {
-            b.line(page, y + 0.02);
-            b.text(page, kLeft, y + 0.08, report::PageWidthInches - 2 * kLeft, report::Align::Left,
-                   archiveTotalsText(archiveTotals(rows)), true);
-        }
-        b.tmpl.pages << page;
+    b.tmpl.landscape = true;
+    b.tmpl.topMargin = 0.5;
+    b.tmpl.bottomMargin = 0.55;
+    const double paperWidth = b.tmpl.paperInches().width();
+
+    // The same columns as the CSV, in its order.
+    QStringList titles;
+    for (int c = 0; c < ArchiveColumnCount; ++c)
+        titles << archiveColumnTitle(c);
+    const QHash<QString, QString> folders = folderNames(rows);
+    QList<QStringList> cells;
+    for (const ArchiveRow& r : rows) {
+        QStringList texts;
+        for (int c = 0; c < ArchiveColumnCount; ++c)
+            texts << archiveCellText(r, c);
+        if (!folders.isEmpty() && !r.path.isEmpty())
+            texts[ColumnFile] =
+                folders.value(QFileInfo(r.path).absolutePath()) + QDir::separator() + texts[ColumnFile];
+        cells << texts;
     }
-    return report::layoutReport(b.tmpl, b.columns, b.values);
+    const QList<double> widths =
+        columnWidths(cells, titles, paperWidth - 2 * kLeft - kGap * (ArchiveColumnCount - 1));
+
+    report::TemplatePage page;
+    report::Element& top = b.add(page, report::ElementKind::DataText, kLeft, kHeadingTop,
+                                 paperWidth - 2 * kLeft, report::Align::Left, heading, true);
+    top.font.size = 9;
+    top.shrink = 6;
+    top.height = kTitlesTop - kHeadingTop - 0.05;
+    top.repeat = true;
+    // The titles wrap inside a band as high as the tallest of them, on every page.
+    double titlesHeight = 0;
+    for (int c = 0; c < ArchiveColumnCount; ++c)
+        titlesHeight = std::max(titlesHeight, report::wrappedHeight(titles[c], listFont(true),
+                                                                    widths[c] * report::PointsPerInch) /
+                                                  report::PointsPerInch);
+    double x = kLeft;
+    for (int c = 0; c < ArchiveColumnCount; ++c) {
+        report::Element& t =
+            b.add(page, report::ElementKind::DataText, x, kTitlesTop, widths[c],
+                  isAmountColumn(c) ? report::Align::Right : report::Align::Left, titles[c], true);
+        t.shrink = kFontSize;
+        t.height = titlesHeight + 0.01;
+        t.repeat = true;
+        x += widths[c] + kGap;
+    }
+    b.line(page, kTitlesTop + titlesHeight + 0.03, true);
+
+    // One row after the other, as far down as they go: what does not fit the page flows on to
+    // the next, a row never split over two pages.
+    const double lineHeight =
+        report::wrappedHeight(QStringLiteral("X"), listFont(), 1e6) / report::PointsPerInch;
+    double y = kTitlesTop + titlesHeight + 0.08;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        x = kLeft;
+        for (int c = 0; c < ArchiveColumnCount; ++c) {
+            report::Element& cell =
+                b.add(page, report::ElementKind::DataParagraph, x, y, widths[c],
+                      isAmountColumn(c) ? report::Align::Right : report::Align::Left, cells[i][c], false);
+            cell.keepGroup = int(i);
+            cell.height = lineHeight + 0.005; // a cell that wraps keeps the gap to the next row
+            x += widths[c] + kGap;
+        }
+        y += lineHeight + kRowGap;
+    }
+    b.line(page, y, false);
+    b.add(page, report::ElementKind::DataParagraph, kLeft, y + 0.05, paperWidth - 2 * kLeft,
+          report::Align::Left, archiveTotalsText(archiveTotals(rows)), true);
+    b.tmpl.pages << page;
+    report::Document document = report::layoutReport(b.tmpl, b.columns, b.values);
+    report::numberPages(document, QString());
+    return document;
 }
 
 QByteArray archivePdf(const QList<ArchiveRow>& rows, const QString& heading) {

@@ -109,7 +109,8 @@ QString csvTargetProblem(const QString& path);
 // Both writers refuse a target that is not theirs to replace (IoError) before writing.
 void writeArchiveCsv(const QString& path, const QList<ArchiveRow>& rows);
 
-// The list as a document of the report engine: fifty rows a page, totals at the end.
+// The list as a document of the report engine: A4 landscape, every column of the CSV, cells
+// wrapping within their column, rows never split, numbered pages, the totals after the last row.
 report::Document archiveDocument(const QList<ArchiveRow>& rows, const QString& heading);
 // The same as PDF/A.
 QByteArray archivePdf(const QList<ArchiveRow>& rows, const QString& heading);

@@ -94,7 +94,8 @@ QString writeReport(PracticeForm& form, report::ReportProject& project, const QS
     if (const DocumentCommand* command = documentCommand(name))
         if (const auto failure = firstFailedCheck(form, *command)) return failure->message;
     if (const QString reason = prepareDialogValues(form, name, o); !reason.isEmpty()) return reason;
-    const auto document = project.layout(name, columnNames(), RvCustomConnection1GetRow(form));
+    const auto document =
+        project.layout(name, columnNames(), RvCustomConnection1GetRow(form), {}, sheetHeading(form));
     if (!document) return QStringLiteral("documento «%1» sconosciuto.").arg(name);
     report::writePdf(*document, path);
     return {};
@@ -118,8 +119,14 @@ int listFolder(const PracticeForm& loaded, const Options& o) {
     const QList<ArchiveRow> rows = readArchive({o.folder}, archivePrototype(loaded));
     const bool allRead =
         std::all_of(rows.cbegin(), rows.cend(), [](const ArchiveRow& r) { return r.readable(); });
+    if (!o.pdf.isEmpty()) {
+        writeArchivePdf(o.pdf, rows,
+                        QStringLiteral("Archivio pratiche — %1").arg(QDir::toNativeSeparators(o.folder)));
+        std::printf("%s: %s\n", qPrintable(QDir::toNativeSeparators(o.pdf)),
+                    qPrintable(archiveTotalsText(archiveTotals(rows))));
+    }
     if (o.csv.isEmpty()) {
-        std::fputs(archiveTextTable(rows).toLocal8Bit().constData(), stdout);
+        if (o.pdf.isEmpty()) std::fputs(archiveTextTable(rows).toLocal8Bit().constData(), stdout);
     } else {
         writeArchiveCsv(o.csv, rows);
         std::printf("%s: %s\n", qPrintable(QDir::toNativeSeparators(o.csv)),
@@ -202,8 +209,8 @@ void checkFieldCount(const QString& option, const QString& value, int count) {
 }
 
 void checkListOptions(const Options& o, const QStringList& positional) {
-    if (!o.json.isNull() || !o.report.isEmpty() || !o.pdf.isEmpty())
-        throw UsageError{QStringLiteral("--elenco non si usa con --json, --report o --pdf.")};
+    if (!o.json.isNull() || !o.report.isEmpty())
+        throw UsageError{QStringLiteral("--elenco non si usa con --json o --report.")};
     if (!positional.isEmpty())
         throw UsageError{QStringLiteral("Con --elenco non si indica una pratica (argomento in più: «%1»).")
                              .arg(positional.constFirst())};
@@ -213,6 +220,14 @@ void checkListOptions(const Options& o, const QStringList& positional) {
     if (!o.csv.isNull()) {
         if (o.csv.isEmpty()) throw UsageError{QStringLiteral("--csv vuole il nome del file.")};
         if (const QString problem = csvTargetProblem(o.csv); !problem.isEmpty()) throw UsageError{problem};
+    }
+    // The list's PDF replaces neither a practice, nor a folder, a device or a file of other content.
+    if (!o.pdf.isEmpty()) {
+        if (QFileInfo(o.pdf).suffix().compare(QLatin1String("qdr"), Qt::CaseInsensitive) == 0)
+            throw UsageError{QStringLiteral("«%1» è il nome di una pratica: l'elenco non la sostituisce.")
+                                 .arg(QDir::toNativeSeparators(o.pdf))};
+        if (const QString problem = report::pdfTargetProblem(o.pdf); !problem.isEmpty())
+            throw UsageError{problem};
     }
 }
 
@@ -286,13 +301,14 @@ QString usageText() {
         "                              scrive ogni documento i cui controlli sono superati, uno per file;\n"
         "                              i documenti saltati, con il motivo, sullo standard error (stato 2\n"
         "                              se ne manca anche uno solo)\n"
-        "  --elenco CARTELLA [--csv FILE]\n"
+        "  --elenco CARTELLA [--csv FILE] [--pdf FILE]\n"
         "                              elenca le pratiche (*.qdr) della cartella: file, richiedente,\n"
         "                              codice fiscale, comune e indirizzo dei lavori, tipologia,\n"
         "                              oblazione dovuta, versata e residua, anticipazione dovuta e\n"
         "                              versata, ultimazione, ultima modifica; una tabella sullo standard\n"
         "                              output o, con --csv, un file CSV per il foglio di calcolo\n"
-        "                              (\";\", virgola decimale, UTF-8); stato 2 se un file è illeggibile\n"
+        "                              (\";\", virgola decimale, UTF-8), con --pdf un PDF/A in A4\n"
+        "                              orizzontale con le stesse colonne; stato 2 se un file è illeggibile\n"
         "\n"
         "Dati dei documenti che in finestra chiedono una maschera:\n"
         "  --rifiuti-dal GG/MM/AAAA    decorrenza dell'occupazione (rifiuti; 31/03/2003)\n"

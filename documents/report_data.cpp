@@ -6,6 +6,8 @@
 #include "record/number_text.h"
 #include "record/practice_form.h"
 
+#include <QFileInfo>
+
 #include <functional>
 #include <utility>
 
@@ -423,6 +425,14 @@ QStringList columnNames() {
     for (const ColumnDeclaration& c : RvCustomConnection1GetCols())
         names << c.name;
     return names;
+}
+
+QString sheetHeading(const PracticeForm& form) {
+    const QString applicant =
+        (form.Edit2.text.trimmed() + QLatin1Char(' ') + form.Edit1.text.trimmed()).trimmed();
+    if (form.currentFileName == QLatin1String("-1")) return applicant;
+    const QString file = QFileInfo(form.currentFileName).fileName();
+    return applicant.isEmpty() ? file : applicant + QStringLiteral(" - ") + file;
 }
 
 QString spazia(const QString& text) {

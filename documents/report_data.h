@@ -28,6 +28,10 @@ QStringList columnNames();
 // practice, its figures, the technician and the dialog values.
 QStringList RvCustomConnection1GetRow(PracticeForm& form);
 
+// What the second and later pages of a document carry at their head, so that loose sheets go
+// back to their practice: the applicant's surname and name and the practice file's name.
+QString sheetHeading(const PracticeForm& form);
+
 // "|" + every character + "|" after each: one character per cell of a form's box row.
 QString spazia(const QString& text);
 // A figure right-aligned to `width` cells and boxed; zero or less is a single space.

@@ -206,6 +206,15 @@ private slots:
                                            << "";
         QTest::newRow("pdf over a pipe") << pdf + QStringList{"tubo", "p.qdr"} << "" << 1 << "tubo"
                                          << "";
+        const QStringList list{"--elenco", ".", "--pdf"};
+        QTest::newRow("list pdf over the practice") << list + QStringList{"p.qdr"} << "" << 1 << "p.qdr"
+                                                    << "p.qdr";
+        QTest::newRow("list pdf over the technician") << list + QStringList{"tec.dat"} << "" << 1 << "tec.dat"
+                                                      << "tec.dat";
+        QTest::newRow("list pdf over a folder") << list + QStringList{"cartella"} << "" << 1 << "cartella"
+                                                << "";
+        QTest::newRow("list pdf over a pipe") << list + QStringList{"tubo"} << "" << 1 << "tubo"
+                                              << "";
         QTest::newRow("all over a file")
             << QStringList{"--report", "all", "--pdf", "taba.dat", "p.qdr"} << "" << 1 << "taba.dat"
             << "taba.dat";

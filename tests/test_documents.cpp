@@ -64,7 +64,7 @@ struct Example {
     // An empty document when the project lacks the report: the test's checks then fail.
     report::Document layout(const QString& name) {
         report::ReportProject project;
-        return project.layout(name, columnNames(), RvCustomConnection1GetRow(form))
+        return project.layout(name, columnNames(), RvCustomConnection1GetRow(form), {}, sheetHeading(form))
             .value_or(report::Document{});
     }
 };
@@ -82,12 +82,12 @@ QStringList words(const QString& text) {
     return text.split(space, Qt::SkipEmptyParts);
 }
 
-// The texts of a document in printing order, without the empty box rows.
+// The texts of a document in printing order, without the empty box rows and the page marks.
 QString printedValues(const report::Document& doc) {
     QString text;
     for (const report::Page& page : doc.pages)
         for (const report::TextRun& run : page.texts)
-            if (!run.text.contains(QLatin1String("|_|"))) text += run.text;
+            if (!run.text.contains(QLatin1String("|_|")) && !run.pageMark) text += run.text;
     return text;
 }
 
@@ -108,23 +108,26 @@ QString longText(const QString& word, int length) {
 }
 
 // A practice with the longest values real practices carry: a company or a long family name,
-// the longest municipality names, addresses with house numbers, sixteen-digit cadastral
-// references, a long description and amounts of seven integer digits.
+// the longest official municipality names (the bilingual and trilingual ones of Alto Adige),
+// addresses with house numbers, sixteen-digit cadastral references, a long description and
+// amounts of seven integer digits.
 struct LongPractice : Example {
     explicit LongPractice(bool company) {
         PracticeForm& f = form;
         f.Edit1.text = company ? QString() : QStringLiteral("MARIA ANTONIETTA GIOVANNA");
         f.Edit2.text = company ? QStringLiteral("IMMOBILIARE COSTRUZIONI EDILI SAN GIORGIO S.R.L.")
                                : QStringLiteral("BRAMBILLA PALLAVICINI DEI CONTI DI SOTTO");
-        f.Edit3.text = QStringLiteral("SAN VALENTINO IN ABRUZZO CITERIORE");
-        f.Edit22.text = QStringLiteral("PE");
+        f.Edit3.text = company ? QStringLiteral("SAN LEONARDO IN PASSIRIA/ST. LEONHARD IN PASSEIER")
+                               : QStringLiteral("SAN VALENTINO IN ABRUZZO CITERIORE");
+        f.Edit22.text = company ? QStringLiteral("BOLZANO/BOZEN") : QStringLiteral("PE");
         f.DateTimePicker3.date = QDate(2001, 4, 3);
         f.Edit5.text = QStringLiteral("BRMMNT01D43I376X");
-        f.Edit6.text = QStringLiteral("SAN GIOVANNI IN PERSICETO");
+        f.Edit6.text = company ? QStringLiteral("SAN MARTINO IN BADIA/ST. MARTIN IN THURN/SAN MARTIN DE TOR")
+                               : QStringLiteral("CALDARO SULLA STRADA DEL VINO/KALTERN AN DER WEINSTRASSE");
         f.ComboBox2.text = QStringLiteral("viale");
         f.Edit7.text = QStringLiteral("GIOVANNI BATTISTA PERGOLESI");
         f.Edit8.text = QStringLiteral("123/A");
-        f.Edit9.text = QStringLiteral("SAN VALENTINO IN ABRUZZO CITERIORE");
+        f.Edit9.text = QStringLiteral("CORTACCIA SULLA STRADA DEL VINO/KURTATSCH AN DER WEINSTRASSE");
         f.ComboBox1.text = QStringLiteral("frazione");
         f.Edit10.text = QStringLiteral("SANTA MARIA DELLE GRAZIE MONTE");
         f.Edit11.text = QStringLiteral("123/A");
@@ -180,8 +183,11 @@ struct LongPractice : Example {
                         .excludedOrExempt = "X",
                         .reduced = "X",
                         .mainHome = "X"};
-        f.swornCourt = QStringLiteral("SANTA MARIA CAPUA VETERE");
-        f.swornSection = QStringLiteral("SEZIONE DISTACCATA DI SAN VALENTINO IN ABRUZZO CITERIORE");
+        f.swornCourt = company ? QStringLiteral("BOLZANO/BOZEN") : QStringLiteral("SANTA MARIA CAPUA VETERE");
+        f.swornSection =
+            company
+                ? QStringLiteral("SEZIONE DISTACCATA DI SAN LEONARDO IN PASSIRIA/ST. LEONHARD IN PASSEIER")
+                : QStringLiteral("SEZIONE DISTACCATA DI SAN VALENTINO IN ABRUZZO CITERIORE");
     }
 };
 
@@ -285,6 +291,114 @@ private slots:
         QCOMPARE(printed, expected);
     }
 
+    // In the summaries' header a value that wraps keeps the distance from the rule under the
+    // header that a value on one line has.
+    void wrappedHeaderKeepsItsRuleDistance_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"riepilogo", "promemoria", "pubbliche"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void wrappedHeaderKeepsItsRuleDistance() {
+        QFETCH(QString, name);
+        // From the rule under the header up to the text closest above it.
+        auto ruleDistance = [](const report::Document& doc, int* lines) {
+            const report::Page& page = doc.pages.value(0);
+            for (const report::LineItem& rule : page.lines) {
+                if (qAbs(rule.line.dy()) > LayoutTolerance || rule.line.length() < 6 * report::PointsPerInch)
+                    continue;
+                double above = 0, lastRow = rule.line.y1();
+                for (const report::TextRun& run : page.texts)
+                    if (run.text == QLatin1String("RESIDENTE IN")) lastRow = run.rect.top();
+                *lines = 0;
+                for (const report::TextRun& run : page.texts)
+                    if (run.rect.bottom() <= rule.line.y1() + LayoutTolerance) {
+                        above = std::max(above, run.rect.bottom());
+                        if (run.rect.left() > 2.5 * report::PointsPerInch &&
+                            run.rect.top() >= lastRow - LayoutTolerance)
+                            ++*lines;
+                    }
+                return rule.line.y1() - above;
+            }
+            return -1.0;
+        };
+        Example example;
+        LongPractice practice(true);
+        int oneLine = 0, wrapped = 0;
+        const double expected = ruleDistance(example.layout(name), &oneLine);
+        const double distance = ruleDistance(practice.layout(name), &wrapped);
+        QCOMPARE(oneLine, 1);
+        QVERIFY2(wrapped > 1, qPrintable(QString::number(wrapped)));
+        QVERIFY2(expected > 0 && qAbs(distance - expected) < 1.0,
+                 qPrintable(QStringLiteral("%1 pt instead of %2 pt").arg(distance).arg(expected)));
+    }
+
+    // A document of several pages is numbered in its bottom margin and, from its second page,
+    // names its practice at the head, so that loose sheets go back in order; one page stays bare.
+    void pagesAreNumbered_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("longValues");
+        QTest::addColumn<int>("minimumPages");
+        QTest::addColumn<int>("maximumPages");
+        QTest::newRow("riepilogo, one page") << "riepilogo" << false << 1 << 1;
+        QTest::newRow("sismica, two pages") << "sismica" << false << 2 << 2;
+        QTest::newRow("modello, company, four pages and more") << "modello" << true << 5 << 99;
+        QTest::newRow("modello, four pages") << "modello" << false << 4 << 4;
+    }
+    void pagesAreNumbered() {
+        QFETCH(QString, name);
+        QFETCH(bool, longValues);
+        QFETCH(int, minimumPages);
+        QFETCH(int, maximumPages);
+        LongPractice longPractice(true);
+        Example example;
+        PracticeForm& form = longValues ? longPractice.form : example.form;
+        const report::Document doc = longValues ? longPractice.layout(name) : example.layout(name);
+        const int count = int(doc.pages.size());
+        QVERIFY2(count >= minimumPages && count <= maximumPages, qPrintable(QString::number(count)));
+        for (const QString& faults : {layoutFaults(doc), printableFaults(doc)})
+            QVERIFY2(faults.isEmpty(), qPrintable(faults));
+        const QString file = QFileInfo(form.currentFileName).fileName();
+        for (int k = 0; k < count; ++k) {
+            const report::Page& page = doc.pages[k];
+            QString number, heading;
+            double contentBottom = 0;
+            QList<QRectF> drawn;
+            for (const report::TextRun& run : page.texts) {
+                if (run.pageMark) {
+                    (run.rect.top() > page.size.height() / 2 ? number : heading) +=
+                        run.text + QLatin1Char(' ');
+                    continue;
+                }
+                drawn << run.rect;
+            }
+            for (const report::FrameItem& f : page.frames)
+                drawn << f.rect;
+            for (const report::LineItem& l : page.lines)
+                drawn << QRectF(l.line.p1(), l.line.p2()).normalized();
+            for (const QRectF& r : drawn)
+                contentBottom = std::max(contentBottom, r.bottom());
+            if (count == 1) {
+                QVERIFY2(number.isEmpty() && heading.isEmpty(), qPrintable(number + heading));
+                continue;
+            }
+            QCOMPARE(number.trimmed(), QStringLiteral("Pagina %1 di %2").arg(k + 1).arg(count));
+            QVERIFY2(heading.isEmpty() == (k == 0), qPrintable(heading));
+            if (k > 0) {
+                QVERIFY2(heading.contains(form.Edit2.text.left(20)) && comparable(heading).contains(file),
+                         qPrintable(heading));
+            }
+            for (const report::TextRun& run : page.texts) {
+                if (!run.pageMark) continue;
+                // The number is under everything else on its page; neither mark touches a frame or a rule.
+                if (run.rect.top() > page.size.height() / 2)
+                    QVERIFY2(run.rect.top() >= contentBottom, qPrintable(run.text));
+                for (const QRectF& r : drawn)
+                    QVERIFY2(!r.intersects(run.rect),
+                             qPrintable(QStringLiteral("page %1: %2").arg(k + 1).arg(run.text)));
+            }
+        }
+    }
+
     // With the longest real values every character of every value the document reads is
     // printed, inside the printable area, over nothing else, and boxed values on their cells.
     void longValuesLayOut_data() {
@@ -305,6 +419,16 @@ private slots:
         for (const QString& faults :
              {layoutFaults(doc), printableFaults(doc), frameFaults(doc), boxFaults(doc)})
             QVERIFY2(faults.isEmpty(), qPrintable(faults));
+
+        // The dotted date blank after a long place name goes to the next line whole.
+        if (allText(doc).contains(QLatin1String(", lì"))) {
+            const QString blank = QStringLiteral(". . . . . . . . . . . . . . .");
+            bool whole = false;
+            for (const report::Page& page : doc.pages)
+                for (const report::TextRun& run : page.texts)
+                    whole = whole || run.text.contains(blank);
+            QVERIFY2(whole, "the dotted date blank is split over two lines");
+        }
 
         report::ReportProject project;
         const QString printed = comparable(printedValues(doc));

@@ -160,6 +160,18 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const Setting&
         if (i + 1 < segments.size()) text += QChar::LineSeparator;
     }
 
+    // A dotted blank to fill in by hand (". . . .") never breaks over two lines; the line keeps
+    // its ordinary spaces as text.
+    const QString shown = text;
+    if (how.wrap) {
+        static const QRegularExpression dotted(QStringLiteral("\\.(?: \\.)+"));
+        for (auto m = dotted.globalMatch(shown); m.hasNext();) {
+            const QRegularExpressionMatch blank = m.next();
+            for (qsizetype c = blank.capturedStart(); c < blank.capturedEnd(); ++c)
+                if (text[c] == QLatin1Char(' ')) text[c] = QChar::Nbsp;
+        }
+    }
+
     QTextLayout layout(text, font, layoutDevice());
     QTextOption option;
     option.setWrapMode(how.wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
@@ -192,7 +204,7 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const Setting&
     for (int i = 0; i < layout.lineCount(); ++i) {
         const QTextLine line = layout.lineAt(i);
         LaidLine laid;
-        laid.text = text.mid(line.textStart(), line.textLength()).remove(QChar::LineSeparator);
+        laid.text = shown.mid(line.textStart(), line.textLength()).remove(QChar::LineSeparator);
         laid.top = line.y() * PointsPerLayoutUnit;
         laid.height = line.height() * PointsPerLayoutUnit;
 
@@ -275,7 +287,8 @@ struct Item {
     QFont font;
     QList<LaidLine> lines;
     QList<LaidLine> overLines; // the value over a box row
-    double grown = 0;          // a box row's further rows: what is below moves down by so much
+    double grown =
+        0; // a box row's further rows, a title's wrapped lines: what is below moves down by so much
 };
 
 // Where the template's vertical positions go after the text above them has grown: every
@@ -295,7 +308,7 @@ class PageFlow {
 public:
     PageFlow(const Template& tmpl, int templatePage, const QHash<QString, QString>& row)
         : tmpl_(tmpl), templatePage_(templatePage), row_(row) {
-        pageHeight_ = PageHeightInches * PointsPerInch;
+        pageHeight_ = tmpl.paperInches().height() * PointsPerInch;
         limit_ = pageHeight_ - tmpl.bottomMargin * PointsPerInch;
         contTop_ = tmpl.topMargin * PointsPerInch;
     }
@@ -432,6 +445,9 @@ private:
             if (height <= room + Eps || size <= e.shrink) {
                 it.font = font;
                 it.lines = lines;
+                // Without a box (no height) the value is a line of the flow, as a title: when
+                // it wraps, what stands below moves down by what it took beyond one line.
+                if (e.height <= 0) it.grown = std::max(0.0, height - room);
                 return;
             }
         }
@@ -500,7 +516,7 @@ private:
     Page& page(int k) {
         while (int(pages_.size()) <= k) {
             Page p;
-            p.size = QSizeF(PageWidthInches * PointsPerInch, PageHeightInches * PointsPerInch);
+            p.size = tmpl_.paperInches() * PointsPerInch;
             p.templatePage = templatePage_;
             p.continuation = !pages_.isEmpty();
             pages_.append(p);
@@ -580,7 +596,8 @@ private:
         default: {
             const Shift s = placeBlock(it);
             placeBlockContent(it, s);
-            // A box row that went on over further rows pushes down what stands below its first.
+            // A box row that went on over further rows, or a title that wrapped, pushes down
+            // what stands below its first row.
             if (it.grown > 0) push(it.bottom - it.grown, s.page, s.delta + it.grown);
             break;
         }
@@ -644,14 +661,17 @@ private:
                     o.top < frame->bottom && o.left >= frame->left - Eps && o.right <= frame->right + Eps)
                     inset = std::min(inset, o.top - frame->top);
         }
-        double limit = pushed(s) ? limit_ : std::max(limit_, it.top + room);
+        // What a template places past the bottom margin (the rows of a list the program stacks
+        // one after the other) flows on to continuation pages as pushed text does.
+        const bool offPaper = !pushed(s) && it.top >= limit_ - Eps;
+        double limit = pushed(s) || offPaper ? limit_ : std::max(limit_, it.top + room);
         int k = s.page;
         double y = it.top + s.delta;
         bool first = true;
         int firstPage = k;
         for (const LaidLine& line : it.lines) {
             const bool atPageTop = k > s.page && y <= contTop_ + inset + Eps;
-            const bool standsWhereDrawn = first && !pushed(s);
+            const bool standsWhereDrawn = first && !pushed(s) && !offPaper;
             if (y + line.height > limit + Eps && !atPageTop && !standsWhereDrawn) {
                 ++k;
                 y = contTop_ + inset;
@@ -676,7 +696,8 @@ private:
         Shift s = at(it.top);
         const double height = it.bottom - it.top;
         const double y = it.top + s.delta;
-        if (pushed(s) && y + height > limit_ + Eps && !(s.page > 0 && y <= contTop_ + Eps)) {
+        const bool offPaper = it.top >= limit_ - Eps;
+        if ((pushed(s) || offPaper) && y + height > limit_ + Eps && !(s.page > 0 && y <= contTop_ + Eps)) {
             push(it.top, s.page + 1, contTop_ - it.top);
             s = at(it.top);
         }
@@ -801,7 +822,84 @@ private:
     QList<Page> pages_;
 };
 
+// The marks of numbered pages: small, just inside the band printers leave blank at the edge.
+constexpr double MarkSize = 7;                   // points
+constexpr double MarkEdge = 0.3 * PointsPerInch; // from the paper's top and bottom edges
+constexpr double MarkSide = 0.8 * PointsPerInch; // the heading's left, and the least room right
+constexpr double MarkGap = 0.1 * PointsPerInch;  // kept from anything printed beside a mark
+
+TextRun markRun(const LaidLine& line, const QFont& font, double x, double y) {
+    TextRun run;
+    run.text = line.text;
+    run.font = font;
+    run.origin = QPointF(x, y);
+    run.rect = QRectF(x + line.left, y, line.right - line.left, line.height);
+    run.glyphs = line.glyphs;
+    run.pageMark = true;
+    return run;
+}
+
+// What is printed on a page, as rectangles: texts, frames, rules, pictures.
+QList<QRectF> inked(const Page& page) {
+    QList<QRectF> out;
+    for (const TextRun& t : page.texts)
+        out << t.rect;
+    for (const FrameItem& f : page.frames)
+        out << f.rect;
+    for (const LineItem& l : page.lines)
+        out << QRectF(l.line.p1(), l.line.p2()).normalized();
+    for (const PictureItem& p : page.pictures)
+        out << p.rect;
+    return out;
+}
+
 } // namespace
+
+double textWidth(const QString& text, const FontSpec& font) {
+    const QList<LaidLine> lines = layText(onOneLine(text), resolveFont(font), {});
+    return lines.isEmpty() || lines.first().blank ? 0 : lines.first().right;
+}
+
+double wrappedHeight(const QString& text, const FontSpec& font, double width) {
+    const QList<LaidLine> lines = layText(keepingBreaks(text), resolveFont(font), {width, Align::Left, true});
+    return lines.isEmpty() ? 0 : lines.last().top + lines.last().height;
+}
+
+void numberPages(Document& document, const QString& heading) {
+    const int count = int(document.pages.size());
+    if (count < 2) return;
+    const QFont font = resolveFont(FontSpec{QStringLiteral("Arial"), MarkSize, false});
+    for (int k = 0; k < count; ++k) {
+        Page& page = document.pages[k];
+        const double pageWidth = page.size.width();
+        const QList<QRectF> taken = inked(page);
+        // Pictures are whole scanned forms: the marks go over their blank border.
+        const QString number = QStringLiteral("Pagina %1 di %2").arg(k + 1).arg(count);
+        const QList<LaidLine> numberLines = layText(number, font, {pageWidth, Align::Centre, false});
+        if (!numberLines.isEmpty()) {
+            const LaidLine& line = numberLines.first();
+            page.texts.append(markRun(line, font, 0, page.size.height() - MarkEdge - line.height));
+        }
+        if (k == 0 || heading.trimmed().isEmpty()) continue;
+        // As wide as the head of the page is free from the left; a long heading wraps.
+        double width = pageWidth - 2 * MarkSide;
+        QList<LaidLine> lines;
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            lines = layText(onOneLine(heading), font, {width, Align::Left, true});
+            const double height = lines.isEmpty() ? 0 : lines.last().top + lines.last().height;
+            const QRectF band(MarkSide, MarkEdge, width, height);
+            double right = MarkSide + width;
+            for (qsizetype i = 0; i < taken.size() - page.pictures.size(); ++i) {
+                const QRectF r = taken[i].adjusted(-MarkGap, -MarkGap / 2, MarkGap, MarkGap / 2);
+                if (r.intersects(band) && r.left() > MarkSide) right = std::min(right, r.left());
+            }
+            if (right >= MarkSide + width - Eps || right - MarkSide < MarkSide) break;
+            width = right - MarkSide;
+        }
+        for (const LaidLine& line : lines)
+            if (!line.blank) page.texts.append(markRun(line, font, MarkSide, MarkEdge + line.top));
+    }
+}
 
 QList<QPointF> glyphPositions(const TextRun& run) {
     QList<QPointF> out;

@@ -34,6 +34,7 @@ struct TextRun {
     QList<QGlyphRun> glyphs; // positions in layout units from `origin`, baseline included
     bool overlay = false;    // a box row or the value printed over it: the two share a place
     int sourceLine = 0;      // the template line of the element it comes from
+    bool pageMark = false;   // the page number or the heading of a numbered page, not the template's
 };
 
 struct LineItem {
@@ -75,10 +76,22 @@ using PageProgress = std::function<void(int page)>;
 
 // Places the template's elements with the row's values: values[i] belongs to columnNames[i].
 // A paragraph that needs more room than it has pushes the elements below it down, and goes on
-// to a continuation page, followed by them, when it reaches the bottom margin.
+// to a continuation page, followed by them, when it reaches the bottom margin. Elements placed
+// past the bottom margin (the rows of a list the program builds) flow the same way.
 // Throws Error when the row does not match its columns or the template reads a column the
 // row lacks.
 Document layoutReport(const Template& tmpl, const QStringList& columnNames, const QStringList& values,
                       const PageProgress& pageDone = {});
+
+// For templates the program builds (a list): how wide a text is on one line, and how high it
+// is wrapped to `width`, in points, as the layout sets it.
+double textWidth(const QString& text, const FontSpec& font);
+double wrappedHeight(const QString& text, const FontSpec& font, double width);
+
+// So that loose sheets of several practices go back in order, a document of more than one page
+// gets "Pagina N di M" centred in the bottom margin of every page and, from the second page on,
+// `heading` (whose practice, which file) small at the head, left of and clear of whatever
+// stands there. A one-page document stays as it is.
+void numberPages(Document& document, const QString& heading);
 
 } // namespace quadrelo::report

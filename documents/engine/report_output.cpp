@@ -65,10 +65,18 @@ QByteArray pdfBytes(const Document& document) {
         writer.setResolution(int(LayoutUnitsPerInch));
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+        auto orientation = [&](qsizetype i) {
+            const QSizeF size = document.pages[i].size;
+            return size.width() > size.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
+        };
+        if (!document.pages.isEmpty()) writer.setPageOrientation(orientation(0));
         QPainter painter;
         if (!painter.begin(&writer)) throw Error(QStringLiteral("Impossibile comporre il documento PDF."));
         for (qsizetype i = 0; i < document.pages.size(); ++i) {
-            if (i > 0) writer.newPage();
+            if (i > 0) {
+                writer.setPageOrientation(orientation(i));
+                writer.newPage();
+            }
             paintPage(document.pages[i], painter);
         }
         painter.end();

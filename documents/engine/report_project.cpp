@@ -46,10 +46,13 @@ const Template* ReportProject::find(const QString& name) {
 }
 
 std::optional<Document> ReportProject::layout(const QString& name, const QStringList& columnNames,
-                                              const QStringList& values, const PageProgress& pageDone) {
+                                              const QStringList& values, const PageProgress& pageDone,
+                                              const QString& sheetHeading) {
     const Template* tmpl = find(name);
     if (!tmpl) return std::nullopt;
-    return layoutReport(*tmpl, columnNames, values, pageDone);
+    Document document = layoutReport(*tmpl, columnNames, values, pageDone);
+    numberPages(document, sheetHeading);
+    return document;
 }
 
 } // namespace quadrelo::report

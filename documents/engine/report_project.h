@@ -29,10 +29,13 @@ public:
     // Throws TemplateError when its file cannot be read as a template.
     const Template* find(const QString& name);
 
-    // Lays the named report out over one row (values[i] belongs to columnNames[i]); no document
-    // when the project has no such report. Throws Error as parseTemplate and layoutReport do.
+    // Lays the named report out over one row (values[i] belongs to columnNames[i]) and numbers
+    // its pages, `sheetHeading` at the head of the second and later ones (numberPages); no
+    // document when the project has no such report. Throws Error as parseTemplate and
+    // layoutReport do.
     std::optional<Document> layout(const QString& name, const QStringList& columnNames,
-                                   const QStringList& values, const PageProgress& pageDone = {});
+                                   const QStringList& values, const PageProgress& pageDone = {},
+                                   const QString& sheetHeading = {});
 
 private:
     QString path(const QString& name) const;

@@ -170,11 +170,11 @@ bool isParagraph(ElementKind k) {
 // Templates round the paper to 8.27 × 11.69 in; a hair past its edge is the edge.
 constexpr double EdgeSlack = 0.01;
 
-void checkInside(double x, double y, const QString& what) {
-    if (x < 0 || y < 0 || x > PageWidthInches + EdgeSlack || y > PageHeightInches + EdgeSlack)
+void checkInside(double x, double y, const QString& what, const QSizeF& paper) {
+    if (x < 0 || y < 0 || x > paper.width() + EdgeSlack || y > paper.height() + EdgeSlack)
         throw Problem{QStringLiteral("%1 fuori dalla pagina A4 (%2 × %3 pollici)")
-                          .arg(what, QLocale::c().toString(PageWidthInches, 'f', 2),
-                               QLocale::c().toString(PageHeightInches, 'f', 2))};
+                          .arg(what, QLocale::c().toString(paper.width(), 'f', 2),
+                               QLocale::c().toString(paper.height(), 'f', 2))};
 }
 
 // "+"-joined fixed texts and column names, from `from` to the end of the tokens.
@@ -268,6 +268,12 @@ private:
             fontStatement(keyword == QLatin1String("boxfont"), tokens);
         } else if (keyword == QLatin1String("margins")) {
             margins(tokens);
+        } else if (keyword == QLatin1String("paper")) {
+            if (tokens.size() != 2 || tokens[1].kind != Token::Word ||
+                (tokens[1].text != QLatin1String("portrait") && tokens[1].text != QLatin1String("landscape")))
+                throw Problem{QStringLiteral("scrivere: paper portrait oppure paper landscape")};
+            if (!t_.pages.isEmpty()) throw Problem{QStringLiteral("«paper» va prima della prima «page»")};
+            t_.landscape = tokens[1].text == QLatin1String("landscape");
         } else if (keyword == QLatin1String("include")) {
             include(tokens);
         } else if (keyword == QLatin1String("keep") || keyword == QLatin1String("endkeep")) {
@@ -421,17 +427,19 @@ private:
             p[2] += origin_.x();
             p[3] += origin_.y();
         }
-        checkInside(p[0], p[1], QStringLiteral("posizione"));
-        e.pos = QPointF(std::min(p[0], PageWidthInches), std::min(p[1], PageHeightInches));
+        checkInside(p[0], p[1], QStringLiteral("posizione"), t_.paperInches());
+        e.pos = QPointF(std::min(p[0], t_.paperInches().width()), std::min(p[1], t_.paperInches().height()));
         if (e.kind == ElementKind::Line) {
-            checkInside(p[2], p[3], QStringLiteral("fine della linea"));
-            e.end = QPointF(std::min(p[2], PageWidthInches), std::min(p[3], PageHeightInches));
+            checkInside(p[2], p[3], QStringLiteral("fine della linea"), t_.paperInches());
+            e.end =
+                QPointF(std::min(p[2], t_.paperInches().width()), std::min(p[3], t_.paperInches().height()));
         } else if (e.kind == ElementKind::Rectangle || e.kind == ElementKind::Picture) {
             if (p[2] <= 0 || p[3] <= 0)
                 throw Problem{QStringLiteral("larghezza e altezza devono essere positive")};
-            checkInside(p[0] + p[2], p[1] + p[3], QStringLiteral("angolo in basso a destra"));
-            e.size = QSizeF(std::min(p[2], PageWidthInches - e.pos.x()),
-                            std::min(p[3], PageHeightInches - e.pos.y()));
+            checkInside(p[0] + p[2], p[1] + p[3], QStringLiteral("angolo in basso a destra"),
+                        t_.paperInches());
+            e.size = QSizeF(std::min(p[2], t_.paperInches().width() - e.pos.x()),
+                            std::min(p[3], t_.paperInches().height() - e.pos.y()));
         } else if (e.kind == ElementKind::BoxRow) {
             if (tokens[3].kind != Token::Word)
                 throw Problem{QStringLiteral("«boxes» vuole le caselle dopo la posizione")};
@@ -456,7 +464,7 @@ private:
 
         content(e, tokens, i);
         validate(e, alignGiven);
-        e.width = std::min(e.width, PageWidthInches - e.pos.x());
+        e.width = std::min(e.width, t_.paperInches().width() - e.pos.x());
         t_.pages.last().elements.append(e);
         open_ = &t_.pages.last().elements.last();
         paragraphHasText_ = !e.text.isEmpty();
@@ -579,7 +587,7 @@ private:
             throw Problem{QStringLiteral("«%1» vuole la larghezza (width=)").arg(kindName(e.kind))};
         if (alignGiven && e.align != Align::Left && e.width <= 0)
             throw Problem{QStringLiteral("per allineare il testo serve la larghezza (width=)")};
-        if (e.width > 0 && e.pos.x() + e.width > PageWidthInches + EdgeSlack)
+        if (e.width > 0 && e.pos.x() + e.width > t_.paperInches().width() + EdgeSlack)
             throw Problem{QStringLiteral("il testo esce dalla pagina: %1 + %2 pollici supera la larghezza A4")
                               .arg(QLocale::c().toString(e.pos.x()), QLocale::c().toString(e.width))};
         if (e.kind == ElementKind::DataText && e.height > 0 && e.shrink <= 0)

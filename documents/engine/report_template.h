@@ -19,7 +19,7 @@ namespace quadrelo::report {
 // The template format this program reads and the one it writes in its header line.
 inline constexpr int TemplateFormatVersion = 1;
 
-// A4 portrait, the paper of every document, in inches.
+// A4 portrait, the paper of every document, in inches; a landscape page swaps the two.
 inline constexpr double PageWidthInches = 210.0 / 25.4;
 inline constexpr double PageHeightInches = 297.0 / 25.4;
 
@@ -82,6 +82,11 @@ struct Template {
     QString title;
     double topMargin = 0.5;    // inches: where a continuation page starts
     double bottomMargin = 0.5; // inches: where text pushed down stops and moves on
+    bool landscape = false;    // A4 turned: 11.69 in wide, 8.27 in high
+    QSizeF paperInches() const {
+        return landscape ? QSizeF(PageHeightInches, PageWidthInches)
+                         : QSizeF(PageWidthInches, PageHeightInches);
+    }
     QList<TemplatePage> pages;
     QHash<QString, QImage> images; // the pictures, by the file name the template gives
 

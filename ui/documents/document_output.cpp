@@ -26,7 +26,7 @@ void printDocument(QWidget* owner, PracticeForm& form, const QString& reportName
         sink()(reportName, row);
         return;
     }
-    guarded(owner, [&] { runReport(owner, reportName, columnNames(), row); });
+    guarded(owner, [&] { runReport(owner, reportName, columnNames(), row, sheetHeading(form)); });
 }
 
 } // namespace quadrelo

@@ -73,17 +73,18 @@ void setReportPreviewHook(std::function<void(const report::Document&)> hook) {
     previewHook() = std::move(hook);
 }
 
-void runReport(QWidget* owner, const QString& name, const QStringList& columnNames,
-               const QStringList& values) {
+void runReport(QWidget* owner, const QString& name, const QStringList& columnNames, const QStringList& values,
+               const QString& sheetHeading) {
     report::ReportProject& project = RvProject1();
     if (!project.contains(name)) return;
     std::optional<report::Document> document;
     {
         ReportStatusWindow status(owner);
         status.show();
-        document = project.layout(name, columnNames, values, [&status](int page) {
-            status.showPage(QStringLiteral("Generating page %p"), page);
-        });
+        document = project.layout(
+            name, columnNames, values,
+            [&status](int page) { status.showPage(QStringLiteral("Generating page %p"), page); },
+            sheetHeading);
     }
     if (!document) return;
     if (previewHook()) {

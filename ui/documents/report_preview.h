@@ -32,9 +32,10 @@ QPrinter& reportPrinter();
 
 // RvSystem1 running a report by name: the status window while the pages are laid out, then
 // the modal preview at 100 %. A name the project lacks does nothing. values[i] belongs to
-// columnNames[i]. Throws Error when the template cannot be read or the row does not fit it.
-void runReport(QWidget* owner, const QString& name, const QStringList& columnNames,
-               const QStringList& values);
+// columnNames[i]; `sheetHeading` heads the second and later pages. Throws Error when the
+// template cannot be read or the row does not fit it.
+void runReport(QWidget* owner, const QString& name, const QStringList& columnNames, const QStringList& values,
+               const QString& sheetHeading = {});
 
 // For tests: runReport hands the laid-out document to `hook` instead of showing the preview.
 // An empty hook restores the preview.
