@@ -56,6 +56,9 @@ QByteArray encodeTextLines(const QStringList& lines);
 // file and the system's reason in Italian. Every file the program writes goes through here.
 void writeTextLines(const QString& path, const QStringList& lines);
 void writeBytes(const QString& path, const QByteArray& bytes);
+// The same for a file only the user's program writes, in a folder of the user's own: a link at
+// `path` is replaced as a name, never followed, and a new file is readable by the user alone.
+void writePrivateBytes(const QString& path, const QByteArray& bytes);
 
 // Characters of `text` that Windows-1252 cannot hold; empty when all can.
 QString unencodableCharacters(const QString& text);
