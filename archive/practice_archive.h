@@ -98,7 +98,11 @@ QString archiveTotalsText(const ArchiveTotals& totals);
 // The list for a spreadsheet in Italian: UTF-8 with BOM, ';' between fields, decimal comma,
 // CR LF after every row, the titles first.
 QByteArray archiveCsv(const QList<ArchiveRow>& rows);
-// Why the list may not be written as CSV at path (a folder, a device, a practice), or empty.
+// Why an export of the list may not be written at `path`, naming it; empty when it may. The
+// target may be a new file or one the program wrote, known by its first bytes `ownStart`:
+// never a folder, a device, a practice, a table or any other file. `kind`: "CSV", "PDF".
+QString listTargetProblem(const QString& path, const QString& kind, const QByteArray& ownStart);
+// The same for the CSV: a new file or a list the program wrote (its first line the titles).
 QString csvTargetProblem(const QString& path);
 // Both writers refuse a target that is not theirs to replace (IoError) before writing.
 void writeArchiveCsv(const QString& path, const QList<ArchiveRow>& rows);

@@ -147,6 +147,9 @@ private slots:
                                            << "";
         QTest::newRow("pdf over a pipe") << pdf + QStringList{"tubo", "p.qdr"} << "" << 1 << "tubo"
                                          << "";
+        QTest::newRow("csv over a table")
+            << QStringList{"--elenco", ".", "--csv", "taba.dat"} << "" << 1 << "taba.dat"
+            << "taba.dat";
         QTest::newRow("all over a file")
             << QStringList{"--report", "all", "--pdf", "taba.dat", "p.qdr"} << "" << 1 << "taba.dat"
             << "taba.dat";

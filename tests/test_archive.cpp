@@ -159,6 +159,34 @@ private slots:
         QCOMPARE(line, "a.qdr;" + field + ";;;4;3500,00;1234,50;0,00;0,13;0,00;31/03/2003;\r\n");
     }
 
+    // A text cell a spreadsheet would run as a formula stays text; amounts stay numbers and a
+    // code of digits keeps its leading zero.
+    void csvCellsNeverRunAsFormulas_data() {
+        QTest::addColumn<QString>("applicant");
+        QTest::addColumn<QByteArray>("field");
+        QTest::newRow("=") << "=cmd|' /C calc'!A0" << QByteArray("'=cmd|' /C calc'!A0");
+        QTest::newRow("+") << "+39 0543 123456" << QByteArray("'+39 0543 123456");
+        QTest::newRow("-") << "-2+3" << QByteArray("'-2+3");
+        QTest::newRow("@") << "@SOMMA(A1:A9)" << QByteArray("'@SOMMA(A1:A9)");
+        QTest::newRow("TAB") << "\t=1+1" << QByteArray("'\t=1+1");
+        QTest::newRow("CR") << "\r=1+1" << QByteArray("\"'\r=1+1\"");
+        QTest::newRow("in mezzo") << "ROSSI = BIANCHI" << QByteArray("ROSSI = BIANCHI");
+    }
+    void csvCellsNeverRunAsFormulas() {
+        QFETCH(QString, applicant);
+        QFETCH(QByteArray, field);
+        ArchiveRow row;
+        row.fileName = QStringLiteral("=a.qdr");
+        row.applicant = applicant;
+        row.taxCode = QStringLiteral("01234567890");
+        row.oblationPaid = 1234.5;
+        row.oblationRemaining = -1234.5;
+        row.completion = QDate(2003, 3, 31);
+        const QByteArray csv = archiveCsv({row});
+        QCOMPARE(csv.mid(csv.indexOf("\r\n") + 2),
+                 "'=a.qdr;" + field + ";\"01234567890\";;;;0,00;1234,50;-1234,50;0,00;0,00;31/03/2003;\r\n");
+    }
+
     // An export never replaces a practice, a table or a folder, whatever name the user typed.
     void exportRefusesFilesNotItsOwn_data() {
         QTest::addColumn<bool>("pdf");
@@ -167,6 +195,9 @@ private slots:
         QTest::newRow("CSV su una pratica") << false << "pratica.qdr" << false;
         QTest::newRow("CSV su una cartella") << false << "cartella" << false;
         QTest::newRow("CSV nuovo") << false << "elenco.csv" << true;
+        QTest::newRow("CSV su una tabella") << false << "tabc.dat" << false;
+        QTest::newRow("CSV su un PDF") << false << "vecchio.pdf" << false;
+        QTest::newRow("CSV su un elenco precedente") << false << "vecchio.csv" << true;
         QTest::newRow("PDF su una pratica") << true << "pratica.qdr" << false;
         QTest::newRow("PDF su una tabella") << true << "tabc.dat" << false;
         QTest::newRow("PDF nuovo") << true << "elenco.pdf" << true;
@@ -181,6 +212,8 @@ private slots:
                             dir.filePath("pratica.qdr")));
         QVERIFY(QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/data/tabc.dat"), dir.filePath("tabc.dat")));
         QVERIFY(QDir(dir.path()).mkdir("cartella"));
+        writeBytes(dir.filePath("vecchio.pdf"), "%PDF-1.4\n");
+        writeBytes(dir.filePath("vecchio.csv"), archiveCsv({}));
         const QByteArray before = QFileInfo(path).isFile() ? fileBytes(path) : QByteArray();
         ArchiveRow row;
         row.fileName = QStringLiteral("a.qdr");
