@@ -90,18 +90,24 @@ QString systemFailureReason(int savedErrno, bool writing) {
     }
 }
 
-QByteArray readFileBytes(const QString& path, qint64 maxBytes) {
-    const QByteArray native = QFile::encodeName(path);
+namespace {
+
+QByteArray readBytes(const QByteArray& native, const QString& path, qint64 maxBytes, bool regularOnly) {
     Descriptor file;
     // Not blocking on the open: a pipe with no writer reads as empty instead of hanging.
     do
         file.fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     while (file.fd < 0 && errno == EINTR);
     if (file.fd < 0) throw IoError(failure(path, errno, false));
-    ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
     struct stat info {};
     if (::fstat(file.fd, &info) != 0) throw FileReadError(failure(path, errno, false));
     if (S_ISDIR(info.st_mode)) throw IoError(failure(path, EISDIR, false));
+    if (regularOnly && !S_ISREG(info.st_mode))
+        throw IoError(QStringLiteral("Impossibile leggere il file %1: non è un file ordinario (è un "
+                                     "dispositivo o una pipe).")
+                          .arg(QFileInfo(path).fileName()));
+    // A regular file never blocks; a pipe asked for by name may wait for its writer.
+    if (!regularOnly) ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
     // A device or a pipe has no size to look at: it is cut off once it passes the limit.
     if (S_ISREG(info.st_mode) && info.st_size > maxBytes) throw tooLarge(path, maxBytes);
 
@@ -119,6 +125,16 @@ QByteArray readFileBytes(const QString& path, qint64 maxBytes) {
         bytes.append(buffer, qsizetype(n));
     }
     return bytes;
+}
+
+} // namespace
+
+QByteArray readFileBytes(const QString& path, qint64 maxBytes) {
+    return readBytes(QFile::encodeName(path), path, maxBytes, false);
+}
+
+QByteArray readRegularFileBytes(const QByteArray& nativePath, const QString& shownPath, qint64 maxBytes) {
+    return readBytes(nativePath, shownPath, maxBytes, true);
 }
 
 QStringList readTextLines(const QString& path, qint64 maxBytes) {

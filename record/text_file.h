@@ -39,6 +39,11 @@ inline constexpr qint64 kParameterFileLimit = 1024 * 1024;
 // when it holds more than `maxBytes`).
 QByteArray readFileBytes(const QString& path, qint64 maxBytes = kParameterFileLimit);
 
+// The same for a file named by its bytes on the disk (which may be valid in no encoding), shown
+// as `shownPath` in messages, and only a regular file: opened without blocking, a pipe or a
+// device is refused (IoError), never waited on.
+QByteArray readRegularFileBytes(const QByteArray& nativePath, const QString& shownPath, qint64 maxBytes);
+
 // The lines of Windows-1252 text: CR LF ends a line (a lone LF too); no empty last line.
 QStringList decodeTextLines(const QByteArray& bytes);
 

@@ -11,6 +11,11 @@
 #include <QGuiApplication>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace quadrelo;
 using namespace quadrelo::testing;
 
@@ -106,6 +111,87 @@ private slots:
             QCOMPARE(rows.size(), 4);
             QCOMPARE(archiveTotals(rows).unreadable, 3);
         }
+    }
+
+    // Nothing is left out of a listing, and nothing stops it: every file is a row, with its
+    // reason when it cannot be read.
+    void everyFileIsARow_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("shown");  // the row's file name
+        QTest::addColumn<QString>("reason"); // empty for a practice read
+        QTest::newRow("pipe with a writer") << "fifo"
+                                            << "tubo.qdr"
+                                            << "non è un file ordinario";
+        QTest::newRow("Latin-1 name") << "latin1"
+                                      << "perizia Cesena n°3 è.qdr"
+                                      << "";
+        QTest::newRow("NUL in a field") << "nul"
+                                        << "nul.qdr"
+                                        << "";
+        QTest::newRow("unreadable file") << "file"
+                                         << "chiusa.qdr"
+                                         << "accesso negato";
+        QTest::newRow("unreadable folder") << "folder"
+                                           << "chiusa"
+                                           << "accesso negato";
+    }
+    void everyFileIsARow() {
+        QFETCH(QString, kind);
+        QFETCH(QString, shown);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+        QString folder = dir.path();
+        const QByteArray good = typicalPractice();
+        int fifo = -1;
+        if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("tubo.qdr")).constData(), 0644), 0);
+            // Held open for writing: a blocking read would wait for it for ever.
+            fifo = ::open(QFile::encodeName(dir.filePath("tubo.qdr")).constData(), O_RDWR | O_NONBLOCK);
+            QVERIFY(fifo >= 0);
+        } else if (kind == "latin1") {
+            const QByteArray native = QFile::encodeName(dir.path()) + "/perizia Cesena n\xB0"
+                                                                      "3 \xE8.qdr";
+            const int fd = ::open(native.constData(), O_WRONLY | O_CREAT, 0644);
+            QVERIFY(fd >= 0);
+            QCOMPARE(::write(fd, good.constData(), size_t(good.size())), ssize_t(good.size()));
+            ::close(fd);
+        } else if (kind == "nul") {
+            QByteArray bytes = good;
+            bytes.replace("GARIBALDI", QByteArray("GARI\0BALDI", 10));
+            writeBytes(dir.filePath("nul.qdr"), bytes);
+        } else if (kind == "file") {
+            writeBytes(dir.filePath("chiusa.qdr"), good);
+            QVERIFY(QFile::setPermissions(dir.filePath("chiusa.qdr"), QFileDevice::Permissions()));
+        } else {
+            folder = dir.filePath("chiusa");
+            QVERIFY(QDir().mkpath(folder));
+            writeBytes(QDir(folder).filePath("dentro.qdr"), good);
+            QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions()));
+        }
+        // Root reads everything: the listing is made as another user.
+        const passwd* nobody = ::getpwnam("nobody");
+        const bool asNobody = ::geteuid() == 0 && (kind == "file" || kind == "folder");
+        if (asNobody) QVERIFY(nobody && ::seteuid(nobody->pw_uid) == 0);
+        const QList<ArchiveRow> rows = readArchive({folder}, loaded);
+        if (asNobody) QVERIFY(::seteuid(0) == 0);
+        if (fifo >= 0) ::close(fifo);
+
+        QCOMPARE(rows.size(), 1);
+        const ArchiveRow& row = rows.constFirst();
+        QCOMPARE(row.fileName, shown);
+        QVERIFY2(row.problem.contains(reason), qPrintable(row.problem));
+        QCOMPARE(row.readable(), reason.isEmpty());
+        QCOMPARE(archiveTotals(rows).unreadable, reason.isEmpty() ? 0 : 1);
+        if (row.readable()) QCOMPARE(archiveCellText(row, ColumnOblationDue), QStringLiteral("9960,00"));
+        // Printed to a terminal the table holds no control character, and ends with the totals.
+        const QString table = archiveTextTable(rows);
+        QVERIFY(std::none_of(table.cbegin(), table.cend(), [](QChar c) {
+            return c != QLatin1Char('\n') && c.category() == QChar::Other_Control;
+        }));
+        QVERIFY(table.trimmed()
+                    .section(QLatin1Char('\n'), -1)
+                    .startsWith(reason.isEmpty() ? "1 pratica" : "0 pratiche"));
     }
 
     // Searching ignores case and accents, in any column, every word somewhere.
