@@ -13,6 +13,7 @@
 #include "practice_file/practice_json.h"
 #include "record/errors.h"
 #include "record/practice_form.h"
+#include "record/text_file.h"
 #include "record/user_interface.h"
 #include "startup/startup.h"
 #include "work_folder.h"
@@ -24,6 +25,8 @@
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <array>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <new>
 
@@ -35,6 +38,28 @@ namespace {
 
 void printErr(const QString& text) {
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+QString outputFailure(int savedErrno) {
+    return QStringLiteral("Impossibile scrivere sullo standard output: %1.")
+        .arg(systemFailureReason(savedErrno, true));
+}
+
+// Standard output is checked as any file is: a full disk or a size limit is a file error.
+void writeOut(const QByteArray& bytes) {
+    if (!bytes.isEmpty() &&
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()))
+        throw IoError(outputFailure(errno));
+}
+
+void writeOut(const QString& text) {
+    writeOut(text.toLocal8Bit());
+}
+
+// What is still buffered must reach its file too before the run counts as done.
+void finishOut() {
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw IoError(outputFailure(errno ? errno : EIO));
 }
 
 QString outPath(const QString& pdf, const QString& report, bool folder) {
@@ -119,11 +144,11 @@ int listFolder(const PracticeForm& loaded, const Options& o) {
     const bool allRead =
         std::all_of(rows.cbegin(), rows.cend(), [](const ArchiveRow& r) { return r.readable(); });
     if (o.csv.isEmpty()) {
-        std::fputs(archiveTextTable(rows).toLocal8Bit().constData(), stdout);
+        writeOut(archiveTextTable(rows));
     } else {
         writeArchiveCsv(o.csv, rows);
-        std::printf("%s: %s\n", qPrintable(QDir::toNativeSeparators(o.csv)),
-                    qPrintable(archiveTotalsText(archiveTotals(rows))));
+        writeOut(QStringLiteral("%1: %2\n")
+                     .arg(QDir::toNativeSeparators(o.csv), archiveTotalsText(archiveTotals(rows))));
     }
     return allRead ? 0 : 2;
 }
@@ -142,7 +167,7 @@ int run(const Options& o) {
     openPractice(form, QDir::current().absoluteFilePath(o.practice));
 
     if (!o.json.isNull()) {
-        std::fputs(QJsonDocument(practiceJson(form)).toJson(QJsonDocument::Indented).constData(), stdout);
+        writeOut(QJsonDocument(practiceJson(form)).toJson(QJsonDocument::Indented));
         return 0;
     }
 
@@ -151,11 +176,25 @@ int run(const Options& o) {
         QDir().mkpath(o.pdf);
         // A script must tell a complete set from a partial one: any document skipped fails.
         int skipped = 0;
-        for (const DocumentCommand& c : documentCommands()) {
-            const QString reason = writeReport(form, project, c.report, outPath(o.pdf, c.report, true), o);
+        const QList<DocumentCommand> commands = documentCommands();
+        for (qsizetype i = 0; i < commands.size(); ++i) {
+            const DocumentCommand& c = commands.at(i);
+            QString reason;
+            try {
+                reason = writeReport(form, project, c.report, outPath(o.pdf, c.report, true), o);
+            } catch (const IoError& e) {
+                // A write failure stops the set: the script learns what was not written.
+                printErr(QStringLiteral("%1: non scritto, %2").arg(c.report, e.message()));
+                QStringList untried;
+                for (qsizetype j = i + 1; j < commands.size(); ++j)
+                    untried << commands.at(j).report;
+                if (!untried.isEmpty())
+                    printErr(
+                        QStringLiteral("Documenti non tentati: %1.").arg(untried.join(QStringLiteral(", "))));
+                return 1;
+            }
             if (reason.isEmpty()) {
-                std::printf("%s: scritto %s\n", qPrintable(c.report),
-                            qPrintable(outPath(o.pdf, c.report, true)));
+                writeOut(QStringLiteral("%1: scritto %2\n").arg(c.report, outPath(o.pdf, c.report, true)));
             } else {
                 ++skipped;
                 printErr(QStringLiteral("%1: saltato, %2").arg(c.report, reason));
@@ -260,6 +299,27 @@ void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& mess
     if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
+// The parser's own messages are English: each of its errors said in Italian.
+QString parserError(const QCommandLineParser& parser) {
+    QStringList unknown;
+    for (const QString& name : parser.unknownOptionNames())
+        unknown << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    if (unknown.size() == 1)
+        return QStringLiteral("Opzione sconosciuta «%1». Vedere --help.").arg(unknown.constFirst());
+    if (!unknown.isEmpty())
+        return QStringLiteral("Opzioni sconosciute: «%1». Vedere --help.")
+            .arg(unknown.join(QStringLiteral("», «")));
+    const QString text = parser.errorText();
+    const qsizetype from = text.indexOf(QLatin1Char('\''));
+    const qsizetype to = text.lastIndexOf(QLatin1Char('\''));
+    const QString option = from >= 0 && to > from ? text.mid(from + 1, to - from - 1) : QString();
+    if (text.startsWith(QLatin1String("Missing value")))
+        return QStringLiteral("Manca il valore dopo «%1». Vedere --help.").arg(option);
+    if (text.startsWith(QLatin1String("Unexpected value")))
+        return QStringLiteral("«%1» non vuole un valore. Vedere --help.").arg(option);
+    return QStringLiteral("Argomenti non validi. Vedere --help.");
+}
+
 } // namespace
 
 QString usageText() {
@@ -340,15 +400,26 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     parser.addOption({QStringLiteral("elenco"), QString(), QStringLiteral("cartella")});
     parser.addOption({QStringLiteral("csv"), QString(), QStringLiteral("file")});
     if (!parser.parse(app.arguments())) {
-        printErr(parser.errorText());
+        printErr(parserError(parser));
         return 1;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(usageText().toLocal8Bit().constData(), stdout);
-        return 0;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        std::printf("Quadrelo 2004 %s\n", QUADRELO_VERSION);
+    // Beyond a size limit a write fails with its reason instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const bool help = parser.isSet(QStringLiteral("help"));
+    if (help || parser.isSet(QStringLiteral("version"))) {
+        if (!help && !parser.positionalArguments().isEmpty()) {
+            printErr(QStringLiteral("--version non vuole altri argomenti (argomento in più: «%1»).")
+                         .arg(parser.positionalArguments().constFirst()));
+            return 1;
+        }
+        try {
+            writeOut(help ? usageText()
+                          : QStringLiteral("Quadrelo 2004 %1\n").arg(QStringLiteral(QUADRELO_VERSION)));
+            finishOut();
+        } catch (const Error& e) {
+            printErr(e.message());
+            return 1;
+        }
         return 0;
     }
 
@@ -378,7 +449,9 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
         const QString folderProblem =
             enterWorkFolder(chooseWorkFolder(parser.value(QStringLiteral("cartella"))));
         if (!folderProblem.isEmpty()) printErr(folderProblem);
-        return run(o);
+        const int status = run(o);
+        finishOut();
+        return status;
     } catch (const UsageError& e) {
         printErr(e.message);
         return 1;

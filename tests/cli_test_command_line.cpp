@@ -19,8 +19,10 @@ struct Run {
     QByteArray err;
 };
 
-Run runProgram(const QString& folder, const QStringList& arguments, const QString& home = {}) {
+Run runProgram(const QString& folder, const QStringList& arguments, const QString& home = {},
+               const QString& output = {}) {
     QProcess p;
+    if (!output.isEmpty()) p.setStandardOutputFile(output);
     p.setWorkingDirectory(folder);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -150,6 +152,13 @@ private slots:
         QTest::newRow("csv over a table")
             << QStringList{"--elenco", ".", "--csv", "taba.dat"} << "" << 1 << "taba.dat"
             << "taba.dat";
+        QTest::newRow("missing value") << QStringList{"--json"} << "" << 1 << "Manca il valore dopo «--json»"
+                                       << "";
+        QTest::newRow("unknown option") << QStringList{"--json", "p.qdr", "--frobnicate"} << "" << 1
+                                        << "Opzione sconosciuta «--frobnicate»"
+                                        << "";
+        QTest::newRow("version with an argument") << QStringList{"--version", "junk"} << "" << 1 << "«junk»"
+                                                  << "";
         QTest::newRow("all over a file")
             << QStringList{"--report", "all", "--pdf", "taba.dat", "p.qdr"} << "" << 1 << "taba.dat"
             << "taba.dat";
@@ -211,6 +220,44 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
         if (!kept.isEmpty()) QCOMPARE(fileBytes(dir.filePath(kept)), before);
         QVERIFY(QFileInfo(dir.filePath("tubo")).isFile() == false);
+    }
+
+    // A full standard output is a file error, never a success.
+    void fullOutputIsAFileError_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("json") << QStringList{"--json", example};
+        QTest::newRow("elenco") << QStringList{"--elenco", QUADRELO_SOURCE_DIR "/examples"};
+        QTest::newRow("version") << QStringList{"--version"};
+    }
+    void fullOutputIsAFileError() {
+        QFETCH(QStringList, arguments);
+        const Run r = runProgram(work.path(), arguments, {}, "/dev/full");
+        QCOMPARE(r.status, 1);
+        QVERIFY2(QString::fromLocal8Bit(r.err).contains(
+                     "Impossibile scrivere sullo standard output: spazio su disco "
+                     "esaurito."),
+                 r.err.constData());
+    }
+
+    // A pipe held open by a writer and a NUL in a field: the listing ends, names every file and
+    // keeps its totals.
+    void listingEndsWithEveryFile() {
+        QTemporaryDir dir;
+        QByteArray bytes = fileBytes(example);
+        bytes.replace("MARIO", QByteArray("MA\0RIO", 6));
+        QFile f(dir.filePath("nul.qdr"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        f.close();
+        QCOMPARE(QProcess::execute("mkfifo", {dir.filePath("tubo.qdr")}), 0);
+        QFile writer(dir.filePath("tubo.qdr"));
+        QVERIFY(writer.open(QIODevice::ReadWrite | QIODevice::Unbuffered)); // a writer that never writes
+        const Run r = runProgram(work.path(), {"--elenco", dir.path()});
+        QCOMPARE(r.status, 2);
+        const QString out = QString::fromUtf8(r.out);
+        QVERIFY2(out.contains("tubo.qdr") && out.contains("non è un file ordinario"), qPrintable(out));
+        QVERIFY2(out.contains("ROSSI MA\uFFFDRIO"), qPrintable(out));
+        QVERIFY2(out.contains("1 pratica — oblazione dovuta 9960,00") && out.contains("1 file illeggibile"),
+                 qPrintable(out));
     }
 
     // The window and the command line share one work folder rule; names on the command line
