@@ -28,7 +28,10 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -86,6 +89,7 @@ struct Options {
     QString json;
     QString report;
     QString pdf;
+    QByteArray pdfNative; // the --pdf name's own bytes, when they are no valid text of the locale
     QString wasteDate;
     QString occupation;
     QString ici[3];
@@ -121,7 +125,20 @@ QString writeReport(PracticeForm& form, report::ReportProject& project, const QS
     if (const QString reason = prepareDialogValues(form, name, o); !reason.isEmpty()) return reason;
     const auto document = project.layout(name, columnNames(), RvCustomConnection1GetRow(form));
     if (!document) return QStringLiteral("documento «%1» sconosciuto.").arg(name);
-    report::writePdf(*document, path);
+    if (o.pdfNative.isEmpty()) {
+        report::writePdf(*document, path);
+        return {};
+    }
+    // A name the locale cannot spell: written under a name it can, beside it, then renamed to
+    // the bytes the user gave, never to a look-alike.
+    const QString temporary = QFileInfo(path).absolutePath() + QStringLiteral("/.quadrelo-pdf.tmp");
+    report::writePdf(*document, temporary);
+    if (::rename(QFile::encodeName(temporary).constData(), o.pdfNative.constData()) != 0) {
+        const int savedErrno = errno;
+        QFile::remove(temporary);
+        throw IoError(QStringLiteral("Impossibile scrivere il file %1: %2.")
+                          .arg(QFileInfo(path).fileName(), systemFailureReason(savedErrno, true)));
+    }
     return {};
 }
 
@@ -299,6 +316,34 @@ void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& mess
     if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
+// The bytes of the --pdf name as given, made absolute, when the decoded name would not spell
+// them again (a name from an old Windows disk); empty otherwise.
+QByteArray nativePdfName(int argc, char** argv, const QString& decoded) {
+    QByteArray raw;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--pdf" && i + 1 < argc)
+            raw = argv[i + 1];
+        else if (a.startsWith("--pdf="))
+            raw = a.mid(6);
+    }
+    if (raw.isEmpty() || QFile::encodeName(QFile::decodeName(raw)) == raw) return {};
+    if (!raw.startsWith('/')) raw = QFile::encodeName(QDir::currentPath()) + '/' + raw;
+    // An existing file by those bytes is replaced only when it is a PDF.
+    struct stat info {};
+    if (::lstat(raw.constData(), &info) == 0) {
+        const int fd =
+            S_ISREG(info.st_mode) ? ::open(raw.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
+        char head[5] = {};
+        const bool pdf = fd >= 0 && ::read(fd, head, 5) == 5 && QByteArray(head, 5) == "%PDF-";
+        if (fd >= 0) ::close(fd);
+        if (!pdf)
+            throw UsageError{QStringLiteral("«%1» esiste e non è un file PDF: il PDF non lo sostituisce.")
+                                 .arg(QDir::toNativeSeparators(decoded))};
+    }
+    return raw;
+}
+
 // The parser's own messages are English: each of its errors said in Italian.
 QString parserError(const QCommandLineParser& parser) {
     QStringList unknown;
@@ -444,6 +489,7 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
         // Names on the command line belong to the folder the command was given in.
         o.practice = QDir::current().absoluteFilePath(o.practice);
         if (!o.pdf.isEmpty()) o.pdf = QDir::current().absoluteFilePath(o.pdf);
+        if (o.report != QLatin1String("all")) o.pdfNative = nativePdfName(argc, argv, o.pdf);
         if (!o.folder.isEmpty()) o.folder = QDir::current().absoluteFilePath(o.folder);
         if (!o.csv.isEmpty()) o.csv = QDir::current().absoluteFilePath(o.csv);
         const QString folderProblem =

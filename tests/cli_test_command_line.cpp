@@ -9,6 +9,8 @@
 #include <QJsonObject>
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace quadrelo::testing;
 
 namespace {
@@ -220,6 +222,21 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
         if (!kept.isEmpty()) QCOMPARE(fileBytes(dir.filePath(kept)), before);
         QVERIFY(QFileInfo(dir.filePath("tubo")).isFile() == false);
+    }
+
+    // A name from an old Windows disk, not valid UTF-8, is the name written, byte for byte.
+    void pdfNameKeepsItsBytes() {
+        QTemporaryDir dir;
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start("sh", {"-c", "exec \"$0\" --report modello --pdf \"$(printf 'perizia \\350.pdf')\" \"$1\"",
+                       QUADRELO_BINARY, example});
+        QVERIFY(p.waitForFinished(60000));
+        QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+        const QByteArray name = QFile::encodeName(dir.path()) + "/perizia \xE8.pdf";
+        QVERIFY2(::access(name.constData(), F_OK) == 0, p.readAllStandardError().constData());
+        QCOMPARE(::unlink(name.constData()), 0); // the folder cannot remove what it cannot name
+        QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
 
     // A full standard output is a file error, never a success.
