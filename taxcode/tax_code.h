@@ -41,7 +41,8 @@ Faults checkTaxCode(const QString& text, const Person& person);
 // One Italian sentence per fault, in the order of the enum.
 QStringList faultMessages(Faults faults);
 
-// The sixteenth character of a code from its first fifteen.
+// The sixteenth character of a code from its first fifteen; a null character when they hold
+// anything but digits and capital letters.
 QChar checkCharacter(QStringView first15);
 
 // The three letters of a surname and of a first name.
