@@ -17,29 +17,53 @@
 
 #include <algorithm>
 
+#include <algorithm>
+
 namespace quadrelo {
 
 namespace {
 
-QByteArray csvField(const QString& text) {
-    QString field = text;
+// What a spreadsheet would take for a formula: the cell gets a leading apostrophe and stays text.
+bool looksLikeFormula(const QString& text) {
+    static const QString starts = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && starts.contains(text.front());
+}
+
+// A tax code or partita IVA of digits only would become a number and lose its leading zeros.
+bool isDigitCode(const QString& text) {
+    return text.size() > 1 && text.front() == QLatin1Char('0') &&
+           std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+}
+
+QByteArray csvField(const QString& text, bool number) {
+    QString field = (!number && looksLikeFormula(text)) ? QLatin1Char('\'') + text : text;
     // A spreadsheet reads ';', quotes and line breaks as structure unless the field is quoted.
     if (field.contains(QLatin1Char(';')) || field.contains(QLatin1Char('"')) ||
-        field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r'))) {
+        field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r')) || isDigitCode(field)) {
         field.replace(QLatin1Char('"'), QStringLiteral("\"\""));
         field = QLatin1Char('"') + field + QLatin1Char('"');
     }
     return field.toUtf8();
 }
 
-QByteArray csvLine(const QStringList& fields) {
+// Amounts, the typology and the dates are numbers and dates to the spreadsheet; the rest is text.
+bool isNumberColumn(int column) {
+    return isAmountColumn(column) || column == ColumnTypology || column == ColumnCompletion ||
+           column == ColumnModified;
+}
+
+QByteArray csvLine(const QStringList& fields, bool titles = false) {
     QByteArray line;
     for (int i = 0; i < fields.size(); ++i) {
         if (i) line += ';';
-        line += csvField(fields.at(i));
+        line += csvField(fields.at(i), titles || isNumberColumn(i));
     }
     return line + "\r\n";
 }
+
+// The first bytes of every list the program writes as CSV: its mark and first titles.
+const QByteArray kCsvStart = QByteArrayLiteral("\xEF\xBB\xBF"
+                                               "File;Richiedente;");
 
 // --- PDF -------------------------------------------------------------------------------------
 
@@ -154,7 +178,7 @@ QByteArray archiveCsv(const QList<ArchiveRow>& rows) {
     QStringList titles;
     for (int c = 0; c < ArchiveColumnCount; ++c)
         titles << archiveColumnTitle(c);
-    bytes += csvLine(titles);
+    bytes += csvLine(titles, true);
     for (const ArchiveRow& r : rows) {
         QStringList fields;
         for (int c = 0; c < ArchiveColumnCount; ++c)
@@ -164,17 +188,27 @@ QByteArray archiveCsv(const QList<ArchiveRow>& rows) {
     return bytes;
 }
 
-QString csvTargetProblem(const QString& path) {
-    const QFileInfo info(path);
+QString listTargetProblem(const QString& path, const QString& kind, const QByteArray& ownStart) {
+    const QFileInfo info(path); // follows a symbolic link to what it names
     const QString name = QDir::toNativeSeparators(path);
-    if (info.isDir()) return QStringLiteral("«%1» è una cartella, non un file CSV.").arg(name);
+    if (info.isDir()) return QStringLiteral("«%1» è una cartella, non un file %2.").arg(name, kind);
     if (info.suffix().compare(QLatin1String("qdr"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("«%1» è il nome di una pratica: l'elenco non la sostituisce.").arg(name);
-    if (info.exists() && !info.isFile())
+    if (!info.exists() && !info.isSymLink()) return {};
+    if (!info.isFile())
         return QStringLiteral("«%1» non è un file ordinario (è un dispositivo o una pipe): l'elenco non lo "
                               "sostituisce.")
             .arg(name);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.read(ownStart.size()) != ownStart)
+        return QStringLiteral("«%1» esiste e non è un file %2 scritto dal programma: l'elenco non lo "
+                              "sostituisce.")
+            .arg(name, kind);
     return {};
+}
+
+QString csvTargetProblem(const QString& path) {
+    return listTargetProblem(path, QStringLiteral("CSV"), kCsvStart);
 }
 
 void writeArchiveCsv(const QString& path, const QList<ArchiveRow>& rows) {

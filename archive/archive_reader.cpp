@@ -3,6 +3,7 @@
 
 #include "archive_reader.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMetaObject>
 
@@ -24,64 +25,53 @@ ArchiveReader::~ArchiveReader() {
 }
 
 void ArchiveReader::stop() {
-    if (!thread_) return;
-    cancelled_->store(true);
-    thread_->wait();
-    delete thread_;
-    thread_ = nullptr;
-    ++run_; // rows of the stopped reading still queued are dropped
+    if (!reading_) return;
+    reading_->cancelled.store(true);
+    reading_->owner = nullptr; // rows of the stopped reading still queued are dropped
+    reading_.reset();
 }
 
 void ArchiveReader::start(const QStringList& folders) {
     stop();
-    const quint64 run = ++run_;
-    cancelled_ = std::make_shared<std::atomic<bool>>(false);
-    auto cancelled = cancelled_;
+    auto reading = std::make_shared<Reading>();
+    reading->owner = this;
+    reading_ = reading;
     const PracticeForm prototype = prototype_;
-    thread_ = QThread::create([this, folders, prototype, cancelled, run] {
-        const QStringList files = practiceFilesIn(folders);
+    // Everything arrives through the application object, which outlives every reader; each
+    // delivery asks first whether its reader still waits for it.
+    QObject* const home = QCoreApplication::instance();
+    auto post = [home, reading](auto call) {
         QMetaObject::invokeMethod(
-            this,
-            [this, run, n = int(files.size())] {
-                if (run == run_) emit filesFound(n);
+            home,
+            [reading, call] {
+                if (ArchiveReader* owner = reading->owner) call(owner);
             },
             Qt::QueuedConnection);
+    };
+    QThread* thread = QThread::create([folders, prototype, reading, post] {
+        const QList<PracticeEntry> files = practiceFilesIn(folders);
+        post([n = int(files.size())](ArchiveReader* owner) { emit owner->filesFound(n); });
         QList<ArchiveRow> batch;
         QElapsedTimer sinceBatch;
         sinceBatch.start();
-        for (const QString& file : files) {
-            if (cancelled->load()) return;
+        for (const PracticeEntry& file : files) {
+            if (reading->cancelled.load()) return;
             batch << readArchiveRow(file, prototype);
             if (batch.size() >= kBatchRows || sinceBatch.elapsed() >= kBatchMsec) {
-                QMetaObject::invokeMethod(
-                    this, [this, run, batch] { deliver(run, batch); }, Qt::QueuedConnection);
+                post([batch](ArchiveReader* owner) { emit owner->rowsRead(batch); });
                 batch.clear();
                 sinceBatch.restart();
             }
         }
-        QMetaObject::invokeMethod(
-            this,
-            [this, run, batch] {
-                if (!batch.isEmpty()) deliver(run, batch);
-                done(run);
-            },
-            Qt::QueuedConnection);
+        post([batch](ArchiveReader* owner) {
+            if (!batch.isEmpty()) emit owner->rowsRead(batch);
+            owner->reading_.reset();
+            emit owner->finished();
+        });
     });
-    thread_->start();
-}
-
-void ArchiveReader::deliver(quint64 run, const QList<ArchiveRow>& rows) {
-    if (run == run_) emit rowsRead(rows);
-}
-
-void ArchiveReader::done(quint64 run) {
-    if (run != run_) return;
-    if (thread_) {
-        thread_->wait();
-        delete thread_;
-        thread_ = nullptr;
-    }
-    emit finished();
+    // Never waited for: the thread object goes once its work has ended.
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start();
 }
 
 } // namespace quadrelo

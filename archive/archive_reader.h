@@ -20,12 +20,14 @@ class ArchiveReader : public QObject {
 public:
     // `prototype`: a practice with the tables loaded (see archivePrototype).
     explicit ArchiveReader(const PracticeForm& prototype, QObject* parent = nullptr);
-    ~ArchiveReader() override; // stops a reading under way and waits for it
+    ~ArchiveReader() override; // stops a reading under way, never waiting for it
 
     // Starts reading the folders; a reading under way is dropped, its rows never arrive.
     void start(const QStringList& folders);
+    // Returns at once, even while a file read hangs (a network folder gone): the thread
+    // ends by itself when the read returns, and nothing of it arrives any more.
     void stop();
-    bool isReading() const { return thread_ != nullptr; }
+    bool isReading() const { return reading_ != nullptr; }
 
 signals:
     void filesFound(int count);
@@ -33,13 +35,14 @@ signals:
     void finished();
 
 private:
-    void deliver(quint64 run, const QList<ArchiveRow>& rows);
-    void done(quint64 run);
+    // What a reading thread shares with its reader; `owner` is only touched in the reader's thread.
+    struct Reading {
+        std::atomic<bool> cancelled{false};
+        ArchiveReader* owner = nullptr;
+    };
 
     PracticeForm prototype_;
-    QThread* thread_ = nullptr;
-    std::shared_ptr<std::atomic<bool>> cancelled_;
-    quint64 run_ = 0;
+    std::shared_ptr<Reading> reading_;
 };
 
 } // namespace quadrelo

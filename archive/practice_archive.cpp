@@ -12,9 +12,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
+#include <QStringDecoder>
 #include <QVariant>
 
 #include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace quadrelo {
 
@@ -41,6 +45,14 @@ QString joined(const QStringList& parts) {
 // A list box shows its chosen item; "selezionare" is what an untouched one says.
 QString comboText(const ComboState& combo) {
     return combo.text == QLatin1String("selezionare") ? QString() : combo.text;
+}
+
+// A terminal would act on control characters (escape sequences, a NUL ending the text): each
+// is shown as a replacement character instead.
+QString printable(QString text) {
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control) c = QChar::ReplacementCharacter;
+    return text;
 }
 
 void fillSearchKey(ArchiveRow& row) {
@@ -145,14 +157,48 @@ PracticeForm archivePrototype(const PracticeForm& loaded) {
     return form;
 }
 
-ArchiveRow readArchiveRow(const QString& path, const PracticeForm& prototype) {
-    ArchiveRow row;
+namespace {
+
+// A name as UTF-8 when it is, else as the Windows code page of the disk it came from.
+QString readableName(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text;
+    QStringDecoder windows("windows-1252");
+    return windows.decode(bytes);
+}
+
+PracticeEntry entryOf(const QString& path) {
+    PracticeEntry entry;
     const QFileInfo info(path);
-    row.path = info.absoluteFilePath();
-    row.fileName = info.fileName();
-    row.modified = info.lastModified();
+    entry.path = info.absoluteFilePath();
+    entry.nativePath = QFile::encodeName(entry.path);
+    entry.modified = info.lastModified();
+    return entry;
+}
+
+} // namespace
+
+ArchiveRow readArchiveRow(const QString& path, const PracticeForm& prototype) {
+    return readArchiveRow(entryOf(path), prototype);
+}
+
+ArchiveRow readArchiveRow(const PracticeEntry& entry, const PracticeForm& prototype) {
+    ArchiveRow row;
+    row.path = entry.path;
+    row.fileName = QFileInfo(entry.path).fileName();
+    row.modified = entry.modified;
     try {
-        const PracticeFileContents contents = readPracticeFile(row.path);
+        if (!entry.problem.isEmpty()) throw IoError(entry.problem);
+        QByteArray bytes;
+        try {
+            bytes = readRegularFileBytes(entry.nativePath, entry.path, kPracticeFileLimit);
+        } catch (const FileTooLargeError& e) {
+            throw DamagedFileError(e.reason());
+        } catch (const FileReadError&) {
+            throw DamagedFileError(); // opened, but not readable to its end
+        }
+        const PracticeFileContents contents = parsePracticeFile(bytes);
         PracticeForm form(prototype);
         form.setUserInterface(nullptr);
         form.currentFileName = row.path;
@@ -183,28 +229,53 @@ ArchiveRow readArchiveRow(const QString& path, const PracticeForm& prototype) {
     return row;
 }
 
-QStringList practiceFilesIn(const QStringList& folders) {
-    QStringList files;
-    QSet<QString> seen;
+QList<PracticeEntry> practiceFilesIn(const QStringList& folders) {
+    QList<PracticeEntry> files;
+    QSet<QPair<quint64, quint64>> seen; // device and inode: a file reached twice is listed once
     for (const QString& folder : folders) {
-        const QDir dir(folder);
-        const QFileInfoList entries = dir.entryInfoList(
-            {QStringLiteral("*.qdr")}, QDir::Files | QDir::Readable | QDir::Hidden | QDir::System);
-        for (const QFileInfo& entry : entries) {
-            const QString canonical = entry.canonicalFilePath();
-            const QString key = canonical.isEmpty() ? entry.absoluteFilePath() : canonical;
-            if (seen.contains(key)) continue;
-            seen.insert(key);
-            files << entry.absoluteFilePath();
+        const QString absolute = QDir(folder).absolutePath();
+        const QByteArray native = QFile::encodeName(absolute);
+        DIR* dir = ::opendir(native.constData());
+        if (!dir) {
+            if (errno == ENOENT) continue; // a remembered folder removed since
+            PracticeEntry entry;
+            entry.path = absolute;
+            entry.nativePath = native;
+            entry.problem = QStringLiteral("Impossibile leggere la cartella %1: %2.")
+                                .arg(QDir::toNativeSeparators(absolute), systemFailureReason(errno));
+            files << entry;
+            continue;
         }
+        while (const dirent* d = ::readdir(dir)) {
+            const QByteArray name(d->d_name);
+            if (name.size() < 5 || name.right(4).toLower() != ".qdr") continue;
+            const QByteArray path = native + '/' + name;
+            struct stat info {};
+            const bool found = ::stat(path.constData(), &info) == 0;
+            if (found && S_ISDIR(info.st_mode)) continue;
+            if (found && S_ISREG(info.st_mode)) {
+                const QPair<quint64, quint64> key(quint64(info.st_dev), quint64(info.st_ino));
+                if (seen.contains(key)) continue;
+                seen.insert(key);
+            }
+            PracticeEntry entry;
+            entry.path = absolute + QLatin1Char('/') + readableName(name);
+            entry.nativePath = path;
+            if (found)
+                entry.modified = QDateTime::fromMSecsSinceEpoch(qint64(info.st_mtim.tv_sec) * 1000 +
+                                                                info.st_mtim.tv_nsec / 1000000);
+            files << entry;
+        }
+        ::closedir(dir);
     }
-    std::sort(files.begin(), files.end());
+    std::sort(files.begin(), files.end(),
+              [](const PracticeEntry& a, const PracticeEntry& b) { return a.path < b.path; });
     return files;
 }
 
 QList<ArchiveRow> readArchive(const QStringList& folders, const PracticeForm& prototype) {
     QList<ArchiveRow> rows;
-    for (const QString& file : practiceFilesIn(folders))
+    for (const PracticeEntry& file : practiceFilesIn(folders))
         rows << readArchiveRow(file, prototype);
     return rows;
 }
@@ -270,7 +341,7 @@ QString archiveTextTable(const QList<ArchiveRow>& rows) {
     for (const ArchiveRow& r : rows) {
         QStringList line;
         for (int c = 0; c < ArchiveColumnCount; ++c)
-            line << archiveCellText(r, c).simplified();
+            line << printable(archiveCellText(r, c).simplified());
         cells << line;
     }
     for (const QStringList& line : cells)

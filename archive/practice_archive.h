@@ -72,12 +72,23 @@ QVariant archiveSortValue(const ArchiveRow& row, int column);
 // window. Each thread reading files needs its own.
 PracticeForm archivePrototype(const PracticeForm& loaded);
 
-// Reads one practice file as opening it would, on a copy of `prototype`. Never throws: a
-// file that cannot be read, or is too large, is a row naming why.
-ArchiveRow readArchiveRow(const QString& path, const PracticeForm& prototype);
+// A practice file found in a folder: its name as readable as it can be shown, its real bytes
+// on the disk (an old Windows disk's names are not UTF-8), or why the folder cannot be listed.
+struct PracticeEntry {
+    QString path;
+    QByteArray nativePath;
+    QDateTime modified;
+    QString problem; // a folder that could not be listed
+};
 
-// The practice files (*.qdr) directly inside the folders, each once, sorted by path.
-QStringList practiceFilesIn(const QStringList& folders);
+// Reads one practice file as opening it would, on a copy of `prototype`. Never throws: a
+// file that cannot be read, is too large or is no regular file, is a row naming why.
+ArchiveRow readArchiveRow(const QString& path, const PracticeForm& prototype);
+ArchiveRow readArchiveRow(const PracticeEntry& entry, const PracticeForm& prototype);
+
+// The practice files (*.qdr) directly inside the folders, each once, sorted by path, and an
+// entry with its reason for each folder that cannot be read.
+QList<PracticeEntry> practiceFilesIn(const QStringList& folders);
 
 // Reads every practice file of the folders, in the calling thread.
 QList<ArchiveRow> readArchive(const QStringList& folders, const PracticeForm& prototype);
@@ -104,7 +115,11 @@ QString archiveTotalsText(const ArchiveTotals& totals);
 // The list for a spreadsheet in Italian: UTF-8 with BOM, ';' between fields, decimal comma,
 // CR LF after every row, the titles first.
 QByteArray archiveCsv(const QList<ArchiveRow>& rows);
-// Why the list may not be written as CSV at path (a folder, a device, a practice), or empty.
+// Why an export of the list may not be written at `path`, naming it; empty when it may. The
+// target may be a new file or one the program wrote, known by its first bytes `ownStart`:
+// never a folder, a device, a practice, a table or any other file. `kind`: "CSV", "PDF".
+QString listTargetProblem(const QString& path, const QString& kind, const QByteArray& ownStart);
+// The same for the CSV: a new file or a list the program wrote (its first line the titles).
 QString csvTargetProblem(const QString& path);
 // Both writers refuse a target that is not theirs to replace (IoError) before writing.
 void writeArchiveCsv(const QString& path, const QList<ArchiveRow>& rows);

@@ -13,6 +13,7 @@
 #include "practice_file/practice_json.h"
 #include "record/errors.h"
 #include "record/practice_form.h"
+#include "record/text_file.h"
 #include "record/user_interface.h"
 #include "startup/startup.h"
 #include "work_folder.h"
@@ -24,8 +25,13 @@
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <array>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -35,6 +41,28 @@ namespace {
 
 void printErr(const QString& text) {
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+QString outputFailure(int savedErrno) {
+    return QStringLiteral("Impossibile scrivere sullo standard output: %1.")
+        .arg(systemFailureReason(savedErrno, true));
+}
+
+// Standard output is checked as any file is: a full disk or a size limit is a file error.
+void writeOut(const QByteArray& bytes) {
+    if (!bytes.isEmpty() &&
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()))
+        throw IoError(outputFailure(errno));
+}
+
+void writeOut(const QString& text) {
+    writeOut(text.toLocal8Bit());
+}
+
+// What is still buffered must reach its file too before the run counts as done.
+void finishOut() {
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw IoError(outputFailure(errno ? errno : EIO));
 }
 
 QString outPath(const QString& pdf, const QString& report, bool folder) {
@@ -61,6 +89,7 @@ struct Options {
     QString json;
     QString report;
     QString pdf;
+    QByteArray pdfNative; // the --pdf name's own bytes, when they are no valid text of the locale
     QString wasteDate;
     QString occupation;
     QString ici[3];
@@ -97,7 +126,20 @@ QString writeReport(PracticeForm& form, report::ReportProject& project, const QS
     const auto document =
         project.layout(name, columnNames(), RvCustomConnection1GetRow(form), {}, sheetHeading(form));
     if (!document) return QStringLiteral("documento «%1» sconosciuto.").arg(name);
-    report::writePdf(*document, path);
+    if (o.pdfNative.isEmpty()) {
+        report::writePdf(*document, path);
+        return {};
+    }
+    // A name the locale cannot spell: written under a name it can, beside it, then renamed to
+    // the bytes the user gave, never to a look-alike.
+    const QString temporary = QFileInfo(path).absolutePath() + QStringLiteral("/.quadrelo-pdf.tmp");
+    report::writePdf(*document, temporary);
+    if (::rename(QFile::encodeName(temporary).constData(), o.pdfNative.constData()) != 0) {
+        const int savedErrno = errno;
+        QFile::remove(temporary);
+        throw IoError(QStringLiteral("Impossibile scrivere il file %1: %2.")
+                          .arg(QFileInfo(path).fileName(), systemFailureReason(savedErrno, true)));
+    }
     return {};
 }
 
@@ -122,15 +164,15 @@ int listFolder(const PracticeForm& loaded, const Options& o) {
     if (!o.pdf.isEmpty()) {
         writeArchivePdf(o.pdf, rows,
                         QStringLiteral("Archivio pratiche — %1").arg(QDir::toNativeSeparators(o.folder)));
-        std::printf("%s: %s\n", qPrintable(QDir::toNativeSeparators(o.pdf)),
-                    qPrintable(archiveTotalsText(archiveTotals(rows))));
+        writeOut(QStringLiteral("%1: %2\n")
+                     .arg(QDir::toNativeSeparators(o.pdf), archiveTotalsText(archiveTotals(rows))));
     }
     if (o.csv.isEmpty()) {
-        if (o.pdf.isEmpty()) std::fputs(archiveTextTable(rows).toLocal8Bit().constData(), stdout);
+        if (o.pdf.isEmpty()) writeOut(archiveTextTable(rows));
     } else {
         writeArchiveCsv(o.csv, rows);
-        std::printf("%s: %s\n", qPrintable(QDir::toNativeSeparators(o.csv)),
-                    qPrintable(archiveTotalsText(archiveTotals(rows))));
+        writeOut(QStringLiteral("%1: %2\n")
+                     .arg(QDir::toNativeSeparators(o.csv), archiveTotalsText(archiveTotals(rows))));
     }
     return allRead ? 0 : 2;
 }
@@ -149,7 +191,7 @@ int run(const Options& o) {
     openPractice(form, QDir::current().absoluteFilePath(o.practice));
 
     if (!o.json.isNull()) {
-        std::fputs(QJsonDocument(practiceJson(form)).toJson(QJsonDocument::Indented).constData(), stdout);
+        writeOut(QJsonDocument(practiceJson(form)).toJson(QJsonDocument::Indented));
         return 0;
     }
 
@@ -158,11 +200,25 @@ int run(const Options& o) {
         QDir().mkpath(o.pdf);
         // A script must tell a complete set from a partial one: any document skipped fails.
         int skipped = 0;
-        for (const DocumentCommand& c : documentCommands()) {
-            const QString reason = writeReport(form, project, c.report, outPath(o.pdf, c.report, true), o);
+        const QList<DocumentCommand> commands = documentCommands();
+        for (qsizetype i = 0; i < commands.size(); ++i) {
+            const DocumentCommand& c = commands.at(i);
+            QString reason;
+            try {
+                reason = writeReport(form, project, c.report, outPath(o.pdf, c.report, true), o);
+            } catch (const IoError& e) {
+                // A write failure stops the set: the script learns what was not written.
+                printErr(QStringLiteral("%1: non scritto, %2").arg(c.report, e.message()));
+                QStringList untried;
+                for (qsizetype j = i + 1; j < commands.size(); ++j)
+                    untried << commands.at(j).report;
+                if (!untried.isEmpty())
+                    printErr(
+                        QStringLiteral("Documenti non tentati: %1.").arg(untried.join(QStringLiteral(", "))));
+                return 1;
+            }
             if (reason.isEmpty()) {
-                std::printf("%s: scritto %s\n", qPrintable(c.report),
-                            qPrintable(outPath(o.pdf, c.report, true)));
+                writeOut(QStringLiteral("%1: scritto %2\n").arg(c.report, outPath(o.pdf, c.report, true)));
             } else {
                 ++skipped;
                 printErr(QStringLiteral("%1: saltato, %2").arg(c.report, reason));
@@ -275,6 +331,55 @@ void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& mess
     if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
+// The bytes of the --pdf name as given, made absolute, when the decoded name would not spell
+// them again (a name from an old Windows disk); empty otherwise.
+QByteArray nativePdfName(int argc, char** argv, const QString& decoded) {
+    QByteArray raw;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--pdf" && i + 1 < argc)
+            raw = argv[i + 1];
+        else if (a.startsWith("--pdf="))
+            raw = a.mid(6);
+    }
+    if (raw.isEmpty() || QFile::encodeName(QFile::decodeName(raw)) == raw) return {};
+    if (!raw.startsWith('/')) raw = QFile::encodeName(QDir::currentPath()) + '/' + raw;
+    // An existing file by those bytes is replaced only when it is a PDF.
+    struct stat info {};
+    if (::lstat(raw.constData(), &info) == 0) {
+        const int fd =
+            S_ISREG(info.st_mode) ? ::open(raw.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
+        char head[5] = {};
+        const bool pdf = fd >= 0 && ::read(fd, head, 5) == 5 && QByteArray(head, 5) == "%PDF-";
+        if (fd >= 0) ::close(fd);
+        if (!pdf)
+            throw UsageError{QStringLiteral("«%1» esiste e non è un file PDF: il PDF non lo sostituisce.")
+                                 .arg(QDir::toNativeSeparators(decoded))};
+    }
+    return raw;
+}
+
+// The parser's own messages are English: each of its errors said in Italian.
+QString parserError(const QCommandLineParser& parser) {
+    QStringList unknown;
+    for (const QString& name : parser.unknownOptionNames())
+        unknown << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    if (unknown.size() == 1)
+        return QStringLiteral("Opzione sconosciuta «%1». Vedere --help.").arg(unknown.constFirst());
+    if (!unknown.isEmpty())
+        return QStringLiteral("Opzioni sconosciute: «%1». Vedere --help.")
+            .arg(unknown.join(QStringLiteral("», «")));
+    const QString text = parser.errorText();
+    const qsizetype from = text.indexOf(QLatin1Char('\''));
+    const qsizetype to = text.lastIndexOf(QLatin1Char('\''));
+    const QString option = from >= 0 && to > from ? text.mid(from + 1, to - from - 1) : QString();
+    if (text.startsWith(QLatin1String("Missing value")))
+        return QStringLiteral("Manca il valore dopo «%1». Vedere --help.").arg(option);
+    if (text.startsWith(QLatin1String("Unexpected value")))
+        return QStringLiteral("«%1» non vuole un valore. Vedere --help.").arg(option);
+    return QStringLiteral("Argomenti non validi. Vedere --help.");
+}
+
 } // namespace
 
 QString usageText() {
@@ -356,15 +461,26 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     parser.addOption({QStringLiteral("elenco"), QString(), QStringLiteral("cartella")});
     parser.addOption({QStringLiteral("csv"), QString(), QStringLiteral("file")});
     if (!parser.parse(app.arguments())) {
-        printErr(parser.errorText());
+        printErr(parserError(parser));
         return 1;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(usageText().toLocal8Bit().constData(), stdout);
-        return 0;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        std::printf("Quadrelo 2004 %s\n", QUADRELO_VERSION);
+    // Beyond a size limit a write fails with its reason instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const bool help = parser.isSet(QStringLiteral("help"));
+    if (help || parser.isSet(QStringLiteral("version"))) {
+        if (!help && !parser.positionalArguments().isEmpty()) {
+            printErr(QStringLiteral("--version non vuole altri argomenti (argomento in più: «%1»).")
+                         .arg(parser.positionalArguments().constFirst()));
+            return 1;
+        }
+        try {
+            writeOut(help ? usageText()
+                          : QStringLiteral("Quadrelo 2004 %1\n").arg(QStringLiteral(QUADRELO_VERSION)));
+            finishOut();
+        } catch (const Error& e) {
+            printErr(e.message());
+            return 1;
+        }
         return 0;
     }
 
@@ -389,12 +505,15 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
         // Names on the command line belong to the folder the command was given in.
         o.practice = QDir::current().absoluteFilePath(o.practice);
         if (!o.pdf.isEmpty()) o.pdf = QDir::current().absoluteFilePath(o.pdf);
+        if (o.report != QLatin1String("all")) o.pdfNative = nativePdfName(argc, argv, o.pdf);
         if (!o.folder.isEmpty()) o.folder = QDir::current().absoluteFilePath(o.folder);
         if (!o.csv.isEmpty()) o.csv = QDir::current().absoluteFilePath(o.csv);
         const QString folderProblem =
             enterWorkFolder(chooseWorkFolder(parser.value(QStringLiteral("cartella"))));
         if (!folderProblem.isEmpty()) printErr(folderProblem);
-        return run(o);
+        const int status = run(o);
+        finishOut();
+        return status;
     } catch (const UsageError& e) {
         printErr(e.message);
         return 1;

@@ -90,18 +90,24 @@ QString systemFailureReason(int savedErrno, bool writing) {
     }
 }
 
-QByteArray readFileBytes(const QString& path, qint64 maxBytes) {
-    const QByteArray native = QFile::encodeName(path);
+namespace {
+
+QByteArray readBytes(const QByteArray& native, const QString& path, qint64 maxBytes, bool regularOnly) {
     Descriptor file;
     // Not blocking on the open: a pipe with no writer reads as empty instead of hanging.
     do
         file.fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     while (file.fd < 0 && errno == EINTR);
     if (file.fd < 0) throw IoError(failure(path, errno, false));
-    ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
     struct stat info {};
     if (::fstat(file.fd, &info) != 0) throw FileReadError(failure(path, errno, false));
     if (S_ISDIR(info.st_mode)) throw IoError(failure(path, EISDIR, false));
+    if (regularOnly && !S_ISREG(info.st_mode))
+        throw IoError(QStringLiteral("Impossibile leggere il file %1: non è un file ordinario (è un "
+                                     "dispositivo o una pipe).")
+                          .arg(QFileInfo(path).fileName()));
+    // A regular file never blocks; a pipe asked for by name may wait for its writer.
+    if (!regularOnly) ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
     // A device or a pipe has no size to look at: it is cut off once it passes the limit.
     if (S_ISREG(info.st_mode) && info.st_size > maxBytes) throw tooLarge(path, maxBytes);
 
@@ -119,6 +125,16 @@ QByteArray readFileBytes(const QString& path, qint64 maxBytes) {
         bytes.append(buffer, qsizetype(n));
     }
     return bytes;
+}
+
+} // namespace
+
+QByteArray readFileBytes(const QString& path, qint64 maxBytes) {
+    return readBytes(QFile::encodeName(path), path, maxBytes, false);
+}
+
+QByteArray readRegularFileBytes(const QByteArray& nativePath, const QString& shownPath, qint64 maxBytes) {
+    return readBytes(nativePath, shownPath, maxBytes, true);
 }
 
 QStringList readTextLines(const QString& path, qint64 maxBytes) {
@@ -178,16 +194,34 @@ QByteArray encodeTextLines(const QStringList& lines) {
     return bytes;
 }
 
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    // A symbolic link stays: the file it points to is the one replaced, as an editor does.
+namespace {
+
+// The file a chain of symbolic links ends at; `path` itself when it is no link. Every link of
+// the chain stays a link: only the last file is replaced.
+QString finalTarget(const QString& path) {
     QString target = path;
-    if (const QFileInfo link(path); link.isSymLink()) target = link.symLinkTarget();
+    for (int depth = 0; depth < 40; ++depth) {
+        char buffer[4096];
+        const ssize_t n = ::readlink(QFile::encodeName(target).constData(), buffer, sizeof buffer);
+        if (n < 0 || n == ssize_t(sizeof buffer)) return target;
+        const QString next = QFile::decodeName(QByteArray(buffer, qsizetype(n)));
+        target = QDir::cleanPath(
+            QDir::isAbsolutePath(next) ? next : QDir(QFileInfo(target).absolutePath()).filePath(next));
+    }
+    return target; // a loop: the write fails naming it
+}
+
+void writeReplacing(const QString& path, const QString& target, const QByteArray& bytes, bool followLinks) {
     const QByteArray native = QFile::encodeName(target);
     auto fail = [&path](int savedErrno) { throw IoError(failure(path, savedErrno, true)); };
 
     struct stat old {};
-    const bool exists = ::stat(native.constData(), &old) == 0;
-    if (exists) {
+    const bool exists =
+        (followLinks ? ::stat(native.constData(), &old) : ::lstat(native.constData(), &old)) == 0;
+    if (followLinks && !exists && errno == ELOOP) fail(ELOOP);
+    // Without following, a link in the way is replaced as a name, never written through.
+    const bool replacesLink = exists && S_ISLNK(old.st_mode);
+    if (exists && !replacesLink) {
         if (S_ISDIR(old.st_mode)) fail(EISDIR);
         if (!S_ISREG(old.st_mode))
             throw IoError(QStringLiteral("Impossibile scrivere il file %1: non è un file ordinario "
@@ -200,17 +234,18 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QByteArray temporary =
         QFile::encodeName(QDir(info.absolutePath()).filePath(QLatin1Char('.') + info.fileName())) + ".XXXXXX";
     Descriptor file;
-    file.fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    // A new name of its own (O_EXCL), never a link someone planted there.
+    file.fd = ::mkostemp(temporary.data(), O_CLOEXEC | O_NOFOLLOW);
     if (file.fd < 0) fail(errno);
     file.removeOnFailure = temporary;
 
     // The new file keeps the old one's permissions (and owner, when we may set it).
-    if (exists) {
+    if (exists && !replacesLink) {
         ::fchmod(file.fd, old.st_mode & 07777);
         if (::geteuid() == 0 && ::fchown(file.fd, old.st_uid, old.st_gid) != 0) {
             // The owner cannot be kept: the file stays root's, with the old permissions.
         }
-    } else {
+    } else if (followLinks) {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         ::fchmod(file.fd, 0666 & ~mask);
@@ -241,6 +276,17 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
         ::fsync(folder);
         ::close(folder);
     }
+}
+
+} // namespace
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    // A symbolic link stays: the file it points to is the one replaced, as an editor does.
+    writeReplacing(path, finalTarget(path), bytes, true);
+}
+
+void writePrivateBytes(const QString& path, const QByteArray& bytes) {
+    writeReplacing(path, path, bytes, false);
 }
 
 void writeTextLines(const QString& path, const QStringList& lines) {

@@ -39,6 +39,11 @@ inline constexpr qint64 kParameterFileLimit = 1024 * 1024;
 // when it holds more than `maxBytes`).
 QByteArray readFileBytes(const QString& path, qint64 maxBytes = kParameterFileLimit);
 
+// The same for a file named by its bytes on the disk (which may be valid in no encoding), shown
+// as `shownPath` in messages, and only a regular file: opened without blocking, a pipe or a
+// device is refused (IoError), never waited on.
+QByteArray readRegularFileBytes(const QByteArray& nativePath, const QString& shownPath, qint64 maxBytes);
+
 // The lines of Windows-1252 text: CR LF ends a line (a lone LF too); no empty last line.
 QStringList decodeTextLines(const QByteArray& bytes);
 
@@ -56,6 +61,9 @@ QByteArray encodeTextLines(const QStringList& lines);
 // file and the system's reason in Italian. Every file the program writes goes through here.
 void writeTextLines(const QString& path, const QStringList& lines);
 void writeBytes(const QString& path, const QByteArray& bytes);
+// The same for a file only the user's program writes, in a folder of the user's own: a link at
+// `path` is replaced as a name, never followed, and a new file is readable by the user alone.
+void writePrivateBytes(const QString& path, const QByteArray& bytes);
 
 // Characters of `text` that Windows-1252 cannot hold; empty when all can.
 QString unencodableCharacters(const QString& text);

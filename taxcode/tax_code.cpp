@@ -83,6 +83,8 @@ QChar checkCharacter(QStringView first15) {
     int sum = 0;
     for (int i = 0; i < 15 && i < first15.size(); ++i) {
         const QChar c = first15.at(i);
+        // Only digits and capitals have a value: anything else has no check character.
+        if (!isDigit(c) && (c < QLatin1Char('A') || c > QLatin1Char('Z'))) return QChar();
         const int value = isDigit(c) ? c.unicode() - '0' : c.unicode() - 'A';
         sum += (i % 2 == 0) ? kOddValues[value] : value;
     }

@@ -46,7 +46,8 @@ QStringList faultMessages(Faults faults);
 // disagrees in the words of the warning without its subject ("non corrisponde al luogo di nascita").
 QString taxCodeVerdict(const QString& text, const Person& person);
 
-// The sixteenth character of a code from its first fifteen.
+// The sixteenth character of a code from its first fifteen; a null character when they hold
+// anything but digits and capital letters.
 QChar checkCharacter(QStringView first15);
 
 // The three letters of a surname and of a first name.

@@ -11,6 +11,8 @@
 #include <QJsonObject>
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace quadrelo::testing;
 
 namespace {
@@ -21,8 +23,10 @@ struct Run {
     QByteArray err;
 };
 
-Run runProgram(const QString& folder, const QStringList& arguments, const QString& home = {}) {
+Run runProgram(const QString& folder, const QStringList& arguments, const QString& home = {},
+               const QString& output = {}) {
     QProcess p;
+    if (!output.isEmpty()) p.setStandardOutputFile(output);
     p.setWorkingDirectory(folder);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -215,6 +219,16 @@ private slots:
                                                 << "";
         QTest::newRow("list pdf over a pipe") << list + QStringList{"tubo"} << "" << 1 << "tubo"
                                               << "";
+        QTest::newRow("csv over a table")
+            << QStringList{"--elenco", ".", "--csv", "taba.dat"} << "" << 1 << "taba.dat"
+            << "taba.dat";
+        QTest::newRow("missing value") << QStringList{"--json"} << "" << 1 << "Manca il valore dopo «--json»"
+                                       << "";
+        QTest::newRow("unknown option") << QStringList{"--json", "p.qdr", "--frobnicate"} << "" << 1
+                                        << "Opzione sconosciuta «--frobnicate»"
+                                        << "";
+        QTest::newRow("version with an argument") << QStringList{"--version", "junk"} << "" << 1 << "«junk»"
+                                                  << "";
         QTest::newRow("all over a file")
             << QStringList{"--report", "all", "--pdf", "taba.dat", "p.qdr"} << "" << 1 << "taba.dat"
             << "taba.dat";
@@ -276,6 +290,59 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
         if (!kept.isEmpty()) QCOMPARE(fileBytes(dir.filePath(kept)), before);
         QVERIFY(QFileInfo(dir.filePath("tubo")).isFile() == false);
+    }
+
+    // A name from an old Windows disk, not valid UTF-8, is the name written, byte for byte.
+    void pdfNameKeepsItsBytes() {
+        QTemporaryDir dir;
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start("sh", {"-c", "exec \"$0\" --report modello --pdf \"$(printf 'perizia \\350.pdf')\" \"$1\"",
+                       QUADRELO_BINARY, example});
+        QVERIFY(p.waitForFinished(60000));
+        QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+        const QByteArray name = QFile::encodeName(dir.path()) + "/perizia \xE8.pdf";
+        QVERIFY2(::access(name.constData(), F_OK) == 0, p.readAllStandardError().constData());
+        QCOMPARE(::unlink(name.constData()), 0); // the folder cannot remove what it cannot name
+        QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    }
+
+    // A full standard output is a file error, never a success.
+    void fullOutputIsAFileError_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("json") << QStringList{"--json", example};
+        QTest::newRow("elenco") << QStringList{"--elenco", QUADRELO_SOURCE_DIR "/examples"};
+        QTest::newRow("version") << QStringList{"--version"};
+    }
+    void fullOutputIsAFileError() {
+        QFETCH(QStringList, arguments);
+        const Run r = runProgram(work.path(), arguments, {}, "/dev/full");
+        QCOMPARE(r.status, 1);
+        QVERIFY2(QString::fromLocal8Bit(r.err).contains(
+                     "Impossibile scrivere sullo standard output: spazio su disco "
+                     "esaurito."),
+                 r.err.constData());
+    }
+
+    // A pipe held open by a writer and a NUL in a field: the listing ends, names every file and
+    // keeps its totals.
+    void listingEndsWithEveryFile() {
+        QTemporaryDir dir;
+        QByteArray bytes = fileBytes(example);
+        bytes.replace("MARIO", QByteArray("MA\0RIO", 6));
+        QFile f(dir.filePath("nul.qdr"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        f.close();
+        QCOMPARE(QProcess::execute("mkfifo", {dir.filePath("tubo.qdr")}), 0);
+        QFile writer(dir.filePath("tubo.qdr"));
+        QVERIFY(writer.open(QIODevice::ReadWrite | QIODevice::Unbuffered)); // a writer that never writes
+        const Run r = runProgram(work.path(), {"--elenco", dir.path()});
+        QCOMPARE(r.status, 2);
+        const QString out = QString::fromUtf8(r.out);
+        QVERIFY2(out.contains("tubo.qdr") && out.contains("non è un file ordinario"), qPrintable(out));
+        QVERIFY2(out.contains("ROSSI MA\uFFFDRIO"), qPrintable(out));
+        QVERIFY2(out.contains("1 pratica — oblazione dovuta 9960,00") && out.contains("1 file illeggibile"),
+                 qPrintable(out));
     }
 
     // The window and the command line share one work folder rule; names on the command line

@@ -295,14 +295,14 @@ private slots:
     void abandonedCopyIsOffered() {
         QFETCH(int, answer);
         const QString shared = path("recuperata.qdr");
-        const QString left = path("~Quadrelo-999999-1.recupero");
+        const QString left = QDir(RecoveryCopy::defaultFolder()).filePath("~Quadrelo-999999-1.recupero");
         QFile::remove(shared);
         QFile::remove(left);
         QVERIFY(QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"), shared));
         {
             QByteArray practice = fileBytes(shared);
             practice.replace("MARIO\r\n", "ANNA\r\n");
-            RecoveryCopy other(workDir.path());
+            RecoveryCopy other;
             other.write(practice, shared, RecoveryCopy::digest(fileBytes(shared)));
             // Its program gone, the copy stays behind without a lock.
             QVERIFY(QFile::copy(other.path(), left));
@@ -311,9 +311,10 @@ private slots:
         w->offerRecovery();
         QCOMPARE(MessageWindows::shownMessages().size(), 1);
         QVERIFY(MessageWindows::shownMessages().first().startsWith(
-            "È stata trovata una pratica non salvata (ROSSI ANNA, recuperata.qdr, "));
+            "È stata trovata una pratica non salvata (" + QDir::toNativeSeparators(shared) +
+            ", ROSSI ANNA, "));
         QCOMPARE(QFile::exists(left), answer == -1);
-        QVERIFY(!QFile::exists(path("~Quadrelo-999999-1.lock")));
+        QVERIFY(!QFile::exists(QDir(RecoveryCopy::defaultFolder()).filePath("~Quadrelo-999999-1.lock")));
         QCOMPARE(w->form().Edit1.text, answer == 0 ? QStringLiteral("ANNA") : QString());
         QCOMPARE(w->windowTitle(),
                  answer == 0 ? "Quadrelo 2004 - " + shared + "*" : QStringLiteral("Quadrelo 2004"));
@@ -362,9 +363,10 @@ private slots:
         w->Salva->trigger();
         {
             // What a program that ended abruptly leaves: a copy whose lock nobody holds.
-            RecoveryCopy other(workDir.path());
+            RecoveryCopy other;
             other.write(practiceFileBytes(w->form()), shared, {});
-            QVERIFY(QFile::copy(other.path(), path("~Quadrelo-999999-1.recupero")));
+            QVERIFY(QFile::copy(other.path(),
+                                QDir(RecoveryCopy::defaultFolder()).filePath("~Quadrelo-999999-1.recupero")));
         }
         shoot("ripristino", 1);
         w->offerRecovery();

@@ -12,6 +12,11 @@
 #include <QGuiApplication>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace quadrelo;
 using namespace quadrelo::testing;
 
@@ -112,6 +117,87 @@ private slots:
         }
     }
 
+    // Nothing is left out of a listing, and nothing stops it: every file is a row, with its
+    // reason when it cannot be read.
+    void everyFileIsARow_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("shown");  // the row's file name
+        QTest::addColumn<QString>("reason"); // empty for a practice read
+        QTest::newRow("pipe with a writer") << "fifo"
+                                            << "tubo.qdr"
+                                            << "non è un file ordinario";
+        QTest::newRow("Latin-1 name") << "latin1"
+                                      << "perizia Cesena n°3 è.qdr"
+                                      << "";
+        QTest::newRow("NUL in a field") << "nul"
+                                        << "nul.qdr"
+                                        << "";
+        QTest::newRow("unreadable file") << "file"
+                                         << "chiusa.qdr"
+                                         << "accesso negato";
+        QTest::newRow("unreadable folder") << "folder"
+                                           << "chiusa"
+                                           << "accesso negato";
+    }
+    void everyFileIsARow() {
+        QFETCH(QString, kind);
+        QFETCH(QString, shown);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+        QString folder = dir.path();
+        const QByteArray good = typicalPractice();
+        int fifo = -1;
+        if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("tubo.qdr")).constData(), 0644), 0);
+            // Held open for writing: a blocking read would wait for it for ever.
+            fifo = ::open(QFile::encodeName(dir.filePath("tubo.qdr")).constData(), O_RDWR | O_NONBLOCK);
+            QVERIFY(fifo >= 0);
+        } else if (kind == "latin1") {
+            const QByteArray native = QFile::encodeName(dir.path()) + "/perizia Cesena n\xB0"
+                                                                      "3 \xE8.qdr";
+            const int fd = ::open(native.constData(), O_WRONLY | O_CREAT, 0644);
+            QVERIFY(fd >= 0);
+            QCOMPARE(::write(fd, good.constData(), size_t(good.size())), ssize_t(good.size()));
+            ::close(fd);
+        } else if (kind == "nul") {
+            QByteArray bytes = good;
+            bytes.replace("GARIBALDI", QByteArray("GARI\0BALDI", 10));
+            writeBytes(dir.filePath("nul.qdr"), bytes);
+        } else if (kind == "file") {
+            writeBytes(dir.filePath("chiusa.qdr"), good);
+            QVERIFY(QFile::setPermissions(dir.filePath("chiusa.qdr"), QFileDevice::Permissions()));
+        } else {
+            folder = dir.filePath("chiusa");
+            QVERIFY(QDir().mkpath(folder));
+            writeBytes(QDir(folder).filePath("dentro.qdr"), good);
+            QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions()));
+        }
+        // Root reads everything: the listing is made as another user.
+        const passwd* nobody = ::getpwnam("nobody");
+        const bool asNobody = ::geteuid() == 0 && (kind == "file" || kind == "folder");
+        if (asNobody) QVERIFY(nobody && ::seteuid(nobody->pw_uid) == 0);
+        const QList<ArchiveRow> rows = readArchive({folder}, loaded);
+        if (asNobody) QVERIFY(::seteuid(0) == 0);
+        if (fifo >= 0) ::close(fifo);
+
+        QCOMPARE(rows.size(), 1);
+        const ArchiveRow& row = rows.constFirst();
+        QCOMPARE(row.fileName, shown);
+        QVERIFY2(row.problem.contains(reason), qPrintable(row.problem));
+        QCOMPARE(row.readable(), reason.isEmpty());
+        QCOMPARE(archiveTotals(rows).unreadable, reason.isEmpty() ? 0 : 1);
+        if (row.readable()) QCOMPARE(archiveCellText(row, ColumnOblationDue), QStringLiteral("9960,00"));
+        // Printed to a terminal the table holds no control character, and ends with the totals.
+        const QString table = archiveTextTable(rows);
+        QVERIFY(std::none_of(table.cbegin(), table.cend(), [](QChar c) {
+            return c != QLatin1Char('\n') && c.category() == QChar::Other_Control;
+        }));
+        QVERIFY(table.trimmed()
+                    .section(QLatin1Char('\n'), -1)
+                    .startsWith(reason.isEmpty() ? "1 pratica" : "0 pratiche"));
+    }
+
     // Searching ignores case and accents, in any column, every word somewhere.
     void search_data() {
         QTest::addColumn<QString>("query");
@@ -164,6 +250,34 @@ private slots:
         QCOMPARE(line, "a.qdr;" + field + ";;;;4;3500,00;1234,50;0,00;0,13;0,00;31/03/2003;\r\n");
     }
 
+    // A text cell a spreadsheet would run as a formula stays text; amounts stay numbers and a
+    // code of digits keeps its leading zero.
+    void csvCellsNeverRunAsFormulas_data() {
+        QTest::addColumn<QString>("applicant");
+        QTest::addColumn<QByteArray>("field");
+        QTest::newRow("=") << "=cmd|' /C calc'!A0" << QByteArray("'=cmd|' /C calc'!A0");
+        QTest::newRow("+") << "+39 0543 123456" << QByteArray("'+39 0543 123456");
+        QTest::newRow("-") << "-2+3" << QByteArray("'-2+3");
+        QTest::newRow("@") << "@SOMMA(A1:A9)" << QByteArray("'@SOMMA(A1:A9)");
+        QTest::newRow("TAB") << "\t=1+1" << QByteArray("'\t=1+1");
+        QTest::newRow("CR") << "\r=1+1" << QByteArray("\"'\r=1+1\"");
+        QTest::newRow("in mezzo") << "ROSSI = BIANCHI" << QByteArray("ROSSI = BIANCHI");
+    }
+    void csvCellsNeverRunAsFormulas() {
+        QFETCH(QString, applicant);
+        QFETCH(QByteArray, field);
+        ArchiveRow row;
+        row.fileName = QStringLiteral("=a.qdr");
+        row.applicant = applicant;
+        row.taxCode = QStringLiteral("01234567890");
+        row.oblationPaid = 1234.5;
+        row.oblationRemaining = -1234.5;
+        row.completion = QDate(2003, 3, 31);
+        const QByteArray csv = archiveCsv({row});
+        QCOMPARE(csv.mid(csv.indexOf("\r\n") + 2),
+                 "'=a.qdr;" + field + ";\"01234567890\";;;;;0,00;1234,50;-1234,50;0,00;0,00;31/03/2003;\r\n");
+    }
+
     // An export never replaces a practice, a table or a folder, whatever name the user typed.
     void exportRefusesFilesNotItsOwn_data() {
         QTest::addColumn<bool>("pdf");
@@ -172,6 +286,9 @@ private slots:
         QTest::newRow("CSV su una pratica") << false << "pratica.qdr" << false;
         QTest::newRow("CSV su una cartella") << false << "cartella" << false;
         QTest::newRow("CSV nuovo") << false << "elenco.csv" << true;
+        QTest::newRow("CSV su una tabella") << false << "tabc.dat" << false;
+        QTest::newRow("CSV su un PDF") << false << "vecchio.pdf" << false;
+        QTest::newRow("CSV su un elenco precedente") << false << "vecchio.csv" << true;
         QTest::newRow("PDF su una pratica") << true << "pratica.qdr" << false;
         QTest::newRow("PDF su una tabella") << true << "tabc.dat" << false;
         QTest::newRow("PDF nuovo") << true << "elenco.pdf" << true;
@@ -186,6 +303,8 @@ private slots:
                             dir.filePath("pratica.qdr")));
         QVERIFY(QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/data/tabc.dat"), dir.filePath("tabc.dat")));
         QVERIFY(QDir(dir.path()).mkdir("cartella"));
+        writeBytes(dir.filePath("vecchio.pdf"), "%PDF-1.4\n");
+        writeBytes(dir.filePath("vecchio.csv"), archiveCsv({}));
         const QByteArray before = QFileInfo(path).isFile() ? fileBytes(path) : QByteArray();
         ArchiveRow row;
         row.fileName = QStringLiteral("a.qdr");

@@ -103,6 +103,31 @@ void compareDescriptions(const QStringList& actual, const QStringList& expected)
 class PracticeFileTest : public QObject {
     Q_OBJECT
 private slots:
+    // Saving through a chain of links replaces the file at its end; every link stays a link.
+    void saveFollowsLinksToTheFinalFile_data() {
+        QTest::addColumn<QStringList>("chain"); // each name links to the next; the last is the file
+        QTest::newRow("one link") << QStringList{"pratica.qdr", "vera.qdr"};
+        QTest::newRow("link to a link") << QStringList{"pratica.qdr", "mezzo.qdr", "vera.qdr"};
+        QTest::newRow("into another folder")
+            << QStringList{"pratica.qdr", "sotto/mezzo.qdr", "sotto/vera.qdr"};
+    }
+    void saveFollowsLinksToTheFinalFile() {
+        QFETCH(QStringList, chain);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("sotto"));
+        writeBytes(dir.filePath(chain.constLast()), "VECCHIA\r\n");
+        for (qsizetype i = chain.size() - 2; i >= 0; --i) {
+            // Relative links, as a user makes them: each to the next name from its own folder.
+            const QString from = dir.filePath(chain.at(i));
+            const QString to = QFileInfo(from).dir().relativeFilePath(dir.filePath(chain.at(i + 1)));
+            QVERIFY(QFile::link(to, from));
+        }
+        writeBytes(dir.filePath(chain.constFirst()), "NUOVA\r\n");
+        QCOMPARE(fileBytes(dir.filePath(chain.constLast())), QByteArray("NUOVA\r\n"));
+        for (qsizetype i = 0; i + 1 < chain.size(); ++i)
+            QVERIFY2(QFileInfo(dir.filePath(chain.at(i))).isSymLink(), qPrintable(chain.at(i)));
+    }
+
     void newPracticeIs97Lines() {
         Practice p;
         const QByteArray bytes = practiceFileBytes(p.form);

@@ -158,9 +158,8 @@ void MainWindow::FormCreate(bool showSplash) {
 
     form_.setUserInterface(this);
     guarded(this, [this] { Inizializzazione(form_); });
-    // The recovery copy lives in the work folder, beside the parameter files.
-    recovery_ = std::make_unique<RecoveryCopy>(form_.startDirectory.isEmpty() ? QDir::currentPath()
-                                                                              : form_.startDirectory);
+    // Never in the work folder, which others may share: in the user's own folder.
+    recovery_ = std::make_unique<RecoveryCopy>();
     recoveryTimer_ = new QTimer(this);
     recoveryTimer_->setSingleShot(true);
     connect(recoveryTimer_, &QTimer::timeout, this, [this] { writeRecoveryCopy(); });

@@ -185,6 +185,7 @@ private:
     QElapsedTimer lastRecoveryWrite_;
     QByteArray recoveryWritten_;
     int recoveryInterval_ = 30000;
+    bool recoveryFailureShown_ = false; // since the last copy written
 };
 
 } // namespace quadrelo

@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -285,8 +286,15 @@ void MainWindow::writeRecoveryCopy() {
     try {
         recovery_->write(*bytes, form_.currentFileName, diskDigest_);
         recoveryWritten_ = *bytes;
-    } catch (const Error&) {
-        // The practice on screen is untouched; the copy is tried again after the interval.
+        recoveryFailureShown_ = false;
+    } catch (const Error& e) {
+        // The practice on screen is untouched; the copy is tried again after the interval,
+        // and the user hears of the failure once, not at every try.
+        if (!recoveryFailureShown_)
+            statusBar()->showMessage(QStringLiteral("%1 La copia di recupero si ritenta ogni %2 secondi.")
+                                         .arg(e.message())
+                                         .arg(recoveryInterval_ / 1000));
+        recoveryFailureShown_ = true;
     }
     lastRecoveryWrite_.start();
 }
@@ -300,26 +308,24 @@ QString MainWindow::recoveryCopyPath() const {
 }
 
 void MainWindow::offerRecovery() {
-    const QString folder = form_.startDirectory.isEmpty() ? QDir::currentPath() : form_.startDirectory;
-    for (RecoveredPractice& copy : RecoveryCopy::abandoned(folder)) {
+    QStringList setAside;
+    QList<RecoveredPractice> copies = RecoveryCopy::abandoned(recovery_->folder(), &setAside);
+    for (const QString& path : setAside)
+        MessageWindows::warning(this,
+                                QStringLiteral("Una copia di recupero illeggibile o danneggiata è stata "
+                                               "messa da parte e non sarà più proposta: %1")
+                                    .arg(QDir::toNativeSeparators(path)));
+    for (RecoveredPractice& copy : copies) {
+        // The whole path and the applicant: the user must know which practice Ctrl+S would write.
         const QString name = copy.fileName == QLatin1String("-1") ? QStringLiteral("pratica senza nome")
-                                                                  : QFileInfo(copy.fileName).fileName();
+                                                                  : QDir::toNativeSeparators(copy.fileName);
+        const QString applicant =
+            copy.applicant.isEmpty() ? QStringLiteral("richiedente non indicato") : copy.applicant;
         const QString when = QLocale().toString(copy.written, QStringLiteral("dd/MM/yyyy 'alle' HH:mm"));
-        // Whose practice it is, as the recent practices name it: surname and name.
-        QString whose;
-        try {
-            const PracticeFileContents held = parsePracticeFile(copy.practice);
-            whose = QStringList{held.lines.value(1), held.lines.value(0)}
-                        .filter(QRegularExpression(QStringLiteral("^(?!-1$).*\\S")))
-                        .join(QLatin1Char(' '));
-        } catch (const Error&) {
-            // A copy that does not read is offered all the same; restoring it says why.
-        }
-        const QString what = whose.isEmpty() ? name : QStringLiteral("%1, %2").arg(whose, name);
         const int answer = MessageWindows::choice(
             this,
-            QStringLiteral("È stata trovata una pratica non salvata (%1, %2). Ripristinarla?")
-                .arg(what, when),
+            QStringLiteral("È stata trovata una pratica non salvata (%1, %2, %3). Ripristinarla?")
+                .arg(name, applicant, when),
             {QStringLiteral("SI"), QStringLiteral("NO")}, 0, -1);
         if (answer == 0) {
             // What we hold now must not be lost either; cancelling leaves the copy for later.
