@@ -240,7 +240,7 @@ private slots:
         QTest::newRow("giurata section") << "giurata"
                                          << "RICCIONE";
         QTest::newRow("ici tax code") << "ici"
-                                      << "RSSMRA60E12D704X";
+                                      << "RSSMRA60E12D704N";
         QTest::newRow("ici value") << "ici"
                                    << "85000,00";
         QTest::newRow("rifiuti date") << "rifiuti"
