@@ -41,8 +41,20 @@ QStringList standInFamilies(const QString& family) {
 }
 
 QString resolveFamily(const QString& family) {
+    // Asking the font database goes to fontconfig every time, and every laid-out element asks:
+    // a family once found stays found for the life of the process.
+    static std::mutex guard;
+    static QHash<QString, QString> found;
+    {
+        const std::lock_guard<std::mutex> lock(guard);
+        if (const auto it = found.constFind(family); it != found.cend()) return *it;
+    }
     for (const QString& candidate : standInFamilies(family))
-        if (QFontDatabase::hasFamily(candidate)) return candidate;
+        if (QFontDatabase::hasFamily(candidate)) {
+            const std::lock_guard<std::mutex> lock(guard);
+            found.insert(family, candidate);
+            return candidate;
+        }
     return family;
 }
 
