@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QProcess>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <cstdio>
@@ -202,6 +203,31 @@ private slots:
         QCOMPARE(RecoveryCopy::abandoned(state, &again).size(), offered ? 1 : 0);
         QCOMPARE(again, QStringList());
         if (kind == "link") QVERIFY(QFileInfo(name).isSymLink());
+    }
+
+    // A copy that cannot be written is said in the status bar, not dropped in silence.
+    void refusedCopyIsSaid() {
+        QTemporaryDir dir;
+        QVERIFY(copyShippedData(dir.path()));
+        QTemporaryDir stateHome;
+        QVERIFY(QDir(stateHome.path()).mkdir("quadrelo"));
+        QVERIFY(QFile::setPermissions(stateHome.filePath("quadrelo"), QFileDevice::Permissions(0x7777)));
+        qputenv("XDG_STATE_HOME", QFile::encodeName(stateHome.path()));
+        QDir::setCurrent(dir.path());
+        MessageWindows::setTestMode(true);
+        MainWindow w(false);
+        w.setRecoveryInterval(0);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseClick(w.findChild<QLineEdit*>(QStringLiteral("Edit1")), Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("bianchi"));
+        QTRY_VERIFY(w.statusBar()->currentMessage().contains("cartella delle copie di recupero"));
+        QVERIFY(w.statusBar()->currentMessage().contains("anche altri utenti vi possono scrivere"));
+        QVERIFY(QDir(stateHome.filePath("quadrelo")).isEmpty());
+        MessageWindows::setNextChoices({1}); // leaving: do not save
+        w.close();
     }
 
     void killedProgramIsRecoveredByTheNextStart() {
