@@ -10,6 +10,7 @@
 #include "taxcode/tax_code.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QStringDecoder>
@@ -188,6 +189,7 @@ ArchiveRow readArchiveRow(const PracticeEntry& entry, const PracticeForm& protot
     row.path = entry.path;
     row.fileName = QFileInfo(entry.path).fileName();
     row.modified = entry.modified;
+    row.nameNotText = !entry.nativePath.isEmpty() && QFile::encodeName(entry.path) != entry.nativePath;
     try {
         if (!entry.problem.isEmpty()) throw IoError(entry.problem);
         QByteArray bytes;

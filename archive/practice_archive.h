@@ -33,8 +33,9 @@ struct ArchiveRow {
     double advancePaid = 0;
     QDate completion;
     QDateTime modified;
-    QString problem;   // why the file could not be read; empty for a good one
-    QString searchKey; // every column's text, folded for searching
+    QString problem;          // why the file could not be read; empty for a good one
+    bool nameNotText = false; // the name on the disk is not text of this system: shown decoded
+    QString searchKey;        // every column's text, folded for searching
 
     bool readable() const { return problem.isEmpty(); }
     bool taxCodeDisagrees() const {

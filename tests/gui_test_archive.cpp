@@ -22,6 +22,9 @@
 #include <QTableView>
 #include <QtTest>
 
+#include <cstdio>
+#include <unistd.h>
+
 using namespace quadrelo;
 using namespace quadrelo::testing;
 
@@ -161,6 +164,36 @@ private slots:
         QCOMPARE(PracticePlaces::recentPractices().size(), 1);
         emit recent->aboutToShow();
         QCOMPARE(recent->actions().size(), 1);
+    }
+    // A name from an old Windows disk is listed, but never opened under the name shown: saving
+    // would then write another file.
+    void foreignNameIsNotOpened() {
+        PracticeForm form = archivePrototype(w->form());
+        form.Inizializza();
+        form.Edit2.text = QStringLiteral("LATINI");
+        const QByteArray name = QFile::encodeName(workDir.path()) + "/citt\xe0.qdr";
+        {
+            QFile file;
+            QVERIFY(file.open(::fopen(name.constData(), "wb"), QIODevice::WriteOnly, QFile::AutoCloseHandle));
+            file.write(practiceFileBytes(form));
+        }
+        const QString before = w->form().currentFileName;
+        MessageWindows::clearShown();
+        QTest::mouseClick(w->findChild<QLineEdit*>(QStringLiteral("Edit1")), Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        auto* archive = w->findChild<ArchiveWindow*>();
+        QTRY_VERIFY_WITH_TIMEOUT(!archive->isReading(), 10000);
+        QTRY_COMPARE(QApplication::focusWidget(),
+                     archive->findChild<QLineEdit*>(QStringLiteral("searchBox")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier); // an earlier search
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("latini"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        ::unlink(name.constData());
+        QVERIFY2(
+            MessageWindows::shownMessages().join("\n").contains(QStringLiteral("rinominare prima il file")),
+            qPrintable(MessageWindows::shownMessages().join("\n")));
+        QCOMPARE(w->form().currentFileName, before);
+        archive->close();
     }
 };
 

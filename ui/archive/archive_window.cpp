@@ -6,6 +6,7 @@
 #include "archive/archive_reader.h"
 #include "practice_places.h"
 #include "ui/common/error_box.h"
+#include "ui/common/message_windows.h"
 #include "ui/common/screen_fit.h"
 
 #include <QAbstractTableModel>
@@ -349,7 +350,17 @@ void ArchiveWindow::openCurrent() {
     int row = table_->currentIndex().row();
     if (row < 0 && filter_->rowCount() > 0) row = 0; // Enter in the search box: the first match
     if (row < 0) return;
-    emit openPracticeRequested(filter_->rowAt(row).path);
+    const ArchiveRow& chosen = filter_->rowAt(row);
+    // The window would open, and save, a file of the name it shows: another file than this one.
+    if (chosen.nameNotText) {
+        MessageWindows::warning(
+            this, QStringLiteral("Il nome del file «%1» non è scritto nella codifica di questo sistema "
+                                 "(viene forse da un vecchio disco Windows): per aprire la pratica, "
+                                 "rinominare prima il file.")
+                      .arg(QDir::toNativeSeparators(chosen.path)));
+        return;
+    }
+    emit openPracticeRequested(chosen.path);
 }
 
 bool ArchiveWindow::eventFilter(QObject* watched, QEvent* event) {
