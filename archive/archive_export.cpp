@@ -17,8 +17,6 @@
 
 #include <algorithm>
 
-#include <algorithm>
-
 namespace quadrelo {
 
 namespace {
@@ -191,20 +189,15 @@ QByteArray archiveCsv(const QList<ArchiveRow>& rows) {
 QString listTargetProblem(const QString& path, const QString& kind, const QByteArray& ownStart) {
     const QFileInfo info(path); // follows a symbolic link to what it names
     const QString name = QDir::toNativeSeparators(path);
-    if (info.isDir()) return QStringLiteral("«%1» è una cartella, non un file %2.").arg(name, kind);
-    if (info.suffix().compare(QLatin1String("qdr"), Qt::CaseInsensitive) == 0)
+    if (info.suffix().compare(QLatin1String("qdr"), Qt::CaseInsensitive) == 0 && !info.isDir())
         return QStringLiteral("«%1» è il nome di una pratica: l'elenco non la sostituisce.").arg(name);
-    if (!info.exists() && !info.isSymLink()) return {};
-    if (!info.isFile())
+    // A link to nothing would be written through, wherever it points.
+    if (!info.exists() && info.isSymLink())
         return QStringLiteral("«%1» non è un file ordinario (è un dispositivo o una pipe): l'elenco non lo "
                               "sostituisce.")
             .arg(name);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.read(ownStart.size()) != ownStart)
-        return QStringLiteral("«%1» esiste e non è un file %2 scritto dal programma: l'elenco non lo "
-                              "sostituisce.")
-            .arg(name, kind);
-    return {};
+    return replacementProblem(path, kind, ownStart, QStringLiteral("file %1 scritto dal programma").arg(kind),
+                              QStringLiteral("l'elenco"));
 }
 
 QString csvTargetProblem(const QString& path) {

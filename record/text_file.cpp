@@ -280,6 +280,22 @@ void writeReplacing(const QString& path, const QString& target, const QByteArray
 
 } // namespace
 
+QString replacementProblem(const QString& path, const QString& kind, const QByteArray& ownStart,
+                           const QString& ownFile, const QString& writer) {
+    const QFileInfo info(path); // follows a symbolic link to what it names
+    if (!info.exists()) return {};
+    const QString name = QDir::toNativeSeparators(path);
+    if (info.isDir()) return QStringLiteral("«%1» è una cartella, non un file %2.").arg(name, kind);
+    if (!info.isFile())
+        return QStringLiteral("«%1» non è un file ordinario (è un dispositivo o una pipe): %2 non lo "
+                              "sostituisce.")
+            .arg(name, writer);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.read(ownStart.size()) != ownStart)
+        return QStringLiteral("«%1» esiste e non è un %2: %3 non lo sostituisce.").arg(name, ownFile, writer);
+    return {};
+}
+
 void writeBytes(const QString& path, const QByteArray& bytes) {
     // A symbolic link stays: the file it points to is the one replaced, as an editor does.
     writeReplacing(path, finalTarget(path), bytes, true);

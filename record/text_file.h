@@ -61,6 +61,12 @@ QByteArray encodeTextLines(const QStringList& lines);
 // file and the system's reason in Italian. Every file the program writes goes through here.
 void writeTextLines(const QString& path, const QStringList& lines);
 void writeBytes(const QString& path, const QByteArray& bytes);
+
+// Why an export may not replace what stands at `path`, in Italian; empty when it may: a new name,
+// or an existing regular file that begins with `ownStart`. `ownFile` names such a file ("file
+// PDF"), `writer` what would replace it ("il PDF").
+QString replacementProblem(const QString& path, const QString& kind, const QByteArray& ownStart,
+                           const QString& ownFile, const QString& writer);
 // The same for a file only the user's program writes, in a folder of the user's own: a link at
 // `path` is replaced as a name, never followed, and a new file is readable by the user alone.
 void writePrivateBytes(const QString& path, const QByteArray& bytes);

@@ -85,18 +85,8 @@ QByteArray pdfBytes(const Document& document) {
 }
 
 QString pdfTargetProblem(const QString& path) {
-    const QFileInfo info(path); // follows a symbolic link to what it names
-    if (!info.exists()) return {};
-    const QString name = QDir::toNativeSeparators(path);
-    if (info.isDir()) return QStringLiteral("«%1» è una cartella, non un file PDF.").arg(name);
-    if (!info.isFile())
-        return QStringLiteral("«%1» non è un file ordinario (è un dispositivo o una pipe): il PDF non lo "
-                              "sostituisce.")
-            .arg(name);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.read(5) != "%PDF-")
-        return QStringLiteral("«%1» esiste e non è un file PDF: il PDF non lo sostituisce.").arg(name);
-    return {};
+    return replacementProblem(path, QStringLiteral("PDF"), QByteArrayLiteral("%PDF-"),
+                              QStringLiteral("file PDF"), QStringLiteral("il PDF"));
 }
 
 void writePdf(const Document& document, const QString& path) {

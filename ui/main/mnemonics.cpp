@@ -60,8 +60,8 @@ bool cellOf(QGridLayout* grid, const QWidget* w, int& row, int& column) {
 QWidget* fieldOf(const QLabel* label, const QWidget* page, const QHash<QString, QWidget*>& controls) {
     QList<QWidget*> named;
     for (auto it = controls.cbegin(); it != controls.cend(); ++it) {
-        const FieldSpec* spec = fieldSpec(it.key());
-        if (spec && !spec->caption.isEmpty() && spec->caption == label->text() &&
+        const FieldSpec* field = fieldSpec(it.key());
+        if (field && !field->caption.isEmpty() && field->caption == label->text() &&
             page->isAncestorOf(it.value()))
             named << it.value();
     }
