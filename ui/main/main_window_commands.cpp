@@ -28,7 +28,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
 
