@@ -3,8 +3,8 @@
 
 #pragma once
 
+#include "calc/practice_form.h"
 #include "documents/engine/report_layout.h"
-#include "record/practice_form.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -6,8 +6,8 @@
 // With a folder as argument the generated practices stay there (for looking at the window).
 #include "archive/archive_reader.h"
 #include "calc/page_inputs.h"
+#include "calc/practice_form.h"
 #include "practice_file/practice_file.h"
-#include "record/practice_form.h"
 #include "record/text_file.h"
 #include "startup/startup.h"
 #include "test_support.h"

@@ -3,12 +3,12 @@
 
 // Writing all thirteen documents of the example practice to PDF, as "--report all" does.
 // Prints the median of repeated runs.
+#include "calc/practice_form.h"
 #include "documents/dialog_defaults.h"
 #include "documents/engine/report_output.h"
 #include "documents/engine/report_project.h"
 #include "documents/report_data.h"
 #include "practice_file/practice_file.h"
-#include "record/practice_form.h"
 #include "startup/startup.h"
 
 #include <QDir>

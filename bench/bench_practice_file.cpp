@@ -3,8 +3,8 @@
 
 // Opening a full practice: reading and checking the file, applying it and recomputing.
 // Prints the median of repeated runs.
+#include "calc/practice_form.h"
 #include "practice_file/practice_file.h"
-#include "record/practice_form.h"
 #include "startup/startup.h"
 #include "test_support.h"
 

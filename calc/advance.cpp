@@ -3,8 +3,8 @@
 
 // Advance on concession charges: one open input, for the municipality class and the kind
 // of works, times its Tabella D rate.
+#include "practice_form.h"
 #include "record/number_text.h"
-#include "record/practice_form.h"
 
 namespace quadrelo {
 

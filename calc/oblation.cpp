@@ -4,8 +4,8 @@
 // Oblation rows, the forfait typologies and the carry of the total surface.
 #include "oblation_rows.h"
 
+#include "practice_form.h"
 #include "record/number_text.h"
-#include "record/practice_form.h"
 
 namespace quadrelo {
 

@@ -6,7 +6,7 @@
 // figures behind them, its rate and its Exit handler. The calculation, the reset rules and
 // the page all read them from here.
 
-#include "record/practice_form.h"
+#include "practice_form.h"
 
 #include <array>
 
@@ -14,7 +14,7 @@ namespace quadrelo {
 
 // A control of the practice: its member and the designer name the window binds it by.
 template <class State> struct BoundControl {
-    State PracticeForm::*member;
+    State PracticeRecord::*member;
     const char* name;
 };
 
@@ -28,11 +28,11 @@ struct OblationRow {
     BoundControl<CaptionState> totalSurfaceCaption;
     BoundControl<CaptionState> rateCaption;
     BoundControl<CaptionState> amountCaption;
-    double PracticeForm::*usefulSurface;
-    double PracticeForm::*secondSurface;
-    double PracticeForm::*totalSurface;
-    double PracticeForm::*rate; // Tabella C, €/mq
-    double PracticeForm::*amount;
+    double PracticeRecord::*usefulSurface;
+    double PracticeRecord::*secondSurface;
+    double PracticeRecord::*totalSurface;
+    double PracticeRecord::*rate; // Tabella C, €/mq
+    double PracticeRecord::*amount;
     double secondWeight; // what a square metre of the second surface counts
     void (PracticeForm::*exitHandler)();
 };
@@ -43,14 +43,14 @@ struct ForfaitRow {
     BoundControl<CaptionState> typologyCaption;
     BoundControl<CaptionState> rateCaption;
     BoundControl<CaptionState> amountCaption;
-    double PracticeForm::*rate; // Tabella C, €
-    double PracticeForm::*amount;
+    double PracticeRecord::*rate; // Tabella C, €
+    double PracticeRecord::*amount;
 };
 
 // The sum under a group of rows.
 struct OblationTotal {
     BoundControl<CaptionState> caption;
-    double PracticeForm::*value;
+    double PracticeRecord::*value;
 };
 
 // Residential rows first, each group in typology order.

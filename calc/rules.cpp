@@ -4,12 +4,9 @@
 // What a choice of typology, destination, municipality class, kind of works or zone opens
 // and resets.
 #include "oblation_rows.h"
-#include "page_inputs.h"
 
+#include "practice_form.h"
 #include "record/number_text.h"
-#include "record/practice_form.h"
-
-#include <QHash>
 
 namespace quadrelo {
 
@@ -19,7 +16,7 @@ void PracticeForm::RadioButton1Click() {
     Edit16.enabled = nonResidential;
 
     for (const OblationRow& row : oblationRows())
-        for (double PracticeForm::*v : {row.usefulSurface, row.secondSurface, row.totalSurface, row.amount})
+        for (double PracticeRecord::*v : {row.usefulSurface, row.secondSurface, row.totalSurface, row.amount})
             this->*v = 0;
     resOblationTotal = nonResOblationTotal = 0;
     resetAdvanceFigures();
@@ -88,26 +85,6 @@ void PracticeForm::RadioButton12Click() {
 void PracticeForm::ComboBox4CloseUp() {
     Indennizza();
     aggiorna_demanio();
-}
-
-PracticeForm::Handler PracticeForm::exitHandler(const QString& control) {
-    static const QHash<QString, Handler> handlers = [] {
-        QHash<QString, Handler> h;
-        for (const OblationRow& row : oblationRows()) {
-            h.insert(QLatin1String(row.usefulInput.name), row.exitHandler);
-            h.insert(QLatin1String(row.secondInput.name), row.exitHandler);
-        }
-        for (const QString& advance : advanceInputs())
-            h.insert(advance, &PracticeForm::Edit60Exit);
-        for (const QString& land : occupiedSurfaceInputs() + areaSurfaceInputs())
-            h.insert(land, &PracticeForm::Edit25Exit);
-        h.insert(QStringLiteral("Edit33"), &PracticeForm::Edit33Exit);
-        h.insert(QStringLiteral("Edit23"), &PracticeForm::Edit23Exit);
-        h.insert(QStringLiteral("Edit24"), &PracticeForm::Edit24Exit);
-        h.insert(QStringLiteral("DateTimePicker1"), &PracticeForm::DateTimePicker1CloseUp);
-        return h;
-    }();
-    return handlers.value(control);
 }
 
 } // namespace quadrelo

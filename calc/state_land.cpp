@@ -3,8 +3,8 @@
 
 // State-owned land: indemnity for the years of occupation and value of the area, by zone
 // (Tabelle A and B) and municipality class.
+#include "practice_form.h"
 #include "record/number_text.h"
-#include "record/practice_form.h"
 
 namespace quadrelo {
 

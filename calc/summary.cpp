@@ -3,8 +3,8 @@
 
 // Payment summary: 30 % with the application, never below the minimum nor above the total,
 // the rest in two equal instalments.
+#include "practice_form.h"
 #include "record/number_text.h"
-#include "record/practice_form.h"
 
 namespace quadrelo {
 

@@ -4,6 +4,7 @@
 #include "command_line.h"
 
 #include "archive/practice_archive.h"
+#include "calc/practice_form.h"
 #include "documents/dialog_defaults.h"
 #include "documents/document_checks.h"
 #include "documents/engine/report_output.h"
@@ -12,7 +13,6 @@
 #include "practice_file/practice_file.h"
 #include "practice_file/practice_json.h"
 #include "record/errors.h"
-#include "record/practice_form.h"
 #include "record/text_file.h"
 #include "record/user_interface.h"
 #include "startup/startup.h"

@@ -3,8 +3,8 @@
 
 #include "dialog_defaults.h"
 
+#include "calc/practice_form.h"
 #include "record/errors.h"
-#include "record/practice_form.h"
 
 #include <limits>
 

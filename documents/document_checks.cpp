@@ -4,8 +4,8 @@
 #include "document_checks.h"
 
 #include "calc/page_inputs.h"
+#include "calc/practice_form.h"
 #include "record/catalogue.h"
-#include "record/practice_form.h"
 
 namespace quadrelo {
 

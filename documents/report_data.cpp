@@ -3,8 +3,8 @@
 
 #include "report_data.h"
 
+#include "calc/practice_form.h"
 #include "record/number_text.h"
-#include "record/practice_form.h"
 
 #include <QFileInfo>
 

@@ -3,7 +3,7 @@
 
 // libFuzzer target: a practice file read as an archive row, then written as CSV and as a table.
 #include "archive/practice_archive.h"
-#include "record/practice_form.h"
+#include "calc/practice_form.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
 // libFuzzer target: the table and technician readers on arbitrary file contents.
+#include "calc/practice_form.h"
 #include "record/errors.h"
-#include "record/practice_form.h"
 #include "tables/parameter_tables.h"
 #include "tables/technician.h"
 

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
 // libFuzzer target: the practice file reader, then applying what it accepted.
+#include "calc/practice_form.h"
 #include "practice_file/practice_file.h"
-#include "record/practice_form.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,9 +4,9 @@
 // libFuzzer target: the write side. A practice that opens is saved through the program's
 // file writer and opened again: the practice must come back the same, every figure to the
 // last bit, and saving it again must give the same bytes.
+#include "calc/practice_form.h"
 #include "practice_file/practice_file.h"
 #include "practice_file/practice_json.h"
-#include "record/practice_form.h"
 #include "record/text_file.h"
 #include "record/variable_names.h"
 

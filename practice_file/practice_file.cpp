@@ -4,8 +4,8 @@
 #include "practice_file.h"
 
 #include "calc/page_inputs.h"
+#include "calc/practice_form.h"
 #include "record/catalogue.h"
-#include "record/practice_form.h"
 #include "record/text_file.h"
 
 namespace quadrelo {
@@ -113,8 +113,7 @@ QString practiceSeparator() {
     return QStringLiteral("]*#@§@#*[");
 }
 
-QByteArray practiceFileBytes(const PracticeForm& constForm) {
-    auto& form = const_cast<PracticeForm&>(constForm); // lookups by name are non-const
+QByteArray practiceFileBytes(const PracticeForm& form) {
     QStringList lines;
     for (const Line& line : layout()) {
         switch (line.kind) {
@@ -128,9 +127,8 @@ QByteArray practiceFileBytes(const PracticeForm& constForm) {
             lines << QString::number(form.combo(line.control)->itemIndex);
             break;
         case LineKind::Flag: {
-            const bool set = line.control.startsWith(QLatin1String("Radio"))
-                                 ? form.radio(line.control)->checked
-                                 : form.check(line.control)->checked;
+            const RadioState* radio = form.radio(line.control);
+            const bool set = radio ? radio->checked : form.check(line.control)->checked;
             lines << (set ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
             break;
         }
@@ -229,7 +227,7 @@ void applyPracticeFile(PracticeForm& form, const PracticeFileContents& contents)
             form.chooseItem(control, parseListPosition(value));
             break;
         case LineKind::Flag:
-            if (control.startsWith(QLatin1String("Radio"))) {
+            if (form.radio(control)) {
                 if (parseFlag(value))
                     form.select(control); // runs the selection rules when it was clear
                 else

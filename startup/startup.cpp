@@ -3,8 +3,8 @@
 
 #include "startup.h"
 
+#include "calc/practice_form.h"
 #include "record/errors.h"
-#include "record/practice_form.h"
 #include "record/user_interface.h"
 #include "tables/parameter_tables.h"
 #include "tables/technician.h"

@@ -4,9 +4,9 @@
 #include "parameter_tables.h"
 
 #include "calc/oblation_rows.h"
+#include "calc/practice_form.h"
 #include "record/errors.h"
 #include "record/number_text.h"
-#include "record/practice_form.h"
 #include "record/text_file.h"
 
 #include <QDir>

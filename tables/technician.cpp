@@ -3,9 +3,9 @@
 
 #include "technician.h"
 
+#include "calc/practice_form.h"
 #include "parameter_tables.h"
 #include "record/errors.h"
-#include "record/practice_form.h"
 #include "record/text_file.h"
 
 namespace quadrelo {

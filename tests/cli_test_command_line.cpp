@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
 // The program without a window: the practice as JSON and the documents as PDF/A.
+#include "calc/practice_form.h"
 #include "practice_file/practice_file.h"
-#include "record/practice_form.h"
 #include "record/text_file.h"
 #include "test_support.h"
 

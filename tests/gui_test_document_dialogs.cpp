@@ -3,7 +3,7 @@
 
 // The four document dialogs (WasteTaxDialog, OccupationDialog, IciDialog, SwornAppraisalDialog), driven with
 // real keys and clicks; the reports they run are captured instead of previewed.
-#include "record/practice_form.h"
+#include "calc/practice_form.h"
 #include "ui/common/message_windows.h"
 #include "ui/documents/document_dialogs.h"
 #include "ui/documents/document_output.h"

@@ -3,7 +3,7 @@
 
 // Windows of the parameter tables (Form2..Form5) and of the technician (Form8), driven with
 // real key and mouse events over a start-up directory holding a copy of the shipped files.
-#include "record/practice_form.h"
+#include "calc/practice_form.h"
 #include "ui/common/message_windows.h"
 #include "ui/tables/table_editor.h"
 #include "ui/tables/technician_dialog.h"

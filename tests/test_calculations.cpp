@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
 #include "calc/page_inputs.h"
+#include "calc/practice_form.h"
 #include "record/errors.h"
 #include "record/number_text.h"
-#include "record/practice_form.h"
 #include "startup/startup.h"
 #include "tables/parameter_tables.h"
 #include "test_support.h"

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
+#include "calc/practice_form.h"
 #include "documents/document_checks.h"
 #include "record/catalogue.h"
-#include "record/practice_form.h"
 
 #include <QtTest>
 

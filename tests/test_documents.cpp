@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
+#include "calc/practice_form.h"
 #include "documents/dialog_defaults.h"
 #include "documents/document_checks.h"
 #include "documents/engine/report_project.h"
 #include "documents/report_data.h"
 #include "practice_file/practice_file.h"
-#include "record/practice_form.h"
 #include "report_checks.h"
 #include "startup/startup.h"
 #include "test_support.h"

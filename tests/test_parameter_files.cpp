@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
+#include "calc/practice_form.h"
 #include "record/errors.h"
-#include "record/practice_form.h"
 #include "startup/startup.h"
 #include "tables/parameter_tables.h"
 #include "tables/technician.h"

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
+#include "calc/practice_form.h"
 #include "practice_file/practice_file.h"
 #include "practice_file/practice_json.h"
 #include "record/catalogue.h"
-#include "record/practice_form.h"
 #include "record/text_file.h"
 #include "tables/parameter_tables.h"
 #include "tables/technician.h"

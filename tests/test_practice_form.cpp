@@ -1,12 +1,15 @@
 // SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
+#include "calc/practice_form.h"
 #include "record/catalogue.h"
 #include "record/errors.h"
-#include "record/practice_form.h"
 #include "test_support.h"
 
 #include <QtTest>
+
+#include <memory>
+#include <optional>
 
 using namespace quadrelo;
 using quadrelo::testing::RecordingInterface;
@@ -211,6 +214,37 @@ private slots:
         QCOMPARE(form.Label116.text, QStringLiteral("Oltre 300.000"));
         QCOMPARE(form.Label158.text, QStringLiteral("Da 10.001 a 100.000"));
         QVERIFY(ui.warnings.isEmpty());
+    }
+
+    // Who shows a practice is not copied with it: the copy of a window's practice must not
+    // warn through the window, nor through a stand-in that dies with its source.
+    void aCopyShowsOnlyThroughItsOwnInterface_data() {
+        QTest::addColumn<bool>("sourceShown");
+        QTest::addColumn<bool>("assigned");
+        QTest::newRow("copy of a practice shown nowhere") << false << false;
+        QTest::newRow("copy of a practice a window shows") << true << false;
+        QTest::newRow("assigned onto a practice a window shows") << true << true;
+    }
+    void aCopyShowsOnlyThroughItsOwnInterface() {
+        QFETCH(bool, sourceShown);
+        QFETCH(bool, assigned);
+        RecordingInterface sourceUi;
+        RecordingInterface targetUi;
+        auto source = std::make_unique<PracticeForm>(sourceShown ? &sourceUi : nullptr);
+        source->setText(QStringLiteral("Edit24"), QStringLiteral("3001"));
+        std::optional<PracticeForm> copy;
+        if (assigned) {
+            copy.emplace(&targetUi);
+            *copy = *source;
+        } else {
+            copy.emplace(*source);
+        }
+        QVERIFY(&copy->ui() != &source->ui());
+        source.reset();
+        copy->leave(QStringLiteral("Edit24"));
+        QCOMPARE(copy->Edit24.text, QStringLiteral("3001"));
+        QCOMPARE(sourceUi.warnings.size(), 0);
+        QCOMPARE(targetUi.warnings.size(), assigned ? 1 : 0);
     }
 
     void selectingTheSelectedButtonChangesNothing() {

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
+#include "calc/practice_form.h"
 #include "documents/dialog_defaults.h"
 #include "documents/report_data.h"
 #include "record/errors.h"
-#include "record/practice_form.h"
 
 #include <QtTest>
 

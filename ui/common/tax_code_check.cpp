@@ -3,8 +3,8 @@
 
 #include "tax_code_check.h"
 
+#include "calc/practice_form.h"
 #include "message_windows.h"
-#include "record/practice_form.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>

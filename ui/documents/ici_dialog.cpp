@@ -3,9 +3,9 @@
 
 #include "document_dialogs.h"
 
+#include "calc/practice_form.h"
 #include "document_output.h"
 #include "documents/dialog_defaults.h"
-#include "record/practice_form.h"
 #include "ui/common/message_windows.h"
 #include "ui/common/tax_code_check.h"
 

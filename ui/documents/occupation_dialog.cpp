@@ -4,9 +4,9 @@
 #include "document_dialogs.h"
 #include "documents/dialog_defaults.h"
 
+#include "calc/practice_form.h"
 #include "document_output.h"
 #include "record/errors.h"
-#include "record/practice_form.h"
 #include "ui/common/error_box.h"
 #include "ui/common/field_widgets.h"
 #include "ui/common/message_windows.h"

@@ -4,8 +4,8 @@
 #include "document_dialogs.h"
 #include "documents/dialog_defaults.h"
 
+#include "calc/practice_form.h"
 #include "document_output.h"
-#include "record/practice_form.h"
 #include "ui/common/message_windows.h"
 
 #include <QEvent>

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "record/practice_form.h"
+#include "calc/practice_form.h"
 #include "record/user_interface.h"
 
 #include <QElapsedTimer>

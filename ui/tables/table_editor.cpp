@@ -3,7 +3,7 @@
 
 #include "table_editor.h"
 
-#include "record/practice_form.h"
+#include "calc/practice_form.h"
 #include "ui/common/error_box.h"
 #include "ui/common/field_widgets.h"
 #include "ui/common/message_windows.h"
