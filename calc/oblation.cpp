@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
 // Oblation rows, the forfait typologies and the carry of the total surface.
+#include "class_rows.h"
 #include "oblation_rows.h"
 
 #include "practice_form.h"
@@ -114,8 +115,9 @@ void PracticeForm::passaggio() {
     double total = 0;
     for (const OblationRow& row : oblationRows())
         total += this->*row.totalSurface;
-    for (EditState* input : {&Edit60, &Edit61, &Edit62, &Edit63, &Edit64, &Edit65, &Edit66, &Edit67})
-        if (input->enabled) input->text = Formatta(total);
+    for (const ClassGroup& group : advanceGroups())
+        for (const ClassRow& row : group.rows)
+            if (EditState& input = this->*row.input.member; input.enabled) input.text = Formatta(total);
 }
 
 } // namespace quadrelo

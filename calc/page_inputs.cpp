@@ -3,6 +3,7 @@
 
 #include "page_inputs.h"
 
+#include "class_rows.h"
 #include "oblation_rows.h"
 
 namespace quadrelo {
@@ -17,23 +18,31 @@ const QStringList& oblationInputs() {
     return names;
 }
 
+namespace {
+
+template <class Group, std::size_t N>
+QStringList inputsOf(const std::array<Group, N>& groups, std::size_t first, std::size_t count) {
+    QStringList n;
+    for (std::size_t g = first; g < first + count; ++g)
+        for (const ClassRow& row : groups[g].rows)
+            n << QLatin1String(row.input.name);
+    return n;
+}
+
+} // namespace
+
 const QStringList& advanceInputs() {
-    static const QStringList names{QStringLiteral("Edit60"), QStringLiteral("Edit61"),
-                                   QStringLiteral("Edit62"), QStringLiteral("Edit63"),
-                                   QStringLiteral("Edit64"), QStringLiteral("Edit65"),
-                                   QStringLiteral("Edit66"), QStringLiteral("Edit67")};
+    static const QStringList names = inputsOf(advanceGroups(), 0, 2);
     return names;
 }
 
 const QStringList& occupiedSurfaceInputs() {
-    static const QStringList names{QStringLiteral("Edit25"), QStringLiteral("Edit26"),
-                                   QStringLiteral("Edit27"), QStringLiteral("Edit28")};
+    static const QStringList names = inputsOf(stateLandGroups(), 0, 1);
     return names;
 }
 
 const QStringList& areaSurfaceInputs() {
-    static const QStringList names{QStringLiteral("Edit29"), QStringLiteral("Edit30"),
-                                   QStringLiteral("Edit31"), QStringLiteral("Edit32")};
+    static const QStringList names = inputsOf(stateLandGroups(), 1, 1);
     return names;
 }
 

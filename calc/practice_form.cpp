@@ -5,8 +5,8 @@
 // checks of single fields.
 #include "practice_form.h"
 
+#include "class_rows.h"
 #include "oblation_rows.h"
-#include "page_inputs.h"
 
 #include "record/catalogue.h"
 #include "record/number_text.h"
@@ -27,16 +27,14 @@ bool isNumberField(const QString& edit) {
 PracticeForm::PracticeForm(UserInterface* ui) : ui_(ui ? ui : &silent_) {
     // The window as it comes up, before the start-up loading: a new practice.
     writeOblationRowNumbers();
-    const char* classes[] = {"Fino a 10.000", "Da 10.001 a 100.000", "Da 100.001 a 300.000", "Oltre 300.000"};
-    CaptionState PracticeRecord::*const classRows[][4] = {
-        {&PracticeForm::Label82, &PracticeForm::Label92, &PracticeForm::Label96, &PracticeForm::Label103},
-        {&PracticeForm::Label79, &PracticeForm::Label108, &PracticeForm::Label111, &PracticeForm::Label116},
-        {&PracticeForm::Label152, &PracticeForm::Label158, &PracticeForm::Label161, &PracticeForm::Label166},
-        {&PracticeForm::Label170, &PracticeForm::Label176, &PracticeForm::Label179, &PracticeForm::Label184},
+    auto writeClassCaptions = [this](const ClassGroup& group) {
+        for (std::size_t k = 0; k < group.rows.size(); ++k)
+            (this->*group.rows[k].classCaption.member).text = QLatin1String(municipalityClasses()[k].caption);
     };
-    for (const auto& rows : classRows)
-        for (int k = 0; k < 4; ++k)
-            (this->*rows[k]).text = QLatin1String(classes[k]);
+    for (const ClassGroup& group : advanceGroups())
+        writeClassCaptions(group);
+    for (const LandGroup& group : stateLandGroups())
+        writeClassCaptions(group);
     RadioButton1Click();
 }
 
@@ -90,10 +88,14 @@ PracticeForm::Handler PracticeForm::exitHandler(const QString& control) {
             h.insert(QLatin1String(row.usefulInput.name), row.exitHandler);
             h.insert(QLatin1String(row.secondInput.name), row.exitHandler);
         }
-        for (const QString& advance : advanceInputs())
-            h.insert(advance, &PracticeForm::Edit60Exit);
-        for (const QString& land : occupiedSurfaceInputs() + areaSurfaceInputs())
-            h.insert(land, &PracticeForm::Edit25Exit);
+        auto insertGroup = [&h](const ClassGroup& group) {
+            for (const ClassRow& row : group.rows)
+                h.insert(QLatin1String(row.input.name), group.exitHandler);
+        };
+        for (const ClassGroup& group : advanceGroups())
+            insertGroup(group);
+        for (const LandGroup& group : stateLandGroups())
+            insertGroup(group);
         h.insert(QStringLiteral("Edit33"), &PracticeForm::Edit33Exit);
         h.insert(QStringLiteral("Edit23"), &PracticeForm::Edit23Exit);
         h.insert(QStringLiteral("Edit24"), &PracticeForm::Edit24Exit);

@@ -3,55 +3,23 @@
 
 // State-owned land: indemnity for the years of occupation and value of the area, by zone
 // (Tabelle A and B) and municipality class.
-#include "practice_form.h"
+#include "class_rows.h"
+
 #include "record/number_text.h"
 
 namespace quadrelo {
 
 namespace {
 
-using P = PracticeForm;
-
-struct LandRow {
-    EditState P::*input;
-    double P::*surface;
-    double P::*unitValue;
-    double P::*amount;
-    CaptionState P::*row;
-    CaptionState P::*unitCaption;
-    CaptionState P::*amountCaption;
-};
-
-const LandRow indemnityRows[4] = {
-    {&P::Edit25, &P::occupiedSurface1, &P::indemnityUnitValue1, &P::indemnityAmount1, &P::Label152,
-     &P::Label156, &P::Label157},
-    {&P::Edit26, &P::occupiedSurface2, &P::indemnityUnitValue2, &P::indemnityAmount2, &P::Label158,
-     &P::Label159, &P::Label160},
-    {&P::Edit27, &P::occupiedSurface3, &P::indemnityUnitValue3, &P::indemnityAmount3, &P::Label161,
-     &P::Label162, &P::Label163},
-    {&P::Edit28, &P::occupiedSurface4, &P::indemnityUnitValue4, &P::indemnityAmount4, &P::Label166,
-     &P::Label167, &P::Label168},
-};
-
-const LandRow areaRows[4] = {
-    {&P::Edit29, &P::areaSurface1, &P::areaUnitValue1, &P::areaValue1, &P::Label170, &P::Label174,
-     &P::Label175},
-    {&P::Edit30, &P::areaSurface2, &P::areaUnitValue2, &P::areaValue2, &P::Label176, &P::Label177,
-     &P::Label178},
-    {&P::Edit31, &P::areaSurface3, &P::areaUnitValue3, &P::areaValue3, &P::Label179, &P::Label180,
-     &P::Label181},
-    {&P::Edit32, &P::areaSurface4, &P::areaUnitValue4, &P::areaValue4, &P::Label184, &P::Label185,
-     &P::Label186},
-};
-
-void readGroup(PracticeForm& form, const LandRow (&group)[4], CaptionState& totalCaption) {
-    for (const LandRow& r : group) {
-        if (inputVuoto((form.*r.input).text)) continue;
-        form.*r.surface = leggiInput((form.*r.input).text);
+void readGroup(PracticeForm& form, const ClassGroup& group) {
+    for (const ClassRow& r : group.rows) {
+        const EditState& input = form.*r.input.member;
+        if (inputVuoto(input.text)) continue;
+        form.*r.surface = leggiInput(input.text);
         if (form.*r.surface > 0) {
-            for (auto c : {r.row, r.unitCaption, r.amountCaption})
-                (form.*c).highlighted = true;
-            totalCaption.highlighted = true;
+            for (const auto& c : {r.classCaption, r.unitCaption, r.amountCaption})
+                (form.*c.member).highlighted = true;
+            (form.*group.totalCaption.member).highlighted = true;
         }
     }
 }
@@ -63,19 +31,19 @@ void PracticeForm::Indennizza() {
     if (z >= 0 && z <= 5) {
         for (int k = 0; k < 4; ++k) {
             const int index = z <= 3 ? 4 * z + k : (z == 4 ? 16 : 17);
-            this->*indemnityRows[k].unitValue = tableA[index];
-            this->*areaRows[k].unitValue = tableB[index];
+            for (const LandGroup& group : stateLandGroups())
+                this->*group.rows[static_cast<std::size_t>(k)].unitValue = (this->*group.zoneTable)[index];
         }
     }
-    for (const auto* group : {indemnityRows, areaRows})
-        for (int k = 0; k < 4; ++k)
-            (this->*group[k].unitCaption).text = Formatta(this->*group[k].unitValue);
+    for (const LandGroup& group : stateLandGroups())
+        for (const ClassRow& r : group.rows)
+            (this->*r.unitCaption.member).text = Formatta(this->*r.unitValue);
 }
 
 void PracticeForm::Edit25Exit() {
     azzera_demanio();
-    readGroup(*this, indemnityRows, Label164);
-    readGroup(*this, areaRows, Label182);
+    for (const LandGroup& group : stateLandGroups())
+        readGroup(*this, group);
     aggiorna_demanio();
 }
 
@@ -95,43 +63,45 @@ void PracticeForm::limitaDurata() {
 
 void PracticeForm::aggiorna_demanio() {
     occupationYears = 0;
-    for (const auto* group : {indemnityRows, areaRows})
-        for (int k = 0; k < 4; ++k)
-            (this->*group[k].input).text = Formatta(this->*group[k].surface);
+    for (const LandGroup& group : stateLandGroups())
+        for (const ClassRow& r : group.rows)
+            (this->*r.input.member).text = Formatta(this->*r.surface);
     if (!Edit33.text.isEmpty()) occupationYears = Leggimi(Edit33.text);
 
-    indemnityTotal = 0;
-    for (const LandRow& r : indemnityRows) {
-        this->*r.amount = this->*r.surface * (this->*r.unitValue) * occupationYears;
-        indemnityTotal += this->*r.amount;
+    for (const LandGroup& group : stateLandGroups()) {
+        double& total = this->*group.total;
+        total = 0;
+        for (const ClassRow& r : group.rows) {
+            if (group.perYear)
+                this->*r.amount = this->*r.surface * (this->*r.unitValue) * occupationYears;
+            else
+                this->*r.amount = this->*r.surface * (this->*r.unitValue);
+            total += this->*r.amount;
+        }
     }
-    areaValueTotal = 0;
-    for (const LandRow& r : areaRows) {
-        this->*r.amount = this->*r.surface * (this->*r.unitValue);
-        areaValueTotal += this->*r.amount;
+    for (const LandGroup& group : stateLandGroups()) {
+        for (const ClassRow& r : group.rows)
+            (this->*r.amountCaption.member).text = Formatta(this->*r.amount);
+        (this->*group.totalCaption.member).text = Formatta(this->*group.total);
     }
-    for (const auto* group : {indemnityRows, areaRows})
-        for (int k = 0; k < 4; ++k)
-            (this->*group[k].amountCaption).text = Formatta(this->*group[k].amount);
-    Label164.text = Formatta(indemnityTotal);
-    Label182.text = Formatta(areaValueTotal);
 }
 
 void PracticeForm::azzera_demanio() {
     // The figures go to zero with their captions, so no document prints an indemnity the
     // screen no longer shows.
-    for (const auto* group : {indemnityRows, areaRows})
-        for (int k = 0; k < 4; ++k) {
-            const LandRow& r = group[k];
+    for (const LandGroup& group : stateLandGroups()) {
+        for (const ClassRow& r : group.rows) {
             this->*r.surface = 0;
             this->*r.amount = 0;
-            (this->*r.amountCaption).text = QStringLiteral("0,00");
-            for (auto c : {r.row, r.unitCaption, r.amountCaption})
-                (this->*c).highlighted = false;
+            (this->*r.amountCaption.member).text = QStringLiteral("0,00");
+            for (const auto& c : {r.classCaption, r.unitCaption, r.amountCaption})
+                (this->*c.member).highlighted = false;
         }
-    indemnityTotal = areaValueTotal = 0;
-    Label164.text = Label182.text = QStringLiteral("0,00");
-    Label164.highlighted = Label182.highlighted = false;
+        this->*group.total = 0;
+        CaptionState& total = this->*group.totalCaption.member;
+        total.text = QStringLiteral("0,00");
+        total.highlighted = false;
+    }
 }
 
 } // namespace quadrelo

@@ -3,6 +3,7 @@
 
 #include "document_checks.h"
 
+#include "calc/class_rows.h"
 #include "calc/page_inputs.h"
 #include "calc/practice_form.h"
 #include "record/catalogue.h"
@@ -23,6 +24,26 @@ bool anyEmpty(std::initializer_list<const QString*> texts) {
 
 bool forfait(const PracticeForm& f) {
     return f.RadioButton7.checked || f.RadioButton10.checked || f.RadioButton11.checked;
+}
+
+// The surfaces of a group's rows, in class order.
+double surfaces(const PracticeForm& f, const ClassGroup& group) {
+    double total = 0;
+    for (const ClassRow& row : group.rows)
+        total += f.*row.surface;
+    return total;
+}
+
+// The surfaces typed on the oblation page: the useful ones, then the second ones, of the
+// residential rows and then of the others.
+double oblationSurfaces(const PracticeForm& f) {
+    double total = 0;
+    for (const bool residential : {true, false})
+        for (double PracticeRecord::*OblationRow::*surface :
+             {&OblationRow::usefulSurface, &OblationRow::secondSurface})
+            for (const OblationRow& row : oblationRows())
+                if (row.residential == residential) total += f.*(row.*surface);
+    return total;
 }
 
 // The memo as the file holds it: line breaks count as CR LF.
@@ -60,20 +81,15 @@ std::optional<CheckFailure> check(PracticeForm& f, DocumentCheck name, const Doc
             return fail(QStringLiteral("Digitare una sintetica descrizione dell'illecito."), PageIllecito,
                         {QStringLiteral("Memo1")});
     } else if (name == DocumentCheck::O) {
-        const double surfaces = f.resUsefulSurface1 + f.resUsefulSurface2 + f.resUsefulSurface3 +
-                                f.resNonResSurface1 + f.resNonResSurface2 + f.resNonResSurface3 +
-                                f.nonResUsefulSurface1 + f.nonResUsefulSurface2 + f.nonResUsefulSurface3 +
-                                f.nonResAppurtenanceSurface1 + f.nonResAppurtenanceSurface2 +
-                                f.nonResAppurtenanceSurface3;
-        if (!(surfaces > 0) && !forfait(f))
+        if (!(oblationSurfaces(f) > 0) && !forfait(f))
             return fail(
                 QStringLiteral("I dati numerici per il calcolo dell'oblazione risultano insufficienti."),
                 PageOblazione);
     } else if (name == DocumentCheck::N) {
-        const double amounts = f.advanceAmountNew1 + f.advanceAmountNew2 + f.advanceAmountNew3 +
-                               f.advanceAmountNew4 + f.advanceAmountRestructuring1 +
-                               f.advanceAmountRestructuring2 + f.advanceAmountRestructuring3 +
-                               f.advanceAmountRestructuring4;
+        double amounts = 0;
+        for (const ClassGroup& group : advanceGroups())
+            for (const ClassRow& row : group.rows)
+                amounts += f.*row.amount;
         if (!(amounts > 0) && !forfait(f))
             return fail(
                 QStringLiteral("I dati numerici per il calcolo dell'anticipazione sugli oneri di concessione "
@@ -96,11 +112,11 @@ std::optional<CheckFailure> check(PracticeForm& f, DocumentCheck name, const Doc
             return fail(QStringLiteral("Digitare la durata complessiva dell'occupazione pregressa."),
                         PageAreeStato, {QStringLiteral("Edit33")});
     } else if (name == DocumentCheck::P) {
-        if (!(f.occupiedSurface1 + f.occupiedSurface2 + f.occupiedSurface3 + f.occupiedSurface4 > 0))
+        if (!(surfaces(f, stateLandGroups()[0]) > 0))
             return fail(QStringLiteral("Digitare la superficie oggetto di occupazione pregressa."),
                         PageAreeStato, f.enabledEdits(occupiedSurfaceInputs()));
     } else if (name == DocumentCheck::S) {
-        if (!(f.areaSurface1 + f.areaSurface2 + f.areaSurface3 + f.areaSurface4 > 0))
+        if (!(surfaces(f, stateLandGroups()[1]) > 0))
             return fail(QStringLiteral("Digitare la superficie oggetto di occupazione."), PageAreeStato,
                         f.enabledEdits(areaSurfaceInputs()));
     }

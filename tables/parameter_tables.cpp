@@ -3,6 +3,7 @@
 
 #include "parameter_tables.h"
 
+#include "calc/class_rows.h"
 #include "calc/oblation_rows.h"
 #include "calc/practice_form.h"
 #include "record/errors.h"
@@ -40,20 +41,21 @@ const std::vector<RateSlot>& tableC() {
     return rates;
 }
 
-// Tabella D in file order: new construction 1-4, restructuring 1-4.
-const RateSlot tableD[8] = {
-    {&P::advanceRateNew1, &P::Label90},
-    {&P::advanceRateNew2, &P::Label94},
-    {&P::advanceRateNew3, &P::Label98},
-    {&P::advanceRateNew4, &P::Label105},
-    {&P::advanceRateRestructuring1, &P::Label104},
-    {&P::advanceRateRestructuring2, &P::Label109},
-    {&P::advanceRateRestructuring3, &P::Label112},
-    {&P::advanceRateRestructuring4, &P::Label117},
-};
+// Tabella D in file order: new construction 1-4, restructuring 1-4; each rate goes with the
+// caption its advance row shows it in.
+const std::vector<RateSlot>& tableD() {
+    static const std::vector<RateSlot> rates = [] {
+        std::vector<RateSlot> r;
+        for (const ClassGroup& group : advanceGroups())
+            for (const ClassRow& row : group.rows)
+                r.push_back({row.unitValue, row.unitCaption.member});
+        return r;
+    }();
+    return rates;
+}
 
 const RateSlot* slotsOf(Table table) {
-    return table == Table::C ? tableC().data() : tableD;
+    return table == Table::C ? tableC().data() : tableD().data();
 }
 
 double* zoneValues(PracticeForm& form, Table table) {

@@ -3,6 +3,7 @@
 
 #include "table_editor.h"
 
+#include "calc/class_rows.h"
 #include "calc/practice_form.h"
 #include "ui/common/error_box.h"
 #include "ui/common/field_widgets.h"
@@ -146,11 +147,11 @@ void TableEditor::buildZoneGrid(QGridLayout* grid) {
 
     const QStringList ordinals{QStringLiteral("1°"), QStringLiteral("2°"), QStringLiteral("3°"),
                                QStringLiteral("4°")};
-    const QStringList classes{QStringLiteral("< 10.000"), QStringLiteral("da 10.001 a 100.000"),
-                              QStringLiteral("da 100.001 a 300.000"), QStringLiteral("> 300.001")};
     for (int c = 0; c < 4; ++c) {
         grid->addWidget(caption(ordinals.at(c), Qt::AlignCenter), 2 + c, 0);
-        grid->addWidget(caption(classes.at(c)), 2 + c, 1);
+        grid->addWidget(
+            caption(QLatin1String(municipalityClasses()[static_cast<std::size_t>(c)].zoneTableCaption)),
+            2 + c, 1);
         for (int z = 0; z < 4; ++z)
             grid->addWidget(boxes_.at(4 * z + c), 2 + c, 2 + z);
     }
@@ -194,11 +195,11 @@ void TableEditor::buildAdvanceGrid(QGridLayout* grid) {
                     0, 3);
     const QStringList ordinals{QStringLiteral("1°"), QStringLiteral("2°"), QStringLiteral("3°"),
                                QStringLiteral("4°")};
-    const QStringList classes{QStringLiteral("Fino a 10.000"), QStringLiteral("Da 10.001 a 100.000"),
-                              QStringLiteral("Da 100.001 a 300.000"), QStringLiteral("Oltre 300.001")};
     for (int c = 0; c < 4; ++c) {
         grid->addWidget(caption(ordinals.at(c), Qt::AlignCenter), 1 + c, 0);
-        grid->addWidget(caption(classes.at(c)), 1 + c, 1);
+        grid->addWidget(
+            caption(QLatin1String(municipalityClasses()[static_cast<std::size_t>(c)].rateTableCaption)),
+            1 + c, 1);
         grid->addWidget(boxes_.at(c), 1 + c, 2, Qt::AlignHCenter);
         grid->addWidget(boxes_.at(4 + c), 1 + c, 3, Qt::AlignHCenter);
     }
