@@ -4,7 +4,7 @@
 #pragma once
 
 #include "record/practice_record.h"
-#include "record/user_interface.h"
+#include "user_interface.h"
 
 namespace quadrelo {
 

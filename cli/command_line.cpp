@@ -5,6 +5,7 @@
 
 #include "archive/practice_archive.h"
 #include "calc/practice_form.h"
+#include "calc/user_interface.h"
 #include "documents/dialog_defaults.h"
 #include "documents/document_checks.h"
 #include "documents/engine/report_output.h"
@@ -14,7 +15,6 @@
 #include "practice_file/practice_json.h"
 #include "record/errors.h"
 #include "record/text_file.h"
-#include "record/user_interface.h"
 #include "startup/startup.h"
 #include "work_folder.h"
 

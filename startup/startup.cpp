@@ -4,8 +4,8 @@
 #include "startup.h"
 
 #include "calc/practice_form.h"
+#include "calc/user_interface.h"
 #include "record/errors.h"
-#include "record/user_interface.h"
 #include "tables/parameter_tables.h"
 #include "tables/technician.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "calc/practice_form.h"
-#include "record/user_interface.h"
+#include "calc/user_interface.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
