@@ -100,9 +100,12 @@ struct TextSetting {
 
 // One line of the source text (up to a hard break), as it is laid out: its characters (with a
 // line separator at its end when another follows), its first line's indent, and whether and how
-// far its wrapped lines hang. Layout units.
+// far its wrapped lines hang. Layout units. Once a long text is laid out, its characters are
+// only in the texts of the rows they wrapped into, which its printed lines share.
 struct SourceLine {
     QString shown;
+    QStringList rows;
+    bool broken = false; // a line separator ends it
     double indent = 0;
     bool hangs = false;
     double hang = 0;
@@ -146,9 +149,8 @@ struct LaidLine {
 // the height it took; with `keepGlyphs` false the lines carry only their extent. The text of a source line
 // never reaches into another's: setting them one by one breaks and places every line as setting the whole
 // text at once would.
-double laySourceLine(const SourceLine& sl, const QFont& font, const TextSetting& how, double nbspAdvance,
-                     double y, bool keepGlyphs, QList<LaidLine>& out) {
-    const QString& shown = sl.shown;
+double laySourceLine(const QString& shown, const SourceLine& sl, const QFont& font, const TextSetting& how,
+                     double nbspAdvance, double y, bool keepGlyphs, QList<LaidLine>& out) {
     // A dotted blank to fill in by hand (". . . .") never breaks over two lines; the line keeps
     // its ordinary spaces as text.
     QString text = shown;
@@ -300,6 +302,7 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const TextSett
             sl.hang = how.hangPt / PointsPerLayoutUnit;
         }
         if (!last) segment += QChar::LineSeparator;
+        sl.broken = !last;
         sl.shown = std::move(segment);
         sourceLines.push_back(std::move(sl));
         if (last) break;
@@ -312,9 +315,14 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const TextSett
     double y = 0;
     for (std::size_t i = 0; i < sourceLines.size(); ++i) {
         const qsizetype first = out.size();
-        y += laySourceLine(sourceLines[i], font, how, nbspAdvance, y, keepGlyphs, out);
-        for (qsizetype k = first; k < out.size() && !keepGlyphs; ++k)
+        SourceLine& sl = sourceLines[i];
+        y += laySourceLine(sl.shown, sl, font, how, nbspAdvance, y, keepGlyphs, out);
+        if (keepGlyphs) continue;
+        for (qsizetype k = first; k < out.size(); ++k) {
             out[k].deferred = {text, int(i), int(k - first)};
+            sl.rows.append(out[k].text);
+        }
+        sl.shown = QString();
     }
     return out;
 }
@@ -931,25 +939,29 @@ void numberPages(Document& document, const QString& heading) {
         // Pictures are whole scanned forms: the marks go over their blank border.
         const QString number = QStringLiteral("Pagina %1 di %2").arg(k + 1).arg(count);
         const QList<LaidLine> numberLines = layText(number, font, {pageWidth, Align::Centre, false});
+        QList<LaidLine> lines;
+        if (k > 0 && !heading.trimmed().isEmpty()) {
+            // As wide as the head of the page is free from the left; a long heading wraps.
+            double width = pageWidth - 2 * MarkSide;
+            for (int attempt = 0; attempt < 4; ++attempt) {
+                lines = layText(onOneLine(heading), font, {width, Align::Left, true});
+                const double height = lines.isEmpty() ? 0 : lines.last().top + lines.last().height;
+                const QRectF band(MarkSide, MarkEdge, width, height);
+                double right = MarkSide + width;
+                for (qsizetype i = 0; i < taken.size() - page.pictures.size(); ++i) {
+                    const QRectF r = taken[i].adjusted(-MarkGap, -MarkGap / 2, MarkGap, MarkGap / 2);
+                    if (r.intersects(band) && r.left() > MarkSide) right = std::min(right, r.left());
+                }
+                if (right >= MarkSide + width - Eps || right - MarkSide < MarkSide) break;
+                width = right - MarkSide;
+            }
+        }
+        // Room for the marks and no more: a list grown by appending would keep up to twice
+        // the runs of every page of a long document.
+        page.texts.reserve(page.texts.size() + 1 + lines.size());
         if (!numberLines.isEmpty()) {
             const LaidLine& line = numberLines.first();
             page.texts.append(markRun(line, font, 0, page.size.height() - MarkEdge - line.height));
-        }
-        if (k == 0 || heading.trimmed().isEmpty()) continue;
-        // As wide as the head of the page is free from the left; a long heading wraps.
-        double width = pageWidth - 2 * MarkSide;
-        QList<LaidLine> lines;
-        for (int attempt = 0; attempt < 4; ++attempt) {
-            lines = layText(onOneLine(heading), font, {width, Align::Left, true});
-            const double height = lines.isEmpty() ? 0 : lines.last().top + lines.last().height;
-            const QRectF band(MarkSide, MarkEdge, width, height);
-            double right = MarkSide + width;
-            for (qsizetype i = 0; i < taken.size() - page.pictures.size(); ++i) {
-                const QRectF r = taken[i].adjusted(-MarkGap, -MarkGap / 2, MarkGap, MarkGap / 2);
-                if (r.intersects(band) && r.left() > MarkSide) right = std::min(right, r.left());
-            }
-            if (right >= MarkSide + width - Eps || right - MarkSide < MarkSide) break;
-            width = right - MarkSide;
         }
         for (const LaidLine& line : lines)
             if (!line.blank) page.texts.append(markRun(line, font, MarkSide, MarkEdge + line.top));
@@ -961,7 +973,11 @@ QList<QGlyphRun> TextSource::glyphs(int line, int row) const {
     if (setLine != line) {
         QList<LaidLine> laid;
         const double nbspAdvance = QFontMetricsF(font, layoutDevice()).horizontalAdvance(QChar(QChar::Nbsp));
-        laySourceLine(lines.at(std::size_t(line)), font, how, nbspAdvance, 0, true, laid);
+        const SourceLine& sl = lines.at(std::size_t(line));
+        // The rows tile the source line: together, with its break, they are what was laid out.
+        QString shown = sl.rows.join(QString());
+        if (sl.broken) shown += QChar::LineSeparator;
+        laySourceLine(shown, sl, font, how, nbspAdvance, 0, true, laid);
         setRows.clear();
         for (const LaidLine& l : laid)
             setRows.append(l.glyphs);
