@@ -98,12 +98,11 @@ struct TextSetting {
     bool hangMarker = false; // ... or as far as the text after a list marker
 };
 
-// One line of the source text (up to a hard break), as it is laid out: its characters (with a
-// line separator at its end when another follows), its first line's indent, and whether and how
-// far its wrapped lines hang. Layout units. Once a long text is laid out, its characters are
-// only in the texts of the rows they wrapped into, which its printed lines share.
+// One line of the source text (up to a hard break) as it is laid out: its first line's indent,
+// and whether and how far its wrapped lines hang (layout units). Of a long text it also keeps
+// the rows it wrapped into, whose texts its printed lines share: with the break that ends it,
+// they are its characters as laid out.
 struct SourceLine {
-    QString shown;
     QStringList rows;
     bool broken = false; // a line separator ends it
     double indent = 0;
@@ -262,6 +261,11 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const TextSett
     text->how = how;
     std::vector<SourceLine>& sourceLines = text->lines;
     const QFontMetricsF metrics(font, layoutDevice());
+    const bool keepGlyphs = source.size() <= LongText;
+    const double nbspAdvance = metrics.horizontalAdvance(QChar(QChar::Nbsp));
+    QList<LaidLine> out;
+    double y = 0;
+    // Each source line is laid out as soon as it is read: only one of them is ever held twice.
     // A paragraph separator stands for a line break inside a column's value.
     for (qsizetype from = 0, i = 0;; ++i) {
         qsizetype to = from;
@@ -303,26 +307,16 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const TextSett
         }
         if (!last) segment += QChar::LineSeparator;
         sl.broken = !last;
-        sl.shown = std::move(segment);
+        const qsizetype first = out.size();
+        y += laySourceLine(segment, sl, font, how, nbspAdvance, y, keepGlyphs, out);
+        if (!keepGlyphs)
+            for (qsizetype k = first; k < out.size(); ++k) {
+                out[k].deferred = {text, int(i), int(k - first)};
+                sl.rows.append(out[k].text);
+            }
         sourceLines.push_back(std::move(sl));
         if (last) break;
         from = to + 1;
-    }
-
-    const bool keepGlyphs = source.size() <= LongText;
-    const double nbspAdvance = metrics.horizontalAdvance(QChar(QChar::Nbsp));
-    QList<LaidLine> out;
-    double y = 0;
-    for (std::size_t i = 0; i < sourceLines.size(); ++i) {
-        const qsizetype first = out.size();
-        SourceLine& sl = sourceLines[i];
-        y += laySourceLine(sl.shown, sl, font, how, nbspAdvance, y, keepGlyphs, out);
-        if (keepGlyphs) continue;
-        for (qsizetype k = first; k < out.size(); ++k) {
-            out[k].deferred = {text, int(i), int(k - first)};
-            sl.rows.append(out[k].text);
-        }
-        sl.shown = QString();
     }
     return out;
 }
