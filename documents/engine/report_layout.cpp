@@ -309,11 +309,13 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const TextSett
         sl.broken = !last;
         const qsizetype first = out.size();
         y += laySourceLine(segment, sl, font, how, nbspAdvance, y, keepGlyphs, out);
-        if (!keepGlyphs)
+        if (!keepGlyphs) {
+            sl.rows.reserve(out.size() - first);
             for (qsizetype k = first; k < out.size(); ++k) {
                 out[k].deferred = {text, int(i), int(k - first)};
                 sl.rows.append(out[k].text);
             }
+        }
         sourceLines.push_back(std::move(sl));
         if (last) break;
         from = to + 1;
