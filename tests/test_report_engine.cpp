@@ -657,6 +657,41 @@ private slots:
         QCOMPARE(beside->rect.top(), 1.1 * 72);
     }
 
+    // A memo of many pages keeps no glyphs until it is painted: they must be those the same
+    // lines get when the memo is short enough to keep them.
+    void longMemoPaintsTheGlyphsItWasLaidOutWith() {
+        QString memo = QStringLiteral("- ") + longText(40000);
+        memo.replace(QStringLiteral("\r\n"), QStringLiteral("\r\n- "));
+        const QString shorter = memo.left(memo.lastIndexOf(QStringLiteral("\r\n"), 12000));
+        const QString qrt = QStringLiteral("QRT 1\nfont \"Arial\" 12\npage\n"
+                                           "datapar 0.8 1.0 width=6.5 justify hang=auto memo\n");
+        const Document longDoc = layoutText(qrt, {"memo"}, {memo});
+        const Document shortDoc = layoutText(qrt, {"memo"}, {shorter});
+        QVERIFY(shortDoc.pages.size() >= 2);
+        for (int p = 0; p < 2; ++p) {
+            const QList<TextRun>& expected = shortDoc.pages[p].texts;
+            const QList<TextRun>& laid = longDoc.pages[p].texts;
+            QCOMPARE(laid.size(), expected.size());
+            for (qsizetype i = 0; i < expected.size(); ++i) {
+                QCOMPARE(laid[i].text, expected[i].text);
+                QCOMPARE(laid[i].rect, expected[i].rect);
+                QCOMPARE(glyphPositions(laid[i]), glyphPositions(expected[i]));
+            }
+        }
+        const Page& page = longDoc.pages[1];
+        QImage image(page.size.toSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        paintPage(page, painter, QRectF(QPointF(0, 0), page.size));
+        painter.end();
+        int dark = 0;
+        const QRect line = page.texts.first().rect.toAlignedRect() & image.rect();
+        for (int y = line.top(); y <= line.bottom(); ++y)
+            for (int x = line.left(); x <= line.right(); ++x)
+                dark += qGray(image.pixel(x, y)) < 128;
+        QVERIFY2(dark > 50, qPrintable(QString::number(dark)));
+    }
+
     void growingTextPushesWhatIsBelow_data() {
         QTest::addColumn<int>("lines");
         QTest::newRow("fits: nothing moves") << 2;

@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <mutex>
 #include <set>
 #include <vector>
 
@@ -63,16 +65,6 @@ const QPaintDevice* layoutDevice() {
     return &device;
 }
 
-// One laid-out line, relative to the top-left of its element.
-struct LaidLine {
-    QString text;
-    QList<QGlyphRun> glyphs;    // layout units from the line's top-left
-    double top = 0;             // points below the element's top
-    double height = 0;          // points
-    double left = 0, right = 0; // inked extent, points from the element's left
-    bool blank = true;
-};
-
 Qt::Alignment qtAlignment(Align a) {
     switch (a) {
     case Align::Centre:
@@ -87,16 +79,6 @@ Qt::Alignment qtAlignment(Align a) {
     return Qt::AlignLeft;
 }
 
-// How a text is set: its width (0: one line as wide as the text), alignment, wrapping, and the
-// hanging indent of the wrapped lines of each of its lines.
-struct Setting {
-    double widthPt = 0;
-    Align align = Align::Left;
-    bool wrap = false;
-    double hangPt = 0;       // wrapped lines start this far right of their first line
-    bool hangMarker = false; // ... or as far as the text after a list marker
-};
-
 // "-", "•", "a)", "b.", "12)", "(c)": the marker of a list item, before the item's text.
 const QRegularExpression& listMarker() {
     static const QRegularExpression re(
@@ -104,65 +86,73 @@ const QRegularExpression& listMarker() {
     return re;
 }
 
-// One line of the source text (up to a hard break): where it starts in the laid-out text, its
-// first line's indent, and whether and how far its wrapped lines hang. Layout units.
+} // namespace
+
+// How a text is set: its width (0: one line as wide as the text), alignment, wrapping, and the
+// hanging indent of the wrapped lines of each of its lines.
+struct TextSetting {
+    double widthPt = 0;
+    Align align = Align::Left;
+    bool wrap = false;
+    double hangPt = 0;       // wrapped lines start this far right of their first line
+    bool hangMarker = false; // ... or as far as the text after a list marker
+};
+
+// One line of the source text (up to a hard break) as it is laid out: its first line's indent,
+// and whether and how far its wrapped lines hang (layout units). Of a long text it also keeps
+// the rows it wrapped into, whose texts its printed lines share: with the break that ends it,
+// they are its characters as laid out.
 struct SourceLine {
-    qsizetype start = 0;
+    QStringList rows;
+    bool broken = false; // a line separator ends it
     double indent = 0;
     bool hangs = false;
     double hang = 0;
 };
 
-QList<LaidLine> layText(const QString& source, const QFont& font, const Setting& how) {
-    // Leading spaces indent their line by a fixed amount: justification must not stretch them.
-    QString text;
-    std::vector<SourceLine> sourceLines;
-    const QFontMetricsF metrics(font, layoutDevice());
-    // A paragraph separator stands for a line break inside a column's value.
-    static const QRegularExpression breaks(QStringLiteral("[\u2028\u2029]"));
-    const QStringList segments = source.split(breaks);
-    qsizetype at = 0;
-    for (qsizetype i = 0; i < segments.size(); ++i) {
-        QString segment = segments[i];
-        const bool withinValue = i > 0 && source.at(at - 1) == QChar::ParagraphSeparator;
-        at += segment.size() + 1;
-        SourceLine sl;
-        sl.start = text.size();
-        qsizetype spaces = 0;
-        while (spaces < segment.size() && segment[spaces] == QLatin1Char(' '))
-            ++spaces;
-        if (spaces > 0 && spaces < segment.size()) {
-            sl.indent = metrics.horizontalAdvance(segment.left(spaces));
-            segment.remove(0, spaces);
-        }
-        if (how.hangMarker) {
-            const QRegularExpressionMatch m = listMarker().match(segment);
-            const SourceLine* item = sourceLines.empty() ? nullptr : &sourceLines.back();
-            if (!m.hasMatch() && withinValue && spaces == 0 && item && item->hangs) {
-                // A line of a value that an item prints goes on where the item's text does,
-                // and so do its wrapped lines.
-                sl.indent = item->indent + item->hang;
-                sl.hangs = true;
-            } else if (m.hasMatch()) {
-                // The marker's spaces do not break and are not widened: the item's first line
-                // starts its text where the wrapped lines do.
-                for (qsizetype c = m.capturedStart(2); c < m.capturedEnd(2); ++c)
-                    segment[c] = QChar::Nbsp;
-                sl.hangs = true;
-                sl.hang = metrics.horizontalAdvance(segment.left(m.capturedEnd(0)));
-            }
-        } else if (how.hangPt > 0) {
-            sl.hangs = true;
-            sl.hang = how.hangPt / PointsPerLayoutUnit;
-        }
-        sourceLines.push_back(sl);
-        text += segment;
-        if (i + 1 < segments.size()) text += QChar::LineSeparator;
-    }
+// A long text whose glyphs are not kept with its lines: its lines are set again, one source line
+// at a time, when they are painted. Keeping the glyphs of hundreds of pages costs more memory
+// than setting the text twice costs time.
+struct TextSource {
+    QFont font;
+    TextSetting how;
+    std::vector<SourceLine> lines;
 
+    // The glyphs of row `row` of source line `line`. The rows of the source line set last are
+    // kept: a page paints them one after the other.
+    QList<QGlyphRun> glyphs(int line, int row) const;
+
+private:
+    mutable std::mutex guard;
+    mutable int setLine = -1;
+    mutable QList<QList<QGlyphRun>> setRows;
+};
+
+namespace {
+
+// Texts longer than this keep no glyphs until they are painted (some pages of a memo).
+constexpr qsizetype LongText = 20000;
+
+// One laid-out line, relative to the top-left of its element.
+struct LaidLine {
+    QString text;
+    QList<QGlyphRun> glyphs;    // layout units from the line's top-left
+    double top = 0;             // points below the element's top
+    double height = 0;          // points
+    double left = 0, right = 0; // inked extent, points from the element's left
+    bool blank = true;
+    GlyphSource deferred; // without glyphs: where to set them again
+};
+
+// Sets one source line, its top `y` layout units below the text's top, into `out`, and gives
+// the height it took; with `keepGlyphs` false the lines carry only their extent. The text of a source line
+// never reaches into another's: setting them one by one breaks and places every line as setting the whole
+// text at once would.
+double laySourceLine(const QString& shown, const SourceLine& sl, const QFont& font, const TextSetting& how,
+                     double nbspAdvance, double y, bool keepGlyphs, QList<LaidLine>& out) {
     // A dotted blank to fill in by hand (". . . .") never breaks over two lines; the line keeps
     // its ordinary spaces as text.
-    const QString shown = text;
+    QString text = shown;
     if (how.wrap) {
         static const QRegularExpression dotted(QStringLiteral("\\.(?: \\.)+"));
         for (auto m = dotted.globalMatch(shown); m.hasNext();) {
@@ -182,30 +172,27 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const Setting&
 
     const double lineWidth = how.widthPt > 0 ? how.widthPt / PointsPerLayoutUnit : 1e6;
     layout.beginLayout();
-    double y = 0;
+    double below = 0;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        const auto of = std::prev(
-            std::upper_bound(sourceLines.begin(), sourceLines.end(), qsizetype(line.textStart()),
-                             [](qsizetype start, const SourceLine& sl) { return start < sl.start; }));
         double indent = 0;
-        if (line.textStart() == of->start)
-            indent = of->indent;
-        else if (of->hangs)
-            indent = of->indent + of->hang;
+        if (line.textStart() == 0)
+            indent = sl.indent;
+        else if (sl.hangs)
+            indent = sl.indent + sl.hang;
         line.setLeadingIncluded(true);
         line.setLineWidth(std::max(lineWidth - indent, 1.0));
-        line.setPosition(QPointF(indent, y));
-        y += line.height();
+        line.setPosition(QPointF(indent, below));
+        below += line.height();
+        // The break that ends a source line ends its last row: no empty row after it.
+        if (line.textStart() + line.textLength() >= text.size() && text.endsWith(QChar::LineSeparator)) break;
     }
     layout.endLayout();
 
-    const double nbspAdvance = metrics.horizontalAdvance(QChar(QChar::Nbsp));
-    QList<LaidLine> out;
     for (int i = 0; i < layout.lineCount(); ++i) {
         const QTextLine line = layout.lineAt(i);
         LaidLine laid;
         laid.text = shown.mid(line.textStart(), line.textLength()).remove(QChar::LineSeparator);
-        laid.top = line.y() * PointsPerLayoutUnit;
+        laid.top = (y + line.y()) * PointsPerLayoutUnit;
         laid.height = line.height() * PointsPerLayoutUnit;
 
         // Justification widens every space, no-break ones too; what it gave those goes to the
@@ -252,6 +239,7 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const Setting&
                 inkLeft = std::min(inkLeft, positions[g].x());
                 inkRight = std::max(inkRight, positions[g].x() + advances.value(g).x());
             }
+            if (!keepGlyphs) continue;
             run.setPositions(positions);
             run.setBoundingRect(QRectF());
             laid.glyphs.append(run);
@@ -262,6 +250,75 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const Setting&
             laid.right = inkRight * PointsPerLayoutUnit;
         }
         out.append(laid);
+    }
+    return below;
+}
+
+QList<LaidLine> layText(const QString& source, const QFont& font, const TextSetting& how) {
+    // Leading spaces indent their line by a fixed amount: justification must not stretch them.
+    auto text = std::make_shared<TextSource>();
+    text->font = font;
+    text->how = how;
+    std::vector<SourceLine>& sourceLines = text->lines;
+    const QFontMetricsF metrics(font, layoutDevice());
+    const bool keepGlyphs = source.size() <= LongText;
+    const double nbspAdvance = metrics.horizontalAdvance(QChar(QChar::Nbsp));
+    QList<LaidLine> out;
+    double y = 0;
+    // Each source line is laid out as soon as it is read: only one of them is ever held twice.
+    // A paragraph separator stands for a line break inside a column's value.
+    for (qsizetype from = 0, i = 0;; ++i) {
+        qsizetype to = from;
+        while (to < source.size() && source[to] != QChar::LineSeparator &&
+               source[to] != QChar::ParagraphSeparator)
+            ++to;
+        const bool withinValue = i > 0 && source.at(from - 1) == QChar::ParagraphSeparator;
+        const bool last = to >= source.size();
+        // A text that ends with a break has no line after it.
+        if (last && from == to && i > 0) break;
+        QString segment = source.mid(from, to - from);
+        SourceLine sl;
+        qsizetype spaces = 0;
+        while (spaces < segment.size() && segment[spaces] == QLatin1Char(' '))
+            ++spaces;
+        if (spaces > 0 && spaces < segment.size()) {
+            sl.indent = metrics.horizontalAdvance(segment.left(spaces));
+            segment.remove(0, spaces);
+        }
+        if (how.hangMarker) {
+            const QRegularExpressionMatch m = listMarker().match(segment);
+            const SourceLine* item = sourceLines.empty() ? nullptr : &sourceLines.back();
+            if (!m.hasMatch() && withinValue && spaces == 0 && item && item->hangs) {
+                // A line of a value that an item prints goes on where the item's text does,
+                // and so do its wrapped lines.
+                sl.indent = item->indent + item->hang;
+                sl.hangs = true;
+            } else if (m.hasMatch()) {
+                // The marker's spaces do not break and are not widened: the item's first line
+                // starts its text where the wrapped lines do.
+                for (qsizetype c = m.capturedStart(2); c < m.capturedEnd(2); ++c)
+                    segment[c] = QChar::Nbsp;
+                sl.hangs = true;
+                sl.hang = metrics.horizontalAdvance(segment.left(m.capturedEnd(0)));
+            }
+        } else if (how.hangPt > 0) {
+            sl.hangs = true;
+            sl.hang = how.hangPt / PointsPerLayoutUnit;
+        }
+        if (!last) segment += QChar::LineSeparator;
+        sl.broken = !last;
+        const qsizetype first = out.size();
+        y += laySourceLine(segment, sl, font, how, nbspAdvance, y, keepGlyphs, out);
+        if (!keepGlyphs) {
+            sl.rows.reserve(out.size() - first);
+            for (qsizetype k = first; k < out.size(); ++k) {
+                out[k].deferred = {text, int(i), int(k - first)};
+                sl.rows.append(out[k].text);
+            }
+        }
+        sourceLines.push_back(std::move(sl));
+        if (last) break;
+        from = to + 1;
     }
     return out;
 }
@@ -804,6 +861,7 @@ private:
         run.origin = QPointF(x, y);
         run.rect = QRectF(x + line.left, y, line.right - line.left, line.height);
         run.glyphs = line.glyphs;
+        run.deferred = line.deferred;
         run.overlay = overlay;
         run.sourceLine = it.e->sourceLine;
         page(k).texts.append(run);
@@ -835,6 +893,7 @@ TextRun markRun(const LaidLine& line, const QFont& font, double x, double y) {
     run.origin = QPointF(x, y);
     run.rect = QRectF(x + line.left, y, line.right - line.left, line.height);
     run.glyphs = line.glyphs;
+    run.deferred = line.deferred;
     run.pageMark = true;
     return run;
 }
@@ -876,34 +935,61 @@ void numberPages(Document& document, const QString& heading) {
         // Pictures are whole scanned forms: the marks go over their blank border.
         const QString number = QStringLiteral("Pagina %1 di %2").arg(k + 1).arg(count);
         const QList<LaidLine> numberLines = layText(number, font, {pageWidth, Align::Centre, false});
+        QList<LaidLine> lines;
+        if (k > 0 && !heading.trimmed().isEmpty()) {
+            // As wide as the head of the page is free from the left; a long heading wraps.
+            double width = pageWidth - 2 * MarkSide;
+            for (int attempt = 0; attempt < 4; ++attempt) {
+                lines = layText(onOneLine(heading), font, {width, Align::Left, true});
+                const double height = lines.isEmpty() ? 0 : lines.last().top + lines.last().height;
+                const QRectF band(MarkSide, MarkEdge, width, height);
+                double right = MarkSide + width;
+                for (qsizetype i = 0; i < taken.size() - page.pictures.size(); ++i) {
+                    const QRectF r = taken[i].adjusted(-MarkGap, -MarkGap / 2, MarkGap, MarkGap / 2);
+                    if (r.intersects(band) && r.left() > MarkSide) right = std::min(right, r.left());
+                }
+                if (right >= MarkSide + width - Eps || right - MarkSide < MarkSide) break;
+                width = right - MarkSide;
+            }
+        }
+        // Room for the marks and no more: a list grown by appending would keep up to twice
+        // the runs of every page of a long document.
+        page.texts.reserve(page.texts.size() + 1 + lines.size());
         if (!numberLines.isEmpty()) {
             const LaidLine& line = numberLines.first();
             page.texts.append(markRun(line, font, 0, page.size.height() - MarkEdge - line.height));
-        }
-        if (k == 0 || heading.trimmed().isEmpty()) continue;
-        // As wide as the head of the page is free from the left; a long heading wraps.
-        double width = pageWidth - 2 * MarkSide;
-        QList<LaidLine> lines;
-        for (int attempt = 0; attempt < 4; ++attempt) {
-            lines = layText(onOneLine(heading), font, {width, Align::Left, true});
-            const double height = lines.isEmpty() ? 0 : lines.last().top + lines.last().height;
-            const QRectF band(MarkSide, MarkEdge, width, height);
-            double right = MarkSide + width;
-            for (qsizetype i = 0; i < taken.size() - page.pictures.size(); ++i) {
-                const QRectF r = taken[i].adjusted(-MarkGap, -MarkGap / 2, MarkGap, MarkGap / 2);
-                if (r.intersects(band) && r.left() > MarkSide) right = std::min(right, r.left());
-            }
-            if (right >= MarkSide + width - Eps || right - MarkSide < MarkSide) break;
-            width = right - MarkSide;
         }
         for (const LaidLine& line : lines)
             if (!line.blank) page.texts.append(markRun(line, font, MarkSide, MarkEdge + line.top));
     }
 }
 
+QList<QGlyphRun> TextSource::glyphs(int line, int row) const {
+    const std::lock_guard<std::mutex> lock(guard);
+    if (setLine != line) {
+        QList<LaidLine> laid;
+        const double nbspAdvance = QFontMetricsF(font, layoutDevice()).horizontalAdvance(QChar(QChar::Nbsp));
+        const SourceLine& sl = lines.at(std::size_t(line));
+        // The rows tile the source line: together, with its break, they are what was laid out.
+        QString shown = sl.rows.join(QString());
+        if (sl.broken) shown += QChar::LineSeparator;
+        laySourceLine(shown, sl, font, how, nbspAdvance, 0, true, laid);
+        setRows.clear();
+        for (const LaidLine& l : laid)
+            setRows.append(l.glyphs);
+        setLine = line;
+    }
+    return setRows.value(row);
+}
+
+QList<QGlyphRun> glyphsOf(const TextRun& run) {
+    if (!run.deferred.text) return run.glyphs;
+    return run.deferred.text->glyphs(run.deferred.line, run.deferred.row);
+}
+
 QList<QPointF> glyphPositions(const TextRun& run) {
     QList<QPointF> out;
-    for (const QGlyphRun& g : run.glyphs)
+    for (const QGlyphRun& g : glyphsOf(run))
         for (const QPointF& p : g.positions())
             out.append(run.origin + p * PointsPerLayoutUnit);
     return out;

@@ -15,6 +15,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace quadrelo::report {
 
@@ -25,6 +26,15 @@ inline constexpr double PointsPerInch = 72.0;
 inline constexpr double LayoutUnitsPerInch = 1200.0;
 inline constexpr double PointsPerLayoutUnit = PointsPerInch / LayoutUnitsPerInch;
 
+struct TextSource;
+
+// Where the glyphs of a line of a long text are set again when it is painted (glyphsOf).
+struct GlyphSource {
+    std::shared_ptr<const TextSource> text;
+    int line = 0; // the text's source line (up to a hard break)
+    int row = 0;  // the line's row among those the source line wraps into
+};
+
 // One line of text where it is printed.
 struct TextRun {
     QString text;            // the characters of the line
@@ -32,6 +42,7 @@ struct TextRun {
     QRectF rect;             // first glyph's left to last glyph's right, line top to line bottom
     QPointF origin;          // the line's top-left: glyph positions start here
     QList<QGlyphRun> glyphs; // positions in layout units from `origin`, baseline included
+    GlyphSource deferred;    // a line of a long text: no glyphs above, glyphsOf sets them
     bool overlay = false;    // a box row or the value printed over it: the two share a place
     int sourceLine = 0;      // the template line of the element it comes from
     bool pageMark = false;   // the page number or the heading of a numbered page, not the template's
@@ -67,6 +78,9 @@ struct Document {
     QString title; // for the PDF's properties
     QList<Page> pages;
 };
+
+// The glyphs of a run: its own, or those of its line of a long text set again.
+QList<QGlyphRun> glyphsOf(const TextRun& run);
 
 // The baseline position of every glyph of a run, in page points, in text order.
 QList<QPointF> glyphPositions(const TextRun& run);

@@ -47,7 +47,7 @@ void paintPage(const Page& page, QPainter& painter, const QRectF& target) {
         painter.save();
         painter.translate(run.origin);
         painter.scale(PointsPerLayoutUnit, PointsPerLayoutUnit);
-        for (const QGlyphRun& g : run.glyphs)
+        for (const QGlyphRun& g : glyphsOf(run))
             painter.drawGlyphRun(QPointF(0, 0), g);
         painter.restore();
     }
