@@ -94,6 +94,11 @@ std::unique_ptr<SigningKey> openPkcs12(const QByteArray& fileBytes, const QByteA
     return std::make_unique<Pkcs12Key>(std::move(p.key), std::move(p.cert), std::move(p.chain));
 }
 
+void forgetSecret(QByteArray& secret) {
+    OPENSSL_cleanse(secret.data(), size_t(secret.size()));
+    secret.clear();
+}
+
 CertificateInfo pkcs12Certificate(const QByteArray& fileBytes, const QByteArray& password) {
     return describeCertificate(certificateDer(parsePkcs12(fileBytes, password).cert.get()));
 }

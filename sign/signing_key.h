@@ -29,6 +29,9 @@ public:
 // a file that is no PKCS#12 or holds no key.
 std::unique_ptr<SigningKey> openPkcs12(const QByteArray& fileBytes, const QByteArray& password);
 
+// Overwrites a PIN or password in memory once it has served, so that it leaves no copy behind.
+void forgetSecret(QByteArray& secret);
+
 // The certificate of a PKCS#12 file with its password, to show it before signing.
 CertificateInfo pkcs12Certificate(const QByteArray& fileBytes, const QByteArray& password);
 
