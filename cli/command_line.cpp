@@ -345,11 +345,7 @@ void checkPdfTarget(const QString& path, const QString& practice, sign::Format f
             throw UsageError{
                 QStringLiteral("«%1» è la pratica da stampare: la busta firmata non la sostituisce.")
                     .arg(QDir::toNativeSeparators(envelope))};
-        // An envelope is DER: it begins with a SEQUENCE.
-        if (const QString problem =
-                replacementProblem(envelope, QStringLiteral("p7m"), QByteArray(1, '\x30'),
-                                   QStringLiteral("file firmato .p7m"), QStringLiteral("la busta firmata"));
-            !problem.isEmpty())
+        if (const QString problem = sign::signedTargetProblem(path, format); !problem.isEmpty())
             throw UsageError{problem};
         return;
     }

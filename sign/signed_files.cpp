@@ -18,6 +18,15 @@ QString signedPath(const QString& pdfPath, Format format) {
     return format == Format::Cades ? pdfPath + QStringLiteral(".p7m") : pdfPath;
 }
 
+QString signedTargetProblem(const QString& pdfPath, Format format) {
+    if (format == Format::Pades)
+        return replacementProblem(pdfPath, QStringLiteral("PDF"), QByteArrayLiteral("%PDF-"),
+                                  QStringLiteral("file PDF"), QStringLiteral("il PDF"));
+    // An envelope is DER: it begins with a SEQUENCE.
+    return replacementProblem(signedPath(pdfPath, format), QStringLiteral("p7m"), QByteArray(1, '\x30'),
+                              QStringLiteral("file firmato .p7m"), QStringLiteral("la busta firmata"));
+}
+
 void writeSignedPdf(const QString& pdfPath, const QByteArray& pdf, SigningKey& key, Format format) {
     const QByteArray bytes = format == Format::Cades ? cadesEnvelope(pdf, key) : padesSign(pdf, key);
     writeBytes(signedPath(pdfPath, format), bytes);

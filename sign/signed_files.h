@@ -17,6 +17,10 @@ enum class Format {
 // The file a signed PDF goes to: the PDF's own name for PAdES, ".p7m" added for CAdES.
 QString signedPath(const QString& pdfPath, Format format);
 
+// Why the signed file of `pdfPath` may not be written, empty when it may: a new name, or an
+// existing PDF (PAdES) or envelope (CAdES); never a folder, a device or a file of other content.
+QString signedTargetProblem(const QString& pdfPath, Format format);
+
 // Signs the PDF's bytes and writes the result to signedPath() through the checked writer. The
 // signature is complete before anything is written: a failed one (SignError) or a failed write
 // (IoError) leaves whatever was there as it was.
