@@ -89,7 +89,7 @@ SignKeyDialog::SignKeyDialog(QWidget* owner)
                                     QStringLiteral("Emittente"), QStringLiteral("Validità")});
     certificates_->setRootIsDecorated(false);
     certificates_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    certificates_->setMinimumHeight(110);
+    certificates_->setMinimumSize(640, 110);
     problem_->setObjectName(QStringLiteral("ProblemaCertificato"));
     problem_->setWordWrap(true);
     problem_->setStyleSheet(QStringLiteral("color: #b00000"));
