@@ -219,7 +219,7 @@ void MainWindow::buildMenus() {
     // Signing prints nothing: an action of its own beside the table of documents.
     if (auto* documents = menuBar()->findChild<QMenu*>(QStringLiteral("Stampe1"))) {
         documents->addSeparator();
-        QAction* signing = documents->addAction(QStringLiteral("Fir&ma documenti…"));
+        QAction* signing = documents->addAction(QStringLiteral("Firma &documenti…"));
         signing->setObjectName(QStringLiteral("Firmadocumenti1"));
         connect(signing, &QAction::triggered, this, [this] {
             auto* dialog = new SignDocumentsDialog(this, form_);
