@@ -48,6 +48,7 @@ QString openssl() {
 } // namespace
 
 Q_DECLARE_METATYPE(quadrelo::sign::Format)
+Q_DECLARE_METATYPE(quadrelo::sign::Countersign)
 
 class SignaturesTest : public QObject {
     Q_OBJECT
@@ -148,6 +149,46 @@ private slots:
         f.close();
         const ToolRun tampered = runTool("pdfsig", {written});
         QVERIFY2(!tampered.out.contains("Signature is Valid."), tampered.out.constData());
+    }
+
+    // A second signer on an envelope: beside the first in the same envelope, or around it in a new
+    // one; openssl verifies every signature and finds the PDF inside.
+    void envelopeSignedAgain_data() {
+        QTest::addColumn<sign::Countersign>("how");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("same envelope") << sign::Countersign::SameFile << "controfirma.pdf.p7m";
+        QTest::newRow("new envelope") << sign::Countersign::Nested << "controfirma.pdf.p7m.p7m";
+    }
+
+    void envelopeSignedAgain() {
+        QFETCH(sign::Countersign, how);
+        QFETCH(QString, written);
+        const QString pdfPath = out.filePath("controfirma.pdf");
+        QFile::remove(pdfPath + ".p7m");
+        QFile::remove(pdfPath + ".p7m.p7m");
+        sign::writeSignedPdf(pdfPath, pdf, *sign::openPkcs12(ca.bytes("rossi.p12"), kP12Password),
+                             sign::Format::Cades);
+        const QByteArray first = fileBytes(pdfPath + ".p7m");
+        QCOMPARE(sign::signExistingFile(pdfPath + ".p7m",
+                                        *sign::openPkcs12(ca.bytes("bianchi.p12"), kP12Password),
+                                        sign::Format::Cades, how),
+                 out.filePath(written));
+        const QString signers = out.filePath("firmatari.pem");
+        const QString content = out.filePath("contenuto");
+        const ToolRun verify =
+            runTool(openssl(), {"cms", "-verify", "-binary", "-inform", "DER", "-in", out.filePath(written),
+                                "-CAfile", ca.path("ca.pem"), "-signer", signers, "-out", content});
+        QVERIFY2(verify.status == 0, verify.err.constData());
+        const QByteArray pem = fileBytes(signers);
+        QVERIFY(pem.contains(ca.bytes("bianchi.pem").trimmed())); // the second signer, always
+        if (how == sign::Countersign::SameFile) {
+            QCOMPARE(pem.count("BEGIN CERTIFICATE"), 2);
+            QCOMPARE(fileBytes(content), pdf);
+        } else {
+            QCOMPARE(pem.count("BEGIN CERTIFICATE"), 1);
+            QCOMPARE(fileBytes(content), first);
+            QCOMPARE(sign::envelopeContent(fileBytes(content)), pdf);
+        }
     }
 
     // A signature that cannot be made leaves the file that was there as it was.
