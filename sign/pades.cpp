@@ -12,9 +12,9 @@ namespace quadrelo::sign {
 
 namespace {
 
-// Room for the signature in /Contents, in bytes before hex: the certificates, the signature and
-// the attributes with a margin.
-constexpr qsizetype kSignatureRoom = 16384;
+// Room for the signature in /Contents beyond the certificates it carries, in bytes before hex: the
+// signature itself (up to a 8192-bit key), the attributes and the structure, with a margin.
+constexpr qsizetype kSignatureRoom = 3072;
 constexpr int kByteRangeWidth = 48;
 
 [[noreturn]] void unsupported() {
@@ -109,7 +109,10 @@ QByteArray padesSign(const QByteArray& pdf, SigningKey& key, const QDateTime& wh
     Update update;
     const qsizetype base = pdf.size() + (pdf.endsWith('\n') ? 0 : 1);
     const QByteArray placeholder(kByteRangeWidth, ' ');
-    const QByteArray zeros(kSignatureRoom * 2, '0');
+    qsizetype room = kSignatureRoom + key.certificate().size();
+    for (const QByteArray& other : key.chain())
+        room += other.size();
+    const QByteArray zeros(room * 2, '0');
     update.add(base, signatureObject,
                "<<\n/Type /Sig\n/Filter /Adobe.PPKLite\n/SubFilter /ETSI.CAdES.detached\n/ByteRange " +
                    placeholder + "\n/Contents <" + zeros + ">\n/M (D:" +

@@ -27,8 +27,12 @@ QString signedTargetProblem(const QString& pdfPath, Format format) {
                               QStringLiteral("file firmato .p7m"), QStringLiteral("la busta firmata"));
 }
 
+QByteArray signedBytes(const QByteArray& pdf, SigningKey& key, Format format) {
+    return format == Format::Cades ? cadesEnvelope(pdf, key) : padesSign(pdf, key);
+}
+
 void writeSignedPdf(const QString& pdfPath, const QByteArray& pdf, SigningKey& key, Format format) {
-    const QByteArray bytes = format == Format::Cades ? cadesEnvelope(pdf, key) : padesSign(pdf, key);
+    const QByteArray bytes = signedBytes(pdf, key, format);
     writeBytes(signedPath(pdfPath, format), bytes);
 }
 

@@ -21,6 +21,9 @@ QString signedPath(const QString& pdfPath, Format format);
 // existing PDF (PAdES) or envelope (CAdES); never a folder, a device or a file of other content.
 QString signedTargetProblem(const QString& pdfPath, Format format);
 
+// The PDF's bytes signed: the PDF with its signature (PAdES) or the envelope (CAdES).
+QByteArray signedBytes(const QByteArray& pdf, SigningKey& key, Format format);
+
 // Signs the PDF's bytes and writes the result to signedPath() through the checked writer. The
 // signature is complete before anything is written: a failed one (SignError) or a failed write
 // (IoError) leaves whatever was there as it was.
