@@ -139,6 +139,16 @@ private slots:
         QVERIFY(sig.out.contains("Signer Certificate Common Name: ROSSI MARIO"));
         QVERIFY(sig.out.contains("Signature Type: ETSI.CAdES.detached"));
 
+        // A second signer on the signed PDF: both signatures hold, the second over the whole file.
+        const QString twice = written + ".due.pdf";
+        QFile::copy(written, twice);
+        sign::signExistingFile(twice, *sign::openPkcs12(ca.bytes("bianchi.p12"), kP12Password),
+                               sign::Format::Pades);
+        const ToolRun both = runTool("pdfsig", {twice});
+        QCOMPARE(both.out.count("Signature is Valid."), 2);
+        QVERIFY2(both.out.contains("Signature Field Name: Firma 2"), both.out.constData());
+        QCOMPARE(fileBytes(twice).left(bytes.size()), bytes);
+
         // One byte of the document changed after signing: the signature no longer holds.
         QByteArray changed = bytes;
         const qsizetype at = changed.indexOf("/Title");
