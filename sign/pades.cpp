@@ -5,7 +5,9 @@
 
 #include "cades.h"
 
+#include <QFont>
 #include <QList>
+#include <QPainterPath>
 #include <QRegularExpression>
 
 namespace quadrelo::sign {
@@ -69,9 +71,53 @@ struct Update {
     }
 };
 
+QByteArray decimal(qreal value) {
+    return QByteArray::number(value, 'f', 2);
+}
+
+// The stamp's appearance: a thin frame and two lines of text filled as outlines.
+QByteArray stampDrawing(QSizeF size, const QString& holder) {
+    QByteArray ops = "0.4 w 0 0 0 RG 0 0 0 rg 0.5 0.5 " + decimal(size.width() - 1) + ' ' +
+                     decimal(size.height() - 1) + " re S\n";
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(9);
+    QPainterPath path;
+    path.addText(QPointF(6, size.height() / 2 - 3), font, QStringLiteral("Firmato digitalmente da"));
+    font.setBold(true);
+    path.addText(QPointF(6, size.height() / 2 + 9), font, holder);
+    // The path is drawn from the box's top; the PDF's y grows upwards.
+    auto point = [&](const QPointF& p) { return decimal(p.x()) + ' ' + decimal(size.height() - p.y()); };
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo()) {
+            ops += point(e) + " m\n";
+        } else if (e.isLineTo()) {
+            ops += point(e) + " l\n";
+        } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
+            ops +=
+                point(e) + ' ' + point(path.elementAt(i + 1)) + ' ' + point(path.elementAt(i + 2)) + " c\n";
+            i += 2;
+        }
+    }
+    return ops + "f\n";
+}
+
 } // namespace
 
-QByteArray padesSign(const QByteArray& pdf, SigningKey& key, const QDateTime& when) {
+std::optional<Stamp> freeStampPlace(const QList<QList<QRectF>>& occupiedByPage, QSizeF pageSize) {
+    if (occupiedByPage.isEmpty()) return std::nullopt;
+    const QSizeF box(230, 34);
+    const qreal margin = 56.7; // 2 cm, as the documents keep
+    qreal lowest = margin;
+    for (const QRectF& r : occupiedByPage.constLast())
+        lowest = std::max(lowest, r.bottom());
+    const QRectF place(pageSize.width() - margin - box.width(), lowest + 12, box.width(), box.height());
+    if (place.bottom() > pageSize.height() - margin) return std::nullopt;
+    return Stamp{int(occupiedByPage.size() - 1), place, pageSize};
+}
+
+QByteArray padesSign(const QByteArray& pdf, SigningKey& key, const QDateTime& when,
+                     const std::optional<Stamp>& stamp) {
     if (!pdf.startsWith("%PDF-")) throw SignError(QStringLiteral("Il file non è un PDF."));
     const qsizetype startxref = pdf.lastIndexOf("startxref");
     const qsizetype trailerAt = pdf.lastIndexOf("trailer", startxref);
@@ -89,9 +135,14 @@ QByteArray padesSign(const QByteArray& pdf, SigningKey& key, const QDateTime& wh
 
     QByteArray catalog = objectBody(pdf, root);
     const QByteArray pages = objectBody(pdf, reference(catalog, "Pages"));
-    const auto kid = match(pages, QStringLiteral("/Kids\\s*\\[\\s*(\\d+)\\s+0\\s+R"));
-    if (!kid.hasMatch()) unsupported();
-    const int page = kid.captured(1).toInt();
+    // The stamp's page among the kids of a flat page tree, as the program writes it.
+    const auto kids = match(pages, QStringLiteral("/Kids\\s*\\[([^\\]]*)\\]"));
+    const QStringList kidRefs =
+        kids.hasMatch() ? kids.captured(1).split(QLatin1Char('R'), Qt::SkipEmptyParts) : QStringList();
+    const int pageIndex = stamp ? stamp->page : 0;
+    if (pageIndex < 0 || pageIndex >= kidRefs.size()) unsupported();
+    const int page = kidRefs[pageIndex].trimmed().section(QLatin1Char(' '), 0, 0).toInt();
+    if (page <= 0) unsupported();
 
     // The field joins the form of the document, a new one or the one an earlier signature made.
     int fieldNumber = 1;
@@ -117,10 +168,24 @@ QByteArray padesSign(const QByteArray& pdf, SigningKey& key, const QDateTime& wh
                "<<\n/Type /Sig\n/Filter /Adobe.PPKLite\n/SubFilter /ETSI.CAdES.detached\n/ByteRange " +
                    placeholder + "\n/Contents <" + zeros + ">\n/M (D:" +
                    when.toUTC().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + "Z)\n>>");
+    QByteArray rect = "[0 0 0 0]";
+    QByteArray appearance;
+    if (stamp) {
+        const QRectF& r = stamp->rect;
+        const qreal height = stamp->pageSize.height();
+        rect = '[' + decimal(r.left()) + ' ' + decimal(height - r.bottom()) + ' ' + decimal(r.right()) + ' ' +
+               decimal(height - r.top()) + ']';
+        const QByteArray drawing = stampDrawing(r.size(), describeCertificate(key.certificate()).holder);
+        appearance = "/AP << /N " + QByteArray::number(widgetObject + 1) + " 0 R >>\n";
+        update.add(base, widgetObject + 1,
+                   "<<\n/Type /XObject\n/Subtype /Form\n/BBox [0 0 " + decimal(r.width()) + ' ' +
+                       decimal(r.height()) + "]\n/Resources << >>\n/Length " +
+                       QByteArray::number(drawing.size()) + "\n>>\nstream\n" + drawing + "\nendstream");
+    }
     update.add(base, widgetObject,
                "<<\n/Type /Annot\n/Subtype /Widget\n/FT /Sig\n/T (Firma " + QByteArray::number(fieldNumber) +
                    ")\n/V " + QByteArray::number(signatureObject) + " 0 R\n/P " + QByteArray::number(page) +
-                   " 0 R\n/Rect [0 0 0 0]\n/F 132\n>>");
+                   " 0 R\n/Rect " + rect + "\n/F 132\n" + appearance + ">>");
     update.add(base, root, catalog);
     const QByteArray pageBody = objectBody(pdf, page);
     const auto annots = match(pageBody, QStringLiteral("/Annots\\s+(\\d+)\\s+0\\s+R"));
@@ -143,11 +208,12 @@ QByteArray padesSign(const QByteArray& pdf, SigningKey& key, const QDateTime& wh
     for (const auto& [number, offset] : update.offsets)
         update.text += QByteArray::number(number) + " 1\n" +
                        QByteArray::number(qlonglong(offset)).rightJustified(10, '0') + " 00000 n \n";
-    update.text +=
-        "trailer\n<<\n/Size " + QByteArray::number(widgetObject + 1) + "\n/Root " + QByteArray::number(root) +
-        " 0 R\n" + (info.hasMatch() ? info.captured(0).toLatin1() + "\n" : QByteArray()) +
-        (id.hasMatch() ? id.captured(0).toLatin1() + "\n" : QByteArray()) + "/Prev " +
-        prev.captured(1).toLatin1() + "\n>>\nstartxref\n" + QByteArray::number(qlonglong(xref)) + "\n%%EOF\n";
+    update.text += "trailer\n<<\n/Size " + QByteArray::number(widgetObject + (stamp ? 2 : 1)) + "\n/Root " +
+                   QByteArray::number(root) + " 0 R\n" +
+                   (info.hasMatch() ? info.captured(0).toLatin1() + "\n" : QByteArray()) +
+                   (id.hasMatch() ? id.captured(0).toLatin1() + "\n" : QByteArray()) + "/Prev " +
+                   prev.captured(1).toLatin1() + "\n>>\nstartxref\n" + QByteArray::number(qlonglong(xref)) +
+                   "\n%%EOF\n";
 
     QByteArray signedPdf = pdf;
     if (!pdf.endsWith('\n')) signedPdf += '\n';

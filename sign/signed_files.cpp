@@ -27,12 +27,15 @@ QString signedTargetProblem(const QString& pdfPath, Format format) {
                               QStringLiteral("file firmato .p7m"), QStringLiteral("la busta firmata"));
 }
 
-QByteArray signedBytes(const QByteArray& pdf, SigningKey& key, Format format) {
-    return format == Format::Cades ? cadesEnvelope(pdf, key) : padesSign(pdf, key);
+QByteArray signedBytes(const QByteArray& pdf, SigningKey& key, Format format,
+                       const std::optional<Stamp>& stamp) {
+    return format == Format::Cades ? cadesEnvelope(pdf, key)
+                                   : padesSign(pdf, key, QDateTime::currentDateTimeUtc(), stamp);
 }
 
-void writeSignedPdf(const QString& pdfPath, const QByteArray& pdf, SigningKey& key, Format format) {
-    const QByteArray bytes = signedBytes(pdf, key, format);
+void writeSignedPdf(const QString& pdfPath, const QByteArray& pdf, SigningKey& key, Format format,
+                    const std::optional<Stamp>& stamp) {
+    const QByteArray bytes = signedBytes(pdf, key, format, stamp);
     writeBytes(signedPath(pdfPath, format), bytes);
 }
 

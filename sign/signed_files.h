@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "pades.h"
 #include "signing_key.h"
 
 #include <QString>
@@ -22,12 +23,15 @@ QString signedPath(const QString& pdfPath, Format format);
 QString signedTargetProblem(const QString& pdfPath, Format format);
 
 // The PDF's bytes signed: the PDF with its signature (PAdES) or the envelope (CAdES).
-QByteArray signedBytes(const QByteArray& pdf, SigningKey& key, Format format);
+// A `stamp` makes a PAdES signature visible there.
+QByteArray signedBytes(const QByteArray& pdf, SigningKey& key, Format format,
+                       const std::optional<Stamp>& stamp = std::nullopt);
 
 // Signs the PDF's bytes and writes the result to signedPath() through the checked writer. The
 // signature is complete before anything is written: a failed one (SignError) or a failed write
 // (IoError) leaves whatever was there as it was.
-void writeSignedPdf(const QString& pdfPath, const QByteArray& pdf, SigningKey& key, Format format);
+void writeSignedPdf(const QString& pdfPath, const QByteArray& pdf, SigningKey& key, Format format,
+                    const std::optional<Stamp>& stamp = std::nullopt);
 
 // How a document already signed in an envelope gets one more signature.
 enum class Countersign {

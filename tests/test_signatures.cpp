@@ -8,9 +8,11 @@
 #include "documents/report_data.h"
 #include "practice_file/practice_file.h"
 #include "record/practice_form.h"
+#include "record/text_file.h"
 #include "sign/cades.h"
 #include "sign/pkcs11_token.h"
 #include "sign/signed_files.h"
+#include "sign/stamp_place.h"
 #include "signing_support.h"
 #include "startup/startup.h"
 #include "test_support.h"
@@ -23,8 +25,8 @@ using namespace quadrelo::testing;
 
 namespace {
 
-// The example practice's technical report, as the program writes it.
-QByteArray examplePdf() {
+// The example practice's technical report, laid out.
+report::Document exampleDocument() {
     QTemporaryDir dir;
     copyShippedData(dir.path());
     QFile::remove(dir.filePath("tec.dat"));
@@ -37,8 +39,24 @@ QByteArray examplePdf() {
     QDir::setCurrent(previous);
     openPractice(form, QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"));
     report::ReportProject project;
-    return report::pdfBytes(*project.layout(QStringLiteral("tecnica"), columnNames(),
-                                            RvCustomConnection1GetRow(form), {}, sheetHeading(form)));
+    return *project.layout(QStringLiteral("tecnica"), columnNames(), RvCustomConnection1GetRow(form), {},
+                           sheetHeading(form));
+}
+
+// The last page of a PDF in grey at 72 dpi: one pixel a point.
+QImage lastPage(const QString& pdf, int pages, const QString& folder) {
+    const QString out = QDir(folder).filePath("pagina");
+    runTool("pdftoppm", {"-gray", "-r", "72", "-f", QString::number(pages), "-l", QString::number(pages),
+                         "-singlefile", pdf, out});
+    return QImage(out + ".pgm");
+}
+
+int darkPixels(const QImage& image, const QRect& area) {
+    int dark = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128;
+    return dark;
 }
 
 QString openssl() {
@@ -54,6 +72,7 @@ class SignaturesTest : public QObject {
     Q_OBJECT
     TestAuthority ca;
     std::optional<SoftToken> token;
+    report::Document document;
     QByteArray pdf;
     QTemporaryDir out;
 
@@ -77,7 +96,8 @@ private slots:
         QVERIFY2(ca.failure.isEmpty(), qPrintable(ca.failure));
         token.emplace(ca, "rossi");
         QVERIFY2(token->failure.isEmpty(), qPrintable(token->failure));
-        pdf = examplePdf();
+        document = exampleDocument();
+        pdf = report::pdfBytes(document);
         QVERIFY(pdf.startsWith("%PDF-1.4"));
     }
 
@@ -199,6 +219,29 @@ private slots:
             QCOMPARE(fileBytes(content), first);
             QCOMPARE(sign::envelopeContent(fileBytes(content)), pdf);
         }
+    }
+
+    // The visible signature goes where the page was blank and shows there; the PDF stays valid.
+    void visibleSignatureInTheFreePlace() {
+        const std::optional<sign::Stamp> stamp = sign::stampPlace(document);
+        QVERIFY(stamp);
+        QCOMPARE(stamp->page, int(document.pages.size() - 1));
+        const QString path = out.filePath("visibile.pdf");
+        const QString plain = out.filePath("semplice.pdf");
+        writeBytes(plain, pdf);
+        sign::writeSignedPdf(path, pdf, *sign::openPkcs12(ca.bytes("rossi.p12"), kP12Password),
+                             sign::Format::Pades, stamp);
+        const QRect area = stamp->rect.toAlignedRect().adjusted(2, 2, -2, -2);
+        const QImage before = lastPage(plain, int(document.pages.size()), out.path());
+        const QImage after = lastPage(path, int(document.pages.size()), out.path());
+        QVERIFY(!before.isNull() && !after.isNull());
+        QCOMPARE(darkPixels(before, area), 0);
+        QVERIFY(darkPixels(after, area) > 200);
+        const ToolRun sig = runTool("pdfsig", {path});
+        QVERIFY2(sig.out.contains("Signature is Valid.") && sig.out.contains("Total document signed"),
+                 sig.out.constData());
+        const ToolRun info = runTool("pdfinfo", {path});
+        QVERIFY2(info.status == 0 && info.err.isEmpty(), info.err.constData());
     }
 
     // A signature that cannot be made leaves the file that was there as it was.
