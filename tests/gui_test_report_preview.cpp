@@ -277,6 +277,8 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
             QTRY_VERIFY(qobject_cast<SignKeyDialog*>(QApplication::activeModalWidget()));
             QTRY_COMPARE(focused(), QStringLiteral("Pades"));
+            press(Qt::Key_Tab);
+            QCOMPARE(focused(), QStringLiteral("FirmaVisibile"));
             press(Qt::Key_Tab); // where the key is: the certificate file is offered without a card
             QCOMPARE(focused(), QStringLiteral("TipoChiave"));
             press(Qt::Key_Tab);

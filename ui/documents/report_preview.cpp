@@ -5,6 +5,7 @@
 
 #include "documents/engine/report_output.h"
 #include "documents/engine/report_project.h"
+#include "sign/stamp_place.h"
 #include "sign_dialogs.h"
 #include "ui/common/error_box.h"
 #include "ui/common/file_dialogs.h"
@@ -268,8 +269,9 @@ void ReportPreviewDialog::exportSignedAsked() {
             signedTarget_ = askSignedTarget(int(choice.format));
             return !signedTarget_.isEmpty();
         },
-        [this](sign::SigningKey& key, sign::Format format) {
-            sign::writeSignedPdf(signedTarget_, report::pdfBytes(document_), key, format);
+        [this](sign::SigningKey& key, const KeyChoice& choice) {
+            sign::writeSignedPdf(signedTarget_, report::pdfBytes(document_), key, choice.format,
+                                 choice.visible ? sign::stampPlace(document_) : std::nullopt);
         });
 }
 

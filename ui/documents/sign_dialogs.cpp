@@ -7,6 +7,7 @@
 #include "ui/common/error_box.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -52,8 +53,10 @@ std::unique_ptr<sign::SigningKey> KeyChoice::open(const QByteArray& secret) cons
 }
 
 SignKeyDialog::SignKeyDialog(QWidget* owner)
-    : QDialog(owner), format_(new QButtonGroup(this)), source_(new QComboBox), file_(new QComboBox),
-      certificates_(new QTreeWidget), problem_(new QLabel) {
+    : QDialog(owner), format_(new QButtonGroup(this)),
+      visible_(new QCheckBox(QStringLiteral("Firma &visibile («Firmato digitalmente da …») nello spazio "
+                                            "libero dell'ultima pagina"))),
+      source_(new QComboBox), file_(new QComboBox), certificates_(new QTreeWidget), problem_(new QLabel) {
     setObjectName(QStringLiteral("SignKeyDialog"));
     setWindowTitle(QStringLiteral("Firma digitale"));
     const QSettings s = settings();
@@ -69,7 +72,12 @@ SignKeyDialog::SignKeyDialog(QWidget* owner)
         ->setChecked(true);
     auto* formatLayout = new QVBoxLayout(formats);
     formatLayout->addWidget(pades);
+    formatLayout->addWidget(visible_);
     formatLayout->addWidget(cades);
+    visible_->setObjectName(QStringLiteral("FirmaVisibile"));
+    visible_->setChecked(s.value(QStringLiteral("firma/visibile")).toBool());
+    visible_->setEnabled(pades->isChecked());
+    connect(pades, &QRadioButton::toggled, visible_, &QCheckBox::setEnabled);
 
     source_->setObjectName(QStringLiteral("TipoChiave"));
     source_->addItems({QStringLiteral("Carta o token (modulo PKCS#11)"),
@@ -199,6 +207,7 @@ void SignKeyDialog::browse() {
 void SignKeyDialog::accept() {
     const QString path = file_->currentText().trimmed();
     choice_.format = sign::Format(format_->checkedId());
+    choice_.visible = choice_.format == sign::Format::Pades && visible_->isChecked();
     choice_.token = tokenChosen();
     if (choice_.token) {
         loadCertificates();
@@ -227,6 +236,7 @@ void SignKeyDialog::accept() {
     QSettings s = settings();
     s.setValue(QStringLiteral("firma/formato"),
                choice_.format == sign::Format::Cades ? QStringLiteral("cades") : QStringLiteral("pades"));
+    s.setValue(QStringLiteral("firma/visibile"), visible_->isChecked());
     s.setValue(QStringLiteral("firma/tipo"),
                choice_.token ? QStringLiteral("pkcs11") : QStringLiteral("p12"));
     s.setValue(choice_.token ? QStringLiteral("firma/modulo") : QStringLiteral("firma/certificato"),
@@ -266,7 +276,7 @@ QByteArray PinDialog::takeSecret() {
 }
 
 void askKeyAndSign(QWidget* owner, std::function<bool(const KeyChoice&)> afterKey,
-                   std::function<void(sign::SigningKey&, sign::Format)> work) {
+                   std::function<void(sign::SigningKey&, const KeyChoice&)> work) {
     auto* keyDialog = new SignKeyDialog(owner);
     keyDialog->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(keyDialog, &QDialog::accepted, owner, [owner, keyDialog, afterKey, work] {
@@ -285,7 +295,7 @@ void askKeyAndSign(QWidget* owner, std::function<bool(const KeyChoice&)> afterKe
                     throw;
                 }
                 sign::forgetSecret(secret);
-                work(*key, choice.format);
+                work(*key, choice);
             });
         });
         pin->open();

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -23,6 +24,7 @@ namespace quadrelo {
 // as long as the choice lives, so that the PIN is asked once for every document.
 struct KeyChoice {
     sign::Format format = sign::Format::Pades;
+    bool visible = false; // PAdES: "Firmato digitalmente da …" in the place the document leaves free
     bool token = false;
     QString file; // the PKCS#11 module or the .p12/.pfx file
     std::shared_ptr<sign::Pkcs11Module> module;
@@ -53,6 +55,7 @@ private:
     bool tokenChosen() const;
 
     QButtonGroup* format_;
+    QCheckBox* visible_;
     QComboBox* source_;
     QComboBox* file_;
     QTreeWidget* certificates_;
@@ -78,6 +81,6 @@ private:
 // `afterKey` runs once the key dialog is accepted; returning false stops there (a file name
 // not given).
 void askKeyAndSign(QWidget* owner, std::function<bool(const KeyChoice&)> afterKey,
-                   std::function<void(sign::SigningKey&, sign::Format)> work);
+                   std::function<void(sign::SigningKey&, const KeyChoice&)> work);
 
 } // namespace quadrelo

@@ -9,6 +9,7 @@
 #include "documents/report_data.h"
 #include "record/practice_form.h"
 #include "report_preview.h"
+#include "sign/stamp_place.h"
 #include "sign_dialogs.h"
 #include "ui/common/error_box.h"
 #include "ui/common/file_dialogs.h"
@@ -149,7 +150,8 @@ void SignDocumentsDialog::accept() {
             }
             return true;
         },
-        [owner, jobs, form, nested](sign::SigningKey& key, sign::Format format) {
+        [owner, jobs, form, nested](sign::SigningKey& key, const KeyChoice& choice) {
+            const sign::Format format = choice.format;
             QStringList written;
             try {
                 for (const Job& j : jobs) {
@@ -162,7 +164,8 @@ void SignDocumentsDialog::accept() {
                     const auto document = RvProject1().layout(
                         j.report, columnNames(), RvCustomConnection1GetRow(*form), {}, sheetHeading(*form));
                     if (!document) continue;
-                    sign::writeSignedPdf(j.path, report::pdfBytes(*document), key, format);
+                    sign::writeSignedPdf(j.path, report::pdfBytes(*document), key, format,
+                                         choice.visible ? sign::stampPlace(*document) : std::nullopt);
                     written << sign::signedPath(j.path, format);
                 }
             } catch (const Error& e) {
