@@ -19,6 +19,7 @@
 #include "sign/pades.h"
 #include "sign/pkcs11_token.h"
 #include "sign/signed_files.h"
+#include "sign/stamp_place.h"
 #include "startup/startup.h"
 #include "work_folder.h"
 
@@ -102,9 +103,10 @@ struct Options {
     QString section;
     QString folder; // --elenco
     QString csv;
-    QString signer;    // --firma: "pkcs11:MODULO" or "p12:FILE"
-    QString format;    // --formato: "pades" or "cades"
-    QString pinSource; // --pin-da: "FILE" or "fd:N"
+    QString signer;       // --firma: "pkcs11:MODULO" or "p12:FILE"
+    QString format;       // --formato: "pades" or "cades"
+    QString pinSource;    // --pin-da: "FILE" or "fd:N"
+    bool visible = false; // --firma-visibile
 };
 
 // The key every document of the run is signed with, opened once: one PIN for all.
@@ -205,7 +207,16 @@ QString writeReport(PracticeForm& form, report::ReportProject& project, const QS
     if (signing) {
         // Signed whole before anything is written: a refused signature leaves no file.
         const bool cades = signing->format == sign::Format::Cades;
-        bytes = cades ? sign::cadesEnvelope(bytes, *signing->key) : sign::padesSign(bytes, *signing->key);
+        std::optional<sign::Stamp> stamp;
+        if (o.visible) {
+            stamp = sign::stampPlace(*document);
+            if (!stamp)
+                printErr(
+                    QStringLiteral("%1: nessuno spazio libero sull'ultima pagina, la firma resta invisibile.")
+                        .arg(name));
+        }
+        bytes = cades ? sign::cadesEnvelope(bytes, *signing->key)
+                      : sign::padesSign(bytes, *signing->key, QDateTime::currentDateTimeUtc(), stamp);
         if (cades && !nativeTarget.isEmpty()) nativeTarget += ".p7m";
     }
     const QString target = signing ? sign::signedPath(path, signing->format) : path;
@@ -368,8 +379,9 @@ void checkFieldCount(const QString& option, const QString& value, int count) {
 // The signature's options: the key and where its secret is read, never the secret itself.
 void checkSignOptions(const Options& o) {
     if (o.signer.isNull()) {
-        if (!o.format.isNull() || !o.pinSource.isNull())
-            throw UsageError{QStringLiteral("--formato e --pin-da si usano con --firma. Vedere --help.")};
+        if (!o.format.isNull() || !o.pinSource.isNull() || o.visible)
+            throw UsageError{QStringLiteral(
+                "--formato, --pin-da e --firma-visibile si usano con --firma. Vedere --help.")};
         return;
     }
     if (o.report.isEmpty()) throw UsageError{QStringLiteral("--firma si usa con --report. Vedere --help.")};
@@ -381,6 +393,8 @@ void checkSignOptions(const Options& o) {
                              .arg(o.signer)};
     if (!o.format.isNull() && o.format != QLatin1String("pades") && o.format != QLatin1String("cades"))
         throw UsageError{QStringLiteral("--formato vuole pades o cades, non «%1».").arg(o.format)};
+    if (o.visible && o.format == QLatin1String("cades"))
+        throw UsageError{QStringLiteral("--firma-visibile vale per le firme PAdES, dentro il PDF.")};
     if (o.pinSource.isEmpty())
         throw UsageError{QStringLiteral("Con --firma indicare con --pin-da FILE o --pin-da fd:N dove leggere "
                                         "il PIN o la password: sulla riga di comando li vedrebbe chiunque.")};
@@ -562,6 +576,8 @@ QString usageText() {
         "                              cades: la busta NOME.pdf.p7m con il PDF al suo interno\n"
         "  --pin-da FILE|fd:N          legge il PIN della carta o la password del file dalla prima riga\n"
         "                              di FILE o dal descrittore N già aperto (mai dagli argomenti)\n"
+        "  --firma-visibile            con pades, scrive anche \"Firmato digitalmente da\" e il titolare\n"
+        "                              nello spazio libero dell'ultima pagina\n"
         "\n"
         "Stato d'uscita: 0 riuscito, 1 errore d'uso o di file, 2 pratica danneggiata o controllo non "
         "superato.\n");
@@ -601,6 +617,7 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     parser.addOption({QStringLiteral("firma"), QString(), QStringLiteral("chiave")});
     parser.addOption({QStringLiteral("formato"), QString(), QStringLiteral("formato")});
     parser.addOption({QStringLiteral("pin-da"), QString(), QStringLiteral("origine")});
+    parser.addOption({QStringLiteral("firma-visibile"), QString()});
     if (!parser.parse(app.arguments())) {
         printErr(parserError(parser));
         return 1;
@@ -644,6 +661,7 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     o.signer = valueOrNull(QStringLiteral("firma"));
     o.format = valueOrNull(QStringLiteral("formato"));
     o.pinSource = valueOrNull(QStringLiteral("pin-da"));
+    o.visible = parser.isSet(QStringLiteral("firma-visibile"));
     try {
         checkOptions(o, parser.positionalArguments());
         // Names on the command line belong to the folder the command was given in.

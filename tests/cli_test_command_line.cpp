@@ -388,7 +388,7 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("written");
         QTest::newRow("PAdES, every document")
-            << QStringList{"--report", "all", "--pdf", "firmati", "--tribunale", "RIMINI"}
+            << QStringList{"--report", "all", "--pdf", "firmati", "--tribunale", "RIMINI", "--firma-visibile"}
             << quadrelo::testing::kP12Password + "\n"
             << 0 << "firmati/tecnica.pdf";
         QTest::newRow("CAdES") << QStringList{"--report",    "tecnica",   "--pdf",
@@ -453,6 +453,7 @@ private slots:
         QCOMPARE(QDir(folder.filePath("firmati")).entryList(QDir::Files).size(), 13);
         const auto sig = quadrelo::testing::runTool("pdfsig", {path});
         QVERIFY2(sig.out.contains("Signature is Valid."), sig.out.constData());
+        QVERIFY(fileBytes(path).contains("/AP << /N ")); // the visible signature asked for
     }
 };
 
