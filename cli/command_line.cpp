@@ -127,8 +127,9 @@ QByteArray readSecret(const QString& source) {
     if (source.startsWith(QLatin1String("fd:"))) {
         const int fd = source.mid(3).toInt();
         char buffer[512];
-        ssize_t n;
-        while ((n = ::read(fd, buffer, sizeof buffer)) > 0 && secret.size() < 4096)
+        ssize_t n = 0;
+        // Up to the first line's end: a descriptor left open by its writer must not hang the run.
+        while (!secret.contains('\n') && secret.size() < 4096 && (n = ::read(fd, buffer, sizeof buffer)) > 0)
             secret.append(buffer, n);
         const int savedErrno = errno;
         explicit_bzero(buffer, sizeof buffer);
