@@ -203,7 +203,11 @@ QString writeReport(PracticeForm& form, report::ReportProject& project, const QS
     const auto document =
         project.layout(name, columnNames(), RvCustomConnection1GetRow(form), {}, sheetHeading(form));
     if (!document) return QStringLiteral("documento «%1» sconosciuto.").arg(name);
-    QByteArray bytes = report::pdfBytes(*document);
+    if (!signing && o.pdfNative.isEmpty()) {
+        report::writePdf(*document, path);
+        return {};
+    }
+    QByteArray bytes;
     QByteArray nativeTarget = o.pdfNative;
     if (signing) {
         // Signed whole before anything is written: a refused signature leaves no file.
@@ -216,19 +220,22 @@ QString writeReport(PracticeForm& form, report::ReportProject& project, const QS
                     QStringLiteral("%1: nessuno spazio libero sull'ultima pagina, la firma resta invisibile.")
                         .arg(name));
         }
+        bytes = report::pdfBytes(*document);
         bytes = cades ? sign::cadesEnvelope(bytes, *signing->key)
                       : sign::padesSign(bytes, *signing->key, QDateTime::currentDateTimeUtc(), stamp);
         if (cades && !nativeTarget.isEmpty()) nativeTarget += ".p7m";
     }
-    const QString target = signing ? sign::signedPath(path, signing->format) : path;
     if (nativeTarget.isEmpty()) {
-        writeBytes(target, bytes);
+        writeBytes(sign::signedPath(path, signing->format), bytes);
         return {};
     }
     // A name the locale cannot spell: written under a name it can, beside it, then renamed to
     // the bytes the user gave, never to a look-alike.
     const QString temporary = QFileInfo(path).absolutePath() + QStringLiteral("/.quadrelo-pdf.tmp");
-    writeBytes(temporary, bytes);
+    if (signing)
+        writeBytes(temporary, bytes);
+    else
+        report::writePdf(*document, temporary);
     if (::rename(QFile::encodeName(temporary).constData(), nativeTarget.constData()) != 0) {
         const int savedErrno = errno;
         QFile::remove(temporary);
