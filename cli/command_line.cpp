@@ -15,6 +15,12 @@
 #include "practice_file/practice_json.h"
 #include "record/errors.h"
 #include "record/text_file.h"
+#include "calc/user_interface.h"
+#include "sign/cades.h"
+#include "sign/pades.h"
+#include "sign/pkcs11_token.h"
+#include "sign/signed_files.h"
+#include "sign/stamp_place.h"
 #include "startup/startup.h"
 #include "work_folder.h"
 
@@ -28,6 +34,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
@@ -97,7 +104,78 @@ struct Options {
     QString section;
     QString folder; // --elenco
     QString csv;
+    QString signer;       // --firma: "pkcs11:MODULO" or "p12:FILE"
+    QString format;       // --formato: "pades" or "cades"
+    QString pinSource;    // --pin-da: "FILE" or "fd:N"
+    bool visible = false; // --firma-visibile
 };
+
+// The key every document of the run is signed with, opened once: one PIN for all.
+struct Signing {
+    std::optional<sign::Pkcs11Module> module;
+    std::unique_ptr<sign::SigningKey> key;
+    sign::Format format = sign::Format::Pades;
+};
+
+sign::Format signFormat(const Options& o) {
+    return o.format == QLatin1String("cades") ? sign::Format::Cades : sign::Format::Pades;
+}
+
+// The PIN or password, from a file or an open file descriptor, never from the arguments: the
+// first line, without its end.
+QByteArray readSecret(const QString& source) {
+    QByteArray secret;
+    if (source.startsWith(QLatin1String("fd:"))) {
+        const int fd = source.mid(3).toInt();
+        char buffer[512];
+        ssize_t n = 0;
+        // Up to the first line's end: a descriptor left open by its writer must not hang the run.
+        while (!secret.contains('\n') && secret.size() < 4096 && (n = ::read(fd, buffer, sizeof buffer)) > 0)
+            secret.append(buffer, n);
+        const int savedErrno = errno;
+        explicit_bzero(buffer, sizeof buffer);
+        if (n < 0)
+            throw IoError(QStringLiteral("Impossibile leggere il PIN dal descrittore %1: %2.")
+                              .arg(fd)
+                              .arg(systemFailureReason(savedErrno)));
+    } else {
+        secret = readFileBytes(QDir::current().absoluteFilePath(source), 4096);
+    }
+    const qsizetype end = secret.indexOf('\n');
+    if (end >= 0) secret.truncate(end > 0 && secret[end - 1] == '\r' ? end - 1 : end);
+    return secret;
+}
+
+// Opens the --firma key with the secret of --pin-da; a key that may not sign is refused here,
+// before any document is written.
+void openSigning(Signing& signing, const Options& o) {
+    signing.format = signFormat(o);
+    QByteArray secret = readSecret(o.pinSource);
+    const QString where = o.signer.section(QLatin1Char(':'), 1);
+    try {
+        if (o.signer.startsWith(QLatin1String("p12:"))) {
+            signing.key = sign::openPkcs12(readFileBytes(where, 1024 * 1024), secret);
+            const QString problem =
+                sign::certificateProblem(sign::describeCertificate(signing.key->certificate()));
+            if (!problem.isEmpty()) throw sign::SignError(problem);
+        } else {
+            signing.module.emplace(where);
+            const QList<sign::TokenCertificate> found = signing.module->certificates();
+            if (found.isEmpty())
+                throw sign::SignError(QStringLiteral("Sulla carta non c'è alcun certificato."));
+            // The first certificate that may sign; when none may, why the first may not.
+            auto usable = std::find_if(found.cbegin(), found.cend(), [](const sign::TokenCertificate& c) {
+                return sign::certificateProblem(c.info).isEmpty();
+            });
+            if (usable == found.cend()) throw sign::SignError(sign::certificateProblem(found.first().info));
+            signing.key = signing.module->login(*usable, secret);
+        }
+    } catch (...) {
+        sign::forgetSecret(secret);
+        throw;
+    }
+    sign::forgetSecret(secret);
+}
 
 // Puts the dialog values a document needs into the practice; a reason when it cannot print.
 QString prepareDialogValues(PracticeForm& form, const QString& report, const Options& o) {
@@ -119,22 +197,47 @@ QString prepareDialogValues(PracticeForm& form, const QString& report, const Opt
 
 // Checks, dialog values, layout and PDF of one report; the reason when it was not written.
 QString writeReport(PracticeForm& form, report::ReportProject& project, const QString& name,
-                    const QString& path, const Options& o) {
+                    const QString& path, const Options& o, Signing* signing) {
     if (const DocumentCommand* command = documentCommand(name))
         if (const auto failure = firstFailedCheck(form, *command)) return failure->message;
     if (const QString reason = prepareDialogValues(form, name, o); !reason.isEmpty()) return reason;
     const auto document =
         project.layout(name, columnNames(), RvCustomConnection1GetRow(form), {}, sheetHeading(form));
     if (!document) return QStringLiteral("documento «%1» sconosciuto.").arg(name);
-    if (o.pdfNative.isEmpty()) {
+    if (!signing && o.pdfNative.isEmpty()) {
         report::writePdf(*document, path);
+        return {};
+    }
+    QByteArray bytes;
+    QByteArray nativeTarget = o.pdfNative;
+    if (signing) {
+        // Signed whole before anything is written: a refused signature leaves no file.
+        const bool cades = signing->format == sign::Format::Cades;
+        std::optional<sign::Stamp> stamp;
+        if (o.visible) {
+            stamp = sign::stampPlace(*document);
+            if (!stamp)
+                printErr(
+                    QStringLiteral("%1: nessuno spazio libero sull'ultima pagina, la firma resta invisibile.")
+                        .arg(name));
+        }
+        bytes = report::pdfBytes(*document);
+        bytes = cades ? sign::cadesEnvelope(bytes, *signing->key)
+                      : sign::padesSign(bytes, *signing->key, QDateTime::currentDateTimeUtc(), stamp);
+        if (cades && !nativeTarget.isEmpty()) nativeTarget += ".p7m";
+    }
+    if (nativeTarget.isEmpty()) {
+        writeBytes(sign::signedPath(path, signing->format), bytes);
         return {};
     }
     // A name the locale cannot spell: written under a name it can, beside it, then renamed to
     // the bytes the user gave, never to a look-alike.
     const QString temporary = QFileInfo(path).absolutePath() + QStringLiteral("/.quadrelo-pdf.tmp");
-    report::writePdf(*document, temporary);
-    if (::rename(QFile::encodeName(temporary).constData(), o.pdfNative.constData()) != 0) {
+    if (signing)
+        writeBytes(temporary, bytes);
+    else
+        report::writePdf(*document, temporary);
+    if (::rename(QFile::encodeName(temporary).constData(), nativeTarget.constData()) != 0) {
         const int savedErrno = errno;
         QFile::remove(temporary);
         throw IoError(QStringLiteral("Impossibile scrivere il file %1: %2.")
@@ -195,6 +298,11 @@ int run(const Options& o) {
         return 0;
     }
 
+    std::optional<Signing> signing;
+    if (!o.signer.isEmpty()) openSigning(signing.emplace(), o);
+    Signing* key = signing ? &*signing : nullptr;
+    auto written = [&](const QString& path) { return key ? sign::signedPath(path, key->format) : path; };
+
     report::ReportProject project;
     if (o.report == QLatin1String("all")) {
         QDir().mkpath(o.pdf);
@@ -205,8 +313,9 @@ int run(const Options& o) {
             const DocumentCommand& c = commands.at(i);
             QString reason;
             try {
-                reason = writeReport(form, project, c.report, outPath(o.pdf, c.report, true), o);
-            } catch (const IoError& e) {
+                reason = writeReport(form, project, c.report, outPath(o.pdf, c.report, true), o, key);
+            } catch (const Error& e) {
+                if (!dynamic_cast<const IoError*>(&e) && !dynamic_cast<const sign::SignError*>(&e)) throw;
                 // A write failure stops the set: the script learns what was not written.
                 printErr(QStringLiteral("%1: non scritto, %2").arg(c.report, e.message()));
                 QStringList untried;
@@ -218,7 +327,8 @@ int run(const Options& o) {
                 return 1;
             }
             if (reason.isEmpty()) {
-                writeOut(QStringLiteral("%1: scritto %2\n").arg(c.report, outPath(o.pdf, c.report, true)));
+                writeOut(QStringLiteral("%1: scritto %2\n")
+                             .arg(c.report, written(outPath(o.pdf, c.report, true))));
             } else {
                 ++skipped;
                 printErr(QStringLiteral("%1: saltato, %2").arg(c.report, reason));
@@ -226,7 +336,7 @@ int run(const Options& o) {
         }
         return skipped == 0 ? 0 : 2;
     }
-    const QString reason = writeReport(form, project, o.report, o.pdf, o);
+    const QString reason = writeReport(form, project, o.report, o.pdf, o, key);
     if (!reason.isEmpty()) {
         printErr(reason);
         return 2;
@@ -247,7 +357,18 @@ bool sameFile(const QString& a, const QString& b) {
 }
 
 // The PDF may only be a new file or an old PDF, never the practice it is made from.
-void checkPdfTarget(const QString& path, const QString& practice) {
+void checkPdfTarget(const QString& path, const QString& practice, sign::Format format = sign::Format::Pades,
+                    bool signing = false) {
+    if (signing && format == sign::Format::Cades) {
+        const QString envelope = sign::signedPath(path, format);
+        if (sameFile(envelope, practice))
+            throw UsageError{
+                QStringLiteral("«%1» è la pratica da stampare: la busta firmata non la sostituisce.")
+                    .arg(QDir::toNativeSeparators(envelope))};
+        if (const QString problem = sign::signedTargetProblem(path, format); !problem.isEmpty())
+            throw UsageError{problem};
+        return;
+    }
     if (sameFile(path, practice))
         throw UsageError{QStringLiteral("«%1» è la pratica da stampare: il PDF non la sostituisce.")
                              .arg(QDir::toNativeSeparators(path))};
@@ -262,6 +383,36 @@ void checkFieldCount(const QString& option, const QString& value, int count) {
                              .arg(option)
                              .arg(count)
                              .arg(given)};
+}
+
+// The signature's options: the key and where its secret is read, never the secret itself.
+void checkSignOptions(const Options& o) {
+    if (o.signer.isNull()) {
+        if (!o.format.isNull() || !o.pinSource.isNull() || o.visible)
+            throw UsageError{QStringLiteral(
+                "--formato, --pin-da e --firma-visibile si usano con --firma. Vedere --help.")};
+        return;
+    }
+    if (o.report.isEmpty()) throw UsageError{QStringLiteral("--firma si usa con --report. Vedere --help.")};
+    const QString where = o.signer.section(QLatin1Char(':'), 1);
+    if (!(o.signer.startsWith(QLatin1String("pkcs11:")) || o.signer.startsWith(QLatin1String("p12:"))) ||
+        where.isEmpty())
+        throw UsageError{QStringLiteral("--firma vuole pkcs11:MODULO (la carta) o p12:FILE (il certificato "
+                                        "in un file), non «%1».")
+                             .arg(o.signer)};
+    if (!o.format.isNull() && o.format != QLatin1String("pades") && o.format != QLatin1String("cades"))
+        throw UsageError{QStringLiteral("--formato vuole pades o cades, non «%1».").arg(o.format)};
+    if (o.visible && o.format == QLatin1String("cades"))
+        throw UsageError{QStringLiteral("--firma-visibile vale per le firme PAdES, dentro il PDF.")};
+    if (o.pinSource.isEmpty())
+        throw UsageError{QStringLiteral("Con --firma indicare con --pin-da FILE o --pin-da fd:N dove leggere "
+                                        "il PIN o la password: sulla riga di comando li vedrebbe chiunque.")};
+    if (o.pinSource.startsWith(QLatin1String("fd:"))) {
+        bool number = false;
+        const int fd = o.pinSource.mid(3).toInt(&number);
+        if (!number || fd < 0 || ::fcntl(fd, F_GETFD) < 0)
+            throw UsageError{QStringLiteral("--pin-da %1: il descrittore non è aperto.").arg(o.pinSource)};
+    }
 }
 
 void checkListOptions(const Options& o, const QStringList& positional) {
@@ -311,6 +462,7 @@ void checkOptions(const Options& o, const QStringList& positional) {
     for (int p = 0; p < 3; ++p)
         checkFieldCount(QStringLiteral("ici%1").arg(p + 1), o.ici[p], int(kIciItems.size()));
 
+    checkSignOptions(o);
     if (o.report == QLatin1String("all")) {
         const QFileInfo folder(o.pdf);
         if (folder.exists() && !folder.isDir())
@@ -319,9 +471,9 @@ void checkOptions(const Options& o, const QStringList& positional) {
                                "dei documenti.")
                     .arg(QDir::toNativeSeparators(o.pdf))};
         for (const QString& name : reportNames())
-            checkPdfTarget(outPath(o.pdf, name, true), o.practice);
+            checkPdfTarget(outPath(o.pdf, name, true), o.practice, signFormat(o), !o.signer.isNull());
     } else if (!o.report.isEmpty()) {
-        checkPdfTarget(o.pdf, o.practice);
+        checkPdfTarget(o.pdf, o.practice, signFormat(o), !o.signer.isNull());
     }
 }
 
@@ -425,6 +577,17 @@ QString usageText() {
         "  --tribunale NOME            tribunale della perizia (giurata; senza, non si stampa)\n"
         "  --sezione NOME              sezione distaccata (giurata)\n"
         "\n"
+        "Firma digitale dei documenti scritti con --report (una sola richiesta del PIN per tutti):\n"
+        "  --firma pkcs11:MODULO       firma con la carta o il token del modulo PKCS#11 MODULO (il primo\n"
+        "                              certificato di firma valido che vi si trova)\n"
+        "  --firma p12:FILE            firma con il certificato del file FILE (.p12 o .pfx)\n"
+        "  --formato pades|cades       pades (predefinito): la firma dentro il PDF, che resta .pdf;\n"
+        "                              cades: la busta NOME.pdf.p7m con il PDF al suo interno\n"
+        "  --pin-da FILE|fd:N          legge il PIN della carta o la password del file dalla prima riga\n"
+        "                              di FILE o dal descrittore N già aperto (mai dagli argomenti)\n"
+        "  --firma-visibile            con pades, scrive anche \"Firmato digitalmente da\" e il titolare\n"
+        "                              nello spazio libero dell'ultima pagina\n"
+        "\n"
         "Stato d'uscita: 0 riuscito, 1 errore d'uso o di file, 2 pratica danneggiata o controllo non "
         "superato.\n");
 }
@@ -460,6 +623,10 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     parser.addOption({QStringLiteral("version"), QString()});
     parser.addOption({QStringLiteral("elenco"), QString(), QStringLiteral("cartella")});
     parser.addOption({QStringLiteral("csv"), QString(), QStringLiteral("file")});
+    parser.addOption({QStringLiteral("firma"), QString(), QStringLiteral("chiave")});
+    parser.addOption({QStringLiteral("formato"), QString(), QStringLiteral("formato")});
+    parser.addOption({QStringLiteral("pin-da"), QString(), QStringLiteral("origine")});
+    parser.addOption({QStringLiteral("firma-visibile"), QString()});
     if (!parser.parse(app.arguments())) {
         printErr(parserError(parser));
         return 1;
@@ -500,6 +667,10 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     o.section = parser.value(QStringLiteral("sezione"));
     o.folder = valueOrNull(QStringLiteral("elenco"));
     o.csv = valueOrNull(QStringLiteral("csv"));
+    o.signer = valueOrNull(QStringLiteral("firma"));
+    o.format = valueOrNull(QStringLiteral("formato"));
+    o.pinSource = valueOrNull(QStringLiteral("pin-da"));
+    o.visible = parser.isSet(QStringLiteral("firma-visibile"));
     try {
         checkOptions(o, parser.positionalArguments());
         // Names on the command line belong to the folder the command was given in.
@@ -508,6 +679,8 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
         if (o.report != QLatin1String("all")) o.pdfNative = nativePdfName(argc, argv, o.pdf);
         if (!o.folder.isEmpty()) o.folder = QDir::current().absoluteFilePath(o.folder);
         if (!o.csv.isEmpty()) o.csv = QDir::current().absoluteFilePath(o.csv);
+        if (o.signer.startsWith(QLatin1String("p12:")))
+            o.signer = QStringLiteral("p12:") + QDir::current().absoluteFilePath(o.signer.mid(4));
         const QString folderProblem =
             enterWorkFolder(chooseWorkFolder(parser.value(QStringLiteral("cartella"))));
         if (!folderProblem.isEmpty()) printErr(folderProblem);

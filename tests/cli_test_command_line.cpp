@@ -5,12 +5,14 @@
 #include "calc/practice_form.h"
 #include "practice_file/practice_file.h"
 #include "record/text_file.h"
+#include "signing_support.h"
 #include "test_support.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace quadrelo::testing;
@@ -377,6 +379,81 @@ private slots:
             QVERIFY2(QFile::exists(r.filePath(folder + "/" + name)), name);
         QCOMPARE(QFile::exists(r.filePath("casa/Quadrelo2004")), folder.startsWith("casa/"));
         QVERIFY2(!run.err.contains("Impossibile"), run.err.constData());
+    }
+    // The password reaches the program through descriptor 3, as a script hands it over; every
+    // document of the set is signed with it, or none is written.
+    void signsWithThePasswordFromADescriptor_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("secret");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("PAdES, every document")
+            << QStringList{"--report", "all", "--pdf", "firmati", "--tribunale", "RIMINI", "--firma-visibile"}
+            << quadrelo::testing::kP12Password + "\n"
+            << 0 << "firmati/tecnica.pdf";
+        QTest::newRow("CAdES") << QStringList{"--report",    "tecnica",   "--pdf",
+                                              "tecnica.pdf", "--formato", "cades"}
+                               << quadrelo::testing::kP12Password << 0 << "tecnica.pdf.p7m";
+        QTest::newRow("wrong password") << QStringList{"--report", "all", "--pdf", "rifiutati"}
+                                        << QByteArray("parola sbagliata\n") << 1 << QString();
+    }
+
+    void signsWithThePasswordFromADescriptor() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, secret);
+        QFETCH(int, status);
+        QFETCH(QString, written);
+        static quadrelo::testing::TestAuthority ca;
+        if (!QFileInfo::exists(ca.path("rossi.p12")))
+            ca.issue("rossi", "/C=IT/serialNumber=TINIT-RSSMRA70A01H501U/CN=ROSSI MARIO",
+                     QDateTime::currentDateTimeUtc().addDays(-1).toString("yyyyMMddHHmmss'Z'"),
+                     QDateTime::currentDateTimeUtc().addYears(1).toString("yyyyMMddHHmmss'Z'"));
+        QVERIFY2(ca.failure.isEmpty(), qPrintable(ca.failure));
+        QTemporaryDir folder;
+        int fds[2];
+        QVERIFY(::pipe2(fds, O_CLOEXEC) == 0);
+        QCOMPARE(::write(fds[1], secret.constData(), size_t(secret.size())), ssize_t(secret.size()));
+        ::close(fds[1]);
+        QProcess p;
+        p.setWorkingDirectory(folder.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        p.setProcessEnvironment(env);
+        const int readEnd = fds[0];
+        p.setChildProcessModifier([readEnd] { ::dup2(readEnd, 3); });
+        p.start(QStringLiteral(QUADRELO_BINARY),
+                arguments + QStringList{"--cartella", work.path(), "--firma", "p12:" + ca.path("rossi.p12"),
+                                        "--pin-da", "fd:3", example});
+        QVERIFY(p.waitForFinished(60000));
+        ::close(readEnd);
+        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+        QVERIFY2(p.exitCode() == status, qPrintable(err));
+        if (written.isEmpty()) {
+            QVERIFY2(err.contains("La password del file del certificato è errata."), qPrintable(err));
+            QCOMPARE(QDir(folder.path())
+                         .entryList(QDir::Files | QDir::Hidden | QDir::AllDirs | QDir::NoDotAndDotDot),
+                     QStringList());
+            return;
+        }
+        const QString path = folder.filePath(written);
+        if (path.endsWith(".p7m")) {
+            QVERIFY(!QFileInfo::exists(folder.filePath("tecnica.pdf")));
+            const auto verify = quadrelo::testing::runTool(
+                "openssl", {"cms", "-verify", "-binary", "-inform", "DER", "-in", path, "-CAfile",
+                            ca.path("ca.pem"), "-out", folder.filePath("contenuto.pdf")});
+            QVERIFY2(verify.status == 0, verify.err.constData());
+            QVERIFY(fileBytes(folder.filePath("contenuto.pdf")).startsWith("%PDF-1.4"));
+            return;
+        }
+        QVERIFY(QString::fromLocal8Bit(p.readAllStandardOutput()).contains("tecnica: scritto " + path));
+        for (const QString& name : QDir(folder.filePath("firmati")).entryList(QDir::Files))
+            QVERIFY2(
+                fileBytes(folder.filePath("firmati/" + name)).contains("/SubFilter /ETSI.CAdES.detached"),
+                qPrintable(name));
+        QCOMPARE(QDir(folder.filePath("firmati")).entryList(QDir::Files).size(), 13);
+        const auto sig = quadrelo::testing::runTool("pdfsig", {path});
+        QVERIFY2(sig.out.contains("Signature is Valid."), sig.out.constData());
+        QVERIFY(fileBytes(path).contains("/AP << /N ")); // the visible signature asked for
     }
 };
 

@@ -389,7 +389,9 @@ private slots:
                                                "-",
                                                "Riepilogo pratica",
                                                "Promemoria scadenze",
-                                               "Prospetto relativo all'acquisizione aree pubbliche"};
+                                               "Prospetto relativo all'acquisizione aree pubbliche",
+                                               "-",
+                                               "Firma documenti…"};
         QTest::newRow("Parametri") << "Parametri"
                                    << QStringList{"Tabella A", "Tabella B", "Tabella C",
                                                   "Tabella D", "-",         "Dati del tecnico"};

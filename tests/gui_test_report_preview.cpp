@@ -3,16 +3,19 @@
 
 // Report output: run by name, the preview at 100 %, printing the chosen pages, "Esporta PDF".
 #include "documents/engine/report_project.h"
+#include "signing_support.h"
 #include "test_support.h"
 #include "ui/common/file_dialogs.h"
 #include "ui/common/message_windows.h"
 #include "ui/documents/report_preview.h"
+#include "ui/documents/sign_dialogs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -243,6 +246,61 @@ private slots:
             QCOMPARE(testing::fileBytes(path), existing);
         }
         FileDialogs::setNextReplaceAnswers({});
+    }
+
+    // "Esporta PDF firmato…" by keys alone: the key dialog, the certificate file, the password;
+    // a wrong password first (nothing written, the reason said), then the right one.
+    void signedExportByKeys() {
+        testing::TestAuthority ca;
+        ca.issue("rossi", "/C=IT/serialNumber=TINIT-RSSMRA70A01H501U/CN=ROSSI MARIO",
+                 QDateTime::currentDateTimeUtc().addDays(-1).toString("yyyyMMddHHmmss'Z'"),
+                 QDateTime::currentDateTimeUtc().addYears(1).toString("yyyyMMddHHmmss'Z'"));
+        QVERIFY2(ca.failure.isEmpty(), qPrintable(ca.failure));
+        QSettings(QStringLiteral("Quadrelo"), QStringLiteral("Quadrelo 2004"))
+            .remove(QStringLiteral("firma"));
+        QTemporaryDir dir;
+        AnsweredPreview preview(provaDocument(), &reportPrinter());
+        preview.answer = dir.filePath(QStringLiteral("relazione"));
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QApplication::setActiveWindow(&preview);
+        auto typeInto = [](const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); };
+        auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+        auto focused = [] {
+            return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+        };
+        const QString signedPdf = dir.filePath(QStringLiteral("relazione.pdf"));
+        for (const QByteArray& password : {QByteArray("sbagliata"), testing::kP12Password}) {
+            // Back in the preview, as the window manager gives it back once the dialogs close.
+            QApplication::setActiveWindow(&preview);
+            QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget()->window() == &preview);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+            QTRY_VERIFY(qobject_cast<SignKeyDialog*>(QApplication::activeModalWidget()));
+            QTRY_COMPARE(focused(), QStringLiteral("Pades"));
+            press(Qt::Key_Tab);
+            QCOMPARE(focused(), QStringLiteral("FirmaVisibile"));
+            press(Qt::Key_Tab); // where the key is: the certificate file is offered without a card
+            QCOMPARE(focused(), QStringLiteral("TipoChiave"));
+            press(Qt::Key_Tab);
+            if (password != testing::kP12Password) typeInto(ca.path("rossi.p12"));
+            press(Qt::Key_Return);
+            QTRY_VERIFY(qobject_cast<PinDialog*>(QApplication::activeModalWidget()));
+            QTRY_COMPARE(focused(), QStringLiteral("Pin"));
+            typeInto(QString::fromUtf8(password));
+            press(Qt::Key_Return);
+            QTRY_VERIFY(!QApplication::activeModalWidget());
+            if (password != testing::kP12Password) {
+                QCOMPARE(MessageWindows::shownMessages(),
+                         QStringList{"La password del file del certificato è errata."});
+                QVERIFY(!QFileInfo::exists(signedPdf));
+                MessageWindows::clearShown();
+            }
+        }
+        QCOMPARE(MessageWindows::shownMessages(), QStringList());
+        QCOMPARE(preview.asked, 2);
+        const testing::ToolRun sig = testing::runTool(QStringLiteral("pdfsig"), {signedPdf});
+        QVERIFY2(sig.out.contains("Signature is Valid."), sig.out.constData());
+        QVERIFY(sig.out.contains("Total document signed"));
     }
 
     void printingSendsTheChosenPages_data() {

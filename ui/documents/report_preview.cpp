@@ -5,6 +5,8 @@
 
 #include "documents/engine/report_output.h"
 #include "documents/engine/report_project.h"
+#include "sign/stamp_place.h"
+#include "sign_dialogs.h"
 #include "ui/common/error_box.h"
 #include "ui/common/file_dialogs.h"
 
@@ -137,6 +139,13 @@ ReportPreviewDialog::ReportPreviewDialog(report::Document document, QPrinter* pr
     exportPdf_->setToolTip(QStringLiteral("Esporta PDF (Ctrl+E)"));
     connect(exportPdf_, &QAction::triggered, this, &ReportPreviewDialog::exportAsked);
     addAction(exportPdf_); // the shortcut works wherever the focus is in the dialog
+    exportSignedPdf_ = new QAction(QStringLiteral("Esporta PDF firmato…"), this);
+    exportSignedPdf_->setObjectName(QStringLiteral("EsportaPdfFirmato"));
+    exportSignedPdf_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+    exportSignedPdf_->setToolTip(
+        QStringLiteral("Esporta PDF firmato digitalmente, PAdES o CAdES (Ctrl+Maiusc+E)"));
+    connect(exportSignedPdf_, &QAction::triggered, this, &ReportPreviewDialog::exportSignedAsked);
+    addAction(exportSignedPdf_);
 
     if (auto* toolbar = findChild<QToolBar*>()) {
         // Ctrl+P prints, as everywhere else; the dialog's own print action has no key of its own.
@@ -159,9 +168,11 @@ ReportPreviewDialog::ReportPreviewDialog(report::Document document, QPrinter* pr
         // First on the bar, so that a narrow or scaled window never hides it in the overflow.
         QAction* first = toolbar->actions().value(0);
         toolbar->insertAction(first, exportPdf_);
+        toolbar->insertAction(first, exportSignedPdf_);
         toolbar->insertSeparator(first);
-        if (auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(exportPdf_)))
-            button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        for (QAction* a : {exportPdf_, exportSignedPdf_})
+            if (auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(a)))
+                button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     }
 
     if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
@@ -229,6 +240,39 @@ void ReportPreviewDialog::exportAsked() {
         exportPdf(path);
         return;
     }
+}
+
+QString ReportPreviewDialog::askSignedTarget(int format) {
+    const auto chosenFormat = sign::Format(format);
+    while (true) {
+        QString path = askPdfFileName();
+        if (path.isEmpty()) return {};
+        if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+        if (const QString problem = sign::signedTargetProblem(path, chosenFormat); !problem.isEmpty()) {
+            showErrorBox(this, problem);
+            return {};
+        }
+        const QString written = sign::signedPath(path, chosenFormat);
+        if (QFileInfo::exists(written)) {
+            const FileDialogs::Replace answer = FileDialogs::askReplace(this, written);
+            if (answer == FileDialogs::Replace::No) continue;
+            if (answer == FileDialogs::Replace::Cancel) return {};
+        }
+        return path;
+    }
+}
+
+void ReportPreviewDialog::exportSignedAsked() {
+    askKeyAndSign(
+        this,
+        [this](const KeyChoice& choice) {
+            signedTarget_ = askSignedTarget(int(choice.format));
+            return !signedTarget_.isEmpty();
+        },
+        [this](sign::SigningKey& key, const KeyChoice& choice) {
+            sign::writeSignedPdf(signedTarget_, report::pdfBytes(document_), key, choice.format,
+                                 choice.visible ? sign::stampPlace(document_) : std::nullopt);
+        });
 }
 
 } // namespace quadrelo

@@ -65,6 +65,7 @@ public:
     const report::Document& document() const { return document_; }
     QPrintPreviewWidget* previewWidget() const { return preview_; }
     QAction* exportPdfAction() const { return exportPdf_; }
+    QAction* exportSignedPdfAction() const { return exportSignedPdf_; }
 
 public slots:
     // Draws the document on the printer: every page for the preview; when really printing, the
@@ -80,10 +81,16 @@ protected:
 
 private:
     void exportAsked();
+    void exportSignedAsked();
+    // The PDF name for a signed export, asked and checked as "Esporta PDF" does; empty when the
+    // user gives none.
+    QString askSignedTarget(int format);
 
     report::Document document_;
     QPrintPreviewWidget* preview_ = nullptr;
     QAction* exportPdf_ = nullptr;
+    QAction* exportSignedPdf_ = nullptr;
+    QString signedTarget_;
 };
 
 } // namespace quadrelo

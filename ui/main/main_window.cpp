@@ -19,12 +19,14 @@
 #include "ui/common/file_dialogs.h"
 #include "ui/common/icons.h"
 #include "ui/common/message_windows.h"
+#include "ui/documents/sign_documents.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
@@ -214,6 +216,17 @@ void MainWindow::buildMenus() {
     };
     fill(QStringLiteral("&Pratiche"), QStringLiteral("Pratiche1"), kPratiche);
     fill(QStringLiteral("&Stampe"), QStringLiteral("Stampe1"), kStampe);
+    // Signing prints nothing: an action of its own beside the table of documents.
+    if (auto* documents = menuBar()->findChild<QMenu*>(QStringLiteral("Stampe1"))) {
+        documents->addSeparator();
+        QAction* signing = documents->addAction(QStringLiteral("Firma &documenti…"));
+        signing->setObjectName(QStringLiteral("Firmadocumenti1"));
+        connect(signing, &QAction::triggered, this, [this] {
+            auto* dialog = new SignDocumentsDialog(this, form_);
+            dialog->setAttribute(Qt::WA_DeleteOnClose);
+            dialog->open();
+        });
+    }
     fill(QStringLiteral("P&arametri"), QStringLiteral("Parametri1"), kParametri);
     fill(QStringLiteral("&Help"), QStringLiteral("Help1"), kHelp);
     Nuova = commands_.value(QStringLiteral("Nuova1Click"));
