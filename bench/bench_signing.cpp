@@ -3,13 +3,13 @@
 
 // What signing with a .p12 adds to "--report all": the thirteen documents of the example written
 // as they are, then opened key, signed (PAdES and CAdES) and written. Prints the medians.
+#include "calc/practice_form.h"
 #include "documents/dialog_defaults.h"
 #include "documents/document_checks.h"
 #include "documents/engine/report_output.h"
 #include "documents/engine/report_project.h"
 #include "documents/report_data.h"
 #include "practice_file/practice_file.h"
-#include "calc/practice_form.h"
 #include "record/text_file.h"
 #include "sign/signed_files.h"
 #include "startup/startup.h"

@@ -3,11 +3,11 @@
 
 // Signed documents, checked by verifiers we did not write: pdfsig for the signature inside the
 // PDF, openssl cms for the envelope. The keys come from a .p12 file and from a SoftHSM2 token.
+#include "calc/practice_form.h"
 #include "documents/engine/report_output.h"
 #include "documents/engine/report_project.h"
 #include "documents/report_data.h"
 #include "practice_file/practice_file.h"
-#include "calc/practice_form.h"
 #include "record/text_file.h"
 #include "sign/cades.h"
 #include "sign/pkcs11_token.h"

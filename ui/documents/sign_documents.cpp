@@ -3,11 +3,11 @@
 
 #include "sign_documents.h"
 
+#include "calc/practice_form.h"
 #include "documents/document_checks.h"
 #include "documents/engine/report_output.h"
 #include "documents/engine/report_project.h"
 #include "documents/report_data.h"
-#include "calc/practice_form.h"
 #include "report_preview.h"
 #include "sign/stamp_place.h"
 #include "sign_dialogs.h"
