@@ -441,10 +441,9 @@ private slots:
         QCOMPARE(w->commandActions(QStringLiteral("ToolButton11Click")).size(), 2);
     }
 
-    void everyHandlerIsASlot() {
+    void everyHandlerHasItsCommand() {
         for (const QString& handler : MainWindow::commandHandlers())
-            QVERIFY2(w->metaObject()->indexOfSlot(qPrintable(handler + QStringLiteral("()"))) >= 0,
-                     qPrintable(handler));
+            QVERIFY2(!w->commandActions(handler).isEmpty(), qPrintable(handler));
         QCOMPARE(MainWindow::commandHandlers().size(), 27);
         for (const QString& handler : MainWindow::commandHandlers())
             QVERIFY2(w->isCommandEnabled(handler), qPrintable(handler));

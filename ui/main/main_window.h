@@ -24,6 +24,7 @@ class ArchiveWindow;
 class FormBinding;
 class PageControl;
 class RecoveryCopy;
+struct DocumentCommand;
 struct RecoveredPractice;
 
 // The main window: the practice on nine tab pages under the menus and the tool bar. It shows
@@ -77,6 +78,9 @@ public:
     void setRecoveryInterval(int msec);
     QString recoveryCopyPath() const;
 
+    // A document command: its checks in order, then its report or its dialog.
+    void runDocumentCommand(const DocumentCommand& command);
+
     // Saves the practice to its file ("Salva" when it has none yet).
     virtual void Salvataggio();
 
@@ -86,7 +90,7 @@ public:
     QAction* Salva = nullptr;
     QAction* Help = nullptr;
 
-public slots:
+    // The commands of the menus (documents: runDocumentCommand).
     // "Pratiche"
     void Nuova1Click();
     void Apri1Click();
@@ -95,20 +99,6 @@ public slots:
     void Archiviopratiche1Click();
     void Ristampa1Click();
     void Esci1Click();
-    // "Stampe" and the document buttons of the tool bar
-    void Riepilogopratica1Click();
-    void Stampa1Click();
-    void Dichiarazionesullostatodeilavori1Click();
-    void Periziagiurata1Click();
-    void Certificazionediidoneitstatica2Click();
-    void Certificazionediidoneitstatica1Click();
-    void Relazionetecnicadescrittiva1Click();
-    void ToolButton11Click();
-    void Denunciaaifinidellatassasmaltimentorifiuti1Click();
-    void Denunciaperloccupazionesuolopubblico1Click();
-    void Riepilogopratica2Click();
-    void Promemoriascadenze1Click();
-    void Prospettorelativoallacquisizioneareepubbliche1Click();
     // "Parametri"
     void TabellaA1Click();
     void TabellaB1Click();
@@ -132,9 +122,8 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildPages();
-    QAction* command(const QString& objectName, const QString& caption, const QString& handler);
-    // A document command: its checks in order, then its report or its dialog.
-    void runDocumentCommand(const QString& handler);
+    QAction* command(const QString& objectName, const QString& caption, const QString& handler,
+                     const std::function<void()>& run);
     // "Salva" and "Salva con nome": true when the practice was written. Throw on failure.
     // "Salva con nome" asks again for a name when the user will not replace the one chosen.
     bool saveCommand();

@@ -362,17 +362,15 @@ void MainWindow::Ristampa1Click() {
 
 // --- "Stampe" ------------------------------------------------------------------------------
 
-void MainWindow::runDocumentCommand(const QString& handler) {
-    const DocumentCommand* command = documentCommand(handler);
-    if (!command) return;
-    if (const auto failure = firstFailedCheck(form_, *command)) {
+void MainWindow::runDocumentCommand(const DocumentCommand& command) {
+    if (const auto failure = firstFailedCheck(form_, command)) {
         Attenzione(failure->message);
         if (failure->page >= 0) showPage(failure->page);
         for (const QString& field : failure->focus)
             focusControl(field);
         return;
     }
-    switch (command->dialog) {
+    switch (command.dialog) {
     case CommandDialog::WasteTax:
         WasteTaxDialog::run(this, form_);
         break;
@@ -386,50 +384,10 @@ void MainWindow::runDocumentCommand(const QString& handler) {
         SwornAppraisalDialog::run(this, form_);
         break;
     case CommandDialog::None:
-        printDocument(this, form_, command->report);
+        printDocument(this, form_, command.report);
         break;
     }
     reload();
-}
-
-void MainWindow::Riepilogopratica1Click() {
-    runDocumentCommand(QStringLiteral("Riepilogopratica1Click"));
-}
-void MainWindow::Stampa1Click() {
-    runDocumentCommand(QStringLiteral("Stampa1Click"));
-}
-void MainWindow::Dichiarazionesullostatodeilavori1Click() {
-    runDocumentCommand(QStringLiteral("Dichiarazionesullostatodeilavori1Click"));
-}
-void MainWindow::Periziagiurata1Click() {
-    runDocumentCommand(QStringLiteral("Periziagiurata1Click"));
-}
-void MainWindow::Certificazionediidoneitstatica2Click() {
-    runDocumentCommand(QStringLiteral("Certificazionediidoneitstatica2Click"));
-}
-void MainWindow::Certificazionediidoneitstatica1Click() {
-    runDocumentCommand(QStringLiteral("Certificazionediidoneitstatica1Click"));
-}
-void MainWindow::Relazionetecnicadescrittiva1Click() {
-    runDocumentCommand(QStringLiteral("Relazionetecnicadescrittiva1Click"));
-}
-void MainWindow::ToolButton11Click() {
-    runDocumentCommand(QStringLiteral("ToolButton11Click"));
-}
-void MainWindow::Denunciaaifinidellatassasmaltimentorifiuti1Click() {
-    runDocumentCommand(QStringLiteral("Denunciaaifinidellatassasmaltimentorifiuti1Click"));
-}
-void MainWindow::Denunciaperloccupazionesuolopubblico1Click() {
-    runDocumentCommand(QStringLiteral("Denunciaperloccupazionesuolopubblico1Click"));
-}
-void MainWindow::Riepilogopratica2Click() {
-    runDocumentCommand(QStringLiteral("Riepilogopratica2Click"));
-}
-void MainWindow::Promemoriascadenze1Click() {
-    runDocumentCommand(QStringLiteral("Promemoriascadenze1Click"));
-}
-void MainWindow::Prospettorelativoallacquisizioneareepubbliche1Click() {
-    runDocumentCommand(QStringLiteral("Prospettorelativoallacquisizioneareepubbliche1Click"));
 }
 
 // --- "Parametri" ---------------------------------------------------------------------------
