@@ -4,6 +4,7 @@
 // The main window's file and document commands, driven as a user drives them.
 #include "app/application_setup.h"
 #include "practice_file/practice_file.h"
+#include "practice_file/recovery_copy.h"
 #include "record/catalogue.h"
 #include "test_support.h"
 #include "ui/common/file_dialogs.h"
@@ -11,7 +12,6 @@
 #include "ui/documents/document_output.h"
 #include "ui/main/main_window.h"
 #include "ui/main/page_control.h"
-#include "ui/main/recovery_copy.h"
 #include "window_support.h"
 
 #include <QAction>

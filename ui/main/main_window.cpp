@@ -9,9 +9,10 @@
 #include "mnemonics.h"
 #include "page_control.h"
 #include "pages.h"
+#include "practice_file/open_practice.h"
 #include "practice_file/practice_file.h"
+#include "practice_file/recovery_copy.h"
 #include "record/catalogue.h"
-#include "recovery_copy.h"
 #include "splash_window.h"
 #include "startup/startup.h"
 #include "ui/archive/archive_window.h"
@@ -29,6 +30,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -86,7 +88,7 @@ MainWindow::MainWindow(bool showSplash, QWidget* parent) : QMainWindow(parent) {
 }
 
 MainWindow::~MainWindow() {
-    // A normal end: the recovery copy goes (RecoveryCopy's destructor).
+    // A normal end: the recovery copy goes (OpenPractice's destructor).
     // The widgets go before the practice they forward to.
     binding_->detach();
     delete takeCentralWidget();
@@ -107,11 +109,13 @@ void MainWindow::FormCreate(bool showSplash) {
     form_.setUserInterface(this);
     guarded(this, [this] { Inizializzazione(form_); });
     // Never in the work folder, which others may share: in the user's own folder.
-    recovery_ = std::make_unique<RecoveryCopy>();
-    recoveryTimer_ = new QTimer(this);
-    recoveryTimer_->setSingleShot(true);
-    connect(recoveryTimer_, &QTimer::timeout, this, [this] { writeRecoveryCopy(); });
-    markSaved(QByteArray());
+    open_ = std::make_unique<OpenPractice>(form_, RecoveryCopy::defaultFolder());
+    // The practice on screen is untouched; the copy is tried again after the interval.
+    connect(open_.get(), &OpenPractice::recoveryFailed, this, [this](const QString& message) {
+        statusBar()->showMessage(QStringLiteral("%1 La copia di recupero si ritenta ogni %2 secondi.")
+                                     .arg(message)
+                                     .arg(open_->recoveryInterval() / 1000));
+    });
     reload();
     PageControl1->setCurrentIndex(PageRichiedente);
     focusControl(QStringLiteral("Edit1"));
@@ -377,7 +381,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    recovery_->remove();
+    open_->removeRecoveryCopy();
     event->accept();
 }
 

@@ -6,7 +6,6 @@
 #include "record/practice_form.h"
 #include "record/user_interface.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMultiHash>
 #include <functional>
@@ -15,15 +14,14 @@
 
 class QAction;
 class QMenu;
-class QTimer;
 class QToolBar;
 
 namespace quadrelo {
 
 class ArchiveWindow;
 class FormBinding;
+class OpenPractice;
 class PageControl;
-class RecoveryCopy;
 struct DocumentCommand;
 struct RecoveredPractice;
 
@@ -129,8 +127,6 @@ private:
     bool saveCommand();
     bool saveAsCommand();
     void writePractice(const QString& path);
-    // Someone else saved the file since we last read or wrote it.
-    bool changedOnDisk() const;
     void loadPracticeFile(const QString& path);
     void restore(const RecoveredPractice& copy);
 
@@ -141,16 +137,10 @@ private:
     // A practice opened from or saved to `path`: first among the recent ones.
     void practiceUsed(const QString& path);
 
-    // The practice as it would be saved; none when it holds what a file cannot.
-    std::optional<QByteArray> practiceBytes() const;
-    // The same without its memos, which are compared as texts: after a key typed elsewhere
-    // they still share their data with the saved ones, and comparing them costs nothing.
-    std::optional<QByteArray> practiceBytesWithoutMemos() const;
     // What was opened or saved is now the unchanged state.
     void markSaved(const QByteArray& disk);
     // After every change: caption, recovery copy.
     void practiceChanged();
-    void writeRecoveryCopy();
 
     PracticeForm form_;
     FormBinding* binding_ = nullptr;
@@ -158,23 +148,11 @@ private:
     QToolBar* ToolBar1 = nullptr;
     QMultiHash<QString, QAction*> commands_;
 
-    // Unchanged state: the practice as last opened or saved (none after a restore, which is
-    // a changed practice), and a digest of its file as last read or written.
-    std::optional<QByteArray> savedPractice_;
-    std::optional<QByteArray> savedWithoutMemos_;
-    QString savedMemo1_;
-    QString savedMemo2_;
-    QByteArray diskDigest_;
+    // Unchanged state, file on disk and recovery copy.
+    std::unique_ptr<OpenPractice> open_;
 
     ArchiveWindow* archive_ = nullptr;
     QMenu* recentMenu_ = nullptr;
-
-    std::unique_ptr<RecoveryCopy> recovery_;
-    QTimer* recoveryTimer_ = nullptr;
-    QElapsedTimer lastRecoveryWrite_;
-    QByteArray recoveryWritten_;
-    int recoveryInterval_ = 30000;
-    bool recoveryFailureShown_ = false; // since the last copy written
 };
 
 } // namespace quadrelo
