@@ -17,6 +17,9 @@
 #include <mutex>
 #include <thread>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace quadrelo {
 
 // Writes the recovery copy on a thread of its own, one write at a time. Only the latest
@@ -91,6 +94,8 @@ private:
     }
 
     void run() {
+        // Behind the window's thread when the processors are busy: the keys come first.
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 10);
         std::unique_lock lock(mutex_);
         while (true) {
             wake_.wait(lock, [this] { return stop_ || pending_ || removePending_; });
