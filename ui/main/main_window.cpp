@@ -31,7 +31,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
