@@ -532,10 +532,25 @@ QString parserError(const QCommandLineParser& parser) {
     return QStringLiteral("Argomenti non validi. Vedere --help.");
 }
 
+// Words in the description column of --help, wrapped to its width.
+QString helpColumn(const QString& text) {
+    const QString indent(30, QLatin1Char(' '));
+    QString out;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '))) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > 62) {
+            out += indent + line + QLatin1Char('\n');
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    return out + indent + line + QLatin1Char('\n');
+}
+
 } // namespace
 
 QString usageText() {
-    return QStringLiteral(
+    const QString text = QStringLiteral(
         "Uso: quadrelo [opzioni] [PRATICA.qdr]\n"
         "\n"
         "Senza opzioni apre la finestra del programma (con la pratica indicata, se c'è).\n"
@@ -551,9 +566,7 @@ QString usageText() {
         "  --json PRATICA.qdr          scrive la pratica come JSON sullo standard output\n"
         "  --report NOME --pdf FILE PRATICA.qdr\n"
         "                              scrive il documento NOME in PDF/A dopo gli stessi controlli\n"
-        "                              del menu \"Stampe\"; NOME è uno tra modello, antimafia,\n"
-        "                              statolavori, giurata, statica, sismica, tecnica, ici, rifiuti,\n"
-        "                              occupazione, riepilogo, promemoria, pubbliche\n"
+        "%1"
         "  --report all --pdf CARTELLA PRATICA.qdr\n"
         "                              scrive ogni documento i cui controlli sono superati, uno per file;\n"
         "                              i documenti saltati, con il motivo, sullo standard error (stato 2\n"
@@ -590,6 +603,8 @@ QString usageText() {
         "\n"
         "Stato d'uscita: 0 riuscito, 1 errore d'uso o di file, 2 pratica danneggiata o controllo non "
         "superato.\n");
+    return text.arg(helpColumn(QStringLiteral("del menu \"Stampe\"; NOME è uno tra ") +
+                               reportNames().join(QStringLiteral(", "))));
 }
 
 std::optional<int> runWithoutWindow(int& argc, char** argv) {

@@ -22,13 +22,20 @@ enum class DocumentCheck { A, A2, B, B1, V, D, D20, O, N, L, R, T, Y, P, S };
 // The dialog a document command opens instead of running its report at once.
 enum class CommandDialog { None, WasteTax, Occupation, Ici, SwornAppraisal };
 
-// The document commands of the "Stampe" menu and the tool bar.
+// A document command: its entry in the "Stampe" menu and, with a picture, its tool-bar button;
+// the checks it runs first; then its report, or the dialog that leads to it. The menu, the tool
+// bar and the command line's document names all come from `documentCommands()`.
 struct DocumentCommand {
-    QString handler;             // e.g. "Riepilogopratica1Click"
-    QString caption;             // menu caption
-    QList<DocumentCheck> checks; // in the order they run
-    QString applicantMessage;
-    QString report; // report run when the checks pass (empty when a dialog opens)
+    QString handler = {};     // its designer handler, e.g. "Riepilogopratica1Click": the command's key
+    QString objectName = {};  // of its menu item
+    QString caption = {};     // menu caption, "&" before its mnemonic; without it, the report's title
+    QString icon = {};        // tool-bar picture; none: not on the tool bar
+    QString toolTip = {};     // of its tool-bar button, when not the caption
+    QString shortcut = {};    // in QKeySequence's portable text
+    bool startsGroup = false; // a separator before it in the menu and on the tool bar
+    QList<DocumentCheck> checks = {}; // in the order they run
+    QString applicantMessage = {};
+    QString report = {}; // the report's name, also on the command line
     CommandDialog dialog = CommandDialog::None;
 };
 

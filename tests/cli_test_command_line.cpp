@@ -3,6 +3,7 @@
 
 // The program without a window: the practice as JSON and the documents as PDF/A.
 #include "calc/practice_form.h"
+#include "documents/document_checks.h"
 #include "practice_file/practice_file.h"
 #include "record/text_file.h"
 #include "signing_support.h"
@@ -65,6 +66,26 @@ private slots:
         QCOMPARE(o["controls"]["Label36"]["text"].toString(), QStringLiteral("9960,00"));
         QCOMPARE(o["figures"]["resTotalSurface1"].toDouble(), 78 + 0.6 * 36);
         QCOMPARE(o["figures"]["indemnityTotal"].toDouble(), 7200.0);
+    }
+
+    // The documents named by --help and by the manual page are those of the program's commands.
+    void everyDocumentIsNamed_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("--help") << QString::fromUtf8(runProgram(work.path(), {"--help"}).out);
+        QTest::newRow("quadrelo.1") << QString::fromUtf8(fileBytes(QUADRELO_SOURCE_DIR "/app/quadrelo.1"));
+    }
+    void everyDocumentIsNamed() {
+        QFETCH(QString, text);
+        const qsizetype from = text.indexOf(QStringLiteral("uno tra "));
+        QVERIFY(from >= 0);
+        QString list = text.mid(from + 8);
+        for (const QString& end : {QStringLiteral("."), QStringLiteral("\n  --")})
+            if (const qsizetype at = list.indexOf(end); at >= 0) list.truncate(at);
+        QStringList named = list.simplified().split(QStringLiteral(", "));
+        QStringList reports;
+        for (const quadrelo::DocumentCommand& c : quadrelo::documentCommands())
+            reports << c.report;
+        QCOMPARE(named, reports);
     }
 
     void damagedFileExitsTwo() {

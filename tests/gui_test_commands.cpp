@@ -4,6 +4,7 @@
 // The main window's file and document commands, driven as a user drives them.
 #include "app/application_setup.h"
 #include "practice_file/practice_file.h"
+#include "practice_file/recovery_copy.h"
 #include "record/catalogue.h"
 #include "test_support.h"
 #include "ui/common/file_dialogs.h"
@@ -11,7 +12,6 @@
 #include "ui/documents/document_output.h"
 #include "ui/main/main_window.h"
 #include "ui/main/page_control.h"
-#include "ui/main/recovery_copy.h"
 #include "window_support.h"
 
 #include <QAction>
@@ -400,11 +400,11 @@ private slots:
     // A new practice: every command warns about the applicant, the state-land one asks the duration.
     void checksWarnAndShowTheirPage() {
         w->showPage(PageTipologia);
-        w->Stampa1Click();
+        w->commandActions("Stampa1Click").first()->trigger();
         QCOMPARE(MessageWindows::shownMessages().last(),
                  QStringLiteral("I dati relativi al richiedente risultano incompleti."));
         QCOMPARE(w->pageControl()->currentIndex(), int(PageRichiedente));
-        w->Prospettorelativoallacquisizioneareepubbliche1Click();
+        w->commandActions("Prospettorelativoallacquisizioneareepubbliche1Click").first()->trigger();
         QCOMPARE(MessageWindows::shownMessages().last(),
                  QStringLiteral("Digitare la durata complessiva dell'occupazione pregressa."));
         QCOMPARE(w->pageControl()->currentIndex(), int(PageAreeStato));
@@ -414,10 +414,10 @@ private slots:
     void passingChecksRunTheReport() {
         w->openPracticeFile(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"));
         MessageWindows::clearShown();
-        w->Riepilogopratica1Click();
-        w->Stampa1Click();
-        w->Certificazionediidoneitstatica1Click();
-        w->Promemoriascadenze1Click();
+        w->commandActions("Riepilogopratica1Click").first()->trigger();
+        w->commandActions("Stampa1Click").first()->trigger();
+        w->commandActions("Certificazionediidoneitstatica1Click").first()->trigger();
+        w->commandActions("Promemoriascadenze1Click").first()->trigger();
         QCOMPARE(printed, (QStringList{"modello", "antimafia", "sismica", "promemoria"}));
         QVERIFY(MessageWindows::shownMessages().isEmpty());
     }

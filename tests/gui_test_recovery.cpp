@@ -4,11 +4,11 @@
 // Recovery copies across real processes: this test program also plays the working program,
 // started again with "--figlio", typing into the window as a user would.
 #include "app/application_setup.h"
+#include "practice_file/recovery_copy.h"
 #include "record/errors.h"
 #include "test_support.h"
 #include "ui/common/message_windows.h"
 #include "ui/main/main_window.h"
-#include "ui/main/recovery_copy.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -3,14 +3,16 @@
 
 #include "main_window.h"
 
+#include "documents/document_checks.h"
 #include "form_binding.h"
 #include "help_window.h"
 #include "mnemonics.h"
 #include "page_control.h"
 #include "pages.h"
+#include "practice_file/open_practice.h"
 #include "practice_file/practice_file.h"
+#include "practice_file/recovery_copy.h"
 #include "record/catalogue.h"
-#include "recovery_copy.h"
 #include "splash_window.h"
 #include "startup/startup.h"
 #include "ui/archive/archive_window.h"
@@ -30,7 +32,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
-#include <QTimer>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -38,98 +40,45 @@ namespace quadrelo {
 
 namespace {
 
-// Commands of the menus, in their order; an empty caption is a separator. Items whose
-// feature is not built yet are disabled until their handler is filled in.
+// The commands of the menus other than the documents, in their order; a null caption is a
+// separator. Each calls its handler directly; the handler's name is the command's key.
 struct MenuEntry {
     const char* objectName;
     const char* caption;
     const char* handler;
-    bool enabled;
+    void (MainWindow::*run)();
+    const char* shortcut = nullptr; // QKeySequence's portable text
 };
+
+const MenuEntry kSeparator{nullptr, nullptr, nullptr, nullptr};
 
 const MenuEntry kPratiche[] = {
-    {"Nuova", "&Nuova", "Nuova1Click", true},
-    {"Apri", "&Apri", "Apri1Click", false},
-    {"Salva", "&Salva", "Salva1Click", false},
-    {"Salvaconnome1", "Sal&va con nome", "Salvaconnome1Click", false},
-    {nullptr, nullptr, nullptr, false},
-    {"Archiviopratiche1", "A&rchivio pratiche…", "Archiviopratiche1Click", true},
-    {nullptr, nullptr, nullptr, false},
-    {"Ristampa1", "&Imposta stampante", "Ristampa1Click", false},
-    {nullptr, nullptr, nullptr, false},
-    {"Esci1", "&Esci", "Esci1Click", true},
-};
-
-const MenuEntry kStampe[] = {
-    {"Riepilogopratica1", "&Fac-simile istanza", "Riepilogopratica1Click", false},
-    {"Stampa1", "Dichiarazione &antimafia", "Stampa1Click", false},
-    {"Dichiarazionesullostatodeilavori1", "Dichiarazione sullo stato dei &lavori",
-     "Dichiarazionesullostatodeilavori1Click", false},
-    {nullptr, nullptr, nullptr, false},
-    {"Periziagiurata1", "&Perizia giurata", "Periziagiurata1Click", false},
-    {"Certificazionediidoneitstatica2", "&Certificazione di idoneità statica",
-     "Certificazionediidoneitstatica2Click", false},
-    {"Certificazionediidoneitstatica1", "Certificazione relativa alle costruzioni in zona &sismica",
-     "Certificazionediidoneitstatica1Click", false},
-    {"Relazionetecnicadescrittiva1", "&Relazione tecnica descrittiva", "Relazionetecnicadescrittiva1Click",
-     false},
-    {nullptr, nullptr, nullptr, false},
-    // The same dialog as the tool-bar button.
-    {"FacsimiledenunciaaifinidellICI1", "Fac-simile denuncia ai fini dell'&I.C.I.", "ToolButton11Click",
-     false},
-    {"Denunciaaifinidellatassasmaltimentorifiuti1", "Denuncia per la &tassa smaltimento rifiuti",
-     "Denunciaaifinidellatassasmaltimentorifiuti1Click", false},
-    {"Denunciaperloccupazionesuolopubblico1", "Denuncia per &occupazione suolo pubblico",
-     "Denunciaperloccupazionesuolopubblico1Click", false},
-    {nullptr, nullptr, nullptr, false},
-    {"Riepilogopratica2", "Ri&epilogo pratica", "Riepilogopratica2Click", false},
-    {"Promemoriascadenze1", "Pro&memoria scadenze", "Promemoriascadenze1Click", false},
-    {"Prospettorelativoallacquisizioneareepubbliche1", "Prospetto relativo all'acquisizione aree p&ubbliche",
-     "Prospettorelativoallacquisizioneareepubbliche1Click", false},
+    // Safe now that a changed practice is asked about before it goes.
+    {"Nuova", "&Nuova", "Nuova1Click", &MainWindow::Nuova1Click, "Ctrl+N"},
+    {"Apri", "&Apri", "Apri1Click", &MainWindow::Apri1Click, "Ctrl+O"},
+    {"Salva", "&Salva", "Salva1Click", &MainWindow::Salva1Click, "Ctrl+S"},
+    {"Salvaconnome1", "Sal&va con nome", "Salvaconnome1Click", &MainWindow::Salvaconnome1Click},
+    kSeparator,
+    {"Archiviopratiche1", "A&rchivio pratiche…", "Archiviopratiche1Click",
+     &MainWindow::Archiviopratiche1Click, "Ctrl+Shift+A"},
+    kSeparator,
+    {"Ristampa1", "&Imposta stampante", "Ristampa1Click", &MainWindow::Ristampa1Click},
+    kSeparator,
+    {"Esci1", "&Esci", "Esci1Click", &MainWindow::Esci1Click},
 };
 
 const MenuEntry kParametri[] = {
-    {"TabellaA1", "Tabella &A", "TabellaA1Click", false},
-    {"TabellaB1", "Tabella &B", "TabellaB1Click", false},
-    {"TabellaC1", "Tabella &C", "TabellaC1Click", false},
-    {"TabellaD1", "Tabella &D", "TabellaD1Click", false},
-    {nullptr, nullptr, nullptr, false},
-    {"Datideltecnico1", "Dati del &tecnico", "Datideltecnico1Click", false},
+    {"TabellaA1", "Tabella &A", "TabellaA1Click", &MainWindow::TabellaA1Click},
+    {"TabellaB1", "Tabella &B", "TabellaB1Click", &MainWindow::TabellaB1Click},
+    {"TabellaC1", "Tabella &C", "TabellaC1Click", &MainWindow::TabellaC1Click},
+    {"TabellaD1", "Tabella &D", "TabellaD1Click", &MainWindow::TabellaD1Click},
+    kSeparator,
+    {"Datideltecnico1", "Dati del &tecnico", "Datideltecnico1Click", &MainWindow::Datideltecnico1Click},
 };
 
 const MenuEntry kHelp[] = {
-    {"Help", "&Guida in linea", "Guidainlinea1Click", true},
-    {"Informazioni1", "&Informazioni", "Informazioni1Click", true},
-};
-
-// Tool bar, left to right; a null hint is a separator. Buttons of a shared action use it.
-struct ToolEntry {
-    const char* hint;
-    const char* handler;
-    const char* icon;
-};
-
-const ToolEntry kToolBar[] = {
-    {"Nuova pratica", "Nuova1Click", "nuova"},
-    {"Apri pratica", "Apri1Click", "apri"},
-    {"Salva pratica", "Salva1Click", "salva"},
-    {nullptr, nullptr, nullptr},
-    {"Fac-simile istanza", "Riepilogopratica1Click", "istanza"},
-    {"Dichiarazione antimafia", "Stampa1Click", "antimafia"},
-    {"Dichiarazione sullo stato dei lavori", "Dichiarazionesullostatodeilavori1Click", "statolavori"},
-    {nullptr, nullptr, nullptr},
-    {"Perizia giurata", "Periziagiurata1Click", "perizia"},
-    {"Certificazione di idoneità statica", "Certificazionediidoneitstatica2Click", "statica"},
-    {"Certificazione relativa alle costruzioni in zona sismica", "Certificazionediidoneitstatica1Click",
-     "sismica"},
-    {"Relazione tecnica descrittiva", "Relazionetecnicadescrittiva1Click", "tecnica"},
-    {nullptr, nullptr, nullptr},
-    {"Denuncia ai fini dell'I.C.I.", "ToolButton11Click", "ici"},
-    {"Denuncia per la tassa smaltimento rifiuti", "Denunciaaifinidellatassasmaltimentorifiuti1Click",
-     "rifiuti"},
-    {"Denuncia per occupazione suolo pubblico", "Denunciaperloccupazionesuolopubblico1Click", "occupazione"},
-    {nullptr, nullptr, nullptr},
-    {"Guida in linea", "Guidainlinea1Click", "guida"},
+    {"Help", "&Guida in linea", "Guidainlinea1Click", &MainWindow::Guidainlinea1Click, "F1"},
+    {"Informazioni1", "&Informazioni", "Informazioni1Click", &MainWindow::Informazioni1Click},
 };
 
 } // namespace
@@ -140,7 +89,7 @@ MainWindow::MainWindow(bool showSplash, QWidget* parent) : QMainWindow(parent) {
 }
 
 MainWindow::~MainWindow() {
-    // A normal end: the recovery copy goes (RecoveryCopy's destructor).
+    // A normal end: the recovery copy goes (OpenPractice's destructor).
     // The widgets go before the practice they forward to.
     binding_->detach();
     delete takeCentralWidget();
@@ -161,11 +110,13 @@ void MainWindow::FormCreate(bool showSplash) {
     form_.setUserInterface(this);
     guarded(this, [this] { Inizializzazione(form_); });
     // Never in the work folder, which others may share: in the user's own folder.
-    recovery_ = std::make_unique<RecoveryCopy>();
-    recoveryTimer_ = new QTimer(this);
-    recoveryTimer_->setSingleShot(true);
-    connect(recoveryTimer_, &QTimer::timeout, this, [this] { writeRecoveryCopy(); });
-    markSaved(QByteArray());
+    open_ = std::make_unique<OpenPractice>(form_, RecoveryCopy::defaultFolder());
+    // The practice on screen is untouched; the copy is tried again after the interval.
+    connect(open_.get(), &OpenPractice::recoveryFailed, this, [this](const QString& message) {
+        statusBar()->showMessage(QStringLiteral("%1 La copia di recupero si ritenta ogni %2 secondi.")
+                                     .arg(message)
+                                     .arg(open_->recoveryInterval() / 1000));
+    });
     reload();
     PageControl1->setCurrentIndex(PageRichiedente);
     focusControl(QStringLiteral("Edit1"));
@@ -185,61 +136,61 @@ void MainWindow::FormCreate(bool showSplash) {
     }
 }
 
-QAction* MainWindow::command(const QString& objectName, const QString& caption, const QString& handler) {
+QAction* MainWindow::command(const QString& objectName, const QString& caption, const QString& handler,
+                             const std::function<void()>& run) {
     auto* action = new QAction(caption, this);
     action->setObjectName(objectName);
-    if (!handler.isEmpty()) {
-        Q_ASSERT(metaObject()->indexOfSlot(QStringLiteral("%1()").arg(handler).toLatin1().constData()) >= 0);
-        const QByteArray slot = handler.toLatin1();
-        connect(action, &QAction::triggered, this,
-                [this, slot] { QMetaObject::invokeMethod(this, slot.constData()); });
-        commands_.insert(handler, action);
-    }
-    action->setEnabled(!handler.isEmpty());
+    connect(action, &QAction::triggered, this, run);
+    commands_.insert(handler, action);
     return action;
 }
 
 void MainWindow::buildMenus() {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
-    auto fill = [this](const QString& title, const QString& objectName, const auto& entries) {
-        QMenu* menu = menuBar()->addMenu(title);
-        menu->setObjectName(objectName);
-        for (const MenuEntry& e : entries) {
-            if (!e.caption) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* action =
-                command(QLatin1String(e.objectName), QString::fromUtf8(e.caption), QLatin1String(e.handler));
-            menu->addAction(action);
+    auto add = [this](QMenu* menu, const MenuEntry& e) {
+        if (!e.caption) {
+            menu->addSeparator();
+            return;
         }
+        QAction* action = command(QLatin1String(e.objectName), QString::fromUtf8(e.caption),
+                                  QLatin1String(e.handler), [this, run = e.run] { (this->*run)(); });
+        if (e.shortcut) action->setShortcut(QKeySequence(QLatin1String(e.shortcut)));
+        menu->addAction(action);
     };
-    fill(QStringLiteral("&Pratiche"), QStringLiteral("Pratiche1"), kPratiche);
-    fill(QStringLiteral("&Stampe"), QStringLiteral("Stampe1"), kStampe);
-    // Signing prints nothing: an action of its own beside the table of documents.
-    if (auto* documents = menuBar()->findChild<QMenu*>(QStringLiteral("Stampe1"))) {
-        documents->addSeparator();
-        QAction* signing = documents->addAction(QStringLiteral("Firma &documenti…"));
-        signing->setObjectName(QStringLiteral("Firmadocumenti1"));
-        connect(signing, &QAction::triggered, this, [this] {
-            auto* dialog = new SignDocumentsDialog(this, form_);
-            dialog->setAttribute(Qt::WA_DeleteOnClose);
-            dialog->open();
-        });
+    auto menu = [this](const QString& title, const QString& objectName) {
+        QMenu* m = menuBar()->addMenu(title);
+        m->setObjectName(objectName);
+        return m;
+    };
+    QMenu* pratiche = menu(QStringLiteral("&Pratiche"), QStringLiteral("Pratiche1"));
+    for (const MenuEntry& e : kPratiche)
+        add(pratiche, e);
+    QMenu* stampe = menu(QStringLiteral("&Stampe"), QStringLiteral("Stampe1"));
+    for (const DocumentCommand& d : documentCommands()) {
+        if (d.startsGroup) stampe->addSeparator();
+        QAction* action = command(d.objectName, d.caption, d.handler, [this, &d] { runDocumentCommand(d); });
+        if (!d.shortcut.isEmpty()) action->setShortcut(QKeySequence(d.shortcut));
+        stampe->addAction(action);
     }
-    fill(QStringLiteral("P&arametri"), QStringLiteral("Parametri1"), kParametri);
-    fill(QStringLiteral("&Help"), QStringLiteral("Help1"), kHelp);
+    // Signing prints nothing: an action of its own beside the table of documents.
+    stampe->addSeparator();
+    QAction* signing = stampe->addAction(QStringLiteral("Firma &documenti…"));
+    signing->setObjectName(QStringLiteral("Firmadocumenti1"));
+    connect(signing, &QAction::triggered, this, [this] {
+        auto* dialog = new SignDocumentsDialog(this, form_);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
+    QMenu* parametri = menu(QStringLiteral("P&arametri"), QStringLiteral("Parametri1"));
+    for (const MenuEntry& e : kParametri)
+        add(parametri, e);
+    QMenu* help = menu(QStringLiteral("&Help"), QStringLiteral("Help1"));
+    for (const MenuEntry& e : kHelp)
+        add(help, e);
     Nuova = commands_.value(QStringLiteral("Nuova1Click"));
     Apri = commands_.value(QStringLiteral("Apri1Click"));
     Salva = commands_.value(QStringLiteral("Salva1Click"));
     Help = commands_.value(QStringLiteral("Guidainlinea1Click"));
-    Apri->setShortcut(QKeySequence::Open);
-    Salva->setShortcut(QKeySequence::Save);
-    Help->setShortcut(QKeySequence::HelpContents);
-    // Safe now that a changed practice is asked about before it goes.
-    Nuova->setShortcut(QKeySequence::New);
-    commands_.value(QStringLiteral("Archiviopratiche1Click"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     buildRecentMenu();
 }
 
@@ -250,33 +201,31 @@ void MainWindow::buildToolBar() {
     ToolBar1->setFloatable(false);
     ToolBar1->setIconSize(QSize(24, 24));
     ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // Buttons are numbered left to right; a shared action keeps its menu item's text.
     int number = 0;
-    for (const ToolEntry& e : kToolBar) {
-        if (!e.hint) {
-            ToolBar1->addSeparator();
-            continue;
-        }
-        const QString hint = QString::fromUtf8(e.hint);
-        const QString handler = QLatin1String(e.handler);
+    auto add = [this, &number](QAction* action, const QString& hint, const QString& icon) {
         ++number;
-        QAction* action = nullptr;
-        if (handler == QLatin1String("Apri1Click"))
-            action = Apri;
-        else if (handler == QLatin1String("Salva1Click"))
-            action = Salva;
-        else if (handler == QLatin1String("Guidainlinea1Click"))
-            action = Help;
-        else if (handler == QLatin1String("Nuova1Click"))
-            action = Nuova;
-        else
-            action = command(QStringLiteral("ToolAction%1").arg(number), hint, handler);
-        action->setIcon(toolIcon(QLatin1String(e.icon)));
+        action->setIcon(toolIcon(icon));
         action->setToolTip(hint);
         action->setStatusTip(hint);
         ToolBar1->addAction(action);
         if (QWidget* button = ToolBar1->widgetForAction(action))
             button->setObjectName(QStringLiteral("ToolButton%1").arg(number));
+    };
+    add(Nuova, QStringLiteral("Nuova pratica"), QStringLiteral("nuova"));
+    add(Apri, QStringLiteral("Apri pratica"), QStringLiteral("apri"));
+    add(Salva, QStringLiteral("Salva pratica"), QStringLiteral("salva"));
+    ToolBar1->addSeparator();
+    for (const DocumentCommand& d : documentCommands()) {
+        if (d.icon.isEmpty()) continue;
+        if (d.startsGroup) ToolBar1->addSeparator();
+        const QString hint = d.toolTip.isEmpty() ? QString(d.caption).remove(QLatin1Char('&')) : d.toolTip;
+        add(command(QStringLiteral("ToolAction%1").arg(number + 1), hint, d.handler,
+                    [this, &d] { runDocumentCommand(d); }),
+            hint, d.icon);
     }
+    ToolBar1->addSeparator();
+    add(Help, QStringLiteral("Guida in linea"), QStringLiteral("guida"));
     // Menu entries keep their text but show no tool-bar picture.
     for (QAction* shared : {Nuova, Apri, Salva, Help})
         shared->setIconVisibleInMenu(false);
@@ -345,15 +294,17 @@ void MainWindow::runUserAction(const std::function<void()>& action) {
 
 QStringList MainWindow::commandHandlers() {
     QStringList handlers;
-    auto add = [&handlers](const auto& entries) {
-        for (const MenuEntry& e : entries)
-            if (e.handler && *e.handler && !handlers.contains(QLatin1String(e.handler)))
-                handlers << QLatin1String(e.handler);
+    auto add = [&handlers](const QString& handler) {
+        if (!handler.isEmpty() && !handlers.contains(handler)) handlers << handler;
     };
-    add(kPratiche);
-    add(kStampe);
-    add(kParametri);
-    add(kHelp);
+    for (const MenuEntry& e : kPratiche)
+        add(QLatin1String(e.handler));
+    for (const DocumentCommand& d : documentCommands())
+        add(d.handler);
+    for (const MenuEntry& e : kParametri)
+        add(QLatin1String(e.handler));
+    for (const MenuEntry& e : kHelp)
+        add(QLatin1String(e.handler));
     return handlers;
 }
 
@@ -440,7 +391,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    recovery_->remove();
+    open_->removeRecoveryCopy();
     event->accept();
 }
 

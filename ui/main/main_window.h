@@ -6,7 +6,6 @@
 #include "calc/practice_form.h"
 #include "calc/user_interface.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMultiHash>
 #include <functional>
@@ -15,15 +14,15 @@
 
 class QAction;
 class QMenu;
-class QTimer;
 class QToolBar;
 
 namespace quadrelo {
 
 class ArchiveWindow;
 class FormBinding;
+class OpenPractice;
 class PageControl;
-class RecoveryCopy;
+struct DocumentCommand;
 struct RecoveredPractice;
 
 // The main window: the practice on nine tab pages under the menus and the tool bar. It shows
@@ -77,6 +76,9 @@ public:
     void setRecoveryInterval(int msec);
     QString recoveryCopyPath() const;
 
+    // A document command: its checks in order, then its report or its dialog.
+    void runDocumentCommand(const DocumentCommand& command);
+
     // Saves the practice to its file ("Salva" when it has none yet).
     virtual void Salvataggio();
 
@@ -86,7 +88,7 @@ public:
     QAction* Salva = nullptr;
     QAction* Help = nullptr;
 
-public slots:
+    // The commands of the menus (documents: runDocumentCommand).
     // "Pratiche"
     void Nuova1Click();
     void Apri1Click();
@@ -95,20 +97,6 @@ public slots:
     void Archiviopratiche1Click();
     void Ristampa1Click();
     void Esci1Click();
-    // "Stampe" and the document buttons of the tool bar
-    void Riepilogopratica1Click();
-    void Stampa1Click();
-    void Dichiarazionesullostatodeilavori1Click();
-    void Periziagiurata1Click();
-    void Certificazionediidoneitstatica2Click();
-    void Certificazionediidoneitstatica1Click();
-    void Relazionetecnicadescrittiva1Click();
-    void ToolButton11Click();
-    void Denunciaaifinidellatassasmaltimentorifiuti1Click();
-    void Denunciaperloccupazionesuolopubblico1Click();
-    void Riepilogopratica2Click();
-    void Promemoriascadenze1Click();
-    void Prospettorelativoallacquisizioneareepubbliche1Click();
     // "Parametri"
     void TabellaA1Click();
     void TabellaB1Click();
@@ -132,16 +120,13 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildPages();
-    QAction* command(const QString& objectName, const QString& caption, const QString& handler);
-    // A document command: its checks in order, then its report or its dialog.
-    void runDocumentCommand(const QString& handler);
+    QAction* command(const QString& objectName, const QString& caption, const QString& handler,
+                     const std::function<void()>& run);
     // "Salva" and "Salva con nome": true when the practice was written. Throw on failure.
     // "Salva con nome" asks again for a name when the user will not replace the one chosen.
     bool saveCommand();
     bool saveAsCommand();
     void writePractice(const QString& path);
-    // Someone else saved the file since we last read or wrote it.
-    bool changedOnDisk() const;
     void loadPracticeFile(const QString& path);
     void restore(const RecoveredPractice& copy);
 
@@ -152,16 +137,10 @@ private:
     // A practice opened from or saved to `path`: first among the recent ones.
     void practiceUsed(const QString& path);
 
-    // The practice as it would be saved; none when it holds what a file cannot.
-    std::optional<QByteArray> practiceBytes() const;
-    // The same without its memos, which are compared as texts: after a key typed elsewhere
-    // they still share their data with the saved ones, and comparing them costs nothing.
-    std::optional<QByteArray> practiceBytesWithoutMemos() const;
     // What was opened or saved is now the unchanged state.
     void markSaved(const QByteArray& disk);
     // After every change: caption, recovery copy.
     void practiceChanged();
-    void writeRecoveryCopy();
 
     PracticeForm form_;
     FormBinding* binding_ = nullptr;
@@ -169,23 +148,11 @@ private:
     QToolBar* ToolBar1 = nullptr;
     QMultiHash<QString, QAction*> commands_;
 
-    // Unchanged state: the practice as last opened or saved (none after a restore, which is
-    // a changed practice), and a digest of its file as last read or written.
-    std::optional<QByteArray> savedPractice_;
-    std::optional<QByteArray> savedWithoutMemos_;
-    QString savedMemo1_;
-    QString savedMemo2_;
-    QByteArray diskDigest_;
+    // Unchanged state, file on disk and recovery copy.
+    std::unique_ptr<OpenPractice> open_;
 
     ArchiveWindow* archive_ = nullptr;
     QMenu* recentMenu_ = nullptr;
-
-    std::unique_ptr<RecoveryCopy> recovery_;
-    QTimer* recoveryTimer_ = nullptr;
-    QElapsedTimer lastRecoveryWrite_;
-    QByteArray recoveryWritten_;
-    int recoveryInterval_ = 30000;
-    bool recoveryFailureShown_ = false; // since the last copy written
 };
 
 } // namespace quadrelo

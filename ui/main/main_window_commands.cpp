@@ -6,10 +6,11 @@
 
 #include "documents/document_checks.h"
 #include "page_control.h"
+#include "practice_file/open_practice.h"
 #include "practice_file/practice_file.h"
+#include "practice_file/recovery_copy.h"
 #include "record/catalogue.h"
 #include "record/text_file.h"
-#include "recovery_copy.h"
 #include "ui/archive/archive_window.h"
 #include "ui/archive/practice_places.h"
 #include "ui/common/error_box.h"
@@ -29,7 +30,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -145,19 +145,9 @@ void MainWindow::writePractice(const QString& path) {
     practiceUsed(path);
 }
 
-bool MainWindow::changedOnDisk() const {
-    const QString& path = form_.currentFileName;
-    if (!QFileInfo::exists(path)) return false; // gone: saving writes it again
-    try {
-        return RecoveryCopy::digest(readFileBytes(path, kPracticeFileLimit)) != diskDigest_;
-    } catch (const Error&) {
-        return false; // unreadable: the write reports what is wrong
-    }
-}
-
 bool MainWindow::saveCommand() {
     if (form_.currentFileName == QLatin1String("-1")) return saveAsCommand();
-    if (changedOnDisk()) {
+    if (open_->changedOnDisk()) {
         // Another program, or a colleague on the shared folder, saved the practice meanwhile.
         const int answer = MessageWindows::choice(
             this,
@@ -201,41 +191,12 @@ void MainWindow::Salvataggio() {
 
 // --- unsaved changes ---------------------------------------------------------------------------
 
-std::optional<QByteArray> MainWindow::practiceBytes() const {
-    try {
-        return practiceFileBytes(form_);
-    } catch (const Error&) {
-        return std::nullopt;
-    }
-}
-
-std::optional<QByteArray> MainWindow::practiceBytesWithoutMemos() const {
-    PracticeForm withoutMemos = form_;
-    withoutMemos.Memo1.text.clear();
-    withoutMemos.Memo2.text.clear();
-    try {
-        return practiceFileBytes(withoutMemos);
-    } catch (const Error&) {
-        return std::nullopt;
-    }
-}
-
 bool MainWindow::isModified() const {
-    if (!savedPractice_ || !savedWithoutMemos_) return true;
-    auto same = [](const QString& a, const QString& b) { return a.isSharedWith(b) || a == b; };
-    if (!same(form_.Memo1.text, savedMemo1_) || !same(form_.Memo2.text, savedMemo2_)) return true;
-    const std::optional<QByteArray> now = practiceBytesWithoutMemos();
-    return !now || *now != *savedWithoutMemos_;
+    return open_->isModified();
 }
 
 void MainWindow::markSaved(const QByteArray& disk) {
-    savedPractice_ = practiceBytes();
-    savedWithoutMemos_ = practiceBytesWithoutMemos();
-    savedMemo1_ = form_.Memo1.text;
-    savedMemo2_ = form_.Memo2.text;
-    diskDigest_ = disk.isEmpty() ? QByteArray() : RecoveryCopy::digest(disk);
-    recovery_->remove();
-    recoveryWritten_.clear();
+    open_->markSaved(disk);
 }
 
 bool MainWindow::confirmDiscard() {
@@ -250,65 +211,30 @@ bool MainWindow::confirmDiscard() {
         return saved;
     }
     if (answer == 1) {
-        recovery_->remove();
-        recoveryWritten_.clear();
+        open_->removeRecoveryCopy();
         return true;
     }
     return false;
 }
 
 void MainWindow::practiceChanged() {
-    const bool modified = isModified();
+    const bool modified = open_->practiceChanged();
     // The caption marks a changed practice with an asterisk after the file name.
     const QString caption = form_.windowCaption() + (modified ? QStringLiteral("*") : QString());
     if (windowTitle() != caption) setWindowTitle(caption);
-    if (!modified) {
-        recoveryTimer_->stop();
-        if (!recoveryWritten_.isEmpty()) {
-            recovery_->remove();
-            recoveryWritten_.clear();
-        }
-        return;
-    }
-    if (!recoveryTimer_->isActive()) {
-        const qint64 wait = lastRecoveryWrite_.isValid()
-                                ? std::max<qint64>(0, recoveryInterval_ - lastRecoveryWrite_.elapsed())
-                                : 0;
-        recoveryTimer_->start(int(wait));
-    }
-}
-
-void MainWindow::writeRecoveryCopy() {
-    if (!isModified()) return;
-    const std::optional<QByteArray> bytes = practiceBytes();
-    if (!bytes || *bytes == recoveryWritten_) return;
-    try {
-        recovery_->write(*bytes, form_.currentFileName, diskDigest_);
-        recoveryWritten_ = *bytes;
-        recoveryFailureShown_ = false;
-    } catch (const Error& e) {
-        // The practice on screen is untouched; the copy is tried again after the interval,
-        // and the user hears of the failure once, not at every try.
-        if (!recoveryFailureShown_)
-            statusBar()->showMessage(QStringLiteral("%1 La copia di recupero si ritenta ogni %2 secondi.")
-                                         .arg(e.message())
-                                         .arg(recoveryInterval_ / 1000));
-        recoveryFailureShown_ = true;
-    }
-    lastRecoveryWrite_.start();
 }
 
 void MainWindow::setRecoveryInterval(int msec) {
-    recoveryInterval_ = msec;
+    open_->setRecoveryInterval(msec);
 }
 
 QString MainWindow::recoveryCopyPath() const {
-    return recovery_->path();
+    return open_->recoveryCopyPath();
 }
 
 void MainWindow::offerRecovery() {
     QStringList setAside;
-    QList<RecoveredPractice> copies = RecoveryCopy::abandoned(recovery_->folder(), &setAside);
+    QList<RecoveredPractice> copies = RecoveryCopy::abandoned(open_->recoveryFolder(), &setAside);
     for (const QString& path : setAside)
         MessageWindows::warning(this,
                                 QStringLiteral("Una copia di recupero illeggibile o danneggiata è stata "
@@ -346,9 +272,7 @@ void MainWindow::restore(const RecoveredPractice& copy) {
             recomputeOpenedPractice(form_);
             form_.currentFileName = copy.fileName;
             // A changed practice, bound to its file as that program last knew it.
-            savedPractice_.reset();
-            diskDigest_ = copy.diskDigest;
-            recoveryWritten_.clear();
+            open_->markRestored(copy.diskDigest);
         } catch (const DamagedFileError& e) {
             beep();
             FileDialogs::damagedFile(this, e.message());
@@ -362,17 +286,15 @@ void MainWindow::Ristampa1Click() {
 
 // --- "Stampe" ------------------------------------------------------------------------------
 
-void MainWindow::runDocumentCommand(const QString& handler) {
-    const DocumentCommand* command = documentCommand(handler);
-    if (!command) return;
-    if (const auto failure = firstFailedCheck(form_, *command)) {
+void MainWindow::runDocumentCommand(const DocumentCommand& command) {
+    if (const auto failure = firstFailedCheck(form_, command)) {
         Attenzione(failure->message);
         if (failure->page >= 0) showPage(failure->page);
         for (const QString& field : failure->focus)
             focusControl(field);
         return;
     }
-    switch (command->dialog) {
+    switch (command.dialog) {
     case CommandDialog::WasteTax:
         WasteTaxDialog::run(this, form_);
         break;
@@ -386,50 +308,10 @@ void MainWindow::runDocumentCommand(const QString& handler) {
         SwornAppraisalDialog::run(this, form_);
         break;
     case CommandDialog::None:
-        printDocument(this, form_, command->report);
+        printDocument(this, form_, command.report);
         break;
     }
     reload();
-}
-
-void MainWindow::Riepilogopratica1Click() {
-    runDocumentCommand(QStringLiteral("Riepilogopratica1Click"));
-}
-void MainWindow::Stampa1Click() {
-    runDocumentCommand(QStringLiteral("Stampa1Click"));
-}
-void MainWindow::Dichiarazionesullostatodeilavori1Click() {
-    runDocumentCommand(QStringLiteral("Dichiarazionesullostatodeilavori1Click"));
-}
-void MainWindow::Periziagiurata1Click() {
-    runDocumentCommand(QStringLiteral("Periziagiurata1Click"));
-}
-void MainWindow::Certificazionediidoneitstatica2Click() {
-    runDocumentCommand(QStringLiteral("Certificazionediidoneitstatica2Click"));
-}
-void MainWindow::Certificazionediidoneitstatica1Click() {
-    runDocumentCommand(QStringLiteral("Certificazionediidoneitstatica1Click"));
-}
-void MainWindow::Relazionetecnicadescrittiva1Click() {
-    runDocumentCommand(QStringLiteral("Relazionetecnicadescrittiva1Click"));
-}
-void MainWindow::ToolButton11Click() {
-    runDocumentCommand(QStringLiteral("ToolButton11Click"));
-}
-void MainWindow::Denunciaaifinidellatassasmaltimentorifiuti1Click() {
-    runDocumentCommand(QStringLiteral("Denunciaaifinidellatassasmaltimentorifiuti1Click"));
-}
-void MainWindow::Denunciaperloccupazionesuolopubblico1Click() {
-    runDocumentCommand(QStringLiteral("Denunciaperloccupazionesuolopubblico1Click"));
-}
-void MainWindow::Riepilogopratica2Click() {
-    runDocumentCommand(QStringLiteral("Riepilogopratica2Click"));
-}
-void MainWindow::Promemoriascadenze1Click() {
-    runDocumentCommand(QStringLiteral("Promemoriascadenze1Click"));
-}
-void MainWindow::Prospettorelativoallacquisizioneareepubbliche1Click() {
-    runDocumentCommand(QStringLiteral("Prospettorelativoallacquisizioneareepubbliche1Click"));
 }
 
 // --- "Parametri" ---------------------------------------------------------------------------

@@ -56,11 +56,4 @@ void setChars(QWidget* field, int chars) {
     field->setFixedWidth(w);
 }
 
-void setTableColumns(QGridLayout* grid, const QList<int>& minimumWidths) {
-    for (int c = 0; c < minimumWidths.size(); ++c) {
-        grid->setColumnMinimumWidth(c, minimumWidths.at(c));
-        grid->setColumnStretch(c, 1);
-    }
-}
-
 } // namespace quadrelo::page

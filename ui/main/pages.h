@@ -43,10 +43,6 @@ QLabel* heading(const QString& text);
 // Fixed width for a short field, in characters of the current font.
 void setChars(QWidget* field, int chars);
 
-// Column widths shared by the tables of the calculation tabs, so that their columns line up
-// from one group to the next.
-void setTableColumns(QGridLayout* grid, const QList<int>& minimumWidths);
-
 } // namespace page
 
 } // namespace quadrelo

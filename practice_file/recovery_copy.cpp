@@ -3,7 +3,7 @@
 
 #include "recovery_copy.h"
 
-#include "practice_file/practice_file.h"
+#include "practice_file.h"
 #include "record/errors.h"
 #include "record/text_file.h"
 
