@@ -56,11 +56,16 @@ QString printable(QString text) {
     return text;
 }
 
+// Every cell folded, tab after tab; where each cell starts, for sorting by it.
 void fillSearchKey(ArchiveRow& row) {
-    QStringList texts;
-    for (int c = 0; c < ArchiveColumnCount; ++c)
-        texts << archiveCellText(row, c);
-    row.searchKey = searchFolded(texts.join(QLatin1Char('\t')));
+    QString key;
+    for (int c = 0; c < ArchiveColumnCount; ++c) {
+        if (c > 0) key += QLatin1Char('\t');
+        row.keyStart[c] = int(key.size());
+        key += searchFolded(archiveCellText(row, c));
+    }
+    row.keyStart[ArchiveColumnCount] = int(key.size()) + 1;
+    row.searchKey = key;
 }
 
 } // namespace
@@ -283,6 +288,9 @@ QList<ArchiveRow> readArchive(const QStringList& folders, const PracticeForm& pr
 }
 
 QString searchFolded(const QString& text) {
+    // Plain ASCII has no accents to take off.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLower();
     const QString decomposed = text.normalized(QString::NormalizationForm_D);
     QString folded;
     folded.reserve(decomposed.size());
@@ -292,26 +300,71 @@ QString searchFolded(const QString& text) {
 }
 
 bool archiveRowMatches(const ArchiveRow& row, const QString& query) {
-    const QStringList words = searchFolded(query).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return archiveRowMatchesWords(row, archiveSearchWords(query));
+}
+
+QStringList archiveSearchWords(const QString& query) {
+    return searchFolded(query).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+bool archiveRowMatchesWords(const ArchiveRow& row, const QStringList& words) {
     return std::all_of(words.cbegin(), words.cend(),
                        [&row](const QString& w) { return row.searchKey.contains(w); });
 }
 
+QStringView archiveSortText(const ArchiveRow& row, int column) {
+    return QStringView(row.searchKey)
+        .mid(row.keyStart[column], row.keyStart[column + 1] - 1 - row.keyStart[column]);
+}
+
+int compareArchiveRows(const ArchiveRow& a, const ArchiveRow& b, int column) {
+    const auto order = [](auto x, auto y) { return x < y ? -1 : y < x ? 1 : 0; };
+    int result = 0;
+    switch (column) {
+    case ColumnTypology:
+        result = order(a.typology, b.typology);
+        break;
+    case ColumnOblationDue:
+    case ColumnOblationPaid:
+    case ColumnOblationRemaining:
+    case ColumnAdvanceDue:
+    case ColumnAdvancePaid:
+        result = order(archiveSortValue(a, column).toDouble(), archiveSortValue(b, column).toDouble());
+        break;
+    case ColumnCompletion:
+        result = order(a.readable() ? a.completion.toJulianDay() : qint64(0),
+                       b.readable() ? b.completion.toJulianDay() : qint64(0));
+        break;
+    case ColumnModified:
+        result = order(a.modified.toMSecsSinceEpoch(), b.modified.toMSecsSinceEpoch());
+        break;
+    default:
+        result = archiveSortText(a, column).compare(archiveSortText(b, column));
+        result = result < 0 ? -1 : result > 0 ? 1 : 0;
+        break;
+    }
+    if (result != 0) return result;
+    return order(a.path, b.path);
+}
+
+void ArchiveTotals::add(const ArchiveRow& r) {
+    if (!r.readable()) {
+        ++unreadable;
+        return;
+    }
+    ++practices;
+    if (r.taxCodeDisagrees()) ++wrongTaxCodes;
+    oblationDue += r.oblationDue;
+    oblationPaid += r.oblationPaid;
+    oblationRemaining += r.oblationRemaining;
+    advanceDue += r.advanceDue;
+    advancePaid += r.advancePaid;
+}
+
 ArchiveTotals archiveTotals(const QList<ArchiveRow>& rows) {
     ArchiveTotals t;
-    for (const ArchiveRow& r : rows) {
-        if (!r.readable()) {
-            ++t.unreadable;
-            continue;
-        }
-        ++t.practices;
-        if (r.taxCodeDisagrees()) ++t.wrongTaxCodes;
-        t.oblationDue += r.oblationDue;
-        t.oblationPaid += r.oblationPaid;
-        t.oblationRemaining += r.oblationRemaining;
-        t.advanceDue += r.advanceDue;
-        t.advancePaid += r.advancePaid;
-    }
+    for (const ArchiveRow& r : rows)
+        t.add(r);
     return t;
 }
 
