@@ -167,6 +167,8 @@ namespace {
 
 // A name as UTF-8 when it is, else as the Windows code page of the disk it came from.
 QString readableName(const QByteArray& bytes) {
+    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     if (!utf8.hasError()) return text;
@@ -317,6 +319,27 @@ QStringView archiveSortText(const ArchiveRow& row, int column) {
         .mid(row.keyStart[column], row.keyStart[column + 1] - 1 - row.keyStart[column]);
 }
 
+namespace {
+
+// Unreadable files sort below every figure.
+double sortAmount(const ArchiveRow& row, int column) {
+    if (!row.readable()) return -1.0;
+    switch (column) {
+    case ColumnOblationDue:
+        return row.oblationDue;
+    case ColumnOblationPaid:
+        return row.oblationPaid;
+    case ColumnOblationRemaining:
+        return row.oblationRemaining;
+    case ColumnAdvanceDue:
+        return row.advanceDue;
+    default:
+        return row.advancePaid;
+    }
+}
+
+} // namespace
+
 int compareArchiveRows(const ArchiveRow& a, const ArchiveRow& b, int column) {
     const auto order = [](auto x, auto y) { return x < y ? -1 : y < x ? 1 : 0; };
     int result = 0;
@@ -329,7 +352,7 @@ int compareArchiveRows(const ArchiveRow& a, const ArchiveRow& b, int column) {
     case ColumnOblationRemaining:
     case ColumnAdvanceDue:
     case ColumnAdvancePaid:
-        result = order(archiveSortValue(a, column).toDouble(), archiveSortValue(b, column).toDouble());
+        result = order(sortAmount(a, column), sortAmount(b, column));
         break;
     case ColumnCompletion:
         result = order(a.readable() ? a.completion.toJulianDay() : qint64(0),

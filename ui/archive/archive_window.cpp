@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -104,12 +105,14 @@ public:
         sorted_.clear();
         shown_.clear();
         totals_ = {};
+        searches_.clear();
         endResetModel();
     }
 
     // The rows go where the order puts them; the current row stays on its practice.
     void append(const QList<ArchiveRow>& rows, QItemSelectionModel* selection) {
         if (rows.isEmpty()) return;
+        searches_.clear();
         const int first = int(rows_.size());
         rows_ << rows;
         std::vector<int> added(rows.size());
@@ -150,18 +153,31 @@ public:
                                [&old](const QString& w) { return w.contains(old); });
         });
         if (words == words_) return;
+        // Taking back what was typed finds the rows of the search before it again.
+        if (searches_.size() > 64) searches_.clear();
+        searches_.insert(words_, {shown_, totals_});
         words_ = words;
         beginResetModel();
-        const std::vector<int>& from = narrower ? shown_ : sorted_;
-        std::vector<int> kept;
-        kept.reserve(from.size());
-        totals_ = {};
-        for (int i : from)
-            if (matches(i)) {
-                kept.push_back(i);
+        if (const auto earlier = searches_.constFind(words); earlier != searches_.constEnd()) {
+            shown_ = earlier->shown;
+            totals_ = earlier->totals;
+        } else if (words.isEmpty()) {
+            shown_ = sorted_;
+            totals_ = {};
+            for (int i : shown_)
                 totals_.add(rows_.at(i));
-            }
-        shown_ = std::move(kept);
+        } else {
+            const std::vector<int>& from = narrower ? shown_ : sorted_;
+            std::vector<int> kept;
+            kept.reserve(from.size());
+            totals_ = {};
+            for (int i : from)
+                if (matches(i)) {
+                    kept.push_back(i);
+                    totals_.add(rows_.at(i));
+                }
+            shown_ = std::move(kept);
+        }
         endResetModel();
     }
 
@@ -175,7 +191,17 @@ public:
         column_ = column;
         order_ = order;
         std::sort(sorted_.begin(), sorted_.end(), before());
-        std::sort(shown_.begin(), shown_.end(), before());
+        if (shown_.size() == sorted_.size()) {
+            shown_ = sorted_;
+        } else {
+            std::vector<char> isShown(rows_.size(), 0);
+            for (int i : shown_)
+                isShown[size_t(i)] = 1;
+            shown_.clear();
+            for (int i : sorted_)
+                if (isShown[size_t(i)]) shown_.push_back(i);
+        }
+        searches_.clear();
         QModelIndexList moved;
         for (qsizetype i = 0; i < persistent.size(); ++i)
             moved << index(position(rows.at(size_t(i))), persistent.at(i).column());
@@ -205,6 +231,11 @@ private:
     int column_ = ColumnApplicant;
     Qt::SortOrder order_ = Qt::AscendingOrder;
     ArchiveTotals totals_; // of the rows shown
+    struct Search {
+        std::vector<int> shown;
+        ArchiveTotals totals;
+    };
+    QHash<QStringList, Search> searches_; // the searches typed since the rows last changed
 };
 
 namespace {
