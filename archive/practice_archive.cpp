@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
+#include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 
 namespace quadrelo {
@@ -238,8 +240,15 @@ ArchiveRow readArchiveRow(const PracticeEntry& entry, const PracticeForm& protot
     return row;
 }
 
-QList<PracticeEntry> practiceFilesIn(const QStringList& folders) {
-    QList<PracticeEntry> files;
+namespace {
+
+bool isPracticeName(const QByteArray& name) {
+    return name.size() >= 5 && name.right(4).toLower() == ".qdr";
+}
+
+} // namespace
+
+void forEachPracticeFile(const QStringList& folders, const std::function<bool(const PracticeEntry&)>& found) {
     QSet<QPair<quint64, quint64>> seen; // device and inode: a file reached twice is listed once
     for (const QString& folder : folders) {
         const QString absolute = QDir(folder).absolutePath();
@@ -252,17 +261,18 @@ QList<PracticeEntry> practiceFilesIn(const QStringList& folders) {
             entry.nativePath = native;
             entry.problem = QStringLiteral("Impossibile leggere la cartella %1: %2.")
                                 .arg(QDir::toNativeSeparators(absolute), systemFailureReason(errno));
-            files << entry;
+            if (!found(entry)) return;
             continue;
         }
         while (const dirent* d = ::readdir(dir)) {
             const QByteArray name(d->d_name);
-            if (name.size() < 5 || name.right(4).toLower() != ".qdr") continue;
+            if (!isPracticeName(name)) continue;
             const QByteArray path = native + '/' + name;
             struct stat info {};
-            const bool found = ::stat(path.constData(), &info) == 0;
-            if (found && S_ISDIR(info.st_mode)) continue;
-            if (found && S_ISREG(info.st_mode)) {
+            // Relative to the open folder: the folder's path is not walked again for every file.
+            const bool exists = ::fstatat(::dirfd(dir), d->d_name, &info, 0) == 0;
+            if (exists && S_ISDIR(info.st_mode)) continue;
+            if (exists && S_ISREG(info.st_mode)) {
                 const QPair<quint64, quint64> key(quint64(info.st_dev), quint64(info.st_ino));
                 if (seen.contains(key)) continue;
                 seen.insert(key);
@@ -270,13 +280,39 @@ QList<PracticeEntry> practiceFilesIn(const QStringList& folders) {
             PracticeEntry entry;
             entry.path = absolute + QLatin1Char('/') + readableName(name);
             entry.nativePath = path;
-            if (found)
+            if (exists)
                 entry.modified = QDateTime::fromMSecsSinceEpoch(qint64(info.st_mtim.tv_sec) * 1000 +
                                                                 info.st_mtim.tv_nsec / 1000000);
-            files << entry;
+            if (!found(entry)) {
+                ::closedir(dir);
+                return;
+            }
         }
         ::closedir(dir);
     }
+}
+
+int countPracticeNames(const QStringList& folders) {
+    int count = 0;
+    for (const QString& folder : folders) {
+        DIR* dir = ::opendir(QFile::encodeName(QDir(folder).absolutePath()).constData());
+        if (!dir) {
+            if (errno != ENOENT) ++count; // listed with its reason
+            continue;
+        }
+        while (const dirent* d = ::readdir(dir))
+            if (isPracticeName(QByteArray(d->d_name))) ++count;
+        ::closedir(dir);
+    }
+    return count;
+}
+
+QList<PracticeEntry> practiceFilesIn(const QStringList& folders) {
+    QList<PracticeEntry> files;
+    forEachPracticeFile(folders, [&files](const PracticeEntry& entry) {
+        files << entry;
+        return true;
+    });
     std::sort(files.begin(), files.end(),
               [](const PracticeEntry& a, const PracticeEntry& b) { return a.path < b.path; });
     return files;

@@ -15,6 +15,7 @@
 #include <QStringView>
 
 #include <array>
+#include <functional>
 
 namespace quadrelo {
 
@@ -95,6 +96,12 @@ ArchiveRow readArchiveRow(const PracticeEntry& entry, const PracticeForm& protot
 // The practice files (*.qdr) directly inside the folders, each once, sorted by path, and an
 // entry with its reason for each folder that cannot be read.
 QList<PracticeEntry> practiceFilesIn(const QStringList& folders);
+// The same entries as they are found on the disk, unsorted, each handed to `found` at once
+// (false stops the listing): a window can show the first rows before the folder is listed.
+void forEachPracticeFile(const QStringList& folders, const std::function<bool(const PracticeEntry&)>& found);
+// How many entries the folders have for the list, from their names alone (no file is looked
+// at): a folder entry named like a practice counts too.
+int countPracticeNames(const QStringList& folders);
 
 // Reads every practice file of the folders, in the calling thread.
 QList<ArchiveRow> readArchive(const QStringList& folders, const PracticeForm& prototype);

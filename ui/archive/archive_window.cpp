@@ -417,7 +417,7 @@ void ArchiveWindow::reload(const PracticeForm& loaded) {
             [this](const QList<ArchiveRow>& rows) { rowsArrived(rows); });
     connect(reader_, &ArchiveReader::finished, this, [this] {
         progress_->hide();
-        status_->setText(expected_ ? QString() : QStringLiteral("Nessuna pratica nelle cartelle."));
+        status_->setText(read_ ? QString() : QStringLiteral("Nessuna pratica nelle cartelle."));
         if (table_->currentIndex().row() < 0 && model_->rowCount() > 0) table_->selectRow(0);
     });
     startReading();
