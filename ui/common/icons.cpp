@@ -3,14 +3,11 @@
 
 #include "icons.h"
 
-#include <QApplication>
 #include <QHash>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <QStyle>
-#include <QStyleOption>
 #include <QtMath>
 
 #include <algorithm>
@@ -423,11 +420,8 @@ public:
         const QSize actual = actualSize(size, mode, state);
         if (pixmap.size() != actual)
             pixmap = pixmap.scaled(actual, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        if (mode != QIcon::Normal) {
-            QStyleOption option;
-            option.palette = QGuiApplication::palette();
-            pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
-        }
+        // Disabled and selected looks as Qt makes them for any picture.
+        if (mode != QIcon::Normal) pixmap = QIcon(pixmap).pixmap(actual, mode, state);
         return pixmap;
     }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
