@@ -13,6 +13,7 @@
 #include "window_support.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -248,6 +249,11 @@ private slots:
         QTest::mouseClick(search, Qt::LeftButton);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("acqua"));
         check("acqua per comune");
+        // A search pasted over another: every row read is looked at again, for both words.
+        QApplication::clipboard()->setText(QStringLiteral("anna forli"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        check("anna forli incollato");
         archive.reload(w->form());
         QTRY_VERIFY_WITH_TIMEOUT(!archive.isReading(), 10000);
         check("riletto con la ricerca");

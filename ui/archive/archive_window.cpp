@@ -102,6 +102,9 @@ public:
     void clear() {
         beginResetModel();
         rows_.clear();
+        keys_.clear();
+        keyEnds_.clear();
+        figures_.clear();
         sorted_.clear();
         shown_.clear();
         totals_ = {};
@@ -115,6 +118,13 @@ public:
         searches_.clear();
         const int first = int(rows_.size());
         rows_ << rows;
+        for (const ArchiveRow& row : rows) {
+            figures_.emplace_back();
+            figures_.back().add(row);
+            keys_ += row.searchKey;
+            keyEnds_.push_back(keys_.size());
+            keys_ += QLatin1Char('\n');
+        }
         std::vector<int> added(rows.size());
         std::iota(added.begin(), added.end(), first);
         std::sort(added.begin(), added.end(), before());
@@ -123,7 +133,7 @@ public:
         for (int i : added)
             if (matches(i)) {
                 matching.push_back(i);
-                totals_.add(rows_.at(i));
+                addFigures(i);
             }
         if (matching.empty()) return;
         if (shown_.empty()) {
@@ -165,16 +175,19 @@ public:
             shown_ = sorted_;
             totals_ = {};
             for (int i : shown_)
-                totals_.add(rows_.at(i));
+                addFigures(i);
         } else {
             const std::vector<int>& from = narrower ? shown_ : sorted_;
+            // Among many rows one pass over every key at once is faster than row by row.
+            const std::vector<char> found =
+                qsizetype(from.size()) > rows_.size() / 4 ? matchingRows() : std::vector<char>();
             std::vector<int> kept;
             kept.reserve(from.size());
             totals_ = {};
             for (int i : from)
-                if (matches(i)) {
+                if (found.empty() ? matches(i) : found[size_t(i)] != 0) {
                     kept.push_back(i);
-                    totals_.add(rows_.at(i));
+                    addFigures(i);
                 }
             shown_ = std::move(kept);
         }
@@ -213,7 +226,39 @@ public:
     const ArchiveTotals& totals() const { return totals_; }
 
 private:
+    // The row's figures to the totals shown, in the same order of additions as adding the row.
+    void addFigures(int i) {
+        const ArchiveTotals& one = figures_[size_t(i)];
+        totals_.practices += one.practices;
+        totals_.unreadable += one.unreadable;
+        totals_.wrongTaxCodes += one.wrongTaxCodes;
+        if (!one.practices) return;
+        totals_.oblationDue += one.oblationDue;
+        totals_.oblationPaid += one.oblationPaid;
+        totals_.oblationRemaining += one.oblationRemaining;
+        totals_.advanceDue += one.advanceDue;
+        totals_.advancePaid += one.advancePaid;
+    }
     bool matches(int i) const { return words_.isEmpty() || archiveRowMatchesWords(rows_.at(i), words_); }
+    // Which rows hold every word, found in the keys of all rows laid end to end: a word never
+    // holds the line break between two keys, so each place it is found is within one key.
+    std::vector<char> matchingRows() const {
+        std::vector<int> words(rows_.size(), 0); // how many of the words, in order, each row holds
+        for (int w = 0; w < int(words_.size()); ++w) {
+            size_t row = 0;
+            for (qsizetype at = keys_.indexOf(words_.at(w)); at >= 0 && row < keyEnds_.size();
+                 at = keys_.indexOf(words_.at(w), at)) {
+                while (keyEnds_[row] < at)
+                    ++row;
+                if (words[row] == w) words[row] = w + 1;
+                at = keyEnds_[row] + 1; // on to the next key
+            }
+        }
+        std::vector<char> found(rows_.size(), 0);
+        for (size_t i = 0; i < found.size(); ++i)
+            found[i] = words[i] == int(words_.size());
+        return found;
+    }
     std::vector<int> merged(const std::vector<int>& a, const std::vector<int>& b) const {
         std::vector<int> out;
         out.reserve(a.size() + b.size());
@@ -224,9 +269,12 @@ private:
         return int(std::lower_bound(shown_.begin(), shown_.end(), row, before()) - shown_.begin());
     }
 
-    QList<ArchiveRow> rows_;  // in the order read
-    std::vector<int> sorted_; // every row, in the order of the list
-    std::vector<int> shown_;  // the rows the search finds, in the same order
+    QList<ArchiveRow> rows_;             // in the order read
+    QString keys_;                       // their search keys in the same order, a line break after each
+    std::vector<qsizetype> keyEnds_;     // where each key's line break is
+    std::vector<ArchiveTotals> figures_; // each row's own, side by side for summing
+    std::vector<int> sorted_;            // every row, in the order of the list
+    std::vector<int> shown_;             // the rows the search finds, in the same order
     QStringList words_;
     int column_ = ColumnApplicant;
     Qt::SortOrder order_ = Qt::AscendingOrder;
