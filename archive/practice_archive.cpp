@@ -53,8 +53,13 @@ QString comboText(const ComboState& combo) {
 // A terminal would act on control characters (escape sequences, a NUL ending the text): each
 // is shown as a replacement character instead.
 QString printable(QString text) {
+    // The control characters are exactly U+0000..U+001F and U+007F..U+009F.
+    const auto control = [](QChar c) {
+        return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+    };
+    if (std::none_of(text.cbegin(), text.cend(), control)) return text;
     for (QChar& c : text)
-        if (c.category() == QChar::Other_Control) c = QChar::ReplacementCharacter;
+        if (control(c)) c = QChar::ReplacementCharacter;
     return text;
 }
 
@@ -447,27 +452,31 @@ QString archiveTotalsText(const ArchiveTotals& t) {
 
 QString archiveTextTable(const QList<ArchiveRow>& rows) {
     QList<int> widths(ArchiveColumnCount, 0);
-    QList<QStringList> cells;
-    QStringList titles;
+    // Every cell once, row after row; the widths from all of them.
+    QStringList cells;
+    cells.reserve((rows.size() + 1) * ArchiveColumnCount);
     for (int c = 0; c < ArchiveColumnCount; ++c)
-        titles << archiveColumnTitle(c);
-    cells << titles;
-    for (const ArchiveRow& r : rows) {
-        QStringList line;
+        cells << archiveColumnTitle(c);
+    for (const ArchiveRow& r : rows)
         for (int c = 0; c < ArchiveColumnCount; ++c)
-            line << printable(archiveCellText(r, c).simplified());
-        cells << line;
-    }
-    for (const QStringList& line : cells)
-        for (int c = 0; c < ArchiveColumnCount; ++c)
-            widths[c] = std::max<int>(widths[c], int(line.at(c).size()));
+            cells << printable(archiveCellText(r, c).simplified());
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        widths[i % ArchiveColumnCount] =
+            std::max<int>(widths[i % ArchiveColumnCount], int(cells.at(i).size()));
     QString out;
-    for (const QStringList& line : cells) {
-        QStringList padded;
-        for (int c = 0; c < ArchiveColumnCount; ++c)
-            padded << (isAmountColumn(c) ? line.at(c).rightJustified(widths[c])
-                                         : line.at(c).leftJustified(widths[c]));
-        out += padded.join(QStringLiteral("  ")).trimmed() + QLatin1Char('\n');
+    QString line;
+    for (qsizetype first = 0; first < cells.size(); first += ArchiveColumnCount) {
+        line.clear();
+        for (int c = 0; c < ArchiveColumnCount; ++c) {
+            const QString& cell = cells.at(first + c);
+            if (c > 0) line += QLatin1String("  ");
+            const qsizetype pad = widths[c] - cell.size();
+            if (isAmountColumn(c) && pad > 0) line += QString(pad, QLatin1Char(' '));
+            line += cell;
+            if (!isAmountColumn(c) && pad > 0) line += QString(pad, QLatin1Char(' '));
+        }
+        out += QStringView(line).trimmed();
+        out += QLatin1Char('\n');
     }
     out += archiveTotalsText(archiveTotals(rows)) + QLatin1Char('\n');
     return out;
