@@ -13,6 +13,7 @@ namespace {
 
 // A batch goes to the window after this many rows or this long, whichever comes first.
 constexpr int kBatchRows = 100;
+constexpr int kFirstBatchRows = 20;
 constexpr int kBatchMsec = 100;
 
 } // namespace
@@ -49,20 +50,25 @@ void ArchiveReader::start(const QStringList& folders) {
             Qt::QueuedConnection);
     };
     QThread* thread = QThread::create([folders, prototype, reading, post] {
-        const QList<PracticeEntry> files = practiceFilesIn(folders);
-        post([n = int(files.size())](ArchiveReader* owner) { emit owner->filesFound(n); });
+        post([n = countPracticeNames(folders)](ArchiveReader* owner) { emit owner->filesFound(n); });
         QList<ArchiveRow> batch;
         QElapsedTimer sinceBatch;
         sinceBatch.start();
-        for (const PracticeEntry& file : files) {
-            if (reading->cancelled.load()) return;
+        bool first = true;
+        // Read as found: the window sorts the rows itself and shows the first ones at once.
+        forEachPracticeFile(folders, [&](const PracticeEntry& file) {
+            if (reading->cancelled.load()) return false;
             batch << readArchiveRow(file, prototype);
-            if (batch.size() >= kBatchRows || sinceBatch.elapsed() >= kBatchMsec) {
+            if (batch.size() >= (first ? kFirstBatchRows : kBatchRows) ||
+                sinceBatch.elapsed() >= kBatchMsec) {
                 post([batch](ArchiveReader* owner) { emit owner->rowsRead(batch); });
                 batch.clear();
                 sinceBatch.restart();
+                first = false;
             }
-        }
+            return true;
+        });
+        if (reading->cancelled.load()) return;
         post([batch](ArchiveReader* owner) {
             if (!batch.isEmpty()) emit owner->rowsRead(batch);
             owner->reading_.reset();

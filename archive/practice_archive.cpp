@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
+#include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 
 namespace quadrelo {
@@ -51,16 +53,26 @@ QString comboText(const ComboState& combo) {
 // A terminal would act on control characters (escape sequences, a NUL ending the text): each
 // is shown as a replacement character instead.
 QString printable(QString text) {
+    // The control characters are exactly U+0000..U+001F and U+007F..U+009F.
+    const auto control = [](QChar c) {
+        return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+    };
+    if (std::none_of(text.cbegin(), text.cend(), control)) return text;
     for (QChar& c : text)
-        if (c.category() == QChar::Other_Control) c = QChar::ReplacementCharacter;
+        if (control(c)) c = QChar::ReplacementCharacter;
     return text;
 }
 
+// Every cell folded, tab after tab; where each cell starts, for sorting by it.
 void fillSearchKey(ArchiveRow& row) {
-    QStringList texts;
-    for (int c = 0; c < ArchiveColumnCount; ++c)
-        texts << archiveCellText(row, c);
-    row.searchKey = searchFolded(texts.join(QLatin1Char('\t')));
+    QString key;
+    for (int c = 0; c < ArchiveColumnCount; ++c) {
+        if (c > 0) key += QLatin1Char('\t');
+        row.keyStart[c] = int(key.size());
+        key += searchFolded(archiveCellText(row, c));
+    }
+    row.keyStart[ArchiveColumnCount] = int(key.size()) + 1;
+    row.searchKey = key;
 }
 
 } // namespace
@@ -162,6 +174,8 @@ namespace {
 
 // A name as UTF-8 when it is, else as the Windows code page of the disk it came from.
 QString readableName(const QByteArray& bytes) {
+    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     if (!utf8.hasError()) return text;
@@ -231,8 +245,15 @@ ArchiveRow readArchiveRow(const PracticeEntry& entry, const PracticeForm& protot
     return row;
 }
 
-QList<PracticeEntry> practiceFilesIn(const QStringList& folders) {
-    QList<PracticeEntry> files;
+namespace {
+
+bool isPracticeName(const QByteArray& name) {
+    return name.size() >= 5 && name.right(4).toLower() == ".qdr";
+}
+
+} // namespace
+
+void forEachPracticeFile(const QStringList& folders, const std::function<bool(const PracticeEntry&)>& found) {
     QSet<QPair<quint64, quint64>> seen; // device and inode: a file reached twice is listed once
     for (const QString& folder : folders) {
         const QString absolute = QDir(folder).absolutePath();
@@ -245,17 +266,18 @@ QList<PracticeEntry> practiceFilesIn(const QStringList& folders) {
             entry.nativePath = native;
             entry.problem = QStringLiteral("Impossibile leggere la cartella %1: %2.")
                                 .arg(QDir::toNativeSeparators(absolute), systemFailureReason(errno));
-            files << entry;
+            if (!found(entry)) return;
             continue;
         }
         while (const dirent* d = ::readdir(dir)) {
             const QByteArray name(d->d_name);
-            if (name.size() < 5 || name.right(4).toLower() != ".qdr") continue;
+            if (!isPracticeName(name)) continue;
             const QByteArray path = native + '/' + name;
             struct stat info {};
-            const bool found = ::stat(path.constData(), &info) == 0;
-            if (found && S_ISDIR(info.st_mode)) continue;
-            if (found && S_ISREG(info.st_mode)) {
+            // Relative to the open folder: the folder's path is not walked again for every file.
+            const bool exists = ::fstatat(::dirfd(dir), d->d_name, &info, 0) == 0;
+            if (exists && S_ISDIR(info.st_mode)) continue;
+            if (exists && S_ISREG(info.st_mode)) {
                 const QPair<quint64, quint64> key(quint64(info.st_dev), quint64(info.st_ino));
                 if (seen.contains(key)) continue;
                 seen.insert(key);
@@ -263,13 +285,39 @@ QList<PracticeEntry> practiceFilesIn(const QStringList& folders) {
             PracticeEntry entry;
             entry.path = absolute + QLatin1Char('/') + readableName(name);
             entry.nativePath = path;
-            if (found)
+            if (exists)
                 entry.modified = QDateTime::fromMSecsSinceEpoch(qint64(info.st_mtim.tv_sec) * 1000 +
                                                                 info.st_mtim.tv_nsec / 1000000);
-            files << entry;
+            if (!found(entry)) {
+                ::closedir(dir);
+                return;
+            }
         }
         ::closedir(dir);
     }
+}
+
+int countPracticeNames(const QStringList& folders) {
+    int count = 0;
+    for (const QString& folder : folders) {
+        DIR* dir = ::opendir(QFile::encodeName(QDir(folder).absolutePath()).constData());
+        if (!dir) {
+            if (errno != ENOENT) ++count; // listed with its reason
+            continue;
+        }
+        while (const dirent* d = ::readdir(dir))
+            if (isPracticeName(QByteArray(d->d_name))) ++count;
+        ::closedir(dir);
+    }
+    return count;
+}
+
+QList<PracticeEntry> practiceFilesIn(const QStringList& folders) {
+    QList<PracticeEntry> files;
+    forEachPracticeFile(folders, [&files](const PracticeEntry& entry) {
+        files << entry;
+        return true;
+    });
     std::sort(files.begin(), files.end(),
               [](const PracticeEntry& a, const PracticeEntry& b) { return a.path < b.path; });
     return files;
@@ -283,6 +331,9 @@ QList<ArchiveRow> readArchive(const QStringList& folders, const PracticeForm& pr
 }
 
 QString searchFolded(const QString& text) {
+    // Plain ASCII has no accents to take off.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLower();
     const QString decomposed = text.normalized(QString::NormalizationForm_D);
     QString folded;
     folded.reserve(decomposed.size());
@@ -292,26 +343,92 @@ QString searchFolded(const QString& text) {
 }
 
 bool archiveRowMatches(const ArchiveRow& row, const QString& query) {
-    const QStringList words = searchFolded(query).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return archiveRowMatchesWords(row, archiveSearchWords(query));
+}
+
+QStringList archiveSearchWords(const QString& query) {
+    return searchFolded(query).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+bool archiveRowMatchesWords(const ArchiveRow& row, const QStringList& words) {
     return std::all_of(words.cbegin(), words.cend(),
                        [&row](const QString& w) { return row.searchKey.contains(w); });
 }
 
+QStringView archiveSortText(const ArchiveRow& row, int column) {
+    return QStringView(row.searchKey)
+        .mid(row.keyStart[column], row.keyStart[column + 1] - 1 - row.keyStart[column]);
+}
+
+namespace {
+
+// Unreadable files sort below every figure.
+double sortAmount(const ArchiveRow& row, int column) {
+    if (!row.readable()) return -1.0;
+    switch (column) {
+    case ColumnOblationDue:
+        return row.oblationDue;
+    case ColumnOblationPaid:
+        return row.oblationPaid;
+    case ColumnOblationRemaining:
+        return row.oblationRemaining;
+    case ColumnAdvanceDue:
+        return row.advanceDue;
+    default:
+        return row.advancePaid;
+    }
+}
+
+} // namespace
+
+int compareArchiveRows(const ArchiveRow& a, const ArchiveRow& b, int column) {
+    const auto order = [](auto x, auto y) { return x < y ? -1 : y < x ? 1 : 0; };
+    int result = 0;
+    switch (column) {
+    case ColumnTypology:
+        result = order(a.typology, b.typology);
+        break;
+    case ColumnOblationDue:
+    case ColumnOblationPaid:
+    case ColumnOblationRemaining:
+    case ColumnAdvanceDue:
+    case ColumnAdvancePaid:
+        result = order(sortAmount(a, column), sortAmount(b, column));
+        break;
+    case ColumnCompletion:
+        result = order(a.readable() ? a.completion.toJulianDay() : qint64(0),
+                       b.readable() ? b.completion.toJulianDay() : qint64(0));
+        break;
+    case ColumnModified:
+        result = order(a.modified.toMSecsSinceEpoch(), b.modified.toMSecsSinceEpoch());
+        break;
+    default:
+        result = archiveSortText(a, column).compare(archiveSortText(b, column));
+        result = result < 0 ? -1 : result > 0 ? 1 : 0;
+        break;
+    }
+    if (result != 0) return result;
+    return order(a.path, b.path);
+}
+
+void ArchiveTotals::add(const ArchiveRow& r) {
+    if (!r.readable()) {
+        ++unreadable;
+        return;
+    }
+    ++practices;
+    if (r.taxCodeDisagrees()) ++wrongTaxCodes;
+    oblationDue += r.oblationDue;
+    oblationPaid += r.oblationPaid;
+    oblationRemaining += r.oblationRemaining;
+    advanceDue += r.advanceDue;
+    advancePaid += r.advancePaid;
+}
+
 ArchiveTotals archiveTotals(const QList<ArchiveRow>& rows) {
     ArchiveTotals t;
-    for (const ArchiveRow& r : rows) {
-        if (!r.readable()) {
-            ++t.unreadable;
-            continue;
-        }
-        ++t.practices;
-        if (r.taxCodeDisagrees()) ++t.wrongTaxCodes;
-        t.oblationDue += r.oblationDue;
-        t.oblationPaid += r.oblationPaid;
-        t.oblationRemaining += r.oblationRemaining;
-        t.advanceDue += r.advanceDue;
-        t.advancePaid += r.advancePaid;
-    }
+    for (const ArchiveRow& r : rows)
+        t.add(r);
     return t;
 }
 
@@ -335,27 +452,31 @@ QString archiveTotalsText(const ArchiveTotals& t) {
 
 QString archiveTextTable(const QList<ArchiveRow>& rows) {
     QList<int> widths(ArchiveColumnCount, 0);
-    QList<QStringList> cells;
-    QStringList titles;
+    // Every cell once, row after row; the widths from all of them.
+    QStringList cells;
+    cells.reserve((rows.size() + 1) * ArchiveColumnCount);
     for (int c = 0; c < ArchiveColumnCount; ++c)
-        titles << archiveColumnTitle(c);
-    cells << titles;
-    for (const ArchiveRow& r : rows) {
-        QStringList line;
+        cells << archiveColumnTitle(c);
+    for (const ArchiveRow& r : rows)
         for (int c = 0; c < ArchiveColumnCount; ++c)
-            line << printable(archiveCellText(r, c).simplified());
-        cells << line;
-    }
-    for (const QStringList& line : cells)
-        for (int c = 0; c < ArchiveColumnCount; ++c)
-            widths[c] = std::max<int>(widths[c], int(line.at(c).size()));
+            cells << printable(archiveCellText(r, c).simplified());
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        widths[i % ArchiveColumnCount] =
+            std::max<int>(widths[i % ArchiveColumnCount], int(cells.at(i).size()));
     QString out;
-    for (const QStringList& line : cells) {
-        QStringList padded;
-        for (int c = 0; c < ArchiveColumnCount; ++c)
-            padded << (isAmountColumn(c) ? line.at(c).rightJustified(widths[c])
-                                         : line.at(c).leftJustified(widths[c]));
-        out += padded.join(QStringLiteral("  ")).trimmed() + QLatin1Char('\n');
+    QString line;
+    for (qsizetype first = 0; first < cells.size(); first += ArchiveColumnCount) {
+        line.clear();
+        for (int c = 0; c < ArchiveColumnCount; ++c) {
+            const QString& cell = cells.at(first + c);
+            if (c > 0) line += QLatin1String("  ");
+            const qsizetype pad = widths[c] - cell.size();
+            if (isAmountColumn(c) && pad > 0) line += QString(pad, QLatin1Char(' '));
+            line += cell;
+            if (!isAmountColumn(c) && pad > 0) line += QString(pad, QLatin1Char(' '));
+        }
+        out += QStringView(line).trimmed();
+        out += QLatin1Char('\n');
     }
     out += archiveTotalsText(archiveTotals(rows)) + QLatin1Char('\n');
     return out;

@@ -12,6 +12,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <array>
+#include <functional>
 
 namespace quadrelo {
 
@@ -33,9 +37,10 @@ struct ArchiveRow {
     double advancePaid = 0;
     QDate completion;
     QDateTime modified;
-    QString problem;          // why the file could not be read; empty for a good one
-    bool nameNotText = false; // the name on the disk is not text of this system: shown decoded
-    QString searchKey;        // every column's text, folded for searching
+    QString problem;                // why the file could not be read; empty for a good one
+    bool nameNotText = false;       // the name on the disk is not text of this system: shown decoded
+    QString searchKey;              // every column's text, folded for searching, a tab between
+    std::array<int, 15> keyStart{}; // where each column's text starts in searchKey (and the end)
 
     bool readable() const { return problem.isEmpty(); }
     bool taxCodeDisagrees() const {
@@ -60,6 +65,7 @@ enum ArchiveColumn {
     ColumnModified,
     ArchiveColumnCount
 };
+static_assert(std::tuple_size_v<decltype(ArchiveRow::keyStart)> == ArchiveColumnCount + 1);
 
 QString archiveColumnTitle(int column);
 bool isAmountColumn(int column);
@@ -90,6 +96,12 @@ ArchiveRow readArchiveRow(const PracticeEntry& entry, const PracticeForm& protot
 // The practice files (*.qdr) directly inside the folders, each once, sorted by path, and an
 // entry with its reason for each folder that cannot be read.
 QList<PracticeEntry> practiceFilesIn(const QStringList& folders);
+// The same entries as they are found on the disk, unsorted, each handed to `found` at once
+// (false stops the listing): a window can show the first rows before the folder is listed.
+void forEachPracticeFile(const QStringList& folders, const std::function<bool(const PracticeEntry&)>& found);
+// How many entries the folders have for the list, from their names alone (no file is looked
+// at): a folder entry named like a practice counts too.
+int countPracticeNames(const QStringList& folders);
 
 // Reads every practice file of the folders, in the calling thread.
 QList<ArchiveRow> readArchive(const QStringList& folders, const PracticeForm& prototype);
@@ -98,6 +110,13 @@ QList<ArchiveRow> readArchive(const QStringList& folders, const PracticeForm& pr
 QString searchFolded(const QString& text);
 // True when every word of `query` is found in some column of the row.
 bool archiveRowMatches(const ArchiveRow& row, const QString& query);
+// The same with the query's words folded once for many rows.
+QStringList archiveSearchWords(const QString& query);
+bool archiveRowMatchesWords(const ArchiveRow& row, const QStringList& words);
+// The order of two rows read by readArchiveRow by a column, as archiveSortValue orders them,
+// the path deciding between equals: -1, 0 or 1. Text columns compare their folded text kept
+// in the row, never folded again.
+int compareArchiveRows(const ArchiveRow& a, const ArchiveRow& b, int column);
 
 struct ArchiveTotals {
     int practices = 0;
@@ -108,6 +127,8 @@ struct ArchiveTotals {
     double oblationRemaining = 0;
     double advanceDue = 0;
     double advancePaid = 0;
+
+    void add(const ArchiveRow& row);
 };
 ArchiveTotals archiveTotals(const QList<ArchiveRow>& rows);
 // "12 pratiche — oblazione dovuta 1234,00 ...": the totals line under the list.

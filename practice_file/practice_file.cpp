@@ -8,6 +8,10 @@
 #include "record/catalogue.h"
 #include "record/text_file.h"
 
+#include <QStringView>
+
+#include <optional>
+
 namespace quadrelo {
 
 namespace {
@@ -100,7 +104,24 @@ int parseListPosition(const QString& line) {
     return position;
 }
 
+// "dd/mm/yyyy" read by hand: the date parser of Qt costs more than the rest of a line.
+std::optional<QDate> plainDate(QStringView text) {
+    if (text.size() != 10 || text[2] != u'/' || text[5] != u'/') return std::nullopt;
+    int fields[3] = {0, 0, 0};
+    const int starts[3] = {0, 3, 6};
+    const int lengths[3] = {2, 2, 4};
+    for (int f = 0; f < 3; ++f)
+        for (int i = starts[f]; i < starts[f] + lengths[f]; ++i) {
+            if (text[i] < u'0' || text[i] > u'9') return std::nullopt;
+            fields[f] = fields[f] * 10 + (text[i].unicode() - u'0');
+        }
+    if (fields[2] == 0) return std::nullopt; // no year 0: left to the parser
+    return QDate(fields[2], fields[1], fields[0]);
+}
+
 QDate parseDate(const QString& line) {
+    if (const std::optional<QDate> plain = plainDate(QStringView(line).trimmed()); plain && plain->isValid())
+        return *plain;
     QDate date = QDate::fromString(line.trimmed(), kDateFormat);
     if (!date.isValid()) date = QDate::fromString(line.trimmed(), QStringLiteral("d/M/yyyy"));
     if (!date.isValid()) throw DamagedFileError();

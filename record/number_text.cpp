@@ -9,22 +9,42 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace quadrelo {
 
 namespace {
 
-// Adds one unit at the last position of a digit string; returns true on carry out.
-bool incrementDigits(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it == '9') {
-            *it = '0';
-        } else {
-            ++*it;
-            return false;
-        }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The shape a number text must have, on ASCII with the comma already made a point:
+// [+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?
+bool hasNumberShape(const char* text, int length) {
+    int p = 0;
+    if (p < length && (text[p] == '+' || text[p] == '-')) ++p;
+    int digits = 0;
+    while (p < length && isDigit(text[p]))
+        ++p, ++digits;
+    if (p < length && text[p] == '.') {
+        ++p;
+        int decimals = 0;
+        while (p < length && isDigit(text[p]))
+            ++p, ++decimals;
+        if (digits == 0 && decimals == 0) return false;
+    } else if (digits == 0) {
+        return false;
     }
-    return true;
+    if (p < length && (text[p] == 'e' || text[p] == 'E')) {
+        ++p;
+        if (p < length && (text[p] == '+' || text[p] == '-')) ++p;
+        int exponentDigits = 0;
+        while (p < length && isDigit(text[p]))
+            ++p, ++exponentDigits;
+        if (exponentDigits == 0) return false;
+    }
+    return p == length;
 }
 
 } // namespace
@@ -32,44 +52,117 @@ bool incrementDigits(std::string& digits) {
 QString Formatta(double value) {
     if (std::isnan(value)) return QStringLiteral("NAN");
     if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+    if (value == 0) return QStringLiteral("0,00");
 
-    // 18 significant digits first, rounded to nearest: "d.ddddddddddddddddde±x".
-    char buffer[64];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 17);
-    const std::string text(buffer, written.ptr);
-    const auto ePos = text.find('e');
-    std::string mantissa = text.substr(0, 1) + text.substr(2, ePos - 2); // 18 digits
-    int exponent = std::atoi(text.c_str() + ePos + 1);
-
-    // Position the decimal point: integer part = first (exponent + 1) digits.
-    std::string integerPart;
-    std::string fraction;
-    if (exponent >= 0) {
-        const auto intLen = static_cast<std::size_t>(exponent) + 1;
-        if (mantissa.size() < intLen) mantissa.append(intLen - mantissa.size(), '0');
-        integerPart = mantissa.substr(0, intLen);
-        fraction = mantissa.substr(intLen);
-    } else {
-        integerPart = "0";
-        fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + mantissa;
+    // An amount near whole cents (not halfway between two) gives those cents whatever the
+    // digits beyond: below 1e12 the 18 digits are within 0,005 of them.
+    const double magnitude = std::fabs(value);
+    if (magnitude < 1e12) {
+        const double cents = std::nearbyint(magnitude * 100);
+        if (std::fabs(magnitude * 100 - cents) < 0.4) {
+            if (cents == 0) return QStringLiteral("0,00");
+            char out[24];
+            char* end = out + sizeof out;
+            char* p = end;
+            auto whole = static_cast<unsigned long long>(cents);
+            const auto hundredths = unsigned(whole % 100);
+            whole /= 100;
+            *--p = char('0' + hundredths % 10);
+            *--p = char('0' + hundredths / 10);
+            *--p = ',';
+            do {
+                *--p = char('0' + whole % 10);
+                whole /= 10;
+            } while (whole);
+            if (std::signbit(value)) *--p = '-';
+            return QString::fromLatin1(p, end - p);
+        }
     }
-    fraction.append(3, '0');
+
+    // 18 significant digits first, rounded to nearest: "d.ddddddddddddddddde±x". Every caption
+    // goes through here, so the digits stay in buffers on the stack.
+    char scientific[48];
+    const auto written = std::to_chars(scientific, scientific + sizeof scientific - 1, std::fabs(value),
+                                       std::chars_format::scientific, 17);
+    *written.ptr = '\0';
+    const char* ePos = std::strchr(scientific, 'e');
+    const int exponent = std::atoi(ePos + 1);
+    char mantissa[24];
+    int mantissaLength = 0;
+    mantissa[mantissaLength++] = scientific[0];
+    for (const char* p = scientific + 2; p < ePos && mantissaLength < int(sizeof mantissa); ++p)
+        mantissa[mantissaLength++] = *p;
+    // The digits beyond the mantissa are zeros, on both sides.
+    const auto digit = [&](int i) { return i >= 0 && i < mantissaLength ? mantissa[i] : '0'; };
+
+    // The integer part (the first exponent + 1 digits, or "0") and two decimals; the place
+    // before them takes a carry.
+    char kept[400];
+    int length = 1;
+    int fractionStart = 0; // the first decimal is digit(fractionStart)
+    if (exponent >= 0) {
+        for (int i = 0; i <= exponent; ++i)
+            kept[length++] = digit(i);
+        fractionStart = exponent + 1;
+    } else {
+        kept[length++] = '0';
+        fractionStart = exponent + 1;
+    }
+    kept[length++] = digit(fractionStart);
+    kept[length++] = digit(fractionStart + 1);
 
     // Half up on the digit string at two decimals.
-    std::string kept = integerPart + fraction.substr(0, 2);
-    if (fraction[2] >= '5' && incrementDigits(kept)) kept.insert(kept.begin(), '1');
-    const std::string whole = kept.substr(0, kept.size() - 2);
-    const std::string cents = kept.substr(kept.size() - 2);
-
-    std::size_t firstNonZero = whole.find_first_not_of('0');
-    const std::string wholeTrimmed = firstNonZero == std::string::npos ? "0" : whole.substr(firstNonZero);
-    const bool isZero = wholeTrimmed == "0" && cents == "00";
+    int first = 1;
+    if (digit(fractionStart + 2) >= '5') {
+        int i = length - 1;
+        for (; i >= 1 && kept[i] == '9'; --i)
+            kept[i] = '0';
+        if (i >= 1)
+            ++kept[i];
+        else
+            kept[first = 0] = '1';
+    }
+    const int centsStart = length - 2;
+    int wholeStart = first;
+    while (wholeStart < centsStart - 1 && kept[wholeStart] == '0')
+        ++wholeStart;
+    const bool isZero = centsStart - wholeStart == 1 && kept[wholeStart] == '0' && kept[centsStart] == '0' &&
+                        kept[centsStart + 1] == '0';
     const bool negative = std::signbit(value) && !isZero;
-    return QString::fromLatin1((negative ? "-" : "") + wholeTrimmed + "," + cents);
+
+    char out[410];
+    int n = 0;
+    if (negative) out[n++] = '-';
+    for (int i = wholeStart; i < centsStart; ++i)
+        out[n++] = kept[i];
+    out[n++] = ',';
+    out[n++] = kept[centsStart];
+    out[n++] = kept[centsStart + 1];
+    return QString::fromLatin1(out, n);
 }
 
 double Leggimi(const QString& text) {
+    // Read on the stack: every figure of a practice passes here several times.
+    char shortText[64];
+    if (text.size() < qsizetype(sizeof shortText)) {
+        const int length = int(text.size());
+        bool comma = false;
+        bool ascii = true;
+        for (int i = 0; i < length && ascii; ++i) {
+            char16_t c = text.at(i).unicode();
+            if (c == u',' && !comma) c = u'.', comma = true;
+            ascii = c < 0x80;
+            shortText[i] = char(c);
+        }
+        if (ascii && hasNumberShape(shortText, length)) {
+            const char* first = shortText[0] == '+' ? shortText + 1 : shortText;
+            double value = 0;
+            const auto parsed = std::from_chars(first, shortText + length, value);
+            if (parsed.ec == std::errc() && parsed.ptr == shortText + length && std::isfinite(value))
+                return value;
+        }
+        throw ConversionError(QStringLiteral("'%1' non è un valore numerico valido").arg(text));
+    }
     QString normalized = text;
     const auto comma = normalized.indexOf(QLatin1Char(','));
     if (comma >= 0) normalized[comma] = QLatin1Char('.');

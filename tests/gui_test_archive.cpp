@@ -13,6 +13,8 @@
 #include "window_support.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -22,6 +24,7 @@
 #include <QTableView>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -167,6 +170,97 @@ private slots:
     }
     // A name from an old Windows disk is listed, but never opened under the name shown: saving
     // would then write another file.
+    // Rows arriving in batches, a search narrowed, taken back and cleared, the sorting column
+    // clicked twice: after each step the list and its totals are those of every row read,
+    // filtered and sorted afresh.
+    void listFollowsEveryChange() {
+        QTemporaryDir many;
+        const char* const surnames[] = {"ROSSI", "DELL'ACQUA", "ÀLVARO", "RUSSO", "DE ROSA", "BIANCHI"};
+        const char* const towns[] = {"SANT'AGATA LI BATTIATI", "FORLÌ", "ROMA", "CANTÙ", "ROSSANO"};
+        for (int n = 0; n < 230; ++n) {
+            PracticeForm form = archivePrototype(w->form());
+            form.Inizializza();
+            form.Edit1.text = n % 3 ? QStringLiteral("ANNA") : QStringLiteral("COSTRUZIONI ROSSI S.R.L.");
+            form.Edit2.text = QString::fromUtf8(surnames[n % 6]);
+            form.Edit9.text = QString::fromUtf8(towns[n % 5]);
+            if (n % 7 == 0) form.Edit9.text.clear();
+            const QString name = QStringLiteral("p%1-%2.qdr").arg(n % 97, 3, 10, QLatin1Char('0')).arg(n);
+            writeBytes(QDir(many.path()).filePath(name), practiceFileBytes(form));
+        }
+        writeBytes(QDir(many.path()).filePath("rotta.qdr"), "non è una pratica\r\n");
+        ArchiveWindow archive(many.path());
+        // With the folders earlier tests remembered.
+        const QList<ArchiveRow> read = readArchive(archive.folders(), archivePrototype(w->form()));
+        QVERIFY(read.size() >= 231);
+        QVERIFY(showActive(&archive));
+        archive.reload(w->form());
+        QTRY_VERIFY_WITH_TIMEOUT(!archive.isReading(), 10000);
+        auto* table = archive.findChild<QTableView*>(QStringLiteral("archiveTable"));
+        auto* totals = archive.findChild<QLabel*>(QStringLiteral("totalsLabel"));
+        auto* search = archive.findChild<QLineEdit*>(QStringLiteral("searchBox"));
+        int column = ColumnApplicant;
+        bool descending = false;
+        const auto check = [&](const char* step) {
+            QList<ArchiveRow> expected;
+            for (const ArchiveRow& r : read)
+                if (search->text().trimmed().isEmpty() || archiveRowMatches(r, search->text())) expected << r;
+            std::sort(expected.begin(), expected.end(), [&](const ArchiveRow& a, const ArchiveRow& b) {
+                const QPartialOrdering o =
+                    QVariant::compare(archiveSortValue(a, column), archiveSortValue(b, column));
+                const bool less =
+                    o == QPartialOrdering::Less || (o == QPartialOrdering::Equivalent && a.path < b.path);
+                const bool greater =
+                    o == QPartialOrdering::Greater || (o == QPartialOrdering::Equivalent && b.path < a.path);
+                return descending ? greater : less;
+            });
+            QStringList shown, wanted;
+            for (const ArchiveRow& r : archive.shownRows())
+                shown << r.path;
+            for (const ArchiveRow& r : expected)
+                wanted << r.path;
+            QVERIFY2(shown == wanted, step);
+            QCOMPARE(totals->text(), QStringLiteral("Totale: ") + archiveTotalsText(archiveTotals(expected)));
+        };
+        check("letto");
+        QTest::mouseClick(search, Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ro"));
+        check("ro");
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("s anna"));
+        check("ros anna");
+        for (int i = 0; i < 6; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        check("ro di nuovo");
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(" forli"));
+        check("ro forli");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        check("ricerca cancellata");
+        QHeaderView* header = table->horizontalHeader();
+        column = ColumnMunicipality;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+        QCOMPARE(header->sortIndicatorSection(), column);
+        descending = header->sortIndicatorOrder() == Qt::DescendingOrder;
+        check("per comune");
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+        descending = header->sortIndicatorOrder() == Qt::DescendingOrder;
+        check("per comune, all'inverso");
+        QTest::mouseClick(search, Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("acqua"));
+        check("acqua per comune");
+        // A search pasted over another: every row read is looked at again, for both words.
+        QApplication::clipboard()->setText(QStringLiteral("anna forli"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        check("anna forli incollato");
+        archive.reload(w->form());
+        QTRY_VERIFY_WITH_TIMEOUT(!archive.isReading(), 10000);
+        check("riletto con la ricerca");
+        archive.close();
+        QVERIFY(showActive(w.get()));
+    }
+
     void foreignNameIsNotOpened() {
         PracticeForm form = archivePrototype(w->form());
         form.Inizializza();

@@ -62,6 +62,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<MainWindow> w;
+    QByteArray openedFor; // the test function whose rows share `w`
     QTemporaryDir workDir;
 
     template <class T> T* get(const QString& name) {
@@ -109,15 +110,7 @@ private slots:
         MessageWindows::setTestMode(true);
     }
 
-    void init() {
-        MessageWindows::setNextAnswers({});
-        MessageWindows::clearShown();
-        w = std::make_unique<MainWindow>(false);
-        QVERIFY(testing::showActive(w.get()));
-        MessageWindows::clearShown();
-    }
-
-    void cleanup() { w.reset(); }
+    void init() { QVERIFY(testing::windowForThisRow(w, openedFor)); }
 
     // --- what the window is made of ---------------------------------------------------------
 

@@ -39,6 +39,7 @@ class TaxCodeWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<MainWindow> w;
+    QByteArray openedFor; // the test function whose rows share `w`
     QTemporaryDir workDir;
 
     // Surname, name, place and date of birth typed from the first field; the focus ends on the
@@ -59,12 +60,7 @@ class TaxCodeWindowTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY(testing::prepareWindowTests(workDir)); }
 
-    void init() {
-        w = testing::openMainWindow();
-        QVERIFY(w);
-    }
-
-    void cleanup() { w.reset(); }
+    void init() { QVERIFY(testing::windowForThisRow(w, openedFor)); }
 
     void leavingTheFieldChecksTheCode_data() {
         QTest::addColumn<QString>("code");

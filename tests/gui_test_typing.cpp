@@ -174,8 +174,9 @@ class TypingTest : public QObject {
             press(key, Qt::ControlModifier);
     }
 
-    // The test functions whose rows share one window: each row starts from what it types.
-    QByteArray sharedBy_;
+    // The test functions whose rows go on in the window as the row before left it: each row
+    // starts from what it types.
+    QByteArray openedFor_;
     static bool sharesWindow(const char* function) {
         static const QList<QByteArray> sharing = {"dateRetypedOverItsSelection", "figureClickedOrPastedOver",
                                                   "keyboardReachesEveryField", "dialogsFitTheScreen"};
@@ -185,16 +186,11 @@ class TypingTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY(testing::prepareWindowTests(workDir)); }
 
+    // The rows of the other functions start over in their function's window.
     void init() {
-        if (w && sharedBy_ == QTest::currentTestFunction()) return;
-        w = testing::openMainWindow();
-        QVERIFY(w);
-        sharedBy_ = sharesWindow(QTest::currentTestFunction()) ? QByteArray(QTest::currentTestFunction())
-                                                               : QByteArray();
-    }
-
-    void cleanup() {
-        if (!sharesWindow(QTest::currentTestFunction())) w.reset();
+        if (w && openedFor_ == QTest::currentTestFunction() && sharesWindow(QTest::currentTestFunction()))
+            return;
+        QVERIFY(testing::windowForThisRow(w, openedFor_));
     }
 
     // The practice of every day, from the applicant's name to the payments.

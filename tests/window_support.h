@@ -49,4 +49,33 @@ inline std::unique_ptr<MainWindow> openMainWindow() {
     return window;
 }
 
+// Starts over in a window an earlier data row has used, as the user would: open popups closed,
+// "Nuova" without saving what the row typed, the window active again. False when the row
+// closed the window.
+inline bool startOver(MainWindow& window) {
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    if (!window.isVisible()) return false;
+    MessageWindows::setNextAnswers({});
+    MessageWindows::setNextChoices({1}); // "Non salvare"
+    window.Nuova->trigger();
+    MessageWindows::setNextChoices({});
+    MessageWindows::clearShown();
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowActive(&window, 2000))
+        qWarning("finestra non attiva: i controlli del fuoco falliranno");
+    return true;
+}
+
+// One main window for all the rows of a test function: the first row opens it, every further
+// row starts over in it (a window a row closed is opened again).
+inline bool windowForThisRow(std::unique_ptr<MainWindow>& window, QByteArray& openedFor) {
+    const QByteArray function(QTest::currentTestFunction());
+    if (window && openedFor == function && startOver(*window)) return true;
+    window.reset();
+    window = openMainWindow();
+    openedFor = function;
+    return window != nullptr;
+}
+
 } // namespace quadrelo::testing

@@ -15,7 +15,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,26 +28,43 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
 namespace quadrelo {
 
+// The rows read, the order of the list and the rows the search shows, each kept up to date
+// by what changes it: a batch of rows is sorted into the order, a search narrowing the one
+// before looks only at the rows shown, the totals follow the rows shown.
 class ArchiveModel : public QAbstractTableModel {
+    // A total order: the column, then the path.
+    bool less(int a, int b) const {
+        const int order = compareArchiveRows(rows_.at(a), rows_.at(b), column_);
+        return order_ == Qt::AscendingOrder ? order < 0 : order > 0;
+    }
+    struct Before {
+        const ArchiveModel* model;
+        bool operator()(int a, int b) const { return model->less(a, b); }
+    };
+    Before before() const { return {this}; }
+
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : int(rows_.size());
+        return parent.isValid() ? 0 : int(shown_.size());
     }
     int columnCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : ArchiveColumnCount;
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || index.row() >= rows_.size()) return {};
-        const ArchiveRow& row = rows_.at(index.row());
+        if (!index.isValid() || index.row() >= rowCount()) return {};
+        const ArchiveRow& row = rowAt(index.row());
         switch (role) {
         case Qt::DisplayRole:
             return archiveCellText(row, index.column());
@@ -83,48 +102,188 @@ public:
     void clear() {
         beginResetModel();
         rows_.clear();
+        keys_.clear();
+        keyEnds_.clear();
+        figures_.clear();
+        sorted_.clear();
+        shown_.clear();
+        totals_ = {};
+        searches_.clear();
         endResetModel();
     }
-    void append(const QList<ArchiveRow>& rows) {
+
+    // The rows go where the order puts them; the current row stays on its practice.
+    void append(const QList<ArchiveRow>& rows, QItemSelectionModel* selection) {
         if (rows.isEmpty()) return;
-        beginInsertRows({}, int(rows_.size()), int(rows_.size() + rows.size() - 1));
+        searches_.clear();
+        const int first = int(rows_.size());
         rows_ << rows;
-        endInsertRows();
+        for (const ArchiveRow& row : rows) {
+            figures_.emplace_back();
+            figures_.back().add(row);
+            keys_ += row.searchKey;
+            keyEnds_.push_back(keys_.size());
+            keys_ += QLatin1Char('\n');
+        }
+        std::vector<int> added(rows.size());
+        std::iota(added.begin(), added.end(), first);
+        std::sort(added.begin(), added.end(), before());
+        sorted_ = merged(sorted_, added);
+        std::vector<int> matching;
+        for (int i : added)
+            if (matches(i)) {
+                matching.push_back(i);
+                addFigures(i);
+            }
+        if (matching.empty()) return;
+        if (shown_.empty()) {
+            beginInsertRows({}, 0, int(matching.size()) - 1);
+            shown_ = std::move(matching);
+            endInsertRows();
+            return;
+        }
+        const int current = selection && selection->currentIndex().isValid()
+                                ? shown_.at(size_t(selection->currentIndex().row()))
+                                : -1;
+        beginResetModel();
+        shown_ = merged(shown_, matching);
+        endResetModel();
+        if (current >= 0) {
+            const QModelIndex index = this->index(position(current), 0);
+            selection->setCurrentIndex(index,
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
     }
-    const ArchiveRow& row(int i) const { return rows_.at(i); }
 
-private:
-    QList<ArchiveRow> rows_;
-};
-
-class ArchiveFilter : public QSortFilterProxyModel {
-public:
-    ArchiveFilter(ArchiveModel* model, QObject* parent) : QSortFilterProxyModel(parent), model_(model) {
-        setSourceModel(model);
-    }
     void setQuery(const QString& query) {
-        query_ = query;
-        invalidateFilter();
+        const QStringList words = archiveSearchWords(query);
+        // Every row a narrower search shows, the one before showed too.
+        const bool narrower = std::all_of(words_.cbegin(), words_.cend(), [&words](const QString& old) {
+            return std::any_of(words.cbegin(), words.cend(),
+                               [&old](const QString& w) { return w.contains(old); });
+        });
+        if (words == words_) return;
+        // Taking back what was typed finds the rows of the search before it again.
+        if (searches_.size() > 64) searches_.clear();
+        searches_.insert(words_, {shown_, totals_});
+        words_ = words;
+        beginResetModel();
+        if (const auto earlier = searches_.constFind(words); earlier != searches_.constEnd()) {
+            shown_ = earlier->shown;
+            totals_ = earlier->totals;
+        } else if (words.isEmpty()) {
+            shown_ = sorted_;
+            totals_ = {};
+            for (int i : shown_)
+                addFigures(i);
+        } else {
+            const std::vector<int>& from = narrower ? shown_ : sorted_;
+            // Among many rows one pass over every key at once is faster than row by row.
+            const std::vector<char> found =
+                qsizetype(from.size()) > rows_.size() / 4 ? matchingRows() : std::vector<char>();
+            std::vector<int> kept;
+            kept.reserve(from.size());
+            totals_ = {};
+            for (int i : from)
+                if (found.empty() ? matches(i) : found[size_t(i)] != 0) {
+                    kept.push_back(i);
+                    addFigures(i);
+                }
+            shown_ = std::move(kept);
+        }
+        endResetModel();
     }
-    const ArchiveRow& rowAt(int proxyRow) const { return model_->row(mapToSource(index(proxyRow, 0)).row()); }
 
-protected:
-    bool filterAcceptsRow(int sourceRow, const QModelIndex&) const override {
-        return query_.trimmed().isEmpty() || archiveRowMatches(model_->row(sourceRow), query_);
+    void sort(int column, Qt::SortOrder order) override {
+        if (column < 0 || column >= ArchiveColumnCount) return;
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        const QModelIndexList persistent = persistentIndexList();
+        std::vector<int> rows;
+        for (const QModelIndex& index : persistent)
+            rows.push_back(shown_.at(size_t(index.row())));
+        column_ = column;
+        order_ = order;
+        std::sort(sorted_.begin(), sorted_.end(), before());
+        if (shown_.size() == sorted_.size()) {
+            shown_ = sorted_;
+        } else {
+            std::vector<char> isShown(rows_.size(), 0);
+            for (int i : shown_)
+                isShown[size_t(i)] = 1;
+            shown_.clear();
+            for (int i : sorted_)
+                if (isShown[size_t(i)]) shown_.push_back(i);
+        }
+        searches_.clear();
+        QModelIndexList moved;
+        for (qsizetype i = 0; i < persistent.size(); ++i)
+            moved << index(position(rows.at(size_t(i))), persistent.at(i).column());
+        changePersistentIndexList(persistent, moved);
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     }
-    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
-        const QVariant a = archiveSortValue(model_->row(left.row()), left.column());
-        const QVariant b = archiveSortValue(model_->row(right.row()), right.column());
-        const int order = QVariant::compare(a, b) == QPartialOrdering::Less      ? -1
-                          : QVariant::compare(a, b) == QPartialOrdering::Greater ? 1
-                                                                                 : 0;
-        if (order != 0) return order < 0;
-        return model_->row(left.row()).path < model_->row(right.row()).path;
-    }
+
+    const ArchiveRow& rowAt(int shownRow) const { return rows_.at(shown_.at(size_t(shownRow))); }
+    const ArchiveTotals& totals() const { return totals_; }
 
 private:
-    ArchiveModel* model_;
-    QString query_;
+    // The row's figures to the totals shown, in the same order of additions as adding the row.
+    void addFigures(int i) {
+        const ArchiveTotals& one = figures_[size_t(i)];
+        totals_.practices += one.practices;
+        totals_.unreadable += one.unreadable;
+        totals_.wrongTaxCodes += one.wrongTaxCodes;
+        if (!one.practices) return;
+        totals_.oblationDue += one.oblationDue;
+        totals_.oblationPaid += one.oblationPaid;
+        totals_.oblationRemaining += one.oblationRemaining;
+        totals_.advanceDue += one.advanceDue;
+        totals_.advancePaid += one.advancePaid;
+    }
+    bool matches(int i) const { return words_.isEmpty() || archiveRowMatchesWords(rows_.at(i), words_); }
+    // Which rows hold every word, found in the keys of all rows laid end to end: a word never
+    // holds the line break between two keys, so each place it is found is within one key.
+    std::vector<char> matchingRows() const {
+        std::vector<int> words(rows_.size(), 0); // how many of the words, in order, each row holds
+        for (int w = 0; w < int(words_.size()); ++w) {
+            size_t row = 0;
+            for (qsizetype at = keys_.indexOf(words_.at(w)); at >= 0 && row < keyEnds_.size();
+                 at = keys_.indexOf(words_.at(w), at)) {
+                while (keyEnds_[row] < at)
+                    ++row;
+                if (words[row] == w) words[row] = w + 1;
+                at = keyEnds_[row] + 1; // on to the next key
+            }
+        }
+        std::vector<char> found(rows_.size(), 0);
+        for (size_t i = 0; i < found.size(); ++i)
+            found[i] = words[i] == int(words_.size());
+        return found;
+    }
+    std::vector<int> merged(const std::vector<int>& a, const std::vector<int>& b) const {
+        std::vector<int> out;
+        out.reserve(a.size() + b.size());
+        std::merge(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out), before());
+        return out;
+    }
+    int position(int row) const {
+        return int(std::lower_bound(shown_.begin(), shown_.end(), row, before()) - shown_.begin());
+    }
+
+    QList<ArchiveRow> rows_;             // in the order read
+    QString keys_;                       // their search keys in the same order, a line break after each
+    std::vector<qsizetype> keyEnds_;     // where each key's line break is
+    std::vector<ArchiveTotals> figures_; // each row's own, side by side for summing
+    std::vector<int> sorted_;            // every row, in the order of the list
+    std::vector<int> shown_;             // the rows the search finds, in the same order
+    QStringList words_;
+    int column_ = ColumnApplicant;
+    Qt::SortOrder order_ = Qt::AscendingOrder;
+    ArchiveTotals totals_; // of the rows shown
+    struct Search {
+        std::vector<int> shown;
+        ArchiveTotals totals;
+    };
+    QHash<QStringList, Search> searches_; // the searches typed since the rows last changed
 };
 
 namespace {
@@ -147,7 +306,6 @@ ArchiveWindow::ArchiveWindow(const QString& workFolder, QWidget* parent)
     setSizeGripEnabled(true);
 
     model_ = new ArchiveModel(this);
-    filter_ = new ArchiveFilter(model_, this);
 
     auto* searchLabel = new QLabel(QStringLiteral("&Cerca:"), this);
     search_ = new QLineEdit(this);
@@ -158,9 +316,9 @@ ArchiveWindow::ArchiveWindow(const QString& workFolder, QWidget* parent)
     searchLabel->setBuddy(search_);
     search_->installEventFilter(this);
     connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        filter_->setQuery(text);
+        model_->setQuery(text);
         // A new search starts at its first match, not at a row kept from the one before.
-        if (filter_->rowCount() > 0) {
+        if (model_->rowCount() > 0) {
             table_->selectRow(0);
             table_->scrollToTop();
         }
@@ -169,7 +327,7 @@ ArchiveWindow::ArchiveWindow(const QString& workFolder, QWidget* parent)
 
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("archiveTable"));
-    table_->setModel(filter_);
+    table_->setModel(model_);
     table_->setSortingEnabled(true);
     table_->sortByColumn(ColumnApplicant, Qt::AscendingOrder);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -307,8 +465,8 @@ void ArchiveWindow::reload(const PracticeForm& loaded) {
             [this](const QList<ArchiveRow>& rows) { rowsArrived(rows); });
     connect(reader_, &ArchiveReader::finished, this, [this] {
         progress_->hide();
-        status_->setText(expected_ ? QString() : QStringLiteral("Nessuna pratica nelle cartelle."));
-        if (table_->currentIndex().row() < 0 && filter_->rowCount() > 0) table_->selectRow(0);
+        status_->setText(read_ ? QString() : QStringLiteral("Nessuna pratica nelle cartelle."));
+        if (table_->currentIndex().row() < 0 && model_->rowCount() > 0) table_->selectRow(0);
     });
     startReading();
 }
@@ -323,34 +481,36 @@ void ArchiveWindow::startReading() {
     removeFolderButton_->setEnabled(false);
     model_->clear();
     expected_ = 0;
+    read_ = 0;
     updateTotals();
     status_->setText(QStringLiteral("Ricerca delle pratiche…"));
     reader_->start(list);
 }
 
 void ArchiveWindow::rowsArrived(const QList<ArchiveRow>& rows) {
-    model_->append(rows);
-    progress_->setValue(model_->rowCount());
+    model_->append(rows, table_->selectionModel());
+    read_ += int(rows.size());
+    progress_->setValue(read_);
     updateTotals();
 }
 
 void ArchiveWindow::updateTotals() {
-    totals_->setText(QStringLiteral("Totale: ") + archiveTotalsText(archiveTotals(shownRows())));
+    totals_->setText(QStringLiteral("Totale: ") + archiveTotalsText(model_->totals()));
 }
 
 QList<ArchiveRow> ArchiveWindow::shownRows() const {
     QList<ArchiveRow> rows;
-    rows.reserve(filter_->rowCount());
-    for (int i = 0; i < filter_->rowCount(); ++i)
-        rows << filter_->rowAt(i);
+    rows.reserve(model_->rowCount());
+    for (int i = 0; i < model_->rowCount(); ++i)
+        rows << model_->rowAt(i);
     return rows;
 }
 
 void ArchiveWindow::openCurrent() {
     int row = table_->currentIndex().row();
-    if (row < 0 && filter_->rowCount() > 0) row = 0; // Enter in the search box: the first match
+    if (row < 0 && model_->rowCount() > 0) row = 0; // Enter in the search box: the first match
     if (row < 0) return;
-    const ArchiveRow& chosen = filter_->rowAt(row);
+    const ArchiveRow& chosen = model_->rowAt(row);
     // The window would open, and save, a file of the name it shows: another file than this one.
     if (chosen.nameNotText) {
         MessageWindows::warning(
@@ -372,7 +532,7 @@ bool ArchiveWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (watched == search_ && (key->key() == Qt::Key_Down || key->key() == Qt::Key_PageDown) &&
-            filter_->rowCount() > 0) {
+            model_->rowCount() > 0) {
             table_->setFocus(Qt::TabFocusReason);
             table_->selectRow(std::max(0, table_->currentIndex().row()));
             table_->scrollTo(table_->currentIndex());

@@ -17,7 +17,6 @@ class QTableView;
 
 namespace quadrelo {
 
-class ArchiveFilter;
 class ArchiveModel;
 class ArchiveReader;
 
@@ -59,7 +58,6 @@ private:
     QString workFolder_;
     PracticeForm prototype_;
     ArchiveModel* model_ = nullptr;
-    ArchiveFilter* filter_ = nullptr;
     ArchiveReader* reader_ = nullptr;
     QLineEdit* search_ = nullptr;
     QTableView* table_ = nullptr;
@@ -69,6 +67,7 @@ private:
     QProgressBar* progress_ = nullptr;
     QPushButton* removeFolderButton_ = nullptr;
     int expected_ = 0;
+    int read_ = 0; // rows read so far, shown or not
 };
 
 // The tool-bar picture of the archive: a drawer of files.

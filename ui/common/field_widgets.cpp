@@ -300,12 +300,23 @@ QString errorMessage(const std::exception& e) {
 CalendarPicker::CalendarPicker(QWidget* parent) : QDateEdit(parent) {
     setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     setCalendarPopup(true);
-    // The calendar is made now, so that its closing can be watched from the start.
+    lineEdit()->installEventFilter(this);
+}
+
+// The calendar is made the first time it opens, not with the window: a window has several
+// pickers and most of them never open theirs.
+void CalendarPicker::prepareCalendar() {
+    if (calendarReady_) return;
+    calendarReady_ = true;
     QCalendarWidget* calendar = calendarWidget();
     calendar->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     calendar->setFirstDayOfWeek(Qt::Monday);
     calendar->window()->installEventFilter(this);
-    lineEdit()->installEventFilter(this);
+}
+
+void CalendarPicker::mousePressEvent(QMouseEvent* event) {
+    prepareCalendar();
+    QDateEdit::mousePressEvent(event);
 }
 
 // Qt opens the calendar only from a click on the arrow, so the click is made here.
@@ -319,6 +330,7 @@ void CalendarPicker::openCalendar() {
         style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
     QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
+    prepareCalendar();
     QDateEdit::mousePressEvent(&press);
 }
 
@@ -504,7 +516,8 @@ void CalendarPicker::contextMenuEvent(QContextMenuEvent* event) {
 
 bool CalendarPicker::eventFilter(QObject* watched, QEvent* event) {
     // The date chosen in the calendar is already set when the calendar hides.
-    if (event->type() == QEvent::Hide && watched == calendarWidget()->window()) emit closedUp();
+    if (event->type() == QEvent::Hide && calendarReady_ && watched == calendarWidget()->window())
+        emit closedUp();
     // A middle click pastes the selection as a whole date too.
     if (watched == lineEdit() &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) &&

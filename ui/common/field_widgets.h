@@ -99,8 +99,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void prepareCalendar();
     // Sets the date the text names, within the range; otherwise beeps and keeps the date.
     bool takeDate(const QString& text);
     void typeCharacter(QChar c);
@@ -109,6 +111,7 @@ private:
 
     bool typing_ = false;
     QString typed_;
+    bool calendarReady_ = false;
 };
 
 // Refuses what was typed or pasted, audibly. Counted, so that a refusal can be seen in tests.

@@ -4,11 +4,13 @@
 #include "icons.h"
 
 #include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QtMath>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -395,11 +397,57 @@ QPixmap render(Painter paint, int size) {
     return pixmap;
 }
 
+// Draws each size the first time it is asked for: a window shows one size of a few icons,
+// and drawing them all at start-up is time the user waits.
+class PaintedIconEngine : public QIconEngine {
+public:
+    PaintedIconEngine(Painter painter, QList<int> sizes) : paint_(painter), sizes_(std::move(sizes)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = drawnSide(size);
+        return side <= std::min(size.width(), size.height())
+                   ? QSize(side, side)
+                   : QSize(side, side).scaled(size, Qt::KeepAspectRatio);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        const int side = drawnSide(size);
+        auto it = drawn_.find(side);
+        if (it == drawn_.end()) it = drawn_.insert(side, render(paint_, side));
+        QPixmap pixmap = *it;
+        const QSize actual = actualSize(size, mode, state);
+        if (pixmap.size() != actual)
+            pixmap = pixmap.scaled(actual, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        // Disabled and selected looks as Qt makes them for any picture.
+        if (mode != QIcon::Normal) pixmap = QIcon(pixmap).pixmap(actual, mode, state);
+        return pixmap;
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int side : sizes_)
+            sizes << QSize(side, side);
+        return sizes;
+    }
+    QIconEngine* clone() const override { return new PaintedIconEngine(*this); }
+
+private:
+    // The smallest size drawn that covers the one asked for, else the largest.
+    int drawnSide(const QSize& size) const {
+        const int wanted = std::min(size.width(), size.height());
+        for (int side : sizes_)
+            if (side >= wanted) return side;
+        return sizes_.constLast();
+    }
+
+    Painter paint_;
+    QList<int> sizes_; // ascending
+    QHash<int, QPixmap> drawn_;
+};
+
 QIcon makeIcon(Painter paint, std::initializer_list<int> sizes) {
-    QIcon icon;
-    for (int size : sizes)
-        icon.addPixmap(render(paint, size));
-    return icon;
+    return QIcon(new PaintedIconEngine(paint, QList<int>(sizes)));
 }
 
 } // namespace

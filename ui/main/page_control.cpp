@@ -347,9 +347,16 @@ int PageControl::addPage(QWidget* page, const QString& title) {
     area->setFocusPolicy(Qt::NoFocus);
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
-    area->setWidget(page);
     // The pane's own frame and colour show through, as with the page alone.
     area->viewport()->setAutoFillBackground(false);
+    // A page goes into its area when it is first shown: laying out pages nobody looked at yet
+    // is most of what a window's start costs. Until then it waits, hidden, in the area.
+    if (stack_->count() == 0) {
+        area->setWidget(page);
+    } else {
+        page->setParent(area);
+        page->hide();
+    }
     page->setAutoFillBackground(false);
     const int index = stack_->addWidget(area);
     pages_ << page;
@@ -373,6 +380,8 @@ void PageControl::setCurrentIndex(int index) {
     if (focus && stack_->currentWidget() && stack_->currentWidget()->isAncestorOf(focus))
         tabs_->setFocus(Qt::OtherFocusReason);
     tabs_->setCurrentIndex(index);
+    if (auto* area = qobject_cast<QScrollArea*>(stack_->widget(index)); area && !area->widget())
+        area->setWidget(pages_.at(index));
     stack_->setCurrentIndex(index);
     emit currentChanged(index);
 }
