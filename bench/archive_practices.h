@@ -4,8 +4,8 @@
 #pragma once
 // Varied practices for the archive's benchmarks, written into a folder.
 #include "calc/page_inputs.h"
+#include "calc/practice_form.h"
 #include "practice_file/practice_file.h"
-#include "record/practice_form.h"
 #include "record/text_file.h"
 
 #include <QDir>

@@ -15,7 +15,6 @@
 #include "practice_file/practice_json.h"
 #include "record/errors.h"
 #include "record/text_file.h"
-#include "calc/user_interface.h"
 #include "sign/cades.h"
 #include "sign/pades.h"
 #include "sign/pkcs11_token.h"
