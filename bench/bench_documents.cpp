@@ -13,6 +13,7 @@
 #include "documents/report_data.h"
 #include "practice_file/practice_file.h"
 #include "startup/startup.h"
+#include "test_support.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -29,10 +30,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
-    const QDir data(QStringLiteral(QUADRELO_SOURCE_DIR "/data"));
-    for (const QString& name : data.entryList(QDir::Files))
-        if (name != QLatin1String("tec.dat")) QFile::copy(data.filePath(name), dir.filePath(name));
-    QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/tec.dat"), dir.filePath("tec.dat"));
+    testing::copyExampleData(dir.path());
     QDir::setCurrent(dir.path());
 
     PracticeForm form;

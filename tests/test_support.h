@@ -52,6 +52,13 @@ inline bool copyShippedData(const QString& folder) {
     return true;
 }
 
+// The same with the example technician, as the shipped example practice expects.
+inline bool copyExampleData(const QString& folder) {
+    const QString technician = QDir(folder).filePath(QStringLiteral("tec.dat"));
+    return copyShippedData(folder) && QFile::remove(technician) &&
+           QFile::copy(QStringLiteral(QUADRELO_SOURCE_DIR "/examples/tec.dat"), technician);
+}
+
 inline QByteArray fileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
