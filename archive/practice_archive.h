@@ -91,7 +91,7 @@ struct PracticeEntry {
 // Reads one practice file as opening it would, on a copy of `prototype`. Never throws: a
 // file that cannot be read, is too large or is no regular file, is a row naming why.
 ArchiveRow readArchiveRow(const QString& path, const PracticeForm& prototype);
-ArchiveRow readArchiveRow(const PracticeEntry& entry, const PracticeForm& prototype);
+ArchiveRow readArchiveRow(const PracticeEntry& entry, const PracticeForm& prototype, bool searchKey = true);
 
 // The practice files (*.qdr) directly inside the folders, each once, sorted by path, and an
 // entry with its reason for each folder that cannot be read.
@@ -103,8 +103,10 @@ void forEachPracticeFile(const QStringList& folders, const std::function<bool(co
 // at): a folder entry named like a practice counts too.
 int countPracticeNames(const QStringList& folders);
 
-// Reads every practice file of the folders, in the calling thread.
-QList<ArchiveRow> readArchive(const QStringList& folders, const PracticeForm& prototype);
+// Reads every practice file of the folders, in the calling thread. A list that is only printed
+// needs no search keys.
+QList<ArchiveRow> readArchive(const QStringList& folders, const PracticeForm& prototype,
+                              bool searchKeys = true);
 
 // Text without accents and case, for searching ("Città" and "CITTA" match).
 QString searchFolded(const QString& text);

@@ -260,7 +260,7 @@ public:
 // --elenco: the practices of a folder as a table, or as CSV into a file. A file that cannot
 // be read is listed with its reason and makes the status 2.
 int listFolder(const PracticeForm& loaded, const Options& o) {
-    const QList<ArchiveRow> rows = readArchive({o.folder}, archivePrototype(loaded));
+    const QList<ArchiveRow> rows = readArchive({o.folder}, archivePrototype(loaded), false);
     const bool allRead =
         std::all_of(rows.cbegin(), rows.cend(), [](const ArchiveRow& r) { return r.readable(); });
     if (!o.pdf.isEmpty()) {

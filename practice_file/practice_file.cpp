@@ -88,6 +88,9 @@ QString memoSection(const QString& text) {
 
 // Flag words in any letter case, or a number: zero clears.
 bool parseFlag(const QString& line) {
+    // The words as the program writes them, before any trimming or folding.
+    if (line == QLatin1String("TRUE")) return true;
+    if (line == QLatin1String("FALSE")) return false;
     const QString word = line.trimmed();
     if (word.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0) return true;
     if (word.compare(QLatin1String("FALSE"), Qt::CaseInsensitive) == 0) return false;

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -141,7 +142,40 @@ QStringList readTextLines(const QString& path, qint64 maxBytes) {
     return decodeTextLines(readFileBytes(path, maxBytes));
 }
 
+namespace {
+
+// Plain ASCII reads the same in the code page: each line straight from its bytes, and the
+// lines a practice repeats most shared rather than made again for every file.
+QStringList asciiLines(const QByteArray& bytes) {
+    static const QString common[] = {QStringLiteral("-1"), QStringLiteral("0,00"), QStringLiteral("FALSE"),
+                                     QStringLiteral("TRUE")};
+    QStringList lines;
+    lines.reserve(bytes.count('\n') + 1);
+    const char* const data = bytes.constData();
+    const qsizetype size = bytes.size();
+    qsizetype start = 0;
+    while (true) {
+        const qsizetype newline = bytes.indexOf('\n', start);
+        const qsizetype end = newline < 0 ? size : newline;
+        qsizetype length = end - start;
+        if (length > 0 && data[end - 1] == '\r') --length;
+        const QLatin1StringView line(data + start, length);
+        const QString* shared = std::find_if(std::begin(common), std::end(common), [&line](const QString& c) {
+            return c.size() == line.size() && c == line;
+        });
+        lines << (shared != std::end(common) ? *shared : QString(line));
+        if (newline < 0) break;
+        start = newline + 1;
+    }
+    if (lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+} // namespace
+
 QStringList decodeTextLines(const QByteArray& bytes) {
+    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
+        return asciiLines(bytes);
     QStringDecoder decoder(kCodePage);
     const QString text = decoder.decode(bytes);
     // Lines end with CR LF; a lone LF is taken as a line end too.
