@@ -320,8 +320,6 @@ QList<LaidLine> layText(const QString& source, const QFont& font, const TextSett
         if (last) break;
         from = to + 1;
     }
-    // A long memo's list grew by doubling: kept until it is placed, its spare room would count.
-    if (!keepGlyphs) out.squeeze();
     return out;
 }
 
