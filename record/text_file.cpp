@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
@@ -245,7 +246,54 @@ QString finalTarget(const QString& path) {
     return target; // a loop: the write fails naming it
 }
 
-void writeReplacing(const QString& path, const QString& target, const QByteArray& bytes, bool followLinks) {
+// Writes all of `size` bytes to `fd`; 0, or the errno of the first failure.
+int writeAll(int fd, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(size));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (n == 0) return ENOSPC;
+        data += n;
+        size -= n;
+    }
+    return 0;
+}
+
+// A file written piece by piece straight to its descriptor; after the first failure nothing
+// more is written and its errno is kept for the message.
+class DescriptorDevice : public QIODevice {
+public:
+    explicit DescriptorDevice(int fd) : fd_(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    // What is still buffered goes to the file; 0, or the errno of the first failure.
+    int finish() {
+        drain();
+        return failure_;
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (failure_ != 0) return -1;
+        pending_.append(data, qsizetype(size));
+        if (pending_.size() >= kChunk) drain();
+        return failure_ != 0 ? -1 : size;
+    }
+
+private:
+    static constexpr qsizetype kChunk = 256 * 1024;
+    void drain() {
+        if (failure_ == 0) failure_ = writeAll(fd_, pending_.constData(), pending_.size());
+        pending_.clear();
+    }
+    int fd_;
+    int failure_ = 0;
+    QByteArray pending_;
+};
+
+void writeReplacing(const QString& path, const QString& target, const std::function<int(int fd)>& fill,
+                    bool followLinks) {
     const QByteArray native = QFile::encodeName(target);
     auto fail = [&path](int savedErrno) { throw IoError(failure(path, savedErrno, true)); };
 
@@ -285,18 +333,7 @@ void writeReplacing(const QString& path, const QString& target, const QByteArray
         ::fchmod(file.fd, 0666 & ~mask);
     }
 
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(file.fd, data, size_t(left));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            fail(errno);
-        }
-        if (n == 0) fail(ENOSPC);
-        data += n;
-        left -= n;
-    }
+    if (const int failed = fill(file.fd); failed != 0) fail(failed);
     if (::fsync(file.fd) != 0) fail(errno);
     const int fd = file.fd;
     file.fd = -1;
@@ -332,11 +369,25 @@ QString replacementProblem(const QString& path, const QString& kind, const QByte
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
     // A symbolic link stays: the file it points to is the one replaced, as an editor does.
-    writeReplacing(path, finalTarget(path), bytes, true);
+    writeReplacing(
+        path, finalTarget(path), [&bytes](int fd) { return writeAll(fd, bytes.constData(), bytes.size()); },
+        true);
+}
+
+void writeStreamed(const QString& path, const std::function<void(QIODevice& out)>& produce) {
+    writeReplacing(
+        path, finalTarget(path),
+        [&produce](int fd) {
+            DescriptorDevice out(fd);
+            produce(out);
+            return out.finish();
+        },
+        true);
 }
 
 void writePrivateBytes(const QString& path, const QByteArray& bytes) {
-    writeReplacing(path, path, bytes, false);
+    writeReplacing(
+        path, path, [&bytes](int fd) { return writeAll(fd, bytes.constData(), bytes.size()); }, false);
 }
 
 void writeTextLines(const QString& path, const QStringList& lines) {

@@ -6,7 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include "errors.h"
+
+class QIODevice;
 
 namespace quadrelo {
 
@@ -61,6 +65,9 @@ QByteArray encodeTextLines(const QStringList& lines);
 // file and the system's reason in Italian. Every file the program writes goes through here.
 void writeTextLines(const QString& path, const QStringList& lines);
 void writeBytes(const QString& path, const QByteArray& bytes);
+// The same for a file too large to hold whole: `produce` writes it to `out` as it goes. What it
+// throws leaves the old file too.
+void writeStreamed(const QString& path, const std::function<void(QIODevice& out)>& produce);
 
 // Why an export may not replace what stands at `path`, in Italian; empty when it may: a new name,
 // or an existing regular file that begins with `ownStart`. `ownFile` names such a file ("file

@@ -395,6 +395,11 @@ public:
         for (std::size_t i = 0; i < flow.size();) {
             if (flow[i]->e->keepGroup < 0) {
                 place(*flow[i]);
+                // Placed once and for all: its lines are runs on the pages now, and a long
+                // memo's would otherwise stay beside them until the whole page is done.
+                Item& placed = items_[std::size_t(flow[i]->order)];
+                placed.lines = {};
+                placed.overLines = {};
                 ++i;
                 continue;
             }

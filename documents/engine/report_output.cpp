@@ -54,11 +54,11 @@ void paintPage(const Page& page, QPainter& painter, const QRectF& target) {
     painter.restore();
 }
 
-QByteArray pdfBytes(const Document& document) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
+namespace {
+
+void writePdfTo(const Document& document, QIODevice& out) {
     {
-        QPdfWriter writer(&buffer);
+        QPdfWriter writer(&out);
         writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
         writer.setTitle(document.title);
         writer.setCreator(QStringLiteral("Quadrelo 2004"));
@@ -81,6 +81,14 @@ QByteArray pdfBytes(const Document& document) {
         }
         painter.end();
     }
+}
+
+} // namespace
+
+QByteArray pdfBytes(const Document& document) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    writePdfTo(document, buffer);
     return buffer.data();
 }
 
@@ -90,7 +98,8 @@ QString pdfTargetProblem(const QString& path) {
 }
 
 void writePdf(const Document& document, const QString& path) {
-    writeBytes(path, pdfBytes(document));
+    // Straight to the file: a long document is never held whole in memory.
+    writeStreamed(path, [&document](QIODevice& out) { writePdfTo(document, out); });
 }
 
 } // namespace quadrelo::report
