@@ -7,10 +7,11 @@
 // two run in turn so that both see the same load; CPU time of each whole process.
 #include "calc/practice_form.h"
 #include "child_process.h"
-#include "documents/dialog_defaults.h"
+#include "documents/document_checks.h"
 #include "documents/engine/report_output.h"
 #include "documents/engine/report_project.h"
 #include "documents/report_data.h"
+#include "example_practice.h"
 #include "practice_file/practice_file.h"
 #include "startup/startup.h"
 #include "test_support.h"
@@ -34,15 +35,10 @@ int main(int argc, char** argv) {
     QDir::setCurrent(dir.path());
 
     PracticeForm form;
-    Inizializzazione(form);
-    openPractice(form, QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"));
-    form.wasteStartDate = wasteInitialDate();
-    form.occupationData = occupationInitialData();
-    form.iciData = iciInitialData(form);
-    form.swornCourt = QStringLiteral("RIMINI");
-    const QStringList reports{"modello", "antimafia", "statolavori", "statica",   "sismica",
-                              "tecnica", "riepilogo", "promemoria",  "pubbliche", "giurata",
-                              "ici",     "rifiuti",   "occupazione"};
+    openExampleForDocuments(form);
+    QStringList reports; // every document, as "--report all" writes them
+    for (const DocumentCommand& c : documentCommands())
+        if (!c.report.isEmpty()) reports << c.report;
 
     report::ReportProject project;
     const int runs = 15;

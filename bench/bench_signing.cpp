@@ -4,11 +4,11 @@
 // What signing with a .p12 adds to "--report all": the thirteen documents of the example written
 // as they are, then opened key, signed (PAdES and CAdES) and written. Prints the medians.
 #include "calc/practice_form.h"
-#include "documents/dialog_defaults.h"
 #include "documents/document_checks.h"
 #include "documents/engine/report_output.h"
 #include "documents/engine/report_project.h"
 #include "documents/report_data.h"
+#include "example_practice.h"
 #include "practice_file/practice_file.h"
 #include "record/text_file.h"
 #include "sign/signed_files.h"
@@ -53,12 +53,7 @@ int main(int argc, char** argv) {
     }
 
     PracticeForm form;
-    Inizializzazione(form);
-    openPractice(form, QStringLiteral(QUADRELO_SOURCE_DIR "/examples/pratica-esempio.qdr"));
-    form.wasteStartDate = wasteInitialDate();
-    form.occupationData = occupationInitialData();
-    form.iciData = iciInitialData(form);
-    form.swornCourt = QStringLiteral("RIMINI");
+    openExampleForDocuments(form);
     report::ReportProject project;
     QList<std::pair<QString, QByteArray>> pdfs;
     for (const DocumentCommand& c : documentCommands())

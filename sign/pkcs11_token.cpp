@@ -4,6 +4,7 @@
 #include "pkcs11_token.h"
 
 #include "openssl_support.h"
+#include "pkcs11_declarations.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,15 +13,6 @@
 #include <openssl/evp.h>
 
 #include <dlfcn.h>
-#include <p11-kit/pkcs11.h>
-// The header's compatibility names would rename words of ours.
-#undef value
-#undef value_len
-#undef count
-#undef parameter
-#undef parameter_len
-#undef params
-#undef reserved
 
 namespace quadrelo::sign {
 

@@ -6,6 +6,8 @@
 // A certification authority of the test's own, made with the openssl program, and a SoftHSM2
 // token holding a signer's key and certificate, as a smart card would.
 
+#include "sign/pkcs11_declarations.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -17,14 +19,6 @@
 
 #include <dlfcn.h>
 #include <openssl/x509.h>
-#include <p11-kit/pkcs11.h>
-#undef value
-#undef value_len
-#undef count
-#undef parameter
-#undef parameter_len
-#undef params
-#undef reserved
 
 namespace quadrelo::testing {
 
