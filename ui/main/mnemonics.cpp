@@ -55,16 +55,23 @@ bool cellOf(QGridLayout* grid, const QWidget* w, int& row, int& column) {
     return false;
 }
 
+// The controls by the caption their field has, in the order of `controls`.
+using CaptionIndex = QHash<QString, QList<QWidget*>>;
+
+CaptionIndex captionIndex(const QHash<QString, QWidget*>& controls) {
+    CaptionIndex index;
+    for (auto it = controls.cbegin(); it != controls.cend(); ++it)
+        if (const FieldSpec* field = fieldSpec(it.key()); field && !field->caption.isEmpty())
+            index[field->caption] << it.value();
+    return index;
+}
+
 // The field a caption names: the one field of the page with that caption, or of several the
 // nearest one after it on its row.
-QWidget* fieldOf(const QLabel* label, const QWidget* page, const QHash<QString, QWidget*>& controls) {
+QWidget* fieldOf(const QLabel* label, const QWidget* page, const CaptionIndex& captions) {
     QList<QWidget*> named;
-    for (auto it = controls.cbegin(); it != controls.cend(); ++it) {
-        const FieldSpec* field = fieldSpec(it.key());
-        if (field && !field->caption.isEmpty() && field->caption == label->text() &&
-            page->isAncestorOf(it.value()))
-            named << it.value();
-    }
+    for (QWidget* w : captions.value(label->text()))
+        if (page->isAncestorOf(w)) named << w;
     if (named.size() == 1) return named.first();
     auto* grid =
         label->parentWidget() ? qobject_cast<QGridLayout*>(label->parentWidget()->layout()) : nullptr;
@@ -102,6 +109,7 @@ void giveMnemonics(PageControl* pages, const QMenuBar* menus, const QHash<QStrin
         pages->tabBar()->setMnemonic(i, static_cast<int>(at));
         always.insert(pages->tabText(i).at(at).toLower());
     }
+    const CaptionIndex index = captionIndex(controls);
     for (int i = 0; i < pages->count(); ++i) {
         QWidget* page = pages->widget(i);
         Letters used = always;
@@ -109,7 +117,7 @@ void giveMnemonics(PageControl* pages, const QMenuBar* menus, const QHash<QStrin
         QList<QWidget*> fields;
         for (QLabel* label : page->findChildren<QLabel*>()) {
             if (label->buddy() || label->text().contains(QLatin1Char('&'))) continue;
-            if (QWidget* field = fieldOf(label, page, controls)) {
+            if (QWidget* field = fieldOf(label, page, index)) {
                 captions << label;
                 fields << field;
             }
