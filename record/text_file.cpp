@@ -201,11 +201,19 @@ QByteArray encode(const QString& text) {
     return encoder.encode(text);
 }
 
+// The code page writes ASCII as it is: most lines need no converter, whose making costs more
+// than the line.
+bool isAscii(const QString& text) {
+    for (const QChar c : text)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
 } // namespace
 
 QString unencodableCharacters(const QString& text) {
     // Asked after every key: the whole text at once first, character by character only when needed.
-    if (roundTrips(text, encode(text))) return QString();
+    if (isAscii(text) || roundTrips(text, encode(text))) return QString();
     QString bad;
     for (QChar c : text)
         if (!roundTrips(QString(c), encode(QString(c))) && !bad.contains(c)) bad.append(c);
@@ -216,9 +224,13 @@ QByteArray encodeTextLines(const QStringList& lines) {
     QByteArray bytes;
     bool exact = true;
     for (const QString& line : lines) {
-        const QByteArray encoded = encode(line);
-        exact = exact && roundTrips(line, encoded);
-        bytes += encoded;
+        if (isAscii(line)) {
+            bytes += line.toLatin1();
+        } else {
+            const QByteArray encoded = encode(line);
+            exact = exact && roundTrips(line, encoded);
+            bytes += encoded;
+        }
         bytes += "\r\n";
     }
     if (!exact) {
