@@ -241,9 +241,7 @@ public:
             totals_ = earlier->totals;
         } else if (words.isEmpty()) {
             shown_ = sorted_;
-            totals_ = {};
-            for (int i : shown_)
-                addFigures(i);
+            sumFigures();
         } else {
             const std::vector<int>& from = narrower ? shown_ : sorted_;
             // Among many rows one pass over every key at once is faster than row by row.
@@ -251,13 +249,10 @@ public:
                 qsizetype(from.size()) > rows_.size() / 4 ? matchingRows() : std::vector<char>();
             std::vector<int> kept;
             kept.reserve(from.size());
-            totals_ = {};
             for (int i : from)
-                if (found.empty() ? matches(i) : found[size_t(i)] != 0) {
-                    kept.push_back(i);
-                    addFigures(i);
-                }
+                if (found.empty() ? matches(i) : found[size_t(i)] != 0) kept.push_back(i);
             shown_ = std::move(kept);
+            sumFigures();
         }
         endResetModel();
     }
@@ -307,7 +302,22 @@ private:
         totals_.advanceDue += one.advanceDue;
         totals_.advancePaid += one.advancePaid;
     }
-    bool matches(int i) const { return words_.isEmpty() || archiveRowMatchesWords(rows_.at(i), words_); }
+    // The totals of the rows shown, in their order. The order of the list scatters their figures:
+    // they are fetched some rows ahead.
+    void sumFigures() {
+        totals_ = {};
+        for (size_t j = 0; j < shown_.size(); ++j) {
+            if (j + 8 < shown_.size()) __builtin_prefetch(&figures_[size_t(shown_[j + 8])]);
+            addFigures(shown_[j]);
+        }
+    }
+    // As archiveRowMatchesWords, in the row's key among the others.
+    bool matches(int i) const {
+        const qsizetype start = i > 0 ? keyEnds_[size_t(i - 1)] + 1 : 0;
+        const QStringView key = QStringView(keys_).sliced(start, keyEnds_[size_t(i)] - start);
+        return std::all_of(words_.cbegin(), words_.cend(),
+                           [key](const QString& w) { return findWord(key, w, 0) >= 0; });
+    }
     // Which rows hold every word, found in the keys of all rows laid end to end: a word never
     // holds the line break between two keys, so each place it is found is within one key.
     std::vector<char> matchingRows() const {
