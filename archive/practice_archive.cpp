@@ -17,6 +17,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -402,6 +403,45 @@ double sortAmount(const ArchiveRow& row, int column) {
 }
 
 } // namespace
+
+bool isArchiveTextColumn(int column) {
+    switch (column) {
+    case ColumnFile:
+    case ColumnApplicant:
+    case ColumnTaxCode:
+    case ColumnTaxCodeCheck:
+    case ColumnMunicipality:
+    case ColumnAddress:
+        return true;
+    default:
+        return false;
+    }
+}
+
+quint64 archiveSortNumber(const ArchiveRow& row, int column) {
+    // Signed numbers with the sign bit flipped order as unsigned ones.
+    const auto whole = [](qint64 n) { return quint64(n) ^ (quint64(1) << 63); };
+    switch (column) {
+    case ColumnTypology:
+        return whole(row.typology);
+    case ColumnOblationDue:
+    case ColumnOblationPaid:
+    case ColumnOblationRemaining:
+    case ColumnAdvanceDue:
+    case ColumnAdvancePaid: {
+        // -0 equals 0 in a comparison; the bits of a negative number order backwards.
+        const double amount = sortAmount(row, column);
+        const quint64 bits = std::bit_cast<quint64>(amount == 0 ? 0.0 : amount);
+        return bits >> 63 ? ~bits : bits | (quint64(1) << 63);
+    }
+    case ColumnCompletion:
+        return whole(row.readable() ? row.completion.toJulianDay() : qint64(0));
+    case ColumnModified:
+        return whole(row.modified.toMSecsSinceEpoch());
+    default:
+        return 0;
+    }
+}
 
 int compareArchiveRows(const ArchiveRow& a, const ArchiveRow& b, int column) {
     const auto order = [](auto x, auto y) { return x < y ? -1 : y < x ? 1 : 0; };

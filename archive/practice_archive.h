@@ -119,6 +119,12 @@ bool archiveRowMatchesWords(const ArchiveRow& row, const QStringList& words);
 // the path deciding between equals: -1, 0 or 1. Text columns compare their folded text kept
 // in the row, never folded again.
 int compareArchiveRows(const ArchiveRow& a, const ArchiveRow& b, int column);
+// The columns compareArchiveRows orders by their folded text (archiveSortText).
+bool isArchiveTextColumn(int column);
+QStringView archiveSortText(const ArchiveRow& row, int column);
+// For the other columns, a number ordered as compareArchiveRows orders the column: equal
+// numbers for values it finds equal, the path deciding.
+quint64 archiveSortNumber(const ArchiveRow& row, int column);
 
 struct ArchiveTotals {
     int practices = 0;

@@ -4,7 +4,8 @@
 // The archive window with 50,000 practices (or the count given second), offscreen: the time
 // from the start of the reading to the first rows on screen and to the last, then every key of
 // a search typed, taken back and cleared, and a change of the sorting column, each until the
-// window has painted it. With a folder as first argument the practices stay there.
+// window has painted it, against the goal of every key within 16 ms. With a folder as first
+// argument the practices stay there.
 #include "archive_practices.h"
 #include "startup/startup.h"
 #include "test_support.h"
@@ -28,12 +29,20 @@ using namespace quadrelo;
 
 namespace {
 
+// Every key answered within this, painted: no typist waits on the list.
+constexpr double kKeyGoalMs = 16.0;
+
+const char* goal(double slowest) {
+    return slowest <= kKeyGoalMs ? "raggiunto" : "MANCATO";
+}
+
 struct Keys {
     std::vector<double> ms;
-    void print(const char* what) {
+    double print(const char* what) {
         std::sort(ms.begin(), ms.end());
-        std::printf("%s: %zu tasti, mediana %.1f ms, il più lento %.1f ms\n", what, ms.size(),
-                    ms[ms.size() / 2], ms.back());
+        std::printf("%s: %zu tasti, mediana %.1f ms, il più lento %.1f ms (obiettivo %.0f ms: %s)\n", what,
+                    ms.size(), ms[ms.size() / 2], ms.back(), kKeyGoalMs, goal(ms.back()));
+        return ms.back();
     }
 };
 
@@ -97,18 +106,24 @@ int main(int argc, char** argv) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         clearing.ms.push_back(timedKey(Qt::Key_Delete));
     }
-    typing.print("ricerca, tasti battuti");
-    back.print("ricerca, tasti cancellati (ricerca più larga)");
-    clearing.print("ricerca cancellata (tutte le righe)");
+    const double slowest = std::max({typing.print("ricerca, tasti battuti"),
+                                     back.print("ricerca, tasti cancellati (ricerca più larga)"),
+                                     clearing.print("ricerca cancellata (tutte le righe)")});
+    std::printf("il tasto più lento: %.1f ms, obiettivo ogni tasto entro %.0f ms: %s\n", slowest, kKeyGoalMs,
+                goal(slowest));
 
-    Keys sorting;
+    std::vector<double> sorting;
     for (int column : {ColumnMunicipality, ColumnOblationDue, ColumnApplicant}) {
         QElapsedTimer sortTimer;
         sortTimer.start();
         table->sortByColumn(column, Qt::AscendingOrder);
         QApplication::processEvents();
-        sorting.ms.push_back(sortTimer.nsecsElapsed() / 1e6);
+        sorting.push_back(sortTimer.nsecsElapsed() / 1e6);
+        std::printf("ordinamento per «%s»: %.1f ms\n", qPrintable(archiveColumnTitle(column)),
+                    sorting.back());
     }
-    sorting.print("ordinamento per colonna");
+    std::sort(sorting.begin(), sorting.end());
+    std::printf("ordinamento per colonna: %zu colonne, mediana %.1f ms, il più lento %.1f ms\n",
+                sorting.size(), sorting[sorting.size() / 2], sorting.back());
     return 0;
 }

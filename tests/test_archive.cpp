@@ -219,6 +219,42 @@ private slots:
         QCOMPARE(archiveRowMatches(readArchiveRow(path("cerca.qdr"), loaded), query), found);
     }
 
+    // A column of numbers or dates sorts by one number a row keeps: it orders every pair as
+    // comparing the rows does, negative amounts, -0 and 0, unreadable files and no date included.
+    void sortNumberOrdersAsComparison_data() {
+        QTest::addColumn<int>("column");
+        for (int c : {ColumnTypology, ColumnOblationDue, ColumnOblationPaid, ColumnOblationRemaining,
+                      ColumnAdvanceDue, ColumnAdvancePaid, ColumnCompletion, ColumnModified})
+            QTest::newRow(qPrintable(archiveColumnTitle(c))) << c;
+    }
+    void sortNumberOrdersAsComparison() {
+        QFETCH(int, column);
+        const double amounts[] = {-1e9, -250.5, -1, -0.004, -0.0, 0.0, 0.004, 1, 9960, 1e12};
+        QList<ArchiveRow> rows;
+        for (int n = 0; n < 10; ++n) {
+            ArchiveRow row;
+            row.path = QStringLiteral("/pratiche/p.qdr"); // the same for all: the column alone decides
+            row.typology = n - 3;
+            row.oblationDue = row.oblationPaid = row.oblationRemaining = row.advanceDue = row.advancePaid =
+                amounts[n];
+            row.completion = n % 4 ? QDate(1940 + 9 * n, 1 + n, 1) : QDate();
+            row.modified = n % 3 ? QDateTime(QDate(1950 + 9 * n, 1, 1), QTime(n, 0)) : QDateTime();
+            rows << row;
+            row.problem = QStringLiteral("illeggibile");
+            rows << row;
+        }
+        for (const ArchiveRow& a : rows)
+            for (const ArchiveRow& b : rows) {
+                const quint64 x = archiveSortNumber(a, column);
+                const quint64 y = archiveSortNumber(b, column);
+                QVERIFY2((x < y   ? -1
+                          : y < x ? 1
+                                  : 0) == compareArchiveRows(a, b, column),
+                         qPrintable(QStringLiteral("«%1» e «%2»")
+                                        .arg(archiveCellText(a, column), archiveCellText(b, column))));
+            }
+    }
+
     // What a spreadsheet set to Italian reads: BOM, ';', decimal comma, quoted structure.
     void csvBytes_data() {
         QTest::addColumn<QString>("applicant");

@@ -32,18 +32,73 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <numeric>
 #include <vector>
 
 namespace quadrelo {
 
+namespace {
+
+// Where `word` is first found in `text` from `from` on, or -1. Eight characters at a time are
+// looked at for the word's first and last character together, so that most places are passed
+// over without a comparison: the first keys of a search look through every row.
+qsizetype findWord(QStringView text, QStringView word, qsizetype from) {
+    const qsizetype n = text.size();
+    const qsizetype k = word.size();
+    if (k == 0) return from <= n ? from : -1;
+    const char16_t* h = text.utf16();
+    const char16_t* w = word.utf16();
+    qsizetype i = std::max<qsizetype>(from, 0);
+#ifdef __SSE2__
+    const __m128i first = _mm_set1_epi16(short(w[0]));
+    const __m128i last = _mm_set1_epi16(short(w[k - 1]));
+    for (; i + k - 1 + 8 <= n; i += 8) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i + k - 1));
+        // Two bits for each place both characters are at.
+        uint mask =
+            uint(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(a, first), _mm_cmpeq_epi16(b, last))));
+        while (mask) {
+            const qsizetype at = i + qCountTrailingZeroBits(mask) / 2;
+            if (k <= 2 || std::equal(w + 1, w + k - 1, h + at + 1)) return at;
+            mask &= mask - 1;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; i + k <= n; ++i)
+        if (h[i] == w[0] && std::equal(w + 1, w + k, h + i + 1)) return i;
+    return -1;
+}
+
+} // namespace
+
 // The rows read, the order of the list and the rows the search shows, each kept up to date
 // by what changes it: a batch of rows is sorted into the order, a search narrowing the one
-// before looks only at the rows shown, the totals follow the rows shown.
+// before looks only at the rows shown, the totals follow the rows shown. Each row's sort keys
+// are taken once, when it arrives: a change of column sorts numbers, never texts again.
 class ArchiveModel : public QAbstractTableModel {
     // A total order: the column, then the path.
+    int compare(int a, int b) const {
+        quint64 x = sortKeys_[size_t(column_)][size_t(a)];
+        quint64 y = sortKeys_[size_t(column_)][size_t(b)];
+        if (x != y) {
+            const TextColumn& texts = texts_[size_t(column_)];
+            if (!isArchiveTextColumn(column_)) return x < y ? -1 : 1;
+            if (texts.ranks.empty())
+                return texts.texts[size_t(x)].compare(texts.texts[size_t(y)]) < 0 ? -1 : 1;
+            return texts.ranks[size_t(x)] < texts.ranks[size_t(y)] ? -1 : 1;
+        }
+        const QString& p = rows_.at(a).path;
+        const QString& q = rows_.at(b).path;
+        return p < q ? -1 : q < p ? 1 : 0;
+    }
     bool less(int a, int b) const {
-        const int order = compareArchiveRows(rows_.at(a), rows_.at(b), column_);
+        const int order = compare(a, b);
         return order_ == Qt::AscendingOrder ? order < 0 : order > 0;
     }
     struct Before {
@@ -105,6 +160,11 @@ public:
         keys_.clear();
         keyEnds_.clear();
         figures_.clear();
+        for (std::vector<quint64>& keys : sortKeys_)
+            keys.clear();
+        for (TextColumn& texts : texts_)
+            texts = {};
+        byPath_.clear();
         sorted_.clear();
         shown_.clear();
         totals_ = {};
@@ -118,17 +178,25 @@ public:
         searches_.clear();
         const int first = int(rows_.size());
         rows_ << rows;
-        for (const ArchiveRow& row : rows) {
+        for (int i = first; i < int(rows_.size()); ++i) {
+            const ArchiveRow& row = rows_.at(i);
             figures_.emplace_back();
             figures_.back().add(row);
             keys_ += row.searchKey;
             keyEnds_.push_back(keys_.size());
             keys_ += QLatin1Char('\n');
+            for (int c = 0; c < ArchiveColumnCount; ++c)
+                sortKeys_[size_t(c)].push_back(isArchiveTextColumn(c)
+                                                   ? texts_[size_t(c)].id(archiveSortText(row, c))
+                                                   : archiveSortNumber(row, c));
         }
         std::vector<int> added(rows.size());
         std::iota(added.begin(), added.end(), first);
+        std::sort(added.begin(), added.end(),
+                  [this](int a, int b) { return rows_.at(a).path < rows_.at(b).path; });
+        insertSorted(byPath_, added, [this](int a, int b) { return rows_.at(a).path < rows_.at(b).path; });
         std::sort(added.begin(), added.end(), before());
-        sorted_ = merged(sorted_, added);
+        insertSorted(sorted_, added, before());
         std::vector<int> matching;
         for (int i : added)
             if (matches(i)) {
@@ -146,7 +214,7 @@ public:
                                 ? shown_.at(size_t(selection->currentIndex().row()))
                                 : -1;
         beginResetModel();
-        shown_ = merged(shown_, matching);
+        insertSorted(shown_, matching, before());
         endResetModel();
         if (current >= 0) {
             const QModelIndex index = this->index(position(current), 0);
@@ -173,9 +241,7 @@ public:
             totals_ = earlier->totals;
         } else if (words.isEmpty()) {
             shown_ = sorted_;
-            totals_ = {};
-            for (int i : shown_)
-                addFigures(i);
+            sumFigures();
         } else {
             const std::vector<int>& from = narrower ? shown_ : sorted_;
             // Among many rows one pass over every key at once is faster than row by row.
@@ -183,13 +249,10 @@ public:
                 qsizetype(from.size()) > rows_.size() / 4 ? matchingRows() : std::vector<char>();
             std::vector<int> kept;
             kept.reserve(from.size());
-            totals_ = {};
             for (int i : from)
-                if (found.empty() ? matches(i) : found[size_t(i)] != 0) {
-                    kept.push_back(i);
-                    addFigures(i);
-                }
+                if (found.empty() ? matches(i) : found[size_t(i)] != 0) kept.push_back(i);
             shown_ = std::move(kept);
+            sumFigures();
         }
         endResetModel();
     }
@@ -203,7 +266,7 @@ public:
             rows.push_back(shown_.at(size_t(index.row())));
         column_ = column;
         order_ = order;
-        std::sort(sorted_.begin(), sorted_.end(), before());
+        sorted_ = sortedByColumn();
         if (shown_.size() == sorted_.size()) {
             shown_ = sorted_;
         } else {
@@ -239,15 +302,30 @@ private:
         totals_.advanceDue += one.advanceDue;
         totals_.advancePaid += one.advancePaid;
     }
-    bool matches(int i) const { return words_.isEmpty() || archiveRowMatchesWords(rows_.at(i), words_); }
+    // The totals of the rows shown, in their order. The order of the list scatters their figures:
+    // they are fetched some rows ahead.
+    void sumFigures() {
+        totals_ = {};
+        for (size_t j = 0; j < shown_.size(); ++j) {
+            if (j + 8 < shown_.size()) __builtin_prefetch(&figures_[size_t(shown_[j + 8])]);
+            addFigures(shown_[j]);
+        }
+    }
+    // As archiveRowMatchesWords, in the row's key among the others.
+    bool matches(int i) const {
+        const qsizetype start = i > 0 ? keyEnds_[size_t(i - 1)] + 1 : 0;
+        const QStringView key = QStringView(keys_).sliced(start, keyEnds_[size_t(i)] - start);
+        return std::all_of(words_.cbegin(), words_.cend(),
+                           [key](const QString& w) { return findWord(key, w, 0) >= 0; });
+    }
     // Which rows hold every word, found in the keys of all rows laid end to end: a word never
     // holds the line break between two keys, so each place it is found is within one key.
     std::vector<char> matchingRows() const {
         std::vector<int> words(rows_.size(), 0); // how many of the words, in order, each row holds
         for (int w = 0; w < int(words_.size()); ++w) {
             size_t row = 0;
-            for (qsizetype at = keys_.indexOf(words_.at(w)); at >= 0 && row < keyEnds_.size();
-                 at = keys_.indexOf(words_.at(w), at)) {
+            for (qsizetype at = findWord(keys_, words_.at(w), 0); at >= 0 && row < keyEnds_.size();
+                 at = findWord(keys_, words_.at(w), at)) {
                 while (keyEnds_[row] < at)
                     ++row;
                 if (words[row] == w) words[row] = w + 1;
@@ -259,10 +337,41 @@ private:
             found[i] = words[i] == int(words_.size());
         return found;
     }
-    std::vector<int> merged(const std::vector<int>& a, const std::vector<int>& b) const {
+    // `added`, in the order `less`, into `into`, in the same order: each row is placed by a binary
+    // search, so a batch costs few comparisons however long the list; after equal rows, as a merge.
+    template <typename Less>
+    static void insertSorted(std::vector<int>& into, const std::vector<int>& added, Less less) {
         std::vector<int> out;
-        out.reserve(a.size() + b.size());
-        std::merge(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out), before());
+        out.reserve(into.size() + added.size());
+        auto from = into.cbegin();
+        for (int i : added) {
+            const auto at = std::upper_bound(from, into.cend(), i, less);
+            out.insert(out.end(), from, at);
+            out.push_back(i);
+            from = at;
+        }
+        out.insert(out.end(), from, into.cend());
+        into = std::move(out);
+    }
+    // Every row by the column: the rows in order of path, stably sorted by their keys alone,
+    // are in the order of the column then the path; the other way round is the same reversed.
+    std::vector<int> sortedByColumn() {
+        const std::vector<quint64>& keys = sortKeys_[size_t(column_)];
+        TextColumn& texts = texts_[size_t(column_)];
+        if (isArchiveTextColumn(column_)) texts.rank();
+        std::vector<std::pair<quint64, int>> keyed;
+        keyed.reserve(byPath_.size());
+        for (int i : byPath_)
+            keyed.emplace_back(isArchiveTextColumn(column_) ? quint64(texts.ranks[size_t(keys[size_t(i)])])
+                                                            : keys[size_t(i)],
+                               i);
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<int> out;
+        out.reserve(keyed.size());
+        for (const auto& k : keyed)
+            out.push_back(k.second);
+        if (order_ == Qt::DescendingOrder) std::reverse(out.begin(), out.end());
         return out;
     }
     int position(int row) const {
@@ -273,8 +382,35 @@ private:
     QString keys_;                       // their search keys in the same order, a line break after each
     std::vector<qsizetype> keyEnds_;     // where each key's line break is
     std::vector<ArchiveTotals> figures_; // each row's own, side by side for summing
-    std::vector<int> sorted_;            // every row, in the order of the list
-    std::vector<int> shown_;             // the rows the search finds, in the same order
+    // A text column's distinct texts, each row keeping the number of its own; their ranks in
+    // order once a sort by the column asks for them, until a new text comes.
+    struct TextColumn {
+        QHash<QStringView, int> ids;
+        std::vector<QStringView> texts; // within the rows' search keys, which never change
+        std::vector<int> ranks;
+        quint64 id(QStringView text) {
+            if (const auto known = ids.constFind(text); known != ids.constEnd()) return quint64(*known);
+            ids.insert(text, int(texts.size()));
+            texts.push_back(text);
+            ranks.clear();
+            return quint64(texts.size() - 1);
+        }
+        void rank() {
+            if (!ranks.empty() || texts.empty()) return;
+            std::vector<int> order(texts.size());
+            std::iota(order.begin(), order.end(), 0);
+            std::sort(order.begin(), order.end(),
+                      [this](int a, int b) { return texts[size_t(a)].compare(texts[size_t(b)]) < 0; });
+            ranks.resize(texts.size());
+            for (size_t r = 0; r < order.size(); ++r)
+                ranks[size_t(order[r])] = int(r);
+        }
+    };
+    std::array<std::vector<quint64>, ArchiveColumnCount> sortKeys_; // each row's, by column
+    std::array<TextColumn, ArchiveColumnCount> texts_;              // used by the text columns
+    std::vector<int> byPath_;                                       // every row, in order of path
+    std::vector<int> sorted_;                                       // every row, in the order of the list
+    std::vector<int> shown_; // the rows the search finds, in the same order
     QStringList words_;
     int column_ = ColumnApplicant;
     Qt::SortOrder order_ = Qt::AscendingOrder;
