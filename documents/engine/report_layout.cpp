@@ -986,6 +986,19 @@ TextRun markRun(const LaidLine& line, const QFont& font, double x, double y) {
     return run;
 }
 
+// "Pagina N di M" and the heading's lines, after the page's runs.
+void appendMarks(QList<TextRun>& out, const Page& page, const QFont& font, int number, int count,
+                 const QList<LaidLine>& heading) {
+    const QString text = QStringLiteral("Pagina %1 di %2").arg(number).arg(count);
+    const QList<LaidLine> numberLines = layText(text, font, {page.size.width(), Align::Centre, false});
+    if (!numberLines.isEmpty()) {
+        const LaidLine& line = numberLines.first();
+        out.append(markRun(line, font, 0, page.size.height() - MarkEdge - line.height));
+    }
+    for (const LaidLine& line : heading)
+        if (!line.blank) out.append(markRun(line, font, MarkSide, MarkEdge + line.top));
+}
+
 // What is printed on a page, as rectangles: texts, frames, rules, pictures.
 QList<QRectF> inked(const Page& page) {
     QList<QRectF> out;
@@ -1002,6 +1015,20 @@ QList<QRectF> inked(const Page& page) {
 
 } // namespace
 
+// What the marks of a document's numbered pages share: their font, how many pages there are, and
+// the heading laid out at each width it got.
+struct PageMarks {
+    QFont font;
+    int count = 0;
+    std::vector<std::pair<double, QList<LaidLine>>> headings;
+
+    const QList<LaidLine>* heading(double width) const {
+        for (const auto& [w, lines] : headings)
+            if (w == width) return &lines;
+        return nullptr;
+    }
+};
+
 double textWidth(const QString& text, const FontSpec& font) {
     const QList<LaidLine> lines = layText(onOneLine(text), resolveFont(font), {});
     return lines.isEmpty() || lines.first().blank ? 0 : lines.first().right;
@@ -1015,24 +1042,24 @@ double wrappedHeight(const QString& text, const FontSpec& font, double width) {
 void numberPages(Document& document, const QString& heading) {
     const int count = int(document.pages.size());
     if (count < 2) return;
-    const QFont font = resolveFont(FontSpec{QStringLiteral("Arial"), MarkSize, false});
+    auto marks = std::make_shared<PageMarks>();
+    marks->font = resolveFont(FontSpec{QStringLiteral("Arial"), MarkSize, false});
+    marks->count = count;
+    const QFont& font = marks->font;
     // The heading is laid out once for each width it gets: its lines, and their glyphs, are
     // shared by the pages.
-    std::vector<std::pair<double, QList<LaidLine>>> headings;
     auto headingAt = [&](double width) {
-        for (const auto& [w, laid] : headings)
-            if (w == width) return laid;
-        headings.emplace_back(width, layText(onOneLine(heading), font, {width, Align::Left, true}));
-        return headings.back().second;
+        if (const QList<LaidLine>* laid = marks->heading(width)) return *laid;
+        marks->headings.emplace_back(width, layText(onOneLine(heading), font, {width, Align::Left, true}));
+        return marks->headings.back().second;
     };
     for (int k = 0; k < count; ++k) {
         Page& page = document.pages[k];
         const double pageWidth = page.size.width();
         const QList<QRectF> taken = inked(page);
         // Pictures are whole scanned forms: the marks go over their blank border.
-        const QString number = QStringLiteral("Pagina %1 di %2").arg(k + 1).arg(count);
-        const QList<LaidLine> numberLines = layText(number, font, {pageWidth, Align::Centre, false});
         QList<LaidLine> lines;
+        double headingWidth = -1;
         if (k > 0 && !heading.trimmed().isEmpty()) {
             // As wide as the head of the page is free from the left; a long heading wraps.
             double width = pageWidth - 2 * MarkSide;
@@ -1053,19 +1080,22 @@ void numberPages(Document& document, const QString& heading) {
                         span.bounds.adjusted(-MarkGap, -MarkGap / 2, MarkGap, MarkGap / 2).intersects(band))
                         for (const TextRun& t : spanRuns(span, false))
                             keepClear(t.rect);
+                headingWidth = width;
                 if (right >= MarkSide + width - Eps || right - MarkSide < MarkSide) break;
                 width = right - MarkSide;
             }
         }
+        if (document.keep == Keep::Spans) {
+            // Set when the page is: a long document keeps no glyphs of its marks.
+            page.marks = marks;
+            page.number = k + 1;
+            page.headingWidth = headingWidth;
+            continue;
+        }
         // Room for the marks and no more: a list grown by appending would keep up to twice
         // the runs of every page of a long document.
         page.texts.reserve(page.texts.size() + 1 + lines.size());
-        if (!numberLines.isEmpty()) {
-            const LaidLine& line = numberLines.first();
-            page.texts.append(markRun(line, font, 0, page.size.height() - MarkEdge - line.height));
-        }
-        for (const LaidLine& line : lines)
-            if (!line.blank) page.texts.append(markRun(line, font, MarkSide, MarkEdge + line.top));
+        appendMarks(page.texts, page, font, k + 1, count, lines);
     }
 }
 
@@ -1154,7 +1184,7 @@ QList<QGlyphRun> TextSource::glyphs(const SourcePlace& at, int row) const {
 }
 
 QList<TextRun> pageTexts(const Page& page, bool withGlyphs) {
-    if (page.spans.isEmpty()) return page.texts;
+    if (page.spans.isEmpty() && !page.marks) return page.texts;
     QList<TextRun> out;
     qsizetype next = 0;
     for (const TextSpan& span : page.spans) {
@@ -1164,6 +1194,12 @@ QList<TextRun> pageTexts(const Page& page, bool withGlyphs) {
     }
     for (; next < page.texts.size(); ++next)
         out.append(page.texts[next]);
+    if (page.marks) {
+        const QList<LaidLine>* heading =
+            page.headingWidth >= 0 ? page.marks->heading(page.headingWidth) : nullptr;
+        appendMarks(out, page, page.marks->font, page.number, page.marks->count,
+                    heading ? *heading : QList<LaidLine>());
+    }
     return out;
 }
 
@@ -1192,6 +1228,7 @@ Document layoutReport(const Template& tmpl, const QStringList& columnNames, cons
         if (!row.contains(columnNames[i])) row.insert(columnNames[i], values[i]);
 
     Document doc;
+    doc.keep = keep;
     doc.name = tmpl.name;
     doc.title = tmpl.title.isEmpty() ? tmpl.name : tmpl.title;
     for (int p = 0; p < tmpl.pages.size(); ++p) {

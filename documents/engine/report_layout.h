@@ -88,6 +88,8 @@ struct TextSpan {
     int sourceLine = 0; // the template line of the element it comes from
 };
 
+struct PageMarks;
+
 struct Page {
     QSizeF size;               // points; A4
     int templatePage = 0;      // which page of the template it comes from (0-based)
@@ -97,12 +99,22 @@ struct Page {
     QList<LineItem> lines;
     QList<TextRun> texts; // with `spans`, only the runs not kept in them
     QList<TextSpan> spans;
+    // A numbered page of a document kept with spans: its marks are set with its runs.
+    std::shared_ptr<const PageMarks> marks;
+    int number = 0;           // 1-based
+    double headingWidth = -1; // the heading's, none when negative
 };
+
+// With Keep::Spans the lines of long texts stay in their pages' spans and the marks of numbered
+// pages are set when the runs are (for output only); with Keep::Runs every page has all its runs
+// in `texts`.
+enum class Keep { Runs, Spans };
 
 struct Document {
     QString name;  // the report's name
     QString title; // for the PDF's properties
     QList<Page> pages;
+    Keep keep = Keep::Runs;
 };
 
 // Every run of a page in the order it is printed; with `withGlyphs` the lines of long texts get
@@ -124,9 +136,6 @@ using PageProgress = std::function<void(int page)>;
 // past the bottom margin (the rows of a list the program builds) flow the same way.
 // Throws Error when the row does not match its columns or the template reads a column the
 // row lacks.
-// With Keep::Spans the lines of long texts stay in their pages' spans (for output only);
-// with Keep::Runs every page has all its runs in `texts`.
-enum class Keep { Runs, Spans };
 Document layoutReport(const Template& tmpl, const QStringList& columnNames, const QStringList& values,
                       const PageProgress& pageDone = {}, Keep keep = Keep::Runs);
 
