@@ -200,8 +200,8 @@ QString writeReport(PracticeForm& form, report::ReportProject& project, const QS
     if (const DocumentCommand* command = documentCommand(name))
         if (const auto failure = firstFailedCheck(form, *command)) return failure->message;
     if (const QString reason = prepareDialogValues(form, name, o); !reason.isEmpty()) return reason;
-    const auto document =
-        project.layout(name, columnNames(), RvCustomConnection1GetRow(form), {}, sheetHeading(form));
+    const auto document = project.layout(name, columnNames(), RvCustomConnection1GetRow(form), {},
+                                         sheetHeading(form), report::Keep::Spans);
     if (!document) return QStringLiteral("documento «%1» sconosciuto.").arg(name);
     if (!signing && o.pdfNative.isEmpty()) {
         report::writePdf(*document, path);

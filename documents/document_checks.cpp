@@ -46,11 +46,10 @@ double oblationSurfaces(const PracticeForm& f) {
     return total;
 }
 
-// The memo as the file holds it: line breaks count as CR LF.
+// The memo as the file holds it: line breaks count as CR LF. Counted, not rewritten: a long
+// memo is not copied to be measured.
 qsizetype memoLength(const QString& text) {
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return t.size() + t.count(QLatin1Char('\n'));
+    return text.size() - text.count(QLatin1String("\r\n")) + text.count(QLatin1Char('\n'));
 }
 
 std::optional<CheckFailure> check(PracticeForm& f, DocumentCheck name, const DocumentCommand& command) {

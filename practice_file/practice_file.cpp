@@ -177,45 +177,93 @@ void savePracticeAs(PracticeForm& form, const QString& path) {
     form.currentFileName = path;
 }
 
-PracticeFileContents parsePracticeFile(const QByteArray& bytes) {
-    const QStringList all = decodeTextLines(bytes);
+namespace {
 
-    PracticeFileContents contents;
-    const QList<Line>& lines = layout();
-    for (int i = 0; i < lines.size(); ++i) {
-        // A file that ends early reads empty lines, which only text fields accept.
-        const QString value = i < all.size() ? all.at(i) : QString();
-        switch (lines.at(i).kind) {
-        case LineKind::List:
-            parseListPosition(value);
-            break;
-        case LineKind::Flag:
-            parseFlag(value);
-            break;
-        case LineKind::Date:
-            parseDate(value);
-            break;
-        case LineKind::Text:
-            break;
+// Takes a practice file's lines one at a time: the positional lines, then the two memos, each
+// decoded straight into its text. A long memo never stands beside a decoded copy of its file.
+class PracticeReader {
+public:
+    // The file's size, when known: a memo is never longer than the rest of the file, and
+    // growing one as it is read would hold it twice at each step.
+    void sized(qint64 size) { size_ = size; }
+
+    void take(QByteArrayView line) {
+        read_ += line.size() + 1;
+        if (fixed_.size() < layout().size()) {
+            fixed_ << decode_(line);
+            return;
         }
-        contents.lines << value;
+        if (memo_ >= 2) return;
+        if (line == separator_) {
+            endMemo();
+            return;
+        }
+        QString& memo = memo_ == 0 ? contents_.memo1 : contents_.memo2;
+        if (memoLines_ == 0 && size_ > read_) memo.reserve(qsizetype(size_ - read_) + line.size() + 1);
+        if (memoLines_ > 0) memo += kCrLf;
+        const bool empty = line.isEmpty() || line == "-1";
+        if (!empty) memo += decode_(line);
+        lastEmpty_ = empty;
+        ++memoLines_;
     }
 
-    qsizetype next = lines.size();
-    auto readMemo = [&all, &next]() {
-        QStringList memo;
-        while (true) {
-            if (next >= all.size()) throw DamagedFileError();
-            const QString line = all.at(next++);
-            if (line == practiceSeparator()) break;
-            memo << (line == QLatin1String("-1") ? QString() : line);
+    PracticeFileContents finish() {
+        const QList<Line>& lines = layout();
+        for (int i = 0; i < lines.size(); ++i) {
+            // A file that ends early reads empty lines, which only text fields accept.
+            const QString value = i < fixed_.size() ? fixed_.at(i) : QString();
+            switch (lines.at(i).kind) {
+            case LineKind::List:
+                parseListPosition(value);
+                break;
+            case LineKind::Flag:
+                parseFlag(value);
+                break;
+            case LineKind::Date:
+                parseDate(value);
+                break;
+            case LineKind::Text:
+                break;
+            }
+            contents_.lines << value;
         }
-        if (!memo.isEmpty() && memo.last().isEmpty()) memo.removeLast();
-        return memo.join(kCrLf);
-    };
-    contents.memo1 = readMemo();
-    contents.memo2 = readMemo();
-    return contents;
+        if (memo_ < 2) throw DamagedFileError();
+        return std::move(contents_);
+    }
+
+private:
+    // A memo's empty last line is not part of it.
+    void endMemo() {
+        QString& memo = memo_ == 0 ? contents_.memo1 : contents_.memo2;
+        if (lastEmpty_) {
+            if (memoLines_ == 1)
+                memo = QString();
+            else
+                memo.chop(kCrLf.size());
+        }
+        memo.squeeze();
+        ++memo_;
+        memoLines_ = 0;
+        lastEmpty_ = false;
+    }
+
+    // The separator's characters are one byte each in the code page.
+    const QByteArray separator_ = practiceSeparator().toLatin1();
+    LineDecoder decode_;
+    QStringList fixed_;
+    qint64 size_ = 0, read_ = 0; // bytes
+    int memo_ = 0;               // the memos read to their separator
+    qsizetype memoLines_ = 0;
+    bool lastEmpty_ = false;
+    PracticeFileContents contents_;
+};
+
+} // namespace
+
+PracticeFileContents parsePracticeFile(const QByteArray& bytes) {
+    PracticeReader reader;
+    splitTextLines(bytes, [&reader](QByteArrayView line) { reader.take(line); });
+    return reader.finish();
 }
 
 namespace {
@@ -228,6 +276,21 @@ QByteArray readPracticeBytes(const QString& path) {
     } catch (const FileReadError&) {
         throw DamagedFileError(); // opened, but not readable to its end
     }
+}
+
+// Read a piece at a time: a long practice is never held whole beside its memos.
+PracticeFileContents readPracticeStreamed(const QString& path) {
+    PracticeReader reader;
+    try {
+        readTextLineBytes(
+            path, kPracticeFileLimit, [&reader](QByteArrayView line) { reader.take(line); },
+            [&reader](qint64 size) { reader.sized(size); });
+    } catch (const FileTooLargeError& e) {
+        throw DamagedFileError(e.reason());
+    } catch (const FileReadError&) {
+        throw DamagedFileError(); // opened, but not readable to its end
+    }
+    return reader.finish();
 }
 
 } // namespace
@@ -295,9 +358,14 @@ void recomputeOpenedPractice(PracticeForm& form) {
 }
 
 void openPractice(PracticeForm& form, const QString& path, QByteArray* read) {
-    const QByteArray bytes = readPracticeBytes(path);
-    const PracticeFileContents contents = parsePracticeFile(bytes);
-    if (read) *read = bytes;
+    PracticeFileContents contents;
+    if (read) {
+        const QByteArray bytes = readPracticeBytes(path);
+        contents = parsePracticeFile(bytes);
+        *read = bytes;
+    } else {
+        contents = readPracticeStreamed(path);
+    }
     form.currentFileName = path;
     applyPracticeFile(form, contents);
     recomputeOpenedPractice(form);

@@ -94,7 +94,10 @@ QString systemFailureReason(int savedErrno, bool writing) {
 
 namespace {
 
-QByteArray readBytes(const QByteArray& native, const QString& path, qint64 maxBytes, bool regularOnly) {
+// Reads the file a piece at a time into `take`; `sized` first learns the size of a regular file.
+void readPieces(const QByteArray& native, const QString& path, qint64 maxBytes, bool regularOnly,
+                const std::function<void(qint64 size)>& sized,
+                const std::function<void(QByteArrayView piece)>& take) {
     Descriptor file;
     // Not blocking on the open: a pipe with no writer reads as empty instead of hanging.
     do
@@ -113,9 +116,9 @@ QByteArray readBytes(const QByteArray& native, const QString& path, qint64 maxBy
     // A device or a pipe has no size to look at: it is cut off once it passes the limit.
     if (S_ISREG(info.st_mode) && info.st_size > maxBytes) throw tooLarge(path, maxBytes);
 
-    QByteArray bytes;
-    if (S_ISREG(info.st_mode)) bytes.reserve(qsizetype(info.st_size));
+    if (S_ISREG(info.st_mode)) sized(info.st_size);
     char buffer[64 * 1024];
+    qint64 total = 0;
     while (true) {
         const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
         if (n < 0) {
@@ -123,11 +126,60 @@ QByteArray readBytes(const QByteArray& native, const QString& path, qint64 maxBy
             throw FileReadError(failure(path, errno, false));
         }
         if (n == 0) break;
-        if (bytes.size() + n > maxBytes) throw tooLarge(path, maxBytes);
-        bytes.append(buffer, qsizetype(n));
+        if (total + n > maxBytes) throw tooLarge(path, maxBytes);
+        total += n;
+        take(QByteArrayView(buffer, qsizetype(n)));
     }
+}
+
+QByteArray readBytes(const QByteArray& native, const QString& path, qint64 maxBytes, bool regularOnly) {
+    QByteArray bytes;
+    readPieces(
+        native, path, maxBytes, regularOnly, [&bytes](qint64 size) { bytes.reserve(qsizetype(size)); },
+        [&bytes](QByteArrayView piece) { bytes.append(piece); });
     return bytes;
 }
+
+// Cuts text into lines as decodeTextLines does, whatever pieces it comes in.
+class LineSplitter {
+public:
+    explicit LineSplitter(const LineBytes& take) : take_(take) {}
+
+    void add(QByteArrayView piece) {
+        for (qsizetype start = 0;;) {
+            const qsizetype newline = piece.indexOf('\n', start);
+            if (newline < 0) {
+                pending_.append(piece.sliced(start));
+                return;
+            }
+            const QByteArrayView line = piece.sliced(start, newline - start);
+            if (pending_.isEmpty()) {
+                give(line);
+            } else {
+                pending_.append(line);
+                give(pending_);
+                pending_.clear();
+            }
+            start = newline + 1;
+        }
+    }
+
+    // No empty last line.
+    void finish() {
+        QByteArrayView last = pending_;
+        if (last.endsWith('\r')) last.chop(1);
+        if (!last.isEmpty()) take_(last);
+    }
+
+private:
+    void give(QByteArrayView line) {
+        if (line.endsWith('\r')) line.chop(1);
+        take_(line);
+    }
+
+    const LineBytes& take_;
+    QByteArray pending_;
+};
 
 } // namespace
 
@@ -141,6 +193,27 @@ QByteArray readRegularFileBytes(const QByteArray& nativePath, const QString& sho
 
 QStringList readTextLines(const QString& path, qint64 maxBytes) {
     return decodeTextLines(readFileBytes(path, maxBytes));
+}
+
+void splitTextLines(const QByteArray& bytes, const LineBytes& take) {
+    LineSplitter lines(take);
+    lines.add(bytes);
+    lines.finish();
+}
+
+void readTextLineBytes(const QString& path, qint64 maxBytes, const LineBytes& take,
+                       const std::function<void(qint64 size)>& sized) {
+    LineSplitter lines(take);
+    readPieces(QFile::encodeName(path), path, maxBytes, false, sized,
+               [&lines](QByteArrayView piece) { lines.add(piece); });
+    lines.finish();
+}
+
+QString LineDecoder::operator()(QByteArrayView line) {
+    if (std::all_of(line.cbegin(), line.cend(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(line);
+    if (!decoder_.isValid()) decoder_ = QStringDecoder(kCodePage);
+    return decoder_.decode(line);
 }
 
 namespace {

@@ -3,7 +3,9 @@
 
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <functional>
@@ -50,6 +52,25 @@ QByteArray readRegularFileBytes(const QByteArray& nativePath, const QString& sho
 
 // The lines of Windows-1252 text: CR LF ends a line (a lone LF too); no empty last line.
 QStringList decodeTextLines(const QByteArray& bytes);
+
+// The same lines, not yet decoded, given to `take` one at a time.
+using LineBytes = std::function<void(QByteArrayView line)>;
+void splitTextLines(const QByteArray& bytes, const LineBytes& take);
+
+// The same for a file of at most `maxBytes`, read a piece at a time: a long file is never held
+// whole; `sized` first learns the size of a regular file. Throws as readFileBytes does, once
+// `take` has had the lines read before the failure.
+void readTextLineBytes(const QString& path, qint64 maxBytes, const LineBytes& take,
+                       const std::function<void(qint64 size)>& sized);
+
+// Decodes lines one by one, as decodeTextLines does.
+class LineDecoder {
+public:
+    QString operator()(QByteArrayView line);
+
+private:
+    QStringDecoder decoder_;
+};
 
 // Reads the lines of a file of at most `maxBytes`. Throws as readFileBytes does.
 QStringList readTextLines(const QString& path, qint64 maxBytes = kParameterFileLimit);

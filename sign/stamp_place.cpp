@@ -10,7 +10,7 @@ std::optional<Stamp> stampPlace(const report::Document& document) {
     QList<QList<QRectF>> occupied;
     for (const report::Page& page : document.pages) {
         QList<QRectF> rects;
-        for (const report::TextRun& t : page.texts)
+        for (const report::TextRun& t : report::pageTexts(page))
             rects << t.rect;
         for (const report::FrameItem& f : page.frames)
             rects << f.rect;

@@ -657,6 +657,67 @@ private slots:
         QCOMPARE(beside->rect.top(), 1.1 * 72);
     }
 
+    // Written to PDF, a long memo's lines on a page are kept as a span and set again: the runs
+    // must be those the document keeping every run has, in order, across pages, with list items,
+    // blank lines and the marks of numbered pages.
+    void spansGiveTheRunsOfEveryLine_data() {
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<QString>("memo");
+        QString items;
+        const QStringList lines = longText(60000).split(QStringLiteral("\r\n"));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString markers[] = {QStringLiteral("- "), QStringLiteral("a) "), QString(), QString(),
+                                       QStringLiteral("   ")};
+            items += markers[i % 5] + lines[i] +
+                     (i % 5 == 3 ? QStringLiteral("\r\n\r\n") : QStringLiteral("\r\n"));
+        }
+        QTest::newRow("justified") << "datapar 0.8 1.0 width=6.5 justify memo" << longText(60000);
+        QTest::newRow("list items, lines of an item, blank lines")
+            << "datapar 0.8 1.0 width=6.5 justify hang=auto memo" << items;
+        QString breaks = items;
+        breaks.replace(QStringLiteral("\r\n\r\n"), QStringLiteral("\n\r"));
+        QTest::newRow("fixed text before the value, lone breaks")
+            << "datapar 0.8 1.0 width=6.5 justify hang=auto \"- premessa:\r\" + memo" << breaks;
+    }
+    void spansGiveTheRunsOfEveryLine() {
+        QFETCH(QString, element);
+        QFETCH(QString, memo);
+        const Template tmpl =
+            parseTemplate(QStringLiteral("QRT 1\nfont \"Arial\" 12\npage\ntext 0.8 0.6 titolo\n") + element +
+                              QStringLiteral("\ncaption 0.8 2.0 \"DOPO\"\n"),
+                          QStringLiteral("prova"));
+        const QStringList columns = {QStringLiteral("titolo"), QStringLiteral("memo")};
+        const QStringList values = {QStringLiteral("RELAZIONE"), memo};
+        Document runs = layoutReport(tmpl, columns, values);
+        Document spans = layoutReport(tmpl, columns, values, {}, Keep::Spans);
+        numberPages(runs, QStringLiteral("Pratica di prova"));
+        numberPages(spans, QStringLiteral("Pratica di prova"));
+        QVERIFY(runs.pages.size() > 3);
+        QCOMPARE(spans.pages.size(), runs.pages.size());
+        qsizetype kept = 0;
+        for (qsizetype p = 0; p < runs.pages.size(); ++p) {
+            const QList<TextRun>& expected = runs.pages[p].texts;
+            const QList<TextRun> set = pageTexts(spans.pages[p]);
+            const QList<TextRun> painted = pageTexts(spans.pages[p], true);
+            kept += spans.pages[p].texts.size();
+            QCOMPARE(set.size(), expected.size());
+            QCOMPARE(painted.size(), expected.size());
+            for (qsizetype i = 0; i < expected.size(); ++i) {
+                const QString where = QStringLiteral("pagina %1, riga %2").arg(p + 1).arg(i);
+                QVERIFY2(set[i].text == expected[i].text, qPrintable(where));
+                QVERIFY2(set[i].rect == expected[i].rect, qPrintable(where));
+                QVERIFY2(set[i].origin == expected[i].origin, qPrintable(where));
+                QVERIFY2(set[i].sourceLine == expected[i].sourceLine, qPrintable(where));
+                QVERIFY2(set[i].pageMark == expected[i].pageMark, qPrintable(where));
+                QVERIFY2(painted[i].text == expected[i].text, qPrintable(where));
+                QVERIFY2(glyphPositions(set[i]) == glyphPositions(expected[i]), qPrintable(where));
+                QVERIFY2(glyphPositions(painted[i]) == glyphPositions(expected[i]), qPrintable(where));
+            }
+        }
+        // The memo's lines were not kept as runs.
+        QVERIFY(kept < spans.pages.size() * 5);
+    }
+
     // A memo of many pages keeps no glyphs until it is painted: they must be those the same
     // lines get when the memo is short enough to keep them.
     void longMemoPaintsTheGlyphsItWasLaidOutWith() {

@@ -99,39 +99,72 @@ struct TextSetting {
 };
 
 // One line of the source text (up to a hard break) as it is laid out: its first line's indent,
-// and whether and how far its wrapped lines hang (layout units). Of a long text it also keeps
-// the rows it wrapped into, whose texts its printed lines share: with the break that ends it,
-// they are its characters as laid out.
+// and whether and how far its wrapped lines hang (layout units).
 struct SourceLine {
-    QStringList rows;
     bool broken = false; // a line separator ends it
     double indent = 0;
     bool hangs = false;
     double hang = 0;
 };
 
-// A long text whose glyphs are not kept with its lines: its lines are set again, one source line
-// at a time, when they are painted. Keeping the glyphs of hundreds of pages costs more memory
-// than setting the text twice costs time.
+namespace {
+// Texts longer than this keep no glyphs until they are painted (some pages of a memo).
+constexpr qsizetype LongText = 20000;
+} // namespace
+
+// A text to set, read one source line at a time. It keeps the text as it was given, shared with
+// whoever gave it: a long memo is not copied to turn its breaks into separators. A long text
+// keeps no glyphs with its lines: they are set again, one source line at a time, when they are
+// painted. Keeping the glyphs of hundreds of pages costs more memory than setting the text twice
+// costs time.
 struct TextSource {
+    using Ranges = std::vector<std::pair<qsizetype, qsizetype>>;
+
+    // With `rawBreaks` "\r\n", "\r" and "\n" break lines too; those inside `values` (the columns'
+    // values) count as a value's, as a paragraph separator does.
+    TextSource(QString text, QFont font, TextSetting how, bool rawBreaks = false, Ranges values = {});
+
+    QString text;
     QFont font;
     TextSetting how;
-    std::vector<SourceLine> lines;
+    bool rawBreaks = false;
+    Ranges values;
+    QFontMetricsF metrics;
+    double nbspAdvance = 0;
+    qsizetype length = 0; // characters, a break counting as one
 
-    // The glyphs of row `row` of source line `line`. The rows of the source line set last are
-    // kept: a page paints them one after the other.
-    QList<QGlyphRun> glyphs(int line, int row) const;
+    bool isLong() const { return length > LongText; }
+
+    // The source line at `at` as it is laid out, and `at` moved on to the next; false past the
+    // last.
+    bool read(SourcePlace& at, SourceLine& sl, QString& segment) const;
+
+    // The glyphs of row `row` of the source line at `at`. The rows of the source line set last
+    // are kept: a page paints them one after the other.
+    QList<QGlyphRun> glyphs(const SourcePlace& at, int row) const;
 
 private:
+    int valueAt(qsizetype i) const {
+        for (std::size_t v = 0; v < values.size(); ++v)
+            if (i >= values[v].first && i < values[v].second) return int(v);
+        return -1;
+    }
+    bool isBreak(QChar c) const {
+        return c == QChar::LineSeparator || c == QChar::ParagraphSeparator ||
+               (rawBreaks && (c == QLatin1Char('\r') || c == QLatin1Char('\n')));
+    }
+    // A "\r\n" is one break unless its halves belong to different values or to a value and a fixed text.
+    bool pairedBreak(qsizetype i) const {
+        return rawBreaks && text[i] == QLatin1Char('\r') && i + 1 < text.size() &&
+               text[i + 1] == QLatin1Char('\n') && valueAt(i) == valueAt(i + 1);
+    }
+
     mutable std::mutex guard;
     mutable int setLine = -1;
     mutable QList<QList<QGlyphRun>> setRows;
 };
 
 namespace {
-
-// Texts longer than this keep no glyphs until they are painted (some pages of a memo).
-constexpr qsizetype LongText = 20000;
 
 // One laid-out line, relative to the top-left of its element.
 struct LaidLine {
@@ -254,71 +287,60 @@ double laySourceLine(const QString& shown, const SourceLine& sl, const QFont& fo
     return below;
 }
 
-QList<LaidLine> layText(const QString& source, const QFont& font, const TextSetting& how) {
-    // Leading spaces indent their line by a fixed amount: justification must not stretch them.
-    auto text = std::make_shared<TextSource>();
-    text->font = font;
-    text->how = how;
-    std::vector<SourceLine>& sourceLines = text->lines;
-    const QFontMetricsF metrics(font, layoutDevice());
-    const bool keepGlyphs = source.size() <= LongText;
-    const double nbspAdvance = metrics.horizontalAdvance(QChar(QChar::Nbsp));
+// Lays a whole text out; a long one's lines carry no glyphs, but where to set them again.
+QList<LaidLine> layText(const std::shared_ptr<const TextSource>& text) {
+    const bool keepGlyphs = !text->isLong();
     QList<LaidLine> out;
     double y = 0;
+    SourcePlace at;
+    SourceLine sl;
+    QString segment;
     // Each source line is laid out as soon as it is read: only one of them is ever held twice.
-    // A paragraph separator stands for a line break inside a column's value.
-    for (qsizetype from = 0, i = 0;; ++i) {
-        qsizetype to = from;
-        while (to < source.size() && source[to] != QChar::LineSeparator &&
-               source[to] != QChar::ParagraphSeparator)
-            ++to;
-        const bool withinValue = i > 0 && source.at(from - 1) == QChar::ParagraphSeparator;
-        const bool last = to >= source.size();
-        // A text that ends with a break has no line after it.
-        if (last && from == to && i > 0) break;
-        QString segment = source.mid(from, to - from);
-        SourceLine sl;
-        qsizetype spaces = 0;
-        while (spaces < segment.size() && segment[spaces] == QLatin1Char(' '))
-            ++spaces;
-        if (spaces > 0 && spaces < segment.size()) {
-            sl.indent = metrics.horizontalAdvance(segment.left(spaces));
-            segment.remove(0, spaces);
-        }
-        if (how.hangMarker) {
-            const QRegularExpressionMatch m = listMarker().match(segment);
-            const SourceLine* item = sourceLines.empty() ? nullptr : &sourceLines.back();
-            if (!m.hasMatch() && withinValue && spaces == 0 && item && item->hangs) {
-                // A line of a value that an item prints goes on where the item's text does,
-                // and so do its wrapped lines.
-                sl.indent = item->indent + item->hang;
-                sl.hangs = true;
-            } else if (m.hasMatch()) {
-                // The marker's spaces do not break and are not widened: the item's first line
-                // starts its text where the wrapped lines do.
-                for (qsizetype c = m.capturedStart(2); c < m.capturedEnd(2); ++c)
-                    segment[c] = QChar::Nbsp;
-                sl.hangs = true;
-                sl.hang = metrics.horizontalAdvance(segment.left(m.capturedEnd(0)));
-            }
-        } else if (how.hangPt > 0) {
-            sl.hangs = true;
-            sl.hang = how.hangPt / PointsPerLayoutUnit;
-        }
-        if (!last) segment += QChar::LineSeparator;
-        sl.broken = !last;
+    for (SourcePlace here = at; text->read(at, sl, segment); here = at) {
         const qsizetype first = out.size();
-        y += laySourceLine(segment, sl, font, how, nbspAdvance, y, keepGlyphs, out);
-        if (!keepGlyphs) {
-            sl.rows.reserve(out.size() - first);
-            for (qsizetype k = first; k < out.size(); ++k) {
-                out[k].deferred = {text, int(i), int(k - first)};
-                sl.rows.append(out[k].text);
+        y += laySourceLine(segment, sl, text->font, text->how, text->nbspAdvance, y, keepGlyphs, out);
+        if (!keepGlyphs)
+            for (qsizetype k = first; k < out.size(); ++k)
+                out[k].deferred = {text, here, int(k - first)};
+    }
+    return out;
+}
+
+QList<LaidLine> layText(const QString& source, const QFont& font, const TextSetting& how) {
+    return layText(std::make_shared<const TextSource>(source, font, how));
+}
+
+// The runs of a span's lines, as addRun would have made them.
+QList<TextRun> spanRuns(const TextSpan& span, bool withGlyphs) {
+    QList<TextRun> out;
+    const TextSource& text = *span.text;
+    SourcePlace at = span.start;
+    SourceLine sl;
+    QString segment;
+    QList<LaidLine> laid;
+    int row = span.row, left = span.rows;
+    double y = span.origin.y();
+    const double x = span.origin.x();
+    for (SourcePlace here = at; left > 0 && text.read(at, sl, segment); here = at, row = 0) {
+        laid.clear();
+        laySourceLine(segment, sl, text.font, text.how, text.nbspAdvance, 0, withGlyphs, laid);
+        for (; row < laid.size() && left > 0; ++row, --left) {
+            const LaidLine& line = laid[row];
+            if (!line.blank) {
+                TextRun run;
+                run.text = line.text;
+                run.font = text.font;
+                run.origin = QPointF(x, y);
+                run.rect = QRectF(x + line.left, y, line.right - line.left, line.height);
+                if (withGlyphs)
+                    run.glyphs = line.glyphs;
+                else
+                    run.deferred = {span.text, here, row};
+                run.sourceLine = span.sourceLine;
+                out.append(run);
             }
+            y += line.height;
         }
-        sourceLines.push_back(std::move(sl));
-        if (last) break;
-        from = to + 1;
     }
     return out;
 }
@@ -343,7 +365,8 @@ struct Item {
     double top = 0, bottom = 0, left = 0, right = 0; // template points
     QFont font;
     QList<LaidLine> lines;
-    QList<LaidLine> overLines; // the value over a box row
+    QList<LaidLine> overLines;                 // the value over a box row
+    std::shared_ptr<const TextSource> flowing; // a long paragraph: its lines are laid as it flows
     double grown =
         0; // a box row's further rows, a title's wrapped lines: what is below moves down by so much
 };
@@ -363,8 +386,8 @@ constexpr double Clearance = 0.1 * PointsPerInch;
 
 class PageFlow {
 public:
-    PageFlow(const Template& tmpl, int templatePage, const QHash<QString, QString>& row)
-        : tmpl_(tmpl), templatePage_(templatePage), row_(row) {
+    PageFlow(const Template& tmpl, int templatePage, const QHash<QString, QString>& row, Keep keep)
+        : tmpl_(tmpl), templatePage_(templatePage), row_(row), keep_(keep) {
         pageHeight_ = tmpl.paperInches().height() * PointsPerInch;
         limit_ = pageHeight_ - tmpl.bottomMargin * PointsPerInch;
         contTop_ = tmpl.topMargin * PointsPerInch;
@@ -427,9 +450,9 @@ public:
     }
 
 private:
-    // With `markValueBreaks` the line breaks inside the columns' values become paragraph
-    // separators, told apart from those of the fixed texts.
-    QString evaluate(const Element& e, bool markValueBreaks = false) const {
+    // With `values` it gets where the columns' values lie in the text, so that their line breaks
+    // can be told apart from those of the fixed texts.
+    QString evaluate(const Element& e, TextSource::Ranges* values = nullptr) const {
         QString out;
         for (const Term& t : e.value) {
             if (t.kind == Term::Text) {
@@ -444,15 +467,8 @@ private:
                                 .arg(tmpl_.name)
                                 .arg(e.sourceLine)
                                 .arg(t.text));
-            if (!markValueBreaks) {
-                out += *v;
-                continue;
-            }
-            QString value = *v;
-            value.replace(QLatin1String("\r\n"), QString(QChar::ParagraphSeparator));
-            value.replace(QLatin1Char('\r'), QChar::ParagraphSeparator);
-            value.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);
-            out += value;
+            if (values) values->emplace_back(out.size(), out.size() + v->size());
+            out += *v; // a lone value is shared, not copied
         }
         return out;
     }
@@ -536,9 +552,23 @@ private:
         case ElementKind::DataParagraph: {
             it.font = resolveFont(e.font);
             if (e.kind == ElementKind::Paragraph || e.kind == ElementKind::DataParagraph) {
-                const QString text = e.kind == ElementKind::Paragraph ? e.text : evaluate(e, e.hangMarker);
-                it.lines = layText(keepingBreaks(text), it.font,
-                                   {width, e.align, true, e.hang * PointsPerInch, e.hangMarker});
+                TextSource::Ranges values;
+                QString text =
+                    e.kind == ElementKind::Paragraph ? e.text : evaluate(e, e.hangMarker ? &values : nullptr);
+                auto source = std::make_shared<const TextSource>(
+                    std::move(text), it.font,
+                    TextSetting{width, e.align, true, e.hang * PointsPerInch, e.hangMarker}, true,
+                    std::move(values));
+                // A long paragraph in the flow is laid out as it is placed, a source line at a
+                // time: nothing but its place needs it whole (its bottom matters only out of the flow).
+                if (source->isLong() && width > 0 && !e.repeat && !e.foot) {
+                    it.flowing = std::move(source);
+                    it.bottom = y;
+                    it.left = x;
+                    it.right = x + width;
+                    break;
+                }
+                it.lines = layText(source);
             } else if (e.kind == ElementKind::BoxRow) {
                 measureBoxRow(it, onOneLine(evaluate(e)));
             } else if (e.kind == ElementKind::DataText && e.shrink > 0) {
@@ -731,7 +761,8 @@ private:
         double y = it.top + s.delta;
         bool first = true;
         int firstPage = k;
-        for (const LaidLine& line : it.lines) {
+        const double x = it.e->pos.x() * PointsPerInch;
+        auto placeLine = [&](const LaidLine& line, const SourcePlace* at, int row) {
             const bool atPageTop = k > s.page && y <= contTop_ + inset + Eps;
             const bool standsWhereDrawn = first && !pushed(s) && !offPaper;
             if (y + line.height > limit + Eps && !atPageTop && !standsWhereDrawn) {
@@ -740,9 +771,33 @@ private:
                 limit = limit_;
             }
             if (first) firstPage = k;
-            addRun(k, it, line, it.e->pos.x() * PointsPerInch, y, false);
+            if (!at) {
+                addRun(k, it, line, x, y, false);
+            } else if (keep_ == Keep::Spans) {
+                addSpanRow(k, it, line, x, y, *at, row);
+            } else {
+                LaidLine deferred = line;
+                deferred.deferred = {it.flowing, *at, row};
+                addRun(k, it, deferred, x, y, false);
+            }
             y += line.height;
             first = false;
+        };
+        if (it.flowing) {
+            const TextSource& text = *it.flowing;
+            SourcePlace at;
+            SourceLine sl;
+            QString segment;
+            QList<LaidLine> laid;
+            for (SourcePlace here = at; text.read(at, sl, segment); here = at) {
+                laid.clear();
+                laySourceLine(segment, sl, text.font, text.how, text.nbspAdvance, 0, false, laid);
+                for (int r = 0; r < laid.size(); ++r)
+                    placeLine(laid[r], &here, r);
+            }
+        } else {
+            for (const LaidLine& line : it.lines)
+                placeLine(line, nullptr, 0);
         }
         placed_[it.order] = {firstPage, k};
         const double end = it.top + room; // where the elements below it begin in the template
@@ -847,6 +902,10 @@ private:
         const Page& last = pages_[k];
         for (const TextRun& t : last.texts)
             clear = clear && !reached(t.rect);
+        for (const TextSpan& span : last.spans)
+            if (!span.bounds.isNull() && reached(span.bounds))
+                for (const TextRun& t : spanRuns(span, false))
+                    clear = clear && !reached(t.rect);
         for (const PictureItem& p : last.pictures)
             clear = clear && !reached(p.rect);
         for (const LineItem& l : last.lines)
@@ -872,9 +931,33 @@ private:
         page(k).texts.append(run);
     }
 
+    // A line of a long paragraph: it goes on the span of the lines before it when it follows them
+    // on the page.
+    void addSpanRow(int k, const Item& it, const LaidLine& line, double x, double y, const SourcePlace& at,
+                    int row) {
+        Page& p = page(k);
+        if (p.spans.isEmpty() || p.spans.constLast().text != it.flowing ||
+            p.spans.constLast().at != p.texts.size()) {
+            TextSpan span;
+            span.text = it.flowing;
+            span.start = at;
+            span.row = row;
+            span.at = p.texts.size();
+            span.origin = QPointF(x, y);
+            span.sourceLine = it.e->sourceLine;
+            p.spans.append(span);
+        }
+        TextSpan& span = p.spans.last();
+        ++span.rows;
+        if (line.blank) return;
+        const QRectF rect(x + line.left, y, line.right - line.left, line.height);
+        span.bounds = span.bounds.isNull() ? rect : span.bounds.united(rect);
+    }
+
     const Template& tmpl_;
     int templatePage_;
     const QHash<QString, QString>& row_;
+    Keep keep_;
     double pageHeight_ = 0;
     double limit_ = 0;   // where flowed text stops: the bottom margin, above repeated elements
     double contTop_ = 0; // where text starts on a continuation page
@@ -903,6 +986,19 @@ TextRun markRun(const LaidLine& line, const QFont& font, double x, double y) {
     return run;
 }
 
+// "Pagina N di M" and the heading's lines, after the page's runs.
+void appendMarks(QList<TextRun>& out, const Page& page, const QFont& font, int number, int count,
+                 const QList<LaidLine>& heading) {
+    const QString text = QStringLiteral("Pagina %1 di %2").arg(number).arg(count);
+    const QList<LaidLine> numberLines = layText(text, font, {page.size.width(), Align::Centre, false});
+    if (!numberLines.isEmpty()) {
+        const LaidLine& line = numberLines.first();
+        out.append(markRun(line, font, 0, page.size.height() - MarkEdge - line.height));
+    }
+    for (const LaidLine& line : heading)
+        if (!line.blank) out.append(markRun(line, font, MarkSide, MarkEdge + line.top));
+}
+
 // What is printed on a page, as rectangles: texts, frames, rules, pictures.
 QList<QRectF> inked(const Page& page) {
     QList<QRectF> out;
@@ -919,6 +1015,20 @@ QList<QRectF> inked(const Page& page) {
 
 } // namespace
 
+// What the marks of a document's numbered pages share: their font, how many pages there are, and
+// the heading laid out at each width it got.
+struct PageMarks {
+    QFont font;
+    int count = 0;
+    std::vector<std::pair<double, QList<LaidLine>>> headings;
+
+    const QList<LaidLine>* heading(double width) const {
+        for (const auto& [w, lines] : headings)
+            if (w == width) return &lines;
+        return nullptr;
+    }
+};
+
 double textWidth(const QString& text, const FontSpec& font) {
     const QList<LaidLine> lines = layText(onOneLine(text), resolveFont(font), {});
     return lines.isEmpty() || lines.first().blank ? 0 : lines.first().right;
@@ -932,64 +1042,170 @@ double wrappedHeight(const QString& text, const FontSpec& font, double width) {
 void numberPages(Document& document, const QString& heading) {
     const int count = int(document.pages.size());
     if (count < 2) return;
-    const QFont font = resolveFont(FontSpec{QStringLiteral("Arial"), MarkSize, false});
+    auto marks = std::make_shared<PageMarks>();
+    marks->font = resolveFont(FontSpec{QStringLiteral("Arial"), MarkSize, false});
+    marks->count = count;
+    const QFont& font = marks->font;
+    // The heading is laid out once for each width it gets: its lines, and their glyphs, are
+    // shared by the pages.
+    auto headingAt = [&](double width) {
+        if (const QList<LaidLine>* laid = marks->heading(width)) return *laid;
+        marks->headings.emplace_back(width, layText(onOneLine(heading), font, {width, Align::Left, true}));
+        return marks->headings.back().second;
+    };
     for (int k = 0; k < count; ++k) {
         Page& page = document.pages[k];
         const double pageWidth = page.size.width();
         const QList<QRectF> taken = inked(page);
         // Pictures are whole scanned forms: the marks go over their blank border.
-        const QString number = QStringLiteral("Pagina %1 di %2").arg(k + 1).arg(count);
-        const QList<LaidLine> numberLines = layText(number, font, {pageWidth, Align::Centre, false});
         QList<LaidLine> lines;
+        double headingWidth = -1;
         if (k > 0 && !heading.trimmed().isEmpty()) {
             // As wide as the head of the page is free from the left; a long heading wraps.
             double width = pageWidth - 2 * MarkSide;
             for (int attempt = 0; attempt < 4; ++attempt) {
-                lines = layText(onOneLine(heading), font, {width, Align::Left, true});
+                lines = headingAt(width);
                 const double height = lines.isEmpty() ? 0 : lines.last().top + lines.last().height;
                 const QRectF band(MarkSide, MarkEdge, width, height);
                 double right = MarkSide + width;
-                for (qsizetype i = 0; i < taken.size() - page.pictures.size(); ++i) {
-                    const QRectF r = taken[i].adjusted(-MarkGap, -MarkGap / 2, MarkGap, MarkGap / 2);
+                auto keepClear = [&](const QRectF& ink) {
+                    const QRectF r = ink.adjusted(-MarkGap, -MarkGap / 2, MarkGap, MarkGap / 2);
                     if (r.intersects(band) && r.left() > MarkSide) right = std::min(right, r.left());
-                }
+                };
+                for (qsizetype i = 0; i < taken.size() - page.pictures.size(); ++i)
+                    keepClear(taken[i]);
+                // A span's lines only when the band reaches them.
+                for (const TextSpan& span : page.spans)
+                    if (!span.bounds.isNull() &&
+                        span.bounds.adjusted(-MarkGap, -MarkGap / 2, MarkGap, MarkGap / 2).intersects(band))
+                        for (const TextRun& t : spanRuns(span, false))
+                            keepClear(t.rect);
+                headingWidth = width;
                 if (right >= MarkSide + width - Eps || right - MarkSide < MarkSide) break;
                 width = right - MarkSide;
             }
         }
+        if (document.keep == Keep::Spans) {
+            // Set when the page is: a long document keeps no glyphs of its marks.
+            page.marks = marks;
+            page.number = k + 1;
+            page.headingWidth = headingWidth;
+            continue;
+        }
         // Room for the marks and no more: a list grown by appending would keep up to twice
         // the runs of every page of a long document.
         page.texts.reserve(page.texts.size() + 1 + lines.size());
-        if (!numberLines.isEmpty()) {
-            const LaidLine& line = numberLines.first();
-            page.texts.append(markRun(line, font, 0, page.size.height() - MarkEdge - line.height));
-        }
-        for (const LaidLine& line : lines)
-            if (!line.blank) page.texts.append(markRun(line, font, MarkSide, MarkEdge + line.top));
+        appendMarks(page.texts, page, font, k + 1, count, lines);
     }
 }
 
-QList<QGlyphRun> TextSource::glyphs(int line, int row) const {
+TextSource::TextSource(QString text_, QFont font_, TextSetting how_, bool rawBreaks_, Ranges values_)
+    : text(std::move(text_)), font(std::move(font_)), how(how_), rawBreaks(rawBreaks_),
+      values(std::move(values_)), metrics(font, layoutDevice()) {
+    nbspAdvance = metrics.horizontalAdvance(QChar(QChar::Nbsp));
+    length = text.size();
+    if (rawBreaks && length > LongText)
+        for (qsizetype i = 0; i + 1 < text.size(); ++i)
+            if (pairedBreak(i)) --length;
+}
+
+bool TextSource::read(SourcePlace& at, SourceLine& sl, QString& segment) const {
+    const qsizetype from = at.from;
+    if (from < 0) return false;
+    qsizetype to = from;
+    while (to < text.size() && !isBreak(text[to]))
+        ++to;
+    const bool last = to >= text.size();
+    // A text that ends with a break has no line after it.
+    if (last && from == to && at.line > 0) return false;
+    // Leading spaces indent their line by a fixed amount: justification must not stretch them.
+    segment = text.mid(from, to - from);
+    sl = SourceLine();
+    qsizetype spaces = 0;
+    while (spaces < segment.size() && segment[spaces] == QLatin1Char(' '))
+        ++spaces;
+    if (spaces > 0 && spaces < segment.size()) {
+        sl.indent = metrics.horizontalAdvance(segment.left(spaces));
+        segment.remove(0, spaces);
+    }
+    if (how.hangMarker) {
+        const QRegularExpressionMatch m = listMarker().match(segment);
+        if (!m.hasMatch() && at.withinValue && spaces == 0 && at.line > 0 && at.prevHangs) {
+            // A line of a value that an item prints goes on where the item's text does,
+            // and so do its wrapped lines.
+            sl.indent = at.prevIndent + at.prevHang;
+            sl.hangs = true;
+        } else if (m.hasMatch()) {
+            // The marker's spaces do not break and are not widened: the item's first line
+            // starts its text where the wrapped lines do.
+            for (qsizetype c = m.capturedStart(2); c < m.capturedEnd(2); ++c)
+                segment[c] = QChar::Nbsp;
+            sl.hangs = true;
+            sl.hang = metrics.horizontalAdvance(segment.left(m.capturedEnd(0)));
+        }
+    } else if (how.hangPt > 0) {
+        sl.hangs = true;
+        sl.hang = how.hangPt / PointsPerLayoutUnit;
+    }
+    if (!last) segment += QChar::LineSeparator;
+    sl.broken = !last;
+
+    if (last) {
+        at.from = -1;
+    } else {
+        // A paragraph separator, or a break inside a value, stands for a line break inside a
+        // column's value.
+        const QChar c = text[to];
+        at.withinValue = c == QChar::ParagraphSeparator ||
+                         (c != QChar::LineSeparator && !values.empty() && valueAt(to) >= 0);
+        at.from = to + (pairedBreak(to) ? 2 : 1);
+    }
+    ++at.line;
+    at.prevHangs = sl.hangs;
+    at.prevIndent = sl.indent;
+    at.prevHang = sl.hang;
+    return true;
+}
+
+QList<QGlyphRun> TextSource::glyphs(const SourcePlace& at, int row) const {
     const std::lock_guard<std::mutex> lock(guard);
-    if (setLine != line) {
+    if (setLine != at.line) {
         QList<LaidLine> laid;
-        const double nbspAdvance = QFontMetricsF(font, layoutDevice()).horizontalAdvance(QChar(QChar::Nbsp));
-        const SourceLine& sl = lines.at(std::size_t(line));
-        // The rows tile the source line: together, with its break, they are what was laid out.
-        QString shown = sl.rows.join(QString());
-        if (sl.broken) shown += QChar::LineSeparator;
-        laySourceLine(shown, sl, font, how, nbspAdvance, 0, true, laid);
+        SourcePlace next = at;
+        SourceLine sl;
+        QString segment;
+        if (read(next, sl, segment)) laySourceLine(segment, sl, font, how, nbspAdvance, 0, true, laid);
         setRows.clear();
         for (const LaidLine& l : laid)
             setRows.append(l.glyphs);
-        setLine = line;
+        setLine = at.line;
     }
     return setRows.value(row);
 }
 
+QList<TextRun> pageTexts(const Page& page, bool withGlyphs) {
+    if (page.spans.isEmpty() && !page.marks) return page.texts;
+    QList<TextRun> out;
+    qsizetype next = 0;
+    for (const TextSpan& span : page.spans) {
+        for (; next < span.at; ++next)
+            out.append(page.texts[next]);
+        out.append(spanRuns(span, withGlyphs));
+    }
+    for (; next < page.texts.size(); ++next)
+        out.append(page.texts[next]);
+    if (page.marks) {
+        const QList<LaidLine>* heading =
+            page.headingWidth >= 0 ? page.marks->heading(page.headingWidth) : nullptr;
+        appendMarks(out, page, page.marks->font, page.number, page.marks->count,
+                    heading ? *heading : QList<LaidLine>());
+    }
+    return out;
+}
+
 QList<QGlyphRun> glyphsOf(const TextRun& run) {
     if (!run.deferred.text) return run.glyphs;
-    return run.deferred.text->glyphs(run.deferred.line, run.deferred.row);
+    return run.deferred.text->glyphs(run.deferred.at, run.deferred.row);
 }
 
 QList<QPointF> glyphPositions(const TextRun& run) {
@@ -1001,7 +1217,7 @@ QList<QPointF> glyphPositions(const TextRun& run) {
 }
 
 Document layoutReport(const Template& tmpl, const QStringList& columnNames, const QStringList& values,
-                      const PageProgress& pageDone) {
+                      const PageProgress& pageDone, Keep keep) {
     if (columnNames.size() != values.size())
         throw Error(
             QStringLiteral("I dati del documento non corrispondono alle colonne: %1 colonne e %2 valori.")
@@ -1012,10 +1228,11 @@ Document layoutReport(const Template& tmpl, const QStringList& columnNames, cons
         if (!row.contains(columnNames[i])) row.insert(columnNames[i], values[i]);
 
     Document doc;
+    doc.keep = keep;
     doc.name = tmpl.name;
     doc.title = tmpl.title.isEmpty() ? tmpl.name : tmpl.title;
     for (int p = 0; p < tmpl.pages.size(); ++p) {
-        const QList<Page> pages = PageFlow(tmpl, p, row).run();
+        const QList<Page> pages = PageFlow(tmpl, p, row, keep).run();
         for (const Page& page : pages) {
             doc.pages.append(page);
             if (pageDone) pageDone(int(doc.pages.size()));

@@ -28,11 +28,22 @@ inline constexpr double PointsPerLayoutUnit = PointsPerInch / LayoutUnitsPerInch
 
 struct TextSource;
 
+// Where a source line of a text (up to a hard break) begins, with what setting it again needs
+// of the line before it.
+struct SourcePlace {
+    qsizetype from = 0;       // its first character in the text as given
+    int line = 0;             // which source line
+    bool withinValue = false; // the break before it is one inside a column's value
+    bool prevHangs = false;   // the line before it hangs its wrapped lines ...
+    double prevIndent = 0;    // ... from this indent (layout units)
+    double prevHang = 0;      // ... by so much
+};
+
 // Where the glyphs of a line of a long text are set again when it is painted (glyphsOf).
 struct GlyphSource {
     std::shared_ptr<const TextSource> text;
-    int line = 0; // the text's source line (up to a hard break)
-    int row = 0;  // the line's row among those the source line wraps into
+    SourcePlace at;
+    int row = 0; // the line's row among those the source line wraps into
 };
 
 // One line of text where it is printed.
@@ -63,6 +74,22 @@ struct PictureItem {
     QImage image;
 };
 
+// Consecutive lines of a long text on one page, kept as where they start: their runs are set
+// again when they are needed (pageTexts), so that a long document does not keep a record and a
+// copy of the characters of every line.
+struct TextSpan {
+    std::shared_ptr<const TextSource> text;
+    SourcePlace start;  // the source line of the first line
+    int row = 0;        // the first line's row in it
+    int rows = 0;       // how many lines, blank ones included
+    qsizetype at = 0;   // the runs go before texts[at]
+    QPointF origin;     // the first line's top-left
+    QRectF bounds;      // around all the runs; empty when all lines are blank
+    int sourceLine = 0; // the template line of the element it comes from
+};
+
+struct PageMarks;
+
 struct Page {
     QSizeF size;               // points; A4
     int templatePage = 0;      // which page of the template it comes from (0-based)
@@ -70,14 +97,29 @@ struct Page {
     QList<PictureItem> pictures;
     QList<FrameItem> frames;
     QList<LineItem> lines;
-    QList<TextRun> texts;
+    QList<TextRun> texts; // with `spans`, only the runs not kept in them
+    QList<TextSpan> spans;
+    // A numbered page of a document kept with spans: its marks are set with its runs.
+    std::shared_ptr<const PageMarks> marks;
+    int number = 0;           // 1-based
+    double headingWidth = -1; // the heading's, none when negative
 };
+
+// With Keep::Spans the lines of long texts stay in their pages' spans and the marks of numbered
+// pages are set when the runs are (for output only); with Keep::Runs every page has all its runs
+// in `texts`.
+enum class Keep { Runs, Spans };
 
 struct Document {
     QString name;  // the report's name
     QString title; // for the PDF's properties
     QList<Page> pages;
+    Keep keep = Keep::Runs;
 };
+
+// Every run of a page in the order it is printed; with `withGlyphs` the lines of long texts get
+// their glyphs, otherwise glyphsOf sets them.
+QList<TextRun> pageTexts(const Page& page, bool withGlyphs = false);
 
 // The glyphs of a run: its own, or those of its line of a long text set again.
 QList<QGlyphRun> glyphsOf(const TextRun& run);
@@ -95,7 +137,7 @@ using PageProgress = std::function<void(int page)>;
 // Throws Error when the row does not match its columns or the template reads a column the
 // row lacks.
 Document layoutReport(const Template& tmpl, const QStringList& columnNames, const QStringList& values,
-                      const PageProgress& pageDone = {});
+                      const PageProgress& pageDone = {}, Keep keep = Keep::Runs);
 
 // For templates the program builds (a list): how wide a text is on one line, and how high it
 // is wrapped to `width`, in points, as the layout sets it.

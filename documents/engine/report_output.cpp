@@ -43,7 +43,7 @@ void paintPage(const Page& page, QPainter& painter, const QRectF& target) {
     }
 
     painter.setPen(Qt::black);
-    for (const TextRun& run : page.texts) {
+    for (const TextRun& run : pageTexts(page, true)) {
         painter.save();
         painter.translate(run.origin);
         painter.scale(PointsPerLayoutUnit, PointsPerLayoutUnit);

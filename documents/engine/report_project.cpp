@@ -47,10 +47,10 @@ const Template* ReportProject::find(const QString& name) {
 
 std::optional<Document> ReportProject::layout(const QString& name, const QStringList& columnNames,
                                               const QStringList& values, const PageProgress& pageDone,
-                                              const QString& sheetHeading) {
+                                              const QString& sheetHeading, Keep keep) {
     const Template* tmpl = find(name);
     if (!tmpl) return std::nullopt;
-    Document document = layoutReport(*tmpl, columnNames, values, pageDone);
+    Document document = layoutReport(*tmpl, columnNames, values, pageDone, keep);
     numberPages(document, sheetHeading);
     return document;
 }

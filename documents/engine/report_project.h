@@ -35,7 +35,7 @@ public:
     // layoutReport do.
     std::optional<Document> layout(const QString& name, const QStringList& columnNames,
                                    const QStringList& values, const PageProgress& pageDone = {},
-                                   const QString& sheetHeading = {});
+                                   const QString& sheetHeading = {}, Keep keep = Keep::Runs);
 
 private:
     QString path(const QString& name) const;
