@@ -163,6 +163,47 @@ private slots:
         QCOMPARE(parsePracticeFile(bytes).memo1, readBack);
     }
 
+    // A file is read in pieces of 64 KiB: whatever falls on the edge between two pieces (the two
+    // bytes of a line end, an accented letter, the memos' separator) reads as from the whole file.
+    void piecesReadAsTheWholeFile_data() {
+        QTest::addColumn<QString>("around"); // what stands across the edge
+        QTest::addColumn<int>("beforeEdge"); // how many of its bytes lie before it
+        QTest::newRow("line end split") << "x\r\ny" << 2;
+        QTest::newRow("line end after the edge") << "x\r\ny" << 1;
+        QTest::newRow("line end before the edge") << "x\r\ny" << 3;
+        QTest::newRow("accented letters") << QString::fromUtf8("àèìòù€") << 3;
+        QTest::newRow("empty lines") << "a\r\n\r\n\r\nb" << 4;
+        QTest::newRow("line of the edge only") << "\r\n" << 1;
+    }
+    void piecesReadAsTheWholeFile() {
+        QFETCH(QString, around);
+        QFETCH(int, beforeEdge);
+        constexpr qsizetype Edge = 64 * 1024;
+        Practice p;
+        p.form.Memo1.text = QStringLiteral("QQQQZZZZ");
+        const qsizetype head = practiceFileBytes(p.form).indexOf("QQQQZZZZ"); // where Memo1 begins
+        p.form.Memo1.text =
+            QString(Edge - head - beforeEdge, QLatin1Char('a')) + around + QString(70000, QLatin1Char('b'));
+        p.form.Memo2.text = QStringLiteral("Relazione\r\nsu due righe");
+        const QByteArray bytes = practiceFileBytes(p.form);
+        QStringEncoder cp1252("windows-1252");
+        const QByteArray encoded = cp1252.encode(around);
+        QCOMPARE(bytes.mid(Edge - beforeEdge, encoded.size()), encoded);
+        const QString path = p.dir.filePath(QStringLiteral("bordo.qdr"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+        file.close();
+
+        Practice whole;
+        applyPracticeFile(whole.form, parsePracticeFile(bytes));
+        Practice pieces;
+        openPractice(pieces.form, path);
+        QCOMPARE(pieces.form.Memo1.text, p.form.Memo1.text);
+        QCOMPARE(pieces.form.Memo1.text, whole.form.Memo1.text);
+        QCOMPARE(pieces.form.Memo2.text, whole.form.Memo2.text);
+    }
+
     void refusesWhatWouldNotReadBack_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
