@@ -94,6 +94,15 @@ QString systemFailureReason(int savedErrno, bool writing) {
 
 namespace {
 
+// The code page reads and writes ASCII as it is: such text needs no converter, whose making
+// costs more than a line.
+bool isAscii(QByteArrayView bytes) {
+    return std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; });
+}
+bool isAscii(const QString& text) {
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
 // Reads the file a piece at a time into `take`; `sized` first learns the size of a regular file.
 void readPieces(const QByteArray& native, const QString& path, qint64 maxBytes, bool regularOnly,
                 const std::function<void(qint64 size)>& sized,
@@ -210,8 +219,7 @@ void readTextLineBytes(const QString& path, qint64 maxBytes, const LineBytes& ta
 }
 
 QString LineDecoder::operator()(QByteArrayView line) {
-    if (std::all_of(line.cbegin(), line.cend(), [](char c) { return uchar(c) < 0x80; }))
-        return QString::fromLatin1(line);
+    if (isAscii(line)) return QString::fromLatin1(line);
     if (!decoder_.isValid()) decoder_ = QStringDecoder(kCodePage);
     return decoder_.decode(line);
 }
@@ -248,15 +256,10 @@ QStringList asciiLines(const QByteArray& bytes) {
 } // namespace
 
 QStringList decodeTextLines(const QByteArray& bytes) {
-    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
-        return asciiLines(bytes);
-    QStringDecoder decoder(kCodePage);
-    const QString text = decoder.decode(bytes);
-    // Lines end with CR LF; a lone LF is taken as a line end too.
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString& line : lines)
-        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    if (isAscii(QByteArrayView(bytes))) return asciiLines(bytes);
+    QStringList lines;
+    LineDecoder decode;
+    splitTextLines(bytes, [&](QByteArrayView line) { lines << decode(line); });
     return lines;
 }
 
@@ -272,14 +275,6 @@ bool roundTrips(const QString& text, const QByteArray& bytes) {
 QByteArray encode(const QString& text) {
     QStringEncoder encoder(kCodePage);
     return encoder.encode(text);
-}
-
-// The code page writes ASCII as it is: most lines need no converter, whose making costs more
-// than the line.
-bool isAscii(const QString& text) {
-    for (const QChar c : text)
-        if (c.unicode() >= 0x80) return false;
-    return true;
 }
 
 } // namespace
