@@ -19,6 +19,9 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <dirent.h>
 #include <fcntl.h>
 #include <functional>
@@ -366,16 +369,48 @@ QString searchFolded(const QString& text) {
 }
 
 bool archiveRowMatches(const ArchiveRow& row, const QString& query) {
-    return archiveRowMatchesWords(row, archiveSearchWords(query));
+    return archiveKeyHoldsWords(row.searchKey, archiveSearchWords(query));
 }
 
 QStringList archiveSearchWords(const QString& query) {
     return searchFolded(query).split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
-bool archiveRowMatchesWords(const ArchiveRow& row, const QStringList& words) {
+// Eight characters at a time are looked at for the word's first and last character together,
+// so that most places are passed over without a comparison: the first keys of a search look
+// through every row.
+qsizetype findSearchWord(QStringView text, QStringView word, qsizetype from) {
+    const qsizetype n = text.size();
+    const qsizetype k = word.size();
+    if (k == 0) return from <= n ? from : -1;
+    const char16_t* h = text.utf16();
+    const char16_t* w = word.utf16();
+    qsizetype i = std::max<qsizetype>(from, 0);
+#ifdef __SSE2__
+    const __m128i first = _mm_set1_epi16(short(w[0]));
+    const __m128i last = _mm_set1_epi16(short(w[k - 1]));
+    for (; i + k - 1 + 8 <= n; i += 8) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i + k - 1));
+        // Two bits for each place both characters are at.
+        uint mask =
+            uint(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(a, first), _mm_cmpeq_epi16(b, last))));
+        while (mask) {
+            const qsizetype at = i + qCountTrailingZeroBits(mask) / 2;
+            if (k <= 2 || std::equal(w + 1, w + k - 1, h + at + 1)) return at;
+            mask &= mask - 1;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; i + k <= n; ++i)
+        if (h[i] == w[0] && std::equal(w + 1, w + k, h + i + 1)) return i;
+    return -1;
+}
+
+bool archiveKeyHoldsWords(QStringView key, const QStringList& words) {
     return std::all_of(words.cbegin(), words.cend(),
-                       [&row](const QString& w) { return row.searchKey.contains(w); });
+                       [key](const QString& w) { return findSearchWord(key, w, 0) >= 0; });
 }
 
 QStringView archiveSortText(const ArchiveRow& row, int column) {

@@ -112,9 +112,12 @@ QList<ArchiveRow> readArchive(const QStringList& folders, const PracticeForm& pr
 QString searchFolded(const QString& text);
 // True when every word of `query` is found in some column of the row.
 bool archiveRowMatches(const ArchiveRow& row, const QString& query);
-// The same with the query's words folded once for many rows.
+// The same with the query's words folded once for many rows: true when `key` (a row's search
+// key, or a part of one) holds every word.
 QStringList archiveSearchWords(const QString& query);
-bool archiveRowMatchesWords(const ArchiveRow& row, const QStringList& words);
+bool archiveKeyHoldsWords(QStringView key, const QStringList& words);
+// Where `word` is first found in `text` from `from` on, or -1 (as QStringView::indexOf).
+qsizetype findSearchWord(QStringView text, QStringView word, qsizetype from);
 // The order of two rows read by readArchiveRow by a column, as archiveSortValue orders them,
 // the path deciding between equals: -1, 0 or 1. Text columns compare their folded text kept
 // in the row, never folded again.

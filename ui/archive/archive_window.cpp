@@ -33,49 +33,10 @@
 
 #include <algorithm>
 #include <array>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 #include <numeric>
 #include <vector>
 
 namespace quadrelo {
-
-namespace {
-
-// Where `word` is first found in `text` from `from` on, or -1. Eight characters at a time are
-// looked at for the word's first and last character together, so that most places are passed
-// over without a comparison: the first keys of a search look through every row.
-qsizetype findWord(QStringView text, QStringView word, qsizetype from) {
-    const qsizetype n = text.size();
-    const qsizetype k = word.size();
-    if (k == 0) return from <= n ? from : -1;
-    const char16_t* h = text.utf16();
-    const char16_t* w = word.utf16();
-    qsizetype i = std::max<qsizetype>(from, 0);
-#ifdef __SSE2__
-    const __m128i first = _mm_set1_epi16(short(w[0]));
-    const __m128i last = _mm_set1_epi16(short(w[k - 1]));
-    for (; i + k - 1 + 8 <= n; i += 8) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i + k - 1));
-        // Two bits for each place both characters are at.
-        uint mask =
-            uint(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(a, first), _mm_cmpeq_epi16(b, last))));
-        while (mask) {
-            const qsizetype at = i + qCountTrailingZeroBits(mask) / 2;
-            if (k <= 2 || std::equal(w + 1, w + k - 1, h + at + 1)) return at;
-            mask &= mask - 1;
-            mask &= mask - 1;
-        }
-    }
-#endif
-    for (; i + k <= n; ++i)
-        if (h[i] == w[0] && std::equal(w + 1, w + k, h + i + 1)) return i;
-    return -1;
-}
-
-} // namespace
 
 // The rows read, the order of the list and the rows the search shows, each kept up to date
 // by what changes it: a batch of rows is sorted into the order, a search narrowing the one
@@ -311,12 +272,10 @@ private:
             addFigures(shown_[j]);
         }
     }
-    // As archiveRowMatchesWords, in the row's key among the others.
+    // The row's key among the others.
     bool matches(int i) const {
         const qsizetype start = i > 0 ? keyEnds_[size_t(i - 1)] + 1 : 0;
-        const QStringView key = QStringView(keys_).sliced(start, keyEnds_[size_t(i)] - start);
-        return std::all_of(words_.cbegin(), words_.cend(),
-                           [key](const QString& w) { return findWord(key, w, 0) >= 0; });
+        return archiveKeyHoldsWords(QStringView(keys_).sliced(start, keyEnds_[size_t(i)] - start), words_);
     }
     // Which rows hold every word, found in the keys of all rows laid end to end: a word never
     // holds the line break between two keys, so each place it is found is within one key.
@@ -324,8 +283,8 @@ private:
         std::vector<int> words(rows_.size(), 0); // how many of the words, in order, each row holds
         for (int w = 0; w < int(words_.size()); ++w) {
             size_t row = 0;
-            for (qsizetype at = findWord(keys_, words_.at(w), 0); at >= 0 && row < keyEnds_.size();
-                 at = findWord(keys_, words_.at(w), at)) {
+            for (qsizetype at = findSearchWord(keys_, words_.at(w), 0); at >= 0 && row < keyEnds_.size();
+                 at = findSearchWord(keys_, words_.at(w), at)) {
                 while (keyEnds_[row] < at)
                     ++row;
                 if (words[row] == w) words[row] = w + 1;
