@@ -418,27 +418,6 @@ QStringView archiveSortText(const ArchiveRow& row, int column) {
         .mid(row.keyStart[column], row.keyStart[column + 1] - 1 - row.keyStart[column]);
 }
 
-namespace {
-
-// Unreadable files sort below every figure.
-double sortAmount(const ArchiveRow& row, int column) {
-    if (!row.readable()) return -1.0;
-    switch (column) {
-    case ColumnOblationDue:
-        return row.oblationDue;
-    case ColumnOblationPaid:
-        return row.oblationPaid;
-    case ColumnOblationRemaining:
-        return row.oblationRemaining;
-    case ColumnAdvanceDue:
-        return row.advanceDue;
-    default:
-        return row.advancePaid;
-    }
-}
-
-} // namespace
-
 bool isArchiveTextColumn(int column) {
     switch (column) {
     case ColumnFile:
@@ -454,58 +433,15 @@ bool isArchiveTextColumn(int column) {
 }
 
 quint64 archiveSortNumber(const ArchiveRow& row, int column) {
-    // Signed numbers with the sign bit flipped order as unsigned ones.
-    const auto whole = [](qint64 n) { return quint64(n) ^ (quint64(1) << 63); };
-    switch (column) {
-    case ColumnTypology:
-        return whole(row.typology);
-    case ColumnOblationDue:
-    case ColumnOblationPaid:
-    case ColumnOblationRemaining:
-    case ColumnAdvanceDue:
-    case ColumnAdvancePaid: {
+    const QVariant value = archiveSortValue(row, column);
+    if (value.typeId() == QMetaType::Double) {
         // -0 equals 0 in a comparison; the bits of a negative number order backwards.
-        const double amount = sortAmount(row, column);
+        const double amount = value.toDouble();
         const quint64 bits = std::bit_cast<quint64>(amount == 0 ? 0.0 : amount);
         return bits >> 63 ? ~bits : bits | (quint64(1) << 63);
     }
-    case ColumnCompletion:
-        return whole(row.readable() ? row.completion.toJulianDay() : qint64(0));
-    case ColumnModified:
-        return whole(row.modified.toMSecsSinceEpoch());
-    default:
-        return 0;
-    }
-}
-
-int compareArchiveRows(const ArchiveRow& a, const ArchiveRow& b, int column) {
-    const auto order = [](auto x, auto y) { return x < y ? -1 : y < x ? 1 : 0; };
-    int result = 0;
-    switch (column) {
-    case ColumnTypology:
-        result = order(a.typology, b.typology);
-        break;
-    case ColumnOblationDue:
-    case ColumnOblationPaid:
-    case ColumnOblationRemaining:
-    case ColumnAdvanceDue:
-    case ColumnAdvancePaid:
-        result = order(sortAmount(a, column), sortAmount(b, column));
-        break;
-    case ColumnCompletion:
-        result = order(a.readable() ? a.completion.toJulianDay() : qint64(0),
-                       b.readable() ? b.completion.toJulianDay() : qint64(0));
-        break;
-    case ColumnModified:
-        result = order(a.modified.toMSecsSinceEpoch(), b.modified.toMSecsSinceEpoch());
-        break;
-    default:
-        result = archiveSortText(a, column).compare(archiveSortText(b, column));
-        result = result < 0 ? -1 : result > 0 ? 1 : 0;
-        break;
-    }
-    if (result != 0) return result;
-    return order(a.path, b.path);
+    // Signed numbers with the sign bit flipped order as unsigned ones.
+    return quint64(value.toLongLong()) ^ (quint64(1) << 63);
 }
 
 void ArchiveTotals::add(const ArchiveRow& r) {

@@ -118,15 +118,12 @@ QStringList archiveSearchWords(const QString& query);
 bool archiveKeyHoldsWords(QStringView key, const QStringList& words);
 // Where `word` is first found in `text` from `from` on, or -1 (as QStringView::indexOf).
 qsizetype findSearchWord(QStringView text, QStringView word, qsizetype from);
-// The order of two rows read by readArchiveRow by a column, as archiveSortValue orders them,
-// the path deciding between equals: -1, 0 or 1. Text columns compare their folded text kept
-// in the row, never folded again.
-int compareArchiveRows(const ArchiveRow& a, const ArchiveRow& b, int column);
-// The columns compareArchiveRows orders by their folded text (archiveSortText).
+// The columns that sort by their folded text, as archiveSortValue has it: the part of the
+// row's search key that is the column's (archiveSortText), never folded again.
 bool isArchiveTextColumn(int column);
 QStringView archiveSortText(const ArchiveRow& row, int column);
-// For the other columns, a number ordered as compareArchiveRows orders the column: equal
-// numbers for values it finds equal, the path deciding.
+// For the other columns, archiveSortValue as a number that orders as it does: equal numbers
+// for values it finds equal.
 quint64 archiveSortNumber(const ArchiveRow& row, int column);
 
 struct ArchiveTotals {
