@@ -11,7 +11,37 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <fontconfig/fontconfig.h>
+#include <thread>
+
 namespace quadrelo {
+
+namespace {
+
+// Start-up work on a thread of its own, joined when its result is needed or at the latest
+// when the program ends.
+struct StartupWork {
+    std::thread thread;
+    void start(void (*work)()) {
+        if (!thread.joinable()) thread = std::thread(work);
+    }
+    void wait() {
+        if (thread.joinable()) thread.join();
+    }
+    ~StartupWork() { wait(); }
+};
+
+StartupWork& fontConfigurationReader() {
+    static StartupWork reader;
+    return reader;
+}
+
+} // namespace
+
+void startReadingFontConfiguration() {
+    // Parsing the configuration's XML is most of the cost of the first text on screen.
+    fontConfigurationReader().start([] { FcInit(); });
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     bool handled = false;
@@ -36,6 +66,8 @@ void setupApplication(QApplication& app) {
 }
 
 void applyInterfaceFont(QApplication&) {
+    // Two threads initialising the configuration at once would each parse it.
+    fontConfigurationReader().wait();
     const QString family = QStringLiteral("Liberation Sans");
     if (QFontDatabase::families().contains(family)) QApplication::setFont(QFont(family, 9));
 }

@@ -16,6 +16,11 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// Starts reading the system's font configuration on a thread of its own. Called before the
+// application object exists, so that the toolkit's own start (the platform, the display) runs
+// meanwhile instead of before it; setupApplication waits for it before the first font.
+void startReadingFontConfiguration();
+
 // Names, Italian locale and standard dialogs, interface font: what every start of the window
 // layer shares (the program and the window tests alike).
 void setupApplication(QApplication& app);

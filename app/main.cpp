@@ -42,6 +42,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    quadrelo::startReadingFontConfiguration();
     quadrelo::Application app(argc, argv);
     // What is left once the toolkit took its own options (-platform, -style ...).
     bool showSplash = true;
@@ -66,7 +67,7 @@ int main(int argc, char* argv[]) {
     quadrelo::setupApplication(app);
     // Before the window: its start-up reads the tables from the work folder.
     const QString folderProblem = quadrelo::enterWorkFolder(quadrelo::chooseWorkFolder(folderOption));
-    quadrelo::MainWindow window(showSplash);
+    quadrelo::MainWindow window(showSplash, quadrelo::MainWindow::HiddenPages::AfterFirstPaint);
     window.show();
     if (!folderProblem.isEmpty())
         QTimer::singleShot(0, &window, [&window, folderProblem] { window.Attenzione(folderProblem); });

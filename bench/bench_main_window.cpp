@@ -32,12 +32,15 @@ enum class Shown { Empty, Text, Program };
 
 // A child process: its window shown, it says so and ends at once.
 int showAndSay(int argc, char* argv[], Shown shown) {
+    // The program's own start, as its main() makes it.
+    if (shown == Shown::Program) quadrelo::startReadingFontConfiguration();
     QApplication app(argc, argv);
     std::unique_ptr<QMainWindow> window;
     if (shown == Shown::Program) {
         quadrelo::setupApplication(app);
         quadrelo::MessageWindows::setTestMode(true);
-        window = std::make_unique<quadrelo::MainWindow>(false);
+        window =
+            std::make_unique<quadrelo::MainWindow>(false, quadrelo::MainWindow::HiddenPages::AfterFirstPaint);
     } else {
         window = std::make_unique<QMainWindow>();
         window->resize(800, 600);

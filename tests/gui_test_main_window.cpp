@@ -350,6 +350,44 @@ private slots:
         QCOMPARE(page(), to);
     }
 
+    // The window as the program starts: the pages behind the first are built after its first
+    // paint, and the user's first key or click, however early, finds the window as one built
+    // at once, every control in place and showing the practice.
+    void hiddenPagesReadyForTheFirstInput_data() {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("page");
+        QTest::newRow("nessuna: dopo la prima pittura") << "" << 0;
+        QTest::newRow("Ctrl+Tab") << "ctrl-tab" << 1;
+        QTest::newRow("clic su una linguetta") << "click" << int(PageAreeStato);
+        QTest::newRow("Alt e la lettera di una linguetta") << "alt" << int(PageAreeStato);
+    }
+    void hiddenPagesReadyForTheFirstInput() {
+        QFETCH(QString, input);
+        QFETCH(int, page);
+        MainWindow atOnce(false);
+        MainWindow late(false, MainWindow::HiddenPages::AfterFirstPaint);
+        late.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&late));
+        QApplication::setActiveWindow(&late);
+        if (input.isEmpty()) {
+            QTRY_VERIFY(late.findChild<QLineEdit*>(QStringLiteral("Edit40")));
+        } else {
+            QVERIFY2(!late.findChild<QLineEdit*>(QStringLiteral("Edit40")), "pagine già costruite");
+            PageTabBar* bar = late.pageControl()->tabBar();
+            if (input == QLatin1String("ctrl-tab")) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+            } else if (input == QLatin1String("click")) {
+                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+            } else {
+                const QString title = atOnce.pageControl()->tabBar()->tabMnemonic(page);
+                const QChar letter = title.at(title.indexOf(QLatin1Char('&')) + 1).toUpper();
+                QTest::keyClick(QApplication::focusWidget(), letter.toLatin1(), Qt::AltModifier);
+            }
+        }
+        QCOMPARE(late.pageControl()->currentIndex(), page);
+        QCOMPARE(testing::controlStates(late), testing::controlStates(atOnce));
+    }
+
     // --- menus and tool bar -------------------------------------------------------------
 
     void menus_data() {

@@ -8,9 +8,16 @@
 #include "test_support.h"
 #include "ui/common/message_windows.h"
 #include "ui/main/main_window.h"
+#include "ui/main/page_control.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
@@ -65,6 +72,36 @@ inline bool startOver(MainWindow& window) {
     if (!QTest::qWaitForWindowActive(&window, 2000))
         qWarning("finestra non attiva: i controlli del fuoco falliranno");
     return true;
+}
+
+// Every named control of the pages and every tab as the user sees it: kind, whether it is
+// enabled, its text or state, one line each, in name order.
+inline QStringList controlStates(MainWindow& window) {
+    QStringList states;
+    PageControl* pages = window.pageControl();
+    for (int i = 0; i < pages->count(); ++i)
+        states << QStringLiteral("linguetta %1: %2").arg(i).arg(pages->tabBar()->tabMnemonic(i));
+    for (const QWidget* w : pages->findChildren<QWidget*>()) {
+        if (w->objectName().isEmpty()) continue;
+        QString value;
+        if (auto* e = qobject_cast<const QLineEdit*>(w))
+            value = e->text();
+        else if (auto* l = qobject_cast<const QLabel*>(w))
+            value = l->text();
+        else if (auto* b = qobject_cast<const QAbstractButton*>(w))
+            value = b->text() + (b->isChecked() ? "+" : "-");
+        else if (auto* c = qobject_cast<const QComboBox*>(w))
+            value = c->currentText();
+        else if (auto* m = qobject_cast<const QPlainTextEdit*>(w))
+            value = m->toPlainText();
+        else if (auto* g = qobject_cast<const QGroupBox*>(w))
+            value = g->title();
+        states << QStringLiteral("%1 %2 %3 %4")
+                      .arg(w->objectName(), QString::fromLatin1(w->metaObject()->className()),
+                           w->isEnabled() ? QStringLiteral("attivo") : QStringLiteral("spento"), value);
+    }
+    states.sort();
+    return states;
 }
 
 // One main window for all the rows of a test function: the first row opens it, every further

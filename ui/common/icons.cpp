@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QIconEngine>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <thread>
 
 namespace quadrelo {
 
@@ -386,15 +388,41 @@ const Entry entries[] = {
     {"guida", paintGuida},
 };
 
-QPixmap render(Painter paint, int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+// An image, not a pixmap: it may be drawn on another thread.
+QImage render(Painter paint, int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.scale(size / grid, size / grid);
     paint(p);
-    return pixmap;
+    return image;
+}
+
+// The tool bar's icons in one size, drawn on a thread of their own while the window is built:
+// their lettering loads a face of its own, a good part of the window's first paint.
+struct DrawnAhead {
+    std::thread thread;
+    int side = 0;
+    QHash<Painter, QImage> images; // the thread's until it is joined
+    void finish() {
+        if (thread.joinable()) thread.join();
+    }
+    ~DrawnAhead() { finish(); }
+};
+
+DrawnAhead& drawnAhead() {
+    static DrawnAhead ahead;
+    return ahead;
+}
+
+QPixmap drawn(Painter paint, int side) {
+    DrawnAhead& ahead = drawnAhead();
+    ahead.finish();
+    if (side == ahead.side)
+        if (const QImage image = ahead.images.take(paint); !image.isNull()) return QPixmap::fromImage(image);
+    return QPixmap::fromImage(render(paint, side));
 }
 
 // Draws each size the first time it is asked for: a window shows one size of a few icons,
@@ -415,7 +443,7 @@ public:
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         const int side = drawnSide(size);
         auto it = drawn_.find(side);
-        if (it == drawn_.end()) it = drawn_.insert(side, render(paint_, side));
+        if (it == drawn_.end()) it = drawn_.insert(side, drawn(paint_, side));
         QPixmap pixmap = *it;
         const QSize actual = actualSize(size, mode, state);
         if (pixmap.size() != actual)
@@ -463,6 +491,20 @@ QIcon toolIcon(const QString& id) {
         }
     }
     return QIcon();
+}
+
+void drawToolIconsAhead(int side) {
+    DrawnAhead& ahead = drawnAhead();
+    if (ahead.thread.joinable() || ahead.side != 0) return;
+    ahead.side = side;
+    ahead.thread = std::thread([&ahead, side] {
+        for (const Entry& e : entries)
+            ahead.images.insert(e.paint, render(e.paint, side));
+    });
+}
+
+void finishDrawingAhead() {
+    drawnAhead().finish();
 }
 
 QStringList toolIconIds() {

@@ -15,6 +15,12 @@ namespace quadrelo {
 // "occupazione", "guida". An unknown id gives a null icon.
 QIcon toolIcon(const QString& id);
 
+// Starts drawing every tool-bar icon `side` pixels wide on a thread of its own, once per
+// program: the first paint then finds them drawn. finishDrawingAhead waits for it, and must
+// come before the application object goes.
+void drawToolIconsAhead(int side);
+void finishDrawingAhead();
+
 // Every id toolIcon knows, in tool-bar order.
 QStringList toolIconIds();
 

@@ -36,6 +36,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <utility>
+
 namespace quadrelo {
 
 namespace {
@@ -51,6 +53,8 @@ struct MenuEntry {
 };
 
 const MenuEntry kSeparator{nullptr, nullptr, nullptr, nullptr};
+
+constexpr int kToolIconSide = 24;
 
 const MenuEntry kPratiche[] = {
     // Safe now that a changed practice is asked about before it goes.
@@ -83,29 +87,32 @@ const MenuEntry kHelp[] = {
 
 } // namespace
 
-MainWindow::MainWindow(bool showSplash, QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(bool showSplash, HiddenPages hiddenPages, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
-    FormCreate(showSplash);
+    FormCreate(showSplash, hiddenPages);
 }
 
 MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    finishDrawingAhead();
     // A normal end: the recovery copy goes (OpenPractice's destructor).
     // The widgets go before the practice they forward to.
     binding_->detach();
     delete takeCentralWidget();
 }
 
-void MainWindow::FormCreate(bool showSplash) {
+void MainWindow::FormCreate(bool showSplash, HiddenPages hiddenPages) {
     if (showSplash) {
         SplashWindow splash(this);
         splash.exec();
     }
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    drawToolIconsAhead(qRound(kToolIconSide * devicePixelRatioF()));
     setWindowIcon(appIcon());
 
     buildMenus();
     buildToolBar();
-    buildPages();
+    buildPages(hiddenPages);
 
     form_.setUserInterface(this);
     guarded(this, [this] { Inizializzazione(form_); });
@@ -199,7 +206,7 @@ void MainWindow::buildToolBar() {
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
-    ToolBar1->setIconSize(QSize(24, 24));
+    ToolBar1->setIconSize(QSize(kToolIconSide, kToolIconSide));
     ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     // Buttons are numbered left to right; a shared action keeps its menu item's text.
     int number = 0;
@@ -241,20 +248,53 @@ void MainWindow::buildToolBar() {
         button->setObjectName(QStringLiteral("ArchiveToolButton"));
 }
 
-void MainWindow::buildPages() {
+namespace {
+
+QWidget* (*const pageBuilders[])(FormBinding&) = {
+    buildApplicantPage, buildPropertyPage, buildOffencePage,   buildTypologyPage,   buildOblationPage,
+    buildAdvancePage,   buildSummaryPage,  buildStateLandPage, buildAttachmentsPage};
+
+// Input that must find every page in place.
+bool needsEveryPage(QEvent::Type type) {
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::InputMethod:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void MainWindow::buildPages(HiddenPages hiddenPages) {
     PageControl1 = new PageControl;
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     binding_ = new FormBinding(
         form_, this, [this](const FormBinding::Action& action) { runUserAction(action); },
         [this](int page) { showPage(page); });
-    QWidget* (*const builders[])(FormBinding&) = {
-        buildApplicantPage, buildPropertyPage, buildOffencePage,   buildTypologyPage,   buildOblationPage,
-        buildAdvancePage,   buildSummaryPage,  buildStateLandPage, buildAttachmentsPage};
     const QStringList titles = pageTitles();
-    for (int i = 0; i < PageCount; ++i)
-        PageControl1->addPage(builders[i](*binding_), titles.at(i));
+    for (int i = 0; i < PageCount; ++i) {
+        if (hiddenPages == HiddenPages::AfterFirstPaint && i != PageRichiedente) {
+            PageControl1->addPage(new QWidget, titles.at(i));
+            waitingPages_ << i;
+        } else {
+            PageControl1->addPage(pageBuilders[i](*binding_), titles.at(i));
+        }
+    }
     setCentralWidget(PageControl1);
-    giveMnemonics(PageControl1, menuBar(), binding_->controls());
+    if (waitingPages_.isEmpty())
+        giveMnemonics(PageControl1, menuBar(), binding_->controls());
+    else
+        qApp->installEventFilter(this);
 
     // Page switching from anywhere in the window.
     const std::pair<QKeySequence, bool> keys[] = {
@@ -271,6 +311,30 @@ void MainWindow::buildPages() {
         else
             connect(shortcut, &QShortcut::activated, PageControl1, &PageControl::previousPage);
     }
+}
+
+void MainWindow::buildWaitingPages() {
+    if (waitingPages_.isEmpty()) return;
+    qApp->removeEventFilter(this);
+    const QList<int> pages = std::exchange(waitingPages_, {});
+    for (int i : pages)
+        PageControl1->setPage(i, pageBuilders[i](*binding_));
+    giveMnemonics(PageControl1, menuBar(), binding_->controls());
+    // The new controls show the practice as it is now; the others are already up to date.
+    binding_->load();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (!waitingPages_.isEmpty()) {
+        if (needsEveryPage(event->type())) {
+            buildWaitingPages();
+        } else if (event->type() == QEvent::Paint && !waitingScheduled_ && watched == PageControl1) {
+            // Queued: the first frame is flushed to the screen before they are built.
+            waitingScheduled_ = true;
+            QMetaObject::invokeMethod(this, &MainWindow::buildWaitingPages, Qt::QueuedConnection);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::reload() {
@@ -366,10 +430,12 @@ bool MainWindow::Uscita2(const QString& question) {
 }
 
 void MainWindow::showPage(int page) {
+    buildWaitingPages();
     PageControl1->setCurrentIndex(page);
 }
 
 void MainWindow::focusControl(const QString& control) {
+    if (!binding_->control(control)) buildWaitingPages();
     if (QWidget* w = binding_->control(control))
         focusAsTab(w);
     else if (auto* found = findChild<QWidget*>(control))

@@ -30,8 +30,13 @@ struct RecoveredPractice;
 class MainWindow : public QMainWindow, public UserInterface {
     Q_OBJECT
 public:
+    // When the pages behind the first are built. After the first paint the window is on
+    // screen sooner; any key or click that comes first waits for them instead.
+    enum class HiddenPages { AtOnce, AfterFirstPaint };
+
     // showSplash: the three-second splash before the window (off for tests and benchmarks).
-    explicit MainWindow(bool showSplash = true, QWidget* parent = nullptr);
+    explicit MainWindow(bool showSplash = true, HiddenPages hiddenPages = HiddenPages::AtOnce,
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
     PracticeForm& form() { return form_; }
@@ -111,15 +116,19 @@ protected:
     // FormCloseQuery: the window closes unless the answer to the exit question is "NO".
     void closeEvent(QCloseEvent* event) override;
     QMenu* createPopupMenu() override { return nullptr; }
+    // While pages wait to be built: the first paint schedules them, input builds them first.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // What the user does in a control: like runAction, but the widgets show again only the
     // controls the action changed.
     void runUserAction(const std::function<void()>& action);
-    void FormCreate(bool showSplash);
+    void FormCreate(bool showSplash, HiddenPages hiddenPages);
     void buildMenus();
     void buildToolBar();
-    void buildPages();
+    void buildPages(HiddenPages hiddenPages);
+    // The pages left for after the first paint, with the mnemonics that need every page.
+    void buildWaitingPages();
     QAction* command(const QString& objectName, const QString& caption, const QString& handler,
                      const std::function<void()>& run);
     // "Salva" and "Salva con nome": true when the practice was written. Throw on failure.
@@ -147,6 +156,8 @@ private:
     PageControl* PageControl1 = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QMultiHash<QString, QAction*> commands_;
+    QList<int> waitingPages_;
+    bool waitingScheduled_ = false;
 
     // Unchanged state, file on disk and recovery copy.
     std::unique_ptr<OpenPractice> open_;

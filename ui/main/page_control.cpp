@@ -364,6 +364,24 @@ int PageControl::addPage(QWidget* page, const QString& title) {
     return index;
 }
 
+void PageControl::setPage(int index, QWidget* page) {
+    auto* area = qobject_cast<QScrollArea*>(stack_->widget(index));
+    if (!area) return;
+    area->setObjectName(page->objectName() + QStringLiteral("Scorrimento"));
+    QWidget* old = pages_.at(index);
+    const bool shown = area->widget() == old;
+    if (shown) area->takeWidget();
+    delete old;
+    pages_[index] = page;
+    page->setAutoFillBackground(false);
+    if (shown) {
+        area->setWidget(page);
+    } else {
+        page->setParent(area);
+        page->hide();
+    }
+}
+
 int PageControl::indexOf(const QWidget* page) const {
     for (int i = 0; i < pages_.size(); ++i)
         if (pages_.at(i) == page) return i;
