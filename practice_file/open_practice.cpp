@@ -30,16 +30,18 @@ public:
     using FailureReport = std::function<void(const QString&)>;
 
     RecoveryCopyWriter(const QString& folder, FailureReport report)
-        : copy_(folder), report_(std::move(report)), thread_([this] { run(); }) {}
+        : copy_(folder), report_(std::move(report)) {}
 
     ~RecoveryCopyWriter() {
-        {
-            std::lock_guard lock(mutex_);
-            stop_ = true;
-            pending_.reset();
+        if (thread_.joinable()) {
+            {
+                std::lock_guard lock(mutex_);
+                stop_ = true;
+                pending_.reset();
+            }
+            wake_.notify_one();
+            thread_.join();
         }
-        wake_.notify_one();
-        thread_.join();
         copy_.remove();
     }
 
@@ -50,6 +52,9 @@ public:
             pending_ = Job{std::move(practice), diskDigest};
             removePending_ = false;
         }
+        // Started by the first copy: a window that is never changed needs none, and starting
+        // it is time the window's start would wait for.
+        if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
         wake_.notify_one();
     }
 
@@ -157,7 +162,7 @@ private:
     QByteArray written_; // what the copy on disk holds
     bool failureShown_ = false;
     FailureReport report_;
-    std::thread thread_; // last: it starts once everything above is ready
+    std::thread thread_; // the writer's, from the first write on
 };
 
 namespace {

@@ -284,7 +284,7 @@ void MainWindow::buildPages(HiddenPages hiddenPages) {
     const QStringList titles = pageTitles();
     for (int i = 0; i < PageCount; ++i) {
         if (hiddenPages == HiddenPages::AfterFirstPaint && i != PageRichiedente) {
-            PageControl1->addPage(new QWidget, titles.at(i));
+            PageControl1->addWaitingPage(titles.at(i));
             waitingPages_ << i;
         } else {
             PageControl1->addPage(pageBuilders[i](*binding_), titles.at(i));

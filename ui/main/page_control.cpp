@@ -55,7 +55,6 @@ void PageTabBar::addTab(const QString& title) {
     titles_ << title;
     mnemonics_ << -1;
     shortcuts_ << 0;
-    widthCache_.clear();
     if (current_ < 0) current_ = 0;
     relayout();
 }
@@ -104,15 +103,15 @@ int PageTabBar::rowHeight() const {
 }
 
 int PageTabBar::tabWidth(int index) const {
-    if (widthCache_.size() != titles_.size()) {
-        widthCache_.clear();
+    // Only the tabs added since: the window adds its tabs one by one.
+    if (widthCache_.size() < titles_.size()) {
         QStyleOptionTab opt;
         opt.initFrom(this);
         opt.shape = QTabBar::RoundedNorth;
         const int hspace = style()->pixelMetric(QStyle::PM_TabBarTabHSpace, &opt, this);
         const QFontMetrics fm = fontMetrics();
-        for (const QString& title : titles_) {
-            const QSize content(fm.horizontalAdvance(title) + hspace, fm.height());
+        while (widthCache_.size() < titles_.size()) {
+            const QSize content(fm.horizontalAdvance(titles_.at(widthCache_.size())) + hspace, fm.height());
             widthCache_ << style()->sizeFromContents(QStyle::CT_TabBarTab, &opt, content, this).width();
         }
     }
@@ -340,7 +339,10 @@ PageControl::PageControl(QWidget* parent) : QWidget(parent) {
     connect(tabs_, &PageTabBar::tabActivated, this, &PageControl::setCurrentIndex);
 }
 
-int PageControl::addPage(QWidget* page, const QString& title) {
+namespace {
+
+// The area a page scrolls in when the window is smaller than the page.
+QScrollArea* areaFor(QWidget* page) {
     auto* area = new QScrollArea;
     area->setObjectName(page->objectName() + QStringLiteral("Scorrimento"));
     // Only the page's fields take the focus, never the area around them.
@@ -349,37 +351,51 @@ int PageControl::addPage(QWidget* page, const QString& title) {
     area->setWidgetResizable(true);
     // The pane's own frame and colour show through, as with the page alone.
     area->viewport()->setAutoFillBackground(false);
-    // A page goes into its area when it is first shown: laying out pages nobody looked at yet
-    // is most of what a window's start costs. Until then it waits, hidden, in the area.
-    if (stack_->count() == 0) {
-        area->setWidget(page);
-    } else {
-        page->setParent(area);
-        page->hide();
-    }
     page->setAutoFillBackground(false);
-    const int index = stack_->addWidget(area);
-    pages_ << page;
-    tabs_->addTab(title);
-    return index;
+    return area;
 }
 
-void PageControl::setPage(int index, QWidget* page) {
-    auto* area = qobject_cast<QScrollArea*>(stack_->widget(index));
-    if (!area) return;
-    area->setObjectName(page->objectName() + QStringLiteral("Scorrimento"));
-    QWidget* old = pages_.at(index);
-    const bool shown = area->widget() == old;
-    if (shown) area->takeWidget();
-    delete old;
-    pages_[index] = page;
-    page->setAutoFillBackground(false);
+// A page goes into its area when it is first shown: laying out pages nobody looked at yet
+// is most of what a window's start costs. Until then it waits, hidden, in the area.
+void placeIn(QScrollArea* area, QWidget* page, bool shown) {
     if (shown) {
         area->setWidget(page);
     } else {
         page->setParent(area);
         page->hide();
     }
+}
+
+} // namespace
+
+int PageControl::addPage(QWidget* page, const QString& title) {
+    QScrollArea* area = areaFor(page);
+    placeIn(area, page, stack_->count() == 0);
+    const int index = stack_->addWidget(area);
+    pages_ << page;
+    tabs_->addTab(title);
+    return index;
+}
+
+int PageControl::addWaitingPage(const QString& title) {
+    auto* place = new QWidget;
+    const int index = stack_->addWidget(place);
+    pages_ << place;
+    tabs_->addTab(title);
+    return index;
+}
+
+void PageControl::setPage(int index, QWidget* page) {
+    QWidget* old = stack_->widget(index);
+    if (!old) return;
+    const bool current = index == currentIndex();
+    QScrollArea* area = areaFor(page);
+    placeIn(area, page, current);
+    stack_->insertWidget(index, area);
+    stack_->removeWidget(old);
+    if (current) stack_->setCurrentIndex(index);
+    pages_[index] = page;
+    delete old;
 }
 
 int PageControl::indexOf(const QWidget* page) const {

@@ -81,6 +81,8 @@ public:
 
     // A page scrolls inside the window when the window is smaller than the page.
     int addPage(QWidget* page, const QString& title);
+    // A tab whose page comes later (setPage); until then its place is empty.
+    int addWaitingPage(const QString& title);
     // Puts `page` where the page at `index` was, which goes.
     void setPage(int index, QWidget* page);
     int count() const { return stack_->count(); }
