@@ -18,21 +18,9 @@ namespace quadrelo {
 
 namespace {
 
-// Start-up work on a thread of its own, joined when its result is needed or at the latest
-// when the program ends.
-struct StartupWork {
-    std::thread thread;
-    void start(void (*work)()) {
-        if (!thread.joinable()) thread = std::thread(work);
-    }
-    void wait() {
-        if (thread.joinable()) thread.join();
-    }
-    ~StartupWork() { wait(); }
-};
-
-StartupWork& fontConfigurationReader() {
-    static StartupWork reader;
+// Joined before the first font, or at the latest when the program ends.
+std::jthread& fontConfigurationReader() {
+    static std::jthread reader;
     return reader;
 }
 
@@ -40,7 +28,8 @@ StartupWork& fontConfigurationReader() {
 
 void startReadingFontConfiguration() {
     // Parsing the configuration's XML is most of the cost of the first text on screen.
-    fontConfigurationReader().start([] { FcInit(); });
+    if (std::jthread& reader = fontConfigurationReader(); !reader.joinable())
+        reader = std::jthread([] { FcInit(); });
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
@@ -67,7 +56,7 @@ void setupApplication(QApplication& app) {
 
 void applyInterfaceFont(QApplication&) {
     // Two threads initialising the configuration at once would each parse it.
-    fontConfigurationReader().wait();
+    if (std::jthread& reader = fontConfigurationReader(); reader.joinable()) reader.join();
     const QString family = QStringLiteral("Liberation Sans");
     if (QFontDatabase::families().contains(family)) QApplication::setFont(QFont(family, 9));
 }

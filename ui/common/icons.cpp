@@ -403,13 +403,12 @@ QImage render(Painter paint, int size) {
 // The tool bar's icons in one size, drawn on a thread of their own while the window is built:
 // their lettering loads a face of its own, a good part of the window's first paint.
 struct DrawnAhead {
-    std::thread thread;
     int side = 0;
     QHash<Painter, QImage> images; // the thread's until it is joined
+    std::jthread thread;           // last: joined before the images go
     void finish() {
         if (thread.joinable()) thread.join();
     }
-    ~DrawnAhead() { finish(); }
 };
 
 DrawnAhead& drawnAhead() {
@@ -497,7 +496,7 @@ void drawToolIconsAhead(int side) {
     DrawnAhead& ahead = drawnAhead();
     if (ahead.thread.joinable() || ahead.side != 0) return;
     ahead.side = side;
-    ahead.thread = std::thread([&ahead, side] {
+    ahead.thread = std::jthread([&ahead, side] {
         for (const Entry& e : entries)
             ahead.images.insert(e.paint, render(e.paint, side));
     });
