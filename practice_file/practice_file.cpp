@@ -268,35 +268,28 @@ PracticeFileContents parsePracticeFile(const QByteArray& bytes) {
 
 namespace {
 
-QByteArray readPracticeBytes(const QString& path) {
+// A file far too large, or opened but not readable to its end, reads as damaged.
+template <class Read> auto readAsPractice(Read read) {
     try {
-        return readFileBytes(path, kPracticeFileLimit);
+        return read();
     } catch (const FileTooLargeError& e) {
         throw DamagedFileError(e.reason());
     } catch (const FileReadError&) {
-        throw DamagedFileError(); // opened, but not readable to its end
+        throw DamagedFileError();
     }
-}
-
-// Read a piece at a time: a long practice is never held whole beside its memos.
-PracticeFileContents readPracticeStreamed(const QString& path) {
-    PracticeReader reader;
-    try {
-        readTextLineBytes(
-            path, kPracticeFileLimit, [&reader](QByteArrayView line) { reader.take(line); },
-            [&reader](qint64 size) { reader.sized(size); });
-    } catch (const FileTooLargeError& e) {
-        throw DamagedFileError(e.reason());
-    } catch (const FileReadError&) {
-        throw DamagedFileError(); // opened, but not readable to its end
-    }
-    return reader.finish();
 }
 
 } // namespace
 
+// Read a piece at a time: a long practice is never held whole beside its memos.
 PracticeFileContents readPracticeFile(const QString& path) {
-    return parsePracticeFile(readPracticeBytes(path));
+    PracticeReader reader;
+    readAsPractice([&] {
+        readTextLineBytes(
+            path, kPracticeFileLimit, [&reader](QByteArrayView line) { reader.take(line); },
+            [&reader](qint64 size) { reader.sized(size); });
+    });
+    return reader.finish();
 }
 
 void applyPracticeFile(PracticeForm& form, const PracticeFileContents& contents) {
@@ -360,11 +353,11 @@ void recomputeOpenedPractice(PracticeForm& form) {
 void openPractice(PracticeForm& form, const QString& path, QByteArray* read) {
     PracticeFileContents contents;
     if (read) {
-        const QByteArray bytes = readPracticeBytes(path);
+        const QByteArray bytes = readAsPractice([&] { return readFileBytes(path, kPracticeFileLimit); });
         contents = parsePracticeFile(bytes);
         *read = bytes;
     } else {
-        contents = readPracticeStreamed(path);
+        contents = readPracticeFile(path);
     }
     form.currentFileName = path;
     applyPracticeFile(form, contents);
