@@ -224,39 +224,7 @@ QString LineDecoder::operator()(QByteArrayView line) {
     return decoder_.decode(line);
 }
 
-namespace {
-
-// Plain ASCII reads the same in the code page: each line straight from its bytes, and the
-// lines a practice repeats most shared rather than made again for every file.
-QStringList asciiLines(const QByteArray& bytes) {
-    static const QString common[] = {QStringLiteral("-1"), QStringLiteral("0,00"), QStringLiteral("FALSE"),
-                                     QStringLiteral("TRUE")};
-    QStringList lines;
-    lines.reserve(bytes.count('\n') + 1);
-    const char* const data = bytes.constData();
-    const qsizetype size = bytes.size();
-    qsizetype start = 0;
-    while (true) {
-        const qsizetype newline = bytes.indexOf('\n', start);
-        const qsizetype end = newline < 0 ? size : newline;
-        qsizetype length = end - start;
-        if (length > 0 && data[end - 1] == '\r') --length;
-        const QLatin1StringView line(data + start, length);
-        const QString* shared = std::find_if(std::begin(common), std::end(common), [&line](const QString& c) {
-            return c.size() == line.size() && c == line;
-        });
-        lines << (shared != std::end(common) ? *shared : QString(line));
-        if (newline < 0) break;
-        start = newline + 1;
-    }
-    if (lines.last().isEmpty()) lines.removeLast();
-    return lines;
-}
-
-} // namespace
-
 QStringList decodeTextLines(const QByteArray& bytes) {
-    if (isAscii(QByteArrayView(bytes))) return asciiLines(bytes);
     QStringList lines;
     LineDecoder decode;
     splitTextLines(bytes, [&](QByteArrayView line) { lines << decode(line); });
