@@ -494,7 +494,7 @@ QIcon toolIcon(const QString& id) {
 
 void drawToolIconsAhead(int side) {
     DrawnAhead& ahead = drawnAhead();
-    if (ahead.thread.joinable() || ahead.side != 0) return;
+    if (ahead.side != 0) return; // once per program
     ahead.side = side;
     ahead.thread = std::jthread([&ahead, side] {
         for (const Entry& e : entries)
