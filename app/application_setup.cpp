@@ -4,6 +4,7 @@
 #include "application_setup.h"
 
 #include "ui/common/error_box.h"
+#include "ui/common/program_style.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -51,6 +52,7 @@ void setupApplication(QApplication& app) {
     else
         delete translator;
 
+    QApplication::setStyle(new ProgramStyle(QApplication::style()));
     applyInterfaceFont(app);
 }
 

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
 // Building and showing the main window (no splash), offscreen (or on the platform set), median
-// of 30 runs; then the start of a process to its window shown, against an empty QMainWindow
-// in the same run, interleaved, and the ratio.
+// of 30 runs; then the start of a process to its window shown, against a minimal Qt program
+// showing an empty QMainWindow (bench_window_floor) in the same run, interleaved, and the ratio.
 #include "app/application_setup.h"
 #include "test_support.h"
 #include "ui/common/message_windows.h"
@@ -12,8 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QMainWindow>
-#include <QMenuBar>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -23,45 +22,31 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace {
 
-enum class Shown { Empty, Text, Program };
-
-// A child process: its window shown, it says so and ends at once.
-int showAndSay(int argc, char* argv[], Shown shown) {
-    // The program's own start, as its main() makes it.
-    if (shown == Shown::Program) quadrelo::startReadingFontConfiguration();
+// A child process: the program's window shown as its main() shows it, it says so and ends at once.
+int showProgramAndSay(int argc, char* argv[]) {
+    quadrelo::startReadingFontConfiguration();
     QApplication app(argc, argv);
-    std::unique_ptr<QMainWindow> window;
-    if (shown == Shown::Program) {
-        quadrelo::setupApplication(app);
-        quadrelo::MessageWindows::setTestMode(true);
-        window =
-            std::make_unique<quadrelo::MainWindow>(false, quadrelo::MainWindow::HiddenPages::AfterFirstPaint);
-    } else {
-        window = std::make_unique<QMainWindow>();
-        window->resize(800, 600);
-        // A window with one word in a menu: drawing any text first loads the fonts the
-        // system has, which the empty window never does.
-        if (shown == Shown::Text) window->menuBar()->addMenu(QStringLiteral("&File"));
-    }
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) return 1;
+    quadrelo::setupApplication(app);
+    quadrelo::MessageWindows::setTestMode(true);
+    quadrelo::MainWindow window(false, quadrelo::MainWindow::HiddenPages::AfterFirstPaint);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) return 1;
     std::puts("mostrata");
     std::fflush(stdout);
     std::_Exit(0);
 }
 
-// Milliseconds from starting a copy of this program in `mode` to its window shown.
-double startToShown(const QString& mode) {
+// Milliseconds from starting `program` (beside this one) with `arguments` to its window shown.
+double startToShown(const QString& program, const QStringList& arguments) {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer timer;
     timer.start();
-    child.start(QCoreApplication::applicationFilePath(), {mode});
+    child.start(QDir(QCoreApplication::applicationDirPath()).filePath(program), arguments);
     if (!child.waitForReadyRead(30000)) return -1;
     const double ms = timer.nsecsElapsed() / 1e6;
     child.waitForFinished(30000);
@@ -73,11 +58,7 @@ double startToShown(const QString& mode) {
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    if (argc > 1 && std::strcmp(argv[1], "--finestra-vuota") == 0)
-        return showAndSay(argc, argv, Shown::Empty);
-    if (argc > 1 && std::strcmp(argv[1], "--finestra-testo") == 0) return showAndSay(argc, argv, Shown::Text);
-    if (argc > 1 && std::strcmp(argv[1], "--finestra-programma") == 0)
-        return showAndSay(argc, argv, Shown::Program);
+    if (argc > 1 && std::strcmp(argv[1], "--finestra-programma") == 0) return showProgramAndSay(argc, argv);
     QApplication app(argc, argv);
     // The shipped tables in the work folder, for this process and the ones it starts.
     QTemporaryDir work;
@@ -111,9 +92,11 @@ int main(int argc, char* argv[]) {
     {
         std::vector<double> program, floor, text;
         for (int i = 0; i < 21; ++i) {
-            const double a = startToShown(QStringLiteral("--finestra-vuota"));
-            const double b = startToShown(QStringLiteral("--finestra-programma"));
-            const double c = startToShown(QStringLiteral("--finestra-testo"));
+            const QString floorProgram = QStringLiteral("bench_window_floor");
+            const double a = startToShown(floorProgram, {});
+            const double b = startToShown(QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+                                          {QStringLiteral("--finestra-programma")});
+            const double c = startToShown(floorProgram, {QStringLiteral("--un-menu")});
             if (a < 0 || b < 0 || c < 0) return 1;
             if (i == 0) continue; // the first round loads the libraries into the cache
             floor.push_back(a);

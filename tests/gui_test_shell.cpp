@@ -5,6 +5,7 @@
 #include "ui/common/error_box.h"
 #include "ui/common/icons.h"
 #include "ui/common/message_windows.h"
+#include "ui/common/program_style.h"
 #include "ui/main/help_window.h"
 #include "ui/main/splash_window.h"
 
@@ -12,14 +13,17 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <stdexcept>
@@ -135,6 +139,8 @@ private slots:
     void shippedGuideCoversTabsAndMenus();
 
     void toolIconsAreDistinctAndSized();
+    void programStyleLooksAsItsBase_data();
+    void programStyleLooksAsItsBase();
 };
 
 void ShellTest::messageWindowAnswers_data() {
@@ -593,6 +599,50 @@ void ShellTest::toolIconsAreDistinctAndSized() {
             QVERIFY2(images[i] != images[j], qPrintable(ids[i] + " = " + ids[j]));
     QVERIFY(toolIcon(QStringLiteral("sconosciuta")).isNull());
     QVERIFY(!appIcon().isNull());
+}
+
+void ShellTest::programStyleLooksAsItsBase_data() {
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("checkable");
+    QTest::addColumn<bool>("flat");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("titled") << "Dati del richiedente" << false << false << true;
+    QTest::newRow("untitled") << "" << false << false << true;
+    QTest::newRow("checkable") << "Dati del richiedente" << true << false << true;
+    QTest::newRow("untitled checkable") << "" << true << false << true;
+    QTest::newRow("flat") << "Dati del richiedente" << false << true << true;
+    QTest::newRow("disabled") << "Dati del richiedente" << false << false << false;
+}
+
+// The pictures it reads itself are the toolkit's own, drawn where the toolkit draws them.
+void ShellTest::programStyleLooksAsItsBase() {
+    QFETCH(QString, title);
+    QFETCH(bool, checkable);
+    QFETCH(bool, flat);
+    QFETCH(bool, enabled);
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    ProgramStyle program(QStyleFactory::create(QStringLiteral("Fusion")));
+    auto draw = [&](QStyle* style) {
+        QGroupBox box(title);
+        box.setStyle(style);
+        box.setCheckable(checkable);
+        box.setFlat(flat);
+        box.setEnabled(enabled);
+        auto* field = new QLineEdit(QStringLiteral("Sant'Omero"));
+        field->setStyle(style);
+        (new QVBoxLayout(&box))->addWidget(field);
+        box.resize(260, 90);
+        return box.grab().toImage();
+    };
+    QCOMPARE(draw(&program), draw(fusion.get()));
+
+    for (const QStyle::StandardPixmap arrow :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+        const QIcon ours = program.standardIcon(arrow), theirs = fusion->standardIcon(arrow);
+        QCOMPARE(ours.availableSizes(), theirs.availableSizes());
+        for (const QSize& size : theirs.availableSizes())
+            QCOMPARE(ours.pixmap(size).toImage(), theirs.pixmap(size).toImage());
+    }
 }
 
 QTEST_MAIN(ShellTest)

@@ -1,0 +1,33 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quadrelo 2004
+// SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
+
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QProxyStyle>
+
+#include <optional>
+
+namespace quadrelo {
+
+// The style the application already has, with the toolkit's own pictures read as the PNG images
+// they are: the extension arrows of the menu bar and the tool bars, and Fusion's group-box frame.
+// Asked by file name, the toolkit first loads every image plugin (SVG, JPEG ...) to ask each
+// whether it reads them: 3 ms of every start, for three small pictures. They look the same.
+class ProgramStyle : public QProxyStyle {
+public:
+    // Takes over `base` (QApplication::style(), typically).
+    explicit ProgramStyle(QStyle* base);
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+
+private:
+    // Read on first use; null when the toolkit has no such image, and the style answers as before.
+    mutable std::optional<QIcon> horizontalArrow_, verticalArrow_;
+    mutable std::optional<QPixmap> groupBoxFrame_;
+};
+
+} // namespace quadrelo
