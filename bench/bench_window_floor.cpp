@@ -19,7 +19,8 @@ int main(int argc, char* argv[]) {
     QMainWindow window;
     window.resize(800, 600);
     // Drawing any text first loads the fonts the system has, which the empty window never does.
-    if (argc > 1 && std::strcmp(argv[1], "--un-menu") == 0) window.menuBar()->addMenu(QStringLiteral("&File"));
+    if (argc > 1 && std::strcmp(argv[1], "--un-menu") == 0)
+        window.menuBar()->addMenu(QStringLiteral("&File"));
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) return 1;
     std::puts("mostrata");

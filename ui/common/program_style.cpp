@@ -38,15 +38,18 @@ QIcon arrowIcon(std::initializer_list<const char*> names) {
 
 ProgramStyle::ProgramStyle(QStyle* base) : QProxyStyle(base) {}
 
-QIcon ProgramStyle::standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const {
+QIcon ProgramStyle::standardIcon(StandardPixmap which, const QStyleOption* option,
+                                 const QWidget* widget) const {
     // Right to left the horizontal arrow is another picture: left to the toolkit.
     const bool rightToLeft = option ? option->direction == Qt::RightToLeft
                                     : (widget ? widget->isRightToLeft() : QGuiApplication::isRightToLeft());
     if (which == SP_ToolBarHorizontalExtensionButton && !rightToLeft) {
-        if (!horizontalArrow_) horizontalArrow_ = arrowIcon({"toolbar-ext-h-8", "toolbar-ext-h-16", "toolbar-ext-h-32"});
+        if (!horizontalArrow_)
+            horizontalArrow_ = arrowIcon({"toolbar-ext-h-8", "toolbar-ext-h-16", "toolbar-ext-h-32"});
         if (!horizontalArrow_->isNull()) return *horizontalArrow_;
     } else if (which == SP_ToolBarVerticalExtensionButton) {
-        if (!verticalArrow_) verticalArrow_ = arrowIcon({"toolbar-ext-v-5", "toolbar-ext-v-10", "toolbar-ext-v-20"});
+        if (!verticalArrow_)
+            verticalArrow_ = arrowIcon({"toolbar-ext-v-5", "toolbar-ext-v-10", "toolbar-ext-v-20"});
         if (!verticalArrow_->isNull()) return *verticalArrow_;
     }
     return QProxyStyle::standardIcon(which, option, widget);
@@ -65,7 +68,8 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
                                 : qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget),
                                        option->fontMetrics.height()) +
                                       margin;
-            qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6), *groupBoxFrame_);
+            qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6),
+                              *groupBoxFrame_);
             return;
         }
     }
