@@ -36,18 +36,20 @@ QIcon arrowIcon(std::initializer_list<const char*> names) {
 
 } // namespace
 
-ProgramStyle::ProgramStyle(QStyle* base) : QProxyStyle(base) {}
+ProgramStyle::ProgramStyle(QStyle* base)
+    : QProxyStyle(base),
+      fusion_(baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0) {}
 
 QIcon ProgramStyle::standardIcon(StandardPixmap which, const QStyleOption* option,
                                  const QWidget* widget) const {
     // Right to left the horizontal arrow is another picture: left to the toolkit.
     const bool rightToLeft = option ? option->direction == Qt::RightToLeft
                                     : (widget ? widget->isRightToLeft() : QGuiApplication::isRightToLeft());
-    if (which == SP_ToolBarHorizontalExtensionButton && !rightToLeft) {
+    if (fusion_ && which == SP_ToolBarHorizontalExtensionButton && !rightToLeft) {
         if (!horizontalArrow_)
             horizontalArrow_ = arrowIcon({"toolbar-ext-h-8", "toolbar-ext-h-16", "toolbar-ext-h-32"});
         if (!horizontalArrow_->isNull()) return *horizontalArrow_;
-    } else if (which == SP_ToolBarVerticalExtensionButton) {
+    } else if (fusion_ && which == SP_ToolBarVerticalExtensionButton) {
         if (!verticalArrow_)
             verticalArrow_ = arrowIcon({"toolbar-ext-v-5", "toolbar-ext-v-10", "toolbar-ext-v-20"});
         if (!verticalArrow_->isNull()) return *verticalArrow_;
@@ -57,7 +59,7 @@ QIcon ProgramStyle::standardIcon(StandardPixmap which, const QStyleOption* optio
 
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                  const QWidget* widget) const {
-    if (element == PE_FrameGroupBox && baseStyle()->name() == QLatin1String("fusion")) {
+    if (element == PE_FrameGroupBox && fusion_) {
         if (!groupBoxFrame_) groupBoxFrame_ = QPixmap::fromImage(styleImage("fusion_groupbox"));
         if (!groupBoxFrame_->isNull()) {
             // As Fusion draws it: the picture's border stretched around the box, below the title.

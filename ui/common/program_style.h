@@ -11,8 +11,9 @@
 
 namespace quadrelo {
 
-// The style the application already has, with the toolkit's own pictures read as the PNG images
-// they are: the extension arrows of the menu bar and the tool bars, and Fusion's group-box frame.
+// The style the application already has, with Fusion's pictures read as the PNG images they are:
+// the extension arrows of the menu bar and the tool bars, and the group-box frame. Another style
+// is left as it is.
 // Asked by file name, the toolkit first loads every image plugin (SVG, JPEG ...) to ask each
 // whether it reads them: 3 ms of every start, for three small pictures. They look the same.
 class ProgramStyle : public QProxyStyle {
@@ -25,6 +26,7 @@ public:
                        const QWidget* widget = nullptr) const override;
 
 private:
+    bool fusion_;
     // Read on first use; null when the toolkit has no such image, and the style answers as before.
     mutable std::optional<QIcon> horizontalArrow_, verticalArrow_;
     mutable std::optional<QPixmap> groupBoxFrame_;
