@@ -328,9 +328,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (!waitingPages_.isEmpty()) {
         if (needsEveryPage(event->type())) {
             buildWaitingPages();
-        } else if (event->type() == QEvent::Paint && !waitingScheduled_ && watched == PageControl1) {
-            // Queued: the first frame is flushed to the screen before they are built.
-            waitingScheduled_ = true;
+        } else if (event->type() == QEvent::Paint && watched == PageControl1) {
+            // Queued: the first frame is flushed to the screen before they are built. A second
+            // paint before then queues a call that finds nothing left to build.
             QMetaObject::invokeMethod(this, &MainWindow::buildWaitingPages, Qt::QueuedConnection);
         }
     }

@@ -157,7 +157,6 @@ private:
     QToolBar* ToolBar1 = nullptr;
     QMultiHash<QString, QAction*> commands_;
     QList<int> waitingPages_;
-    bool waitingScheduled_ = false;
 
     // Unchanged state, file on disk and recovery copy.
     std::unique_ptr<OpenPractice> open_;
