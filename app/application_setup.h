@@ -16,6 +16,10 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// Readies the memory the window's start writes to: its first frame and its widgets. Called
+// first thing, before the window's application object exists.
+void prepareStartMemory();
+
 // Starts reading the system's font configuration on a thread of its own. Called before the
 // application object exists, so that the toolkit's own start (the platform, the display) runs
 // meanwhile instead of before it; setupApplication waits for it before the first font.

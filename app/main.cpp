@@ -42,6 +42,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    quadrelo::prepareStartMemory();
     quadrelo::startReadingFontConfiguration();
     quadrelo::Application app(argc, argv);
     // What is left once the toolkit took its own options (-platform, -style ...).

@@ -27,6 +27,7 @@ namespace {
 
 // A child process: the program's window shown as its main() shows it, it says so and ends at once.
 int showProgramAndSay(int argc, char* argv[]) {
+    quadrelo::prepareStartMemory();
     quadrelo::startReadingFontConfiguration();
     QApplication app(argc, argv);
     quadrelo::setupApplication(app);
