@@ -63,13 +63,33 @@ void textLines(QPainter& p, qreal top, int count, qreal width = 22) {
         p.drawLine(QPointF(13, top + i * 6), QPointF(13 + ((i % 3 == 2) ? width * 0.6 : width), top + i * 6));
 }
 
-void drawText(QPainter& p, const QRectF& r, const QString& text, qreal pixelSize, const QColor& c) {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(int(pixelSize));
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(c);
-    p.drawText(r, Qt::AlignCenter, text);
+// The signs are drawn, not lettered: a face would be loaded under the toolkit's font lock,
+// which the window's own thread waits for while it builds its pages.
+void euroSign(QPainter& p, const QPointF& centre, qreal radius, const QColor& c) {
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(c, radius * 0.36, Qt::SolidLine, Qt::FlatCap));
+    const QRectF ring(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+    p.drawArc(ring, 50 * 16, 260 * 16);
+    p.setPen(QPen(c, radius * 0.27, Qt::SolidLine, Qt::FlatCap));
+    for (qreal dy : {-0.27, 0.27})
+        p.drawLine(QPointF(centre.x() - radius * 1.35, centre.y() + dy * radius),
+                   QPointF(centre.x() + radius * 0.3, centre.y() + dy * radius));
+}
+
+void questionMark(QPainter& p, const QPointF& top, qreal height, const QColor& c) {
+    const qreal r = height * 0.26; // the hook's radius
+    QPainterPath hook;
+    hook.moveTo(top.x() - r, top.y() + r);
+    hook.arcTo(QRectF(top.x() - r, top.y(), 2 * r, 2 * r), 180, -180);
+    hook.cubicTo(QPointF(top.x() + r, top.y() + 1.6 * r), QPointF(top.x(), top.y() + 1.7 * r),
+                 QPointF(top.x(), top.y() + 2.4 * r));
+    hook.lineTo(top.x(), top.y() + height * 0.7);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(c, height * 0.21, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    p.drawPath(hook);
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    p.drawRect(QRectF(top.x() - height * 0.105, top.y() + height * 0.8, height * 0.21, height * 0.2));
 }
 
 void paintNuova(QPainter& p) {
@@ -283,7 +303,7 @@ void paintIci(QPainter& p) {
     p.setPen(inkPen(2));
     p.setBrush(colour::yellow);
     p.drawEllipse(QPointF(35, 35), 11.5, 11.5);
-    drawText(p, QRectF(23.5, 23.5, 23, 23), QStringLiteral("€"), 17, colour::ink);
+    euroSign(p, QPointF(36, 35), 5.6, colour::ink);
 }
 
 void paintRifiuti(QPainter& p) {
@@ -328,7 +348,7 @@ void paintGuida(QPainter& p) {
     p.setPen(inkPen(2));
     p.setBrush(colour::blue);
     p.drawEllipse(QPointF(24, 24), 21, 21);
-    drawText(p, QRectF(3, 3, 42, 42), QStringLiteral("?"), 30, colour::paper);
+    questionMark(p, QPointF(24, 11), 24, colour::paper);
 }
 
 void paintApp(QPainter& p) {
@@ -394,14 +414,12 @@ QImage render(Painter paint, int size) {
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
     p.scale(size / grid, size / grid);
     paint(p);
     return image;
 }
 
-// The tool bar's icons in one size, drawn on a thread of their own while the window is built:
-// their lettering loads a face of its own, a good part of the window's first paint.
+// The tool bar's icons in one size, drawn on a thread of their own while the window is built.
 struct DrawnAhead {
     int side = 0;
     QHash<Painter, QImage> images; // the thread's until it is joined
