@@ -83,7 +83,9 @@ QComboBox* FormBinding::combo(const QString& name) {
     auto* c = new ListBox;
     c->setMaxVisibleItems(12);
     const bool editable = !descriptor || descriptor->kind != FieldKind::FixedList;
-    c->setEditable(editable);
+    // Given its field, the list becomes editable without building its drop-down first, as
+    // setEditable would: that waits for the first time the list opens.
+    if (editable) c->setLineEdit(new QLineEdit(c));
     if (descriptor) c->addItems(descriptor->items);
     watch(c, name);
     combos_.insert(name, c);
