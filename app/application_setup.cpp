@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <system_error>
 #include <thread>
 
 namespace quadrelo {
@@ -40,7 +41,8 @@ void prepareStartMemory() {
     // rule would have them once one such block is freed, and a thread fills in the heap's pages
     // in one call while the window is built.
     constexpr std::size_t kStartMemory = std::size_t(4) << 20;
-    mallopt(M_MMAP_THRESHOLD, 8 << 20);
+    // An allocator that is not the C library's own (a sanitizer's) refuses, and nothing is done.
+    if (mallopt(M_MMAP_THRESHOLD, 8 << 20) != 1) return;
     mallopt(M_TRIM_THRESHOLD, 16 << 20);
     void* block = std::malloc(kStartMemory);
     if (!block) return;
@@ -52,9 +54,13 @@ void prepareStartMemory() {
 #ifdef MADV_POPULATE_WRITE
     // Filling in leaves the contents as they are, so the allocator may hand the pages out
     // meanwhile; a kernel without it refuses, and the pages fault in as before.
-    std::thread([begin, length] {
-        madvise(reinterpret_cast<void*>(begin), length, MADV_POPULATE_WRITE);
-    }).detach();
+    try {
+        std::thread([begin, length] {
+            madvise(reinterpret_cast<void*>(begin), length, MADV_POPULATE_WRITE);
+        }).detach();
+    } catch (const std::system_error&) {
+        // No thread to spare: the pages fault in as they are first written.
+    }
 #else
     (void)length;
 #endif
@@ -62,8 +68,13 @@ void prepareStartMemory() {
 
 void startReadingFontConfiguration() {
     // Parsing the configuration's XML is most of the cost of the first text on screen.
-    if (std::jthread& reader = fontConfigurationReader(); !reader.joinable())
-        reader = std::jthread([] { FcInit(); });
+    if (std::jthread& reader = fontConfigurationReader(); !reader.joinable()) {
+        try {
+            reader = std::jthread([] { FcInit(); });
+        } catch (const std::system_error&) {
+            // No thread to spare: the first font reads the configuration itself.
+        }
+    }
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <system_error>
 #include <thread>
 
 namespace quadrelo {
@@ -514,10 +515,14 @@ void drawToolIconsAhead(int side) {
     DrawnAhead& ahead = drawnAhead();
     if (ahead.side != 0) return; // once per program
     ahead.side = side;
-    ahead.thread = std::jthread([&ahead, side] {
-        for (const Entry& e : entries)
-            ahead.images.insert(e.paint, render(e.paint, side));
-    });
+    try {
+        ahead.thread = std::jthread([&ahead, side] {
+            for (const Entry& e : entries)
+                ahead.images.insert(e.paint, render(e.paint, side));
+        });
+    } catch (const std::system_error&) {
+        // No thread to spare: each icon is drawn when the tool bar first shows it.
+    }
 }
 
 void finishDrawingAhead() {
