@@ -11,6 +11,7 @@
 #include <qdrawutil.h>
 
 #include <initializer_list>
+#include <optional>
 
 namespace quadrelo {
 
@@ -32,6 +33,16 @@ QIcon arrowIcon(std::initializer_list<const char*> names) {
         icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
+}
+
+// The one colour of the picture inside its border, if it has only one.
+std::optional<QColor> uniformCentre(const QImage& image, int border) {
+    if (image.width() <= 2 * border || image.height() <= 2 * border) return std::nullopt;
+    const QRgb first = image.pixel(border, border);
+    for (int y = border; y < image.height() - border; ++y)
+        for (int x = border; x < image.width() - border; ++x)
+            if (image.pixel(x, y) != first) return std::nullopt;
+    return QColor::fromRgba(first);
 }
 
 } // namespace
@@ -60,7 +71,11 @@ QIcon ProgramStyle::standardIcon(StandardPixmap which, const QStyleOption* optio
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                  const QWidget* widget) const {
     if (element == PE_FrameGroupBox && fusion_) {
-        if (!groupBoxFrame_) groupBoxFrame_ = QPixmap::fromImage(styleImage("fusion_groupbox"));
+        if (!groupBoxFrame_) {
+            const QImage image = styleImage("fusion_groupbox");
+            groupBoxFrame_ = QPixmap::fromImage(image);
+            groupBoxCentre_ = uniformCentre(image, 6);
+        }
         if (!groupBoxFrame_->isNull()) {
             // As Fusion draws it: the picture's border stretched around the box, below the title.
             constexpr int margin = 3;
@@ -70,8 +85,20 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
                                 : qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget),
                                        option->fontMetrics.height()) +
                                       margin;
-            qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6),
-                              *groupBoxFrame_);
+            const QRect frame = option->rect.adjusted(0, top, 0, 0);
+            const QMargins border(6, 6, 6, 6);
+            const QRect inside = frame.marginsRemoved(border);
+            if (groupBoxCentre_ && inside.isValid()) {
+                // The picture's centre is one translucent colour: filled, not stretched over
+                // the whole box, which is most of the frame's cost.
+                painter->save();
+                painter->setClipRegion(QRegion(frame).subtracted(QRegion(inside)), Qt::IntersectClip);
+                qDrawBorderPixmap(painter, frame, border, *groupBoxFrame_);
+                painter->restore();
+                painter->fillRect(inside, *groupBoxCentre_);
+            } else {
+                qDrawBorderPixmap(painter, frame, border, *groupBoxFrame_);
+            }
             return;
         }
     }

@@ -30,6 +30,7 @@ private:
     // Read on first use; null when the toolkit has no such image, and the style answers as before.
     mutable std::optional<QIcon> horizontalArrow_, verticalArrow_;
     mutable std::optional<QPixmap> groupBoxFrame_;
+    mutable std::optional<QColor> groupBoxCentre_; // the frame's inside, when it is one colour
 };
 
 } // namespace quadrelo
