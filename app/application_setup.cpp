@@ -7,12 +7,10 @@
 #include "ui/common/program_style.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-#include <fontconfig/fontconfig.h>
 #include <malloc.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -23,16 +21,6 @@
 #include <thread>
 
 namespace quadrelo {
-
-namespace {
-
-// Joined before the first font, or at the latest when the program ends.
-std::jthread& fontConfigurationReader() {
-    static std::jthread reader;
-    return reader;
-}
-
-} // namespace
 
 void prepareStartMemory() {
     // A fresh page costs a fault on its first write, some ten microseconds in a virtual machine:
@@ -66,15 +54,10 @@ void prepareStartMemory() {
 #endif
 }
 
-void startReadingFontConfiguration() {
-    // Parsing the configuration's XML is most of the cost of the first text on screen.
-    if (std::jthread& reader = fontConfigurationReader(); !reader.joinable()) {
-        try {
-            reader = std::jthread([] { FcInit(); });
-        } catch (const std::system_error&) {
-            // No thread to spare: the first font reads the configuration itself.
-        }
-    }
+Application::~Application() {
+    // A start that ends before its window: the font thread may still be filling in the
+    // toolkit's database, which goes with this object.
+    waitForInterfaceFont();
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
@@ -98,13 +81,6 @@ void setupApplication(QApplication& app) {
 
     QApplication::setStyle(new ProgramStyle(QApplication::style()));
     applyInterfaceFont(app);
-}
-
-void applyInterfaceFont(QApplication&) {
-    // Two threads initialising the configuration at once would each parse it.
-    if (std::jthread& reader = fontConfigurationReader(); reader.joinable()) reader.join();
-    const QString family = QStringLiteral("Liberation Sans");
-    if (QFontDatabase::families().contains(family)) QApplication::setFont(QFont(family, 9));
 }
 
 } // namespace quadrelo

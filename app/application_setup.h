@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "ui/common/interface_font.h"
+
 #include <QApplication>
 
 namespace quadrelo {
@@ -13,6 +15,7 @@ namespace quadrelo {
 class Application : public QApplication {
 public:
     using QApplication::QApplication;
+    ~Application() override;
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
@@ -20,16 +23,8 @@ public:
 // first thing, before the window's application object exists.
 void prepareStartMemory();
 
-// Starts reading the system's font configuration on a thread of its own. Called before the
-// application object exists, so that the toolkit's own start (the platform, the display) runs
-// meanwhile instead of before it; setupApplication waits for it before the first font.
-void startReadingFontConfiguration();
-
 // Names, Italian locale and standard dialogs, interface font: what every start of the window
 // layer shares (the program and the window tests alike).
 void setupApplication(QApplication& app);
-
-// Liberation Sans 9 pt when it is installed: the face the layouts are drawn for.
-void applyInterfaceFont(QApplication& app);
 
 } // namespace quadrelo

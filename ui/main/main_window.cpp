@@ -20,6 +20,7 @@
 #include "ui/common/field_widgets.h"
 #include "ui/common/file_dialogs.h"
 #include "ui/common/icons.h"
+#include "ui/common/interface_font.h"
 #include "ui/common/message_windows.h"
 #include "ui/documents/sign_documents.h"
 
@@ -103,6 +104,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::FormCreate(bool showSplash, HiddenPages hiddenPages) {
     if (showSplash) {
+        waitForInterfaceFont();
         SplashWindow splash(this);
         splash.exec();
     }
@@ -112,6 +114,8 @@ void MainWindow::FormCreate(bool showSplash, HiddenPages hiddenPages) {
 
     buildMenus();
     buildToolBar();
+    // The pages are the first to measure text.
+    waitForInterfaceFont();
     buildPages(hiddenPages);
 
     form_.setUserInterface(this);
