@@ -4,6 +4,7 @@
 // Shell windows: message windows, splash and about, help viewer, tool-bar icons, error box.
 #include "ui/common/error_box.h"
 #include "ui/common/icons.h"
+#include "ui/common/interface_font.h"
 #include "ui/common/message_windows.h"
 #include "ui/common/program_style.h"
 #include "ui/main/help_window.h"
@@ -141,6 +142,7 @@ private slots:
     void toolIconsAreDistinctAndSized();
     void programStyleLooksAsItsBase_data();
     void programStyleLooksAsItsBase();
+    void fontThreadEndsEitherWay();
 };
 
 void ShellTest::messageWindowAnswers_data() {
@@ -646,4 +648,19 @@ void ShellTest::programStyleLooksAsItsBase() {
 }
 
 QTEST_MAIN(ShellTest)
+// The start reads the fonts on a thread: whether the program ends before its window or the window
+// comes, the thread ends, and the window gets the interface face.
+void ShellTest::fontThreadEndsEitherWay() {
+    const QFont before = QApplication::font();
+    startReadingFontConfiguration();
+    waitForInterfaceFont(); // no application object signalled: the thread stops
+    QCOMPARE(QApplication::font(), before);
+
+    startReadingFontConfiguration();
+    applyInterfaceFont(*qApp);
+    waitForInterfaceFont();
+    QCOMPARE(QApplication::font().family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(QApplication::font().pointSize(), 9);
+}
+
 #include "gui_test_shell.moc"

@@ -86,6 +86,8 @@ void waitForInterfaceFont() {
     if (!r.faceChecked) r.thread.request_stop(); // no application object to wait for
     r.thread.join();
     if (r.faceChecked && !r.installed) QApplication::setFont(r.toolkitFont);
+    // Ready for another start (the tests start several in one process).
+    r.faceChecked = r.installed = r.applicationExists = false;
 }
 
 } // namespace quadrelo
