@@ -27,8 +27,8 @@ struct FontReader {
     std::mutex mutex;
     std::condition_variable_any applicationReady;
     bool applicationExists = false; // under mutex
-    bool faceChecked = false;       // the face was set before the reader checked it
-    bool installed = false;         // the reader's until it is joined
+    bool faceSetAhead = false;      // set while the reader reads, checked once it is joined
+    bool installed = false;         // whether the face is there: the reader's until joined
     QFont toolkitFont;              // what the face replaced
     std::jthread thread;            // last: joined (or stopped) before the rest goes
 };
@@ -63,12 +63,12 @@ void startReadingFontConfiguration() {
 
 void applyInterfaceFont(QApplication&) {
     FontReader& r = reader();
-    if (r.thread.joinable() && !r.faceChecked) {
+    if (r.thread.joinable() && !r.faceSetAhead) {
         // Setting a face reads no font: the widgets built meanwhile (menus, tool bar) measure
         // no text before waitForInterfaceFont.
         r.toolkitFont = QApplication::font();
         QApplication::setFont(QFont(family(), 9));
-        r.faceChecked = true;
+        r.faceSetAhead = true;
         {
             std::lock_guard lock(r.mutex);
             r.applicationExists = true;
@@ -83,11 +83,11 @@ void applyInterfaceFont(QApplication&) {
 void waitForInterfaceFont() {
     FontReader& r = reader();
     if (!r.thread.joinable()) return;
-    if (!r.faceChecked) r.thread.request_stop(); // no application object to wait for
+    if (!r.faceSetAhead) r.thread.request_stop(); // no application object to wait for
     r.thread.join();
-    if (r.faceChecked && !r.installed) QApplication::setFont(r.toolkitFont);
+    if (r.faceSetAhead && !r.installed) QApplication::setFont(r.toolkitFont);
     // Ready for another start (the tests start several in one process).
-    r.faceChecked = r.installed = r.applicationExists = false;
+    r.faceSetAhead = r.installed = r.applicationExists = false;
 }
 
 } // namespace quadrelo
