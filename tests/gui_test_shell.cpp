@@ -647,7 +647,6 @@ void ShellTest::programStyleLooksAsItsBase() {
     }
 }
 
-QTEST_MAIN(ShellTest)
 // The start reads the fonts on a thread: whether the program ends before its window or the window
 // comes, the thread ends, and the window gets the interface face.
 void ShellTest::fontThreadEndsEitherWay() {
@@ -663,4 +662,5 @@ void ShellTest::fontThreadEndsEitherWay() {
     QCOMPARE(QApplication::font().pointSize(), 9);
 }
 
+QTEST_MAIN(ShellTest)
 #include "gui_test_shell.moc"
