@@ -26,11 +26,12 @@ QString family() {
 struct FontReader {
     std::mutex mutex;
     std::condition_variable_any applicationReady;
-    bool applicationExists = false; // under mutex
-    bool faceSetAhead = false;      // set while the reader reads, checked once it is joined
-    bool installed = false;         // whether the face is there: the reader's until joined
-    QFont toolkitFont;              // what the face replaced
-    std::jthread thread;            // last: joined (or stopped) before the rest goes
+    // Written only by the window's thread, under mutex; set, the face was set ahead and is
+    // checked once the reader is joined.
+    bool applicationExists = false;
+    bool installed = false; // whether the face is there: the reader's until joined
+    QFont toolkitFont;      // what the face replaced
+    std::jthread thread;    // last: joined (or stopped) before the rest goes
 };
 
 FontReader& reader() {
@@ -63,12 +64,11 @@ void startReadingFontConfiguration() {
 
 void applyInterfaceFont(QApplication&) {
     FontReader& r = reader();
-    if (r.thread.joinable() && !r.faceSetAhead) {
+    if (r.thread.joinable() && !r.applicationExists) {
         // Setting a face reads no font: the widgets built meanwhile (menus, tool bar) measure
         // no text before waitForInterfaceFont.
         r.toolkitFont = QApplication::font();
         QApplication::setFont(QFont(family(), 9));
-        r.faceSetAhead = true;
         {
             std::lock_guard lock(r.mutex);
             r.applicationExists = true;
@@ -83,11 +83,11 @@ void applyInterfaceFont(QApplication&) {
 void waitForInterfaceFont() {
     FontReader& r = reader();
     if (!r.thread.joinable()) return;
-    if (!r.faceSetAhead) r.thread.request_stop(); // no application object to wait for
+    if (!r.applicationExists) r.thread.request_stop(); // no application object to wait for
     r.thread.join();
-    if (r.faceSetAhead && !r.installed) QApplication::setFont(r.toolkitFont);
+    if (r.applicationExists && !r.installed) QApplication::setFont(r.toolkitFont);
     // Ready for another start (the tests start several in one process).
-    r.faceSetAhead = r.installed = r.applicationExists = false;
+    r.installed = r.applicationExists = false;
 }
 
 } // namespace quadrelo
