@@ -18,9 +18,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyleFactory>
+#include <QStyleOption>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
@@ -142,6 +145,8 @@ private slots:
     void toolIconsAreDistinctAndSized();
     void programStyleLooksAsItsBase_data();
     void programStyleLooksAsItsBase();
+    void programStyleLinesAsItsBase_data();
+    void programStyleLinesAsItsBase();
     void fontThreadEndsEitherWay();
 };
 
@@ -645,6 +650,60 @@ void ShellTest::programStyleLooksAsItsBase() {
         for (const QSize& size : theirs.availableSizes())
             QCOMPARE(ours.pixmap(size).toImage(), theirs.pixmap(size).toImage());
     }
+}
+
+void ShellTest::programStyleLinesAsItsBase_data() {
+    QTest::addColumn<int>("element"); // a control element, or -1 - a primitive
+    QTest::addColumn<int>("shapeOrLine");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("clipped");
+    const int toolBar = QStyle::CE_ToolBar, frame = -1 - int(QStyle::PE_FrameTabWidget);
+    QTest::newRow("main tool bar") << toolBar << int(QStyleOptionToolBar::OnlyOne) << QSize(792, 39) << false;
+    QTest::newRow("tool bar, first line")
+        << toolBar << int(QStyleOptionToolBar::Beginning) << QSize(400, 39) << false;
+    QTest::newRow("page frame") << frame << int(QTabBar::RoundedNorth) << QSize(792, 455) << false;
+    QTest::newRow("page frame, below") << frame << int(QTabBar::RoundedSouth) << QSize(300, 200) << false;
+    QTest::newRow("page frame, partly covered")
+        << frame << int(QTabBar::RoundedNorth) << QSize(792, 455) << true;
+    QTest::newRow("page frame, smallest") << frame << int(QTabBar::RoundedNorth) << QSize(5, 5) << false;
+    QTest::newRow("page frame, narrower") << frame << int(QTabBar::RoundedNorth) << QSize(4, 9) << false;
+    QTest::newRow("page frame, tiny") << frame << int(QTabBar::RoundedNorth) << QSize(2, 3) << false;
+}
+
+// The lines it fills itself are the pixels Fusion strokes, whatever part of them is uncovered.
+void ShellTest::programStyleLinesAsItsBase() {
+    QFETCH(int, element);
+    QFETCH(int, shapeOrLine);
+    QFETCH(QSize, size);
+    QFETCH(bool, clipped);
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    ProgramStyle program(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Darker than the standard colours, so that every translucent line shows.
+    const QPalette palette(QColor(150, 140, 130));
+    auto draw = [&](QStyle* style) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(palette.window().color());
+        QPainter painter(&image);
+        if (clipped)
+            painter.setClipRegion(QRegion(image.rect()).subtracted(QRect(QPoint(2, 2), size - QSize(4, 6))));
+        if (element >= 0) {
+            QStyleOptionToolBar option;
+            option.rect = image.rect();
+            option.palette = palette;
+            option.state = QStyle::State_Enabled | QStyle::State_Horizontal;
+            option.toolBarArea = Qt::TopToolBarArea;
+            option.positionOfLine = QStyleOptionToolBar::ToolBarPosition(shapeOrLine);
+            style->drawControl(QStyle::ControlElement(element), &option, &painter);
+        } else {
+            QStyleOptionTabWidgetFrame option;
+            option.rect = image.rect();
+            option.palette = palette;
+            option.shape = QTabBar::Shape(shapeOrLine);
+            style->drawPrimitive(QStyle::PrimitiveElement(-1 - element), &option, &painter);
+        }
+        return image;
+    };
+    QCOMPARE(draw(&program), draw(fusion.get()));
 }
 
 // The start reads the fonts on a thread: whether the program ends before its window or the window

@@ -6,8 +6,11 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QLinearGradient>
+#include <QMainWindow>
 #include <QPainter>
 #include <QStyleOption>
+#include <QTabBar>
 #include <qdrawutil.h>
 
 #include <initializer_list>
@@ -43,6 +46,45 @@ std::optional<QColor> uniformCentre(const QImage& image, int border) {
         for (int x = border; x < image.width() - border; ++x)
             if (image.pixel(x, y) != first) return std::nullopt;
     return QColor::fromRgba(first);
+}
+
+// Fills `rect` with a translucent colour in bands few enough rows high that the toolkit blends
+// each band on this thread: it hands 96 rows or more to its thread pool and waits.
+void fillTranslucent(QPainter* painter, const QRect& rect, const QColor& colour) {
+    constexpr int band = 32;
+    for (int y = rect.top(); y <= rect.bottom(); y += band)
+        painter->fillRect(QRect(rect.left(), y, rect.width(), qMin(band, rect.bottom() - y + 1)), colour);
+}
+
+// The pixels a one-pixel pen gives QPainter::drawRect(rect): rect grown by one to the right and
+// below, each pixel once.
+void strokeRect(QPainter* painter, const QRect& rect, const QColor& colour) {
+    const QRect outer = rect.adjusted(0, 0, 1, 1);
+    fillTranslucent(painter, QRect(outer.left(), outer.top(), outer.width(), 1), colour);
+    if (outer.height() > 1)
+        fillTranslucent(painter, QRect(outer.left(), outer.bottom(), outer.width(), 1), colour);
+    if (outer.height() <= 2) return;
+    fillTranslucent(painter, QRect(outer.left(), outer.top() + 1, 1, outer.height() - 2), colour);
+    if (outer.width() > 1)
+        fillTranslucent(painter, QRect(outer.right(), outer.top() + 1, 1, outer.height() - 2), colour);
+}
+
+void horizontalLine(QPainter* painter, const QRect& rect, int y, const QColor& colour) {
+    fillTranslucent(painter, QRect(rect.left(), y, rect.width(), 1), colour);
+}
+
+// Fusion's shades for the lines of tool bars and frames.
+const QColor lightShade(255, 255, 255, 90);
+const QColor darkShade(0, 0, 0, 60);
+const QColor innerContrastLine(255, 255, 255, 30);
+
+// Fusion's button colour, and from it its colour for the inside of a page frame.
+QColor tabFrameColour(const QPalette& palette) {
+    QColor button = palette.button().color();
+    const int grey = qGray(button.rgb());
+    button = button.lighter(100 + qMax(1, (180 - grey) / 6));
+    button.setHsv(button.hue(), int(button.saturation() * 0.75), button.value());
+    return button.lighter(104);
 }
 
 } // namespace
@@ -95,14 +137,56 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
                 painter->setClipRegion(QRegion(frame).subtracted(QRegion(inside)), Qt::IntersectClip);
                 qDrawBorderPixmap(painter, frame, border, *groupBoxFrame_);
                 painter->restore();
-                painter->fillRect(inside, *groupBoxCentre_);
+                fillTranslucent(painter, inside, *groupBoxCentre_);
             } else {
                 qDrawBorderPixmap(painter, frame, border, *groupBoxFrame_);
             }
             return;
         }
     }
+    // A frame too small for both its rings is left to Fusion.
+    if (element == PE_FrameTabWidget && fusion_ && option->rect.width() >= 5 && option->rect.height() >= 5 &&
+        option->palette.window().style() != Qt::TexturePattern) {
+        if (const auto* frame = qstyleoption_cast<const QStyleOptionTabWidgetFrame*>(option)) {
+            const QRect& r = option->rect;
+            painter->fillRect(r.adjusted(0, 0, -1, -1), tabFrameColour(option->palette));
+            QRect rect = r.adjusted(0, 0, -1, -1);
+            if (frame->shape != QTabBar::RoundedSouth) {
+                rect.adjust(0, 0, 0, -1);
+                horizontalLine(painter, r, r.bottom(), QColor(0, 0, 0, 15));
+            }
+            strokeRect(painter, rect, option->palette.window().color().darker(140));
+            strokeRect(painter, rect.adjusted(1, 1, -1, -1), innerContrastLine);
+            return;
+        }
+    }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void ProgramStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                               const QWidget* widget) const {
+    const auto* toolBar = qstyleoption_cast<const QStyleOptionToolBar*>(option);
+    // The main window's tool bar at the top, as Fusion draws it; the others are left to Fusion.
+    if (element == CE_ToolBar && fusion_ && toolBar && toolBar->toolBarArea == Qt::TopToolBarArea &&
+        (option->state & State_Horizontal) &&
+        (!widget || qobject_cast<const QMainWindow*>(widget->parentWidget()))) {
+        const QRect& r = option->rect;
+        QLinearGradient gradient(r.topLeft(), r.bottomLeft());
+        gradient.setColorAt(0, option->palette.window().color().lighter(104));
+        gradient.setColorAt(1, option->palette.window().color());
+        painter->fillRect(r, gradient);
+        if (toolBar->positionOfLine == QStyleOptionToolBar::End ||
+            toolBar->positionOfLine == QStyleOptionToolBar::OnlyOne) {
+            // A double line at the bottom, to blend with the window's content.
+            horizontalLine(painter, r, r.bottom(), lightShade);
+            horizontalLine(painter, r, r.bottom() - 1, darkShade);
+        } else {
+            horizontalLine(painter, r, r.bottom(), darkShade);
+        }
+        horizontalLine(painter, r, r.top(), lightShade);
+        return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
 }
 
 } // namespace quadrelo
