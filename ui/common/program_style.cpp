@@ -3,18 +3,24 @@
 
 #include "program_style.h"
 
+#include "background_thread.h"
+
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QLinearGradient>
 #include <QMainWindow>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOption>
 #include <QTabBar>
 #include <qdrawutil.h>
 
 #include <initializer_list>
+#include <memory>
 #include <optional>
+#include <system_error>
 
 namespace quadrelo {
 
@@ -27,15 +33,14 @@ QImage styleImage(const char* name) {
     return reader.read();
 }
 
-// The arrow at every size the toolkit draws it; null if one is missing (another toolkit version).
-QIcon arrowIcon(std::initializer_list<const char*> names) {
-    QIcon icon;
+// The arrow at every size the toolkit draws it; empty if one is missing (another toolkit version).
+QList<QImage> arrowImages(std::initializer_list<const char*> names) {
+    QList<QImage> images;
     for (const char* name : names) {
-        const QImage image = styleImage(name);
-        if (image.isNull()) return {};
-        icon.addPixmap(QPixmap::fromImage(image));
+        images << styleImage(name);
+        if (images.constLast().isNull()) return {};
     }
-    return icon;
+    return images;
 }
 
 // The one colour of the picture inside its border, if it has only one.
@@ -47,6 +52,53 @@ std::optional<QColor> uniformCentre(const QImage& image, int border) {
             if (image.pixel(x, y) != first) return std::nullopt;
     return QColor::fromRgba(first);
 }
+
+// An extension arrow that takes its pictures from the reader the first time it is drawn or
+// measured: the menu bar and each tool bar ask for one when they are built, and it is drawn only
+// when the window is too narrow for them.
+class ArrowEngine : public QIconEngine {
+public:
+    ArrowEngine(std::shared_ptr<ProgramStyle::PictureReader> reader, bool vertical, QStyle* base)
+        : reader_(std::move(reader)), vertical_(vertical), base_(base) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().pixmap(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return icon().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new ArrowEngine(*this); }
+
+private:
+    const QIcon& icon() {
+        if (!icon_) {
+            const QList<QImage>& images =
+                vertical_ ? reader_->pictures().verticalArrow : reader_->pictures().horizontalArrow;
+            if (images.isEmpty()) {
+                // Asked for only now: the toolkit's own reads its pictures at once.
+                icon_ = base_ ? base_->standardIcon(vertical_ ? QStyle::SP_ToolBarVerticalExtensionButton
+                                                              : QStyle::SP_ToolBarHorizontalExtensionButton)
+                              : QIcon();
+            } else {
+                icon_.emplace();
+                for (const QImage& image : images)
+                    icon_->addPixmap(QPixmap::fromImage(image));
+            }
+        }
+        return *icon_;
+    }
+
+    std::shared_ptr<ProgramStyle::PictureReader> reader_;
+    bool vertical_;
+    QPointer<QStyle> base_; // for the toolkit's own arrow, if its pictures are missing
+    std::optional<QIcon> icon_;
+};
 
 // Fills `rect` with a translucent colour in bands few enough rows high that the toolkit blends
 // each band on this thread: it hands 96 rows or more to its thread pool and waits.
@@ -89,23 +141,48 @@ QColor tabFrameColour(const QPalette& palette) {
 
 } // namespace
 
+ProgramStyle::PictureReader::PictureReader() {
+    try {
+        thread_ = std::jthread([this] {
+            // Wanted at the first paint of a group box: the menus, the pages and the fonts come first.
+            runWhenProcessorFree();
+            read();
+        });
+    } catch (const std::system_error&) {
+        read(); // no thread to spare
+    }
+}
+
+// The first image read makes the toolkit look through all its image plugins (a millisecond);
+// on the reader's thread, the window's thread never waits for it.
+void ProgramStyle::PictureReader::read() {
+    pictures_.horizontalArrow = arrowImages({"toolbar-ext-h-8", "toolbar-ext-h-16", "toolbar-ext-h-32"});
+    pictures_.verticalArrow = arrowImages({"toolbar-ext-v-5", "toolbar-ext-v-10", "toolbar-ext-v-20"});
+    pictures_.groupBox = styleImage("fusion_groupbox");
+    pictures_.groupBoxCentre = uniformCentre(pictures_.groupBox, 6);
+}
+
+const ProgramStyle::Pictures& ProgramStyle::PictureReader::pictures() {
+    if (thread_.joinable()) thread_.join();
+    return pictures_;
+}
+
 ProgramStyle::ProgramStyle(QStyle* base)
     : QProxyStyle(base),
-      fusion_(baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0) {}
+      fusion_(baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0) {
+    if (fusion_) reader_ = std::make_shared<PictureReader>();
+}
 
 QIcon ProgramStyle::standardIcon(StandardPixmap which, const QStyleOption* option,
                                  const QWidget* widget) const {
     // Right to left the horizontal arrow is another picture: left to the toolkit.
     const bool rightToLeft = option ? option->direction == Qt::RightToLeft
                                     : (widget ? widget->isRightToLeft() : QGuiApplication::isRightToLeft());
-    if (fusion_ && which == SP_ToolBarHorizontalExtensionButton && !rightToLeft) {
-        if (!horizontalArrow_)
-            horizontalArrow_ = arrowIcon({"toolbar-ext-h-8", "toolbar-ext-h-16", "toolbar-ext-h-32"});
-        if (!horizontalArrow_->isNull()) return *horizontalArrow_;
-    } else if (fusion_ && which == SP_ToolBarVerticalExtensionButton) {
-        if (!verticalArrow_)
-            verticalArrow_ = arrowIcon({"toolbar-ext-v-5", "toolbar-ext-v-10", "toolbar-ext-v-20"});
-        if (!verticalArrow_->isNull()) return *verticalArrow_;
+    const bool vertical = which == SP_ToolBarVerticalExtensionButton;
+    if (fusion_ && (vertical || (which == SP_ToolBarHorizontalExtensionButton && !rightToLeft))) {
+        std::optional<QIcon>& arrow = vertical ? verticalArrow_ : horizontalArrow_;
+        if (!arrow) arrow = QIcon(new ArrowEngine(reader_, vertical, baseStyle()));
+        return *arrow;
     }
     return QProxyStyle::standardIcon(which, option, widget);
 }
@@ -114,9 +191,9 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
                                  const QWidget* widget) const {
     if (element == PE_FrameGroupBox && fusion_) {
         if (!groupBoxFrame_) {
-            const QImage image = styleImage("fusion_groupbox");
-            groupBoxFrame_ = QPixmap::fromImage(image);
-            groupBoxCentre_ = uniformCentre(image, 6);
+            const Pictures& pictures = reader_->pictures();
+            groupBoxFrame_ = QPixmap::fromImage(pictures.groupBox);
+            groupBoxCentre_ = pictures.groupBoxCentre;
         }
         if (!groupBoxFrame_->isNull()) {
             // As Fusion draws it: the picture's border stretched around the box, below the title.
