@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: LicenseRef-Quadrelo-Riservata
 
 // Building and showing the main window (no splash), offscreen (or on the platform set), median
-// of 30 runs; then the start of a process to its window shown, against a minimal Qt program
-// showing an empty QMainWindow (bench_window_floor) in the same run, interleaved, and the ratio.
+// of 30 runs; then the start of a process to its window shown (bench_window_program), against a
+// minimal Qt program showing an empty QMainWindow (bench_window_floor) in the same run,
+// interleaved, and the ratio.
 #include "app/application_setup.h"
 #include "test_support.h"
 #include "ui/common/message_windows.h"
@@ -19,26 +20,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace {
-
-// A child process: the program's window shown as its main() shows it, it says so and ends at once.
-int showProgramAndSay(int argc, char* argv[]) {
-    quadrelo::prepareStartMemory();
-    quadrelo::startReadingFontConfiguration();
-    QApplication app(argc, argv);
-    quadrelo::setupApplication(app);
-    quadrelo::MessageWindows::setTestMode(true);
-    quadrelo::MainWindow window(false, quadrelo::MainWindow::HiddenPages::AfterFirstPaint);
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) return 1;
-    std::puts("mostrata");
-    std::fflush(stdout);
-    std::_Exit(0);
-}
 
 // Milliseconds from starting `program` with `arguments` to its window shown.
 double startToShown(const QString& program, const QStringList& arguments) {
@@ -58,7 +42,6 @@ double startToShown(const QString& program, const QStringList& arguments) {
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    if (argc > 1 && std::strcmp(argv[1], "--finestra-programma") == 0) return showProgramAndSay(argc, argv);
     QApplication app(argc, argv);
     // The shipped tables in the work folder, for this process and the ones it starts.
     QTemporaryDir work;
@@ -91,12 +74,12 @@ int main(int argc, char* argv[]) {
     // interleaved.
     {
         std::vector<double> program, floor, text;
-        const QString floorProgram =
-            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bench_window_floor"));
+        const QDir here(QCoreApplication::applicationDirPath());
+        const QString floorProgram = here.filePath(QStringLiteral("bench_window_floor"));
+        const QString windowProgram = here.filePath(QStringLiteral("bench_window_program"));
         for (int i = 0; i < 21; ++i) {
             const double a = startToShown(floorProgram, {});
-            const double b = startToShown(QCoreApplication::applicationFilePath(),
-                                          {QStringLiteral("--finestra-programma")});
+            const double b = startToShown(windowProgram, {});
             const double c = startToShown(floorProgram, {QStringLiteral("--un-menu")});
             if (a < 0 || b < 0 || c < 0) return 1;
             if (i == 0) continue; // the first round loads the libraries into the cache
