@@ -3,8 +3,6 @@
 
 #include "icons.h"
 
-#include "background_thread.h"
-
 #include <QHash>
 #include <QIconEngine>
 #include <QImage>
@@ -519,8 +517,6 @@ void drawToolIconsAhead(int side) {
     ahead.side = side;
     try {
         ahead.thread = std::jthread([&ahead, side] {
-            // Wanted at the first paint: the menus, the pages and the fonts come first.
-            runWhenProcessorFree();
             for (const Entry& e : entries)
                 ahead.images.insert(e.paint, render(e.paint, side));
         });

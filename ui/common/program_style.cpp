@@ -3,8 +3,6 @@
 
 #include "program_style.h"
 
-#include "background_thread.h"
-
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIconEngine>
@@ -143,11 +141,7 @@ QColor tabFrameColour(const QPalette& palette) {
 
 ProgramStyle::PictureReader::PictureReader() {
     try {
-        thread_ = std::jthread([this] {
-            // Wanted at the first paint of a group box: the menus, the pages and the fonts come first.
-            runWhenProcessorFree();
-            read();
-        });
+        thread_ = std::jthread([this] { read(); });
     } catch (const std::system_error&) {
         read(); // no thread to spare
     }
