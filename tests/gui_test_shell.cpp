@@ -668,6 +668,10 @@ void ShellTest::programStyleLinesAsItsBase_data() {
     QTest::newRow("page frame, smallest") << frame << int(QTabBar::RoundedNorth) << QSize(5, 5) << false;
     QTest::newRow("page frame, narrower") << frame << int(QTabBar::RoundedNorth) << QSize(4, 9) << false;
     QTest::newRow("page frame, tiny") << frame << int(QTabBar::RoundedNorth) << QSize(2, 3) << false;
+    const int lineEdit = -1 - int(QStyle::PE_FrameLineEdit);
+    QTest::newRow("field") << lineEdit << 0 << QSize(279, 22) << false;
+    QTest::newRow("field with the focus") << lineEdit << 1 << QSize(279, 22) << false;
+    QTest::newRow("field, partly covered") << lineEdit << 0 << QSize(44, 22) << true;
 }
 
 // The lines it fills itself are the pixels Fusion strokes, whatever part of them is uncovered.
@@ -694,6 +698,14 @@ void ShellTest::programStyleLinesAsItsBase() {
             option.toolBarArea = Qt::TopToolBarArea;
             option.positionOfLine = QStyleOptionToolBar::ToolBarPosition(shapeOrLine);
             style->drawControl(QStyle::ControlElement(element), &option, &painter);
+        } else if (element == -1 - int(QStyle::PE_FrameLineEdit)) {
+            QStyleOptionFrame option;
+            option.rect = image.rect();
+            option.palette = palette;
+            option.state =
+                QStyle::State_Enabled | (shapeOrLine ? QStyle::State_HasFocus : QStyle::State_None);
+            option.lineWidth = 1;
+            style->drawPrimitive(QStyle::PE_FrameLineEdit, &option, &painter);
         } else {
             QStyleOptionTabWidgetFrame option;
             option.rect = image.rect();

@@ -215,6 +215,29 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
             return;
         }
     }
+    if (element == PE_FrameLineEdit && fusion_ && option->rect.width() >= 5 &&
+        option->palette.window().style() != Qt::TexturePattern) {
+        // As Fusion draws it; only its inner shadow, a translucent row, is filled rather than
+        // stroked with antialiasing, which costs as much as the rounded outline.
+        const QRect& r = option->rect;
+        const bool focus = option->state & State_HasFocus;
+        QColor highlighted = option->palette.color(QPalette::Highlight).darker(125);
+        if (highlighted.value() > 160) highlighted.setHsl(highlighted.hue(), highlighted.saturation(), 160);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, true);
+        painter->translate(0.5, 0.5);
+        painter->setPen(QPen(focus ? highlighted : option->palette.window().color().darker(140)));
+        painter->drawRoundedRect(r.adjusted(0, 0, -1, -1), 2, 2);
+        if (focus) {
+            QColor soft = highlighted;
+            soft.setAlpha(40);
+            painter->setPen(soft);
+            painter->drawRoundedRect(r.adjusted(1, 1, -2, -2), 1.7, 1.7);
+        }
+        painter->restore();
+        fillTranslucent(painter, QRect(r.left() + 2, r.top() + 1, r.width() - 4, 1), QColor(0, 0, 0, 18));
+        return;
+    }
     // A frame too small for both its rings is left to Fusion.
     if (element == PE_FrameTabWidget && fusion_ && option->rect.width() >= 5 && option->rect.height() >= 5 &&
         option->palette.window().style() != Qt::TexturePattern) {
