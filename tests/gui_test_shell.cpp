@@ -674,7 +674,8 @@ void ShellTest::programStyleLinesAsItsBase_data() {
     QTest::newRow("field, partly covered") << lineEdit << 0 << QSize(44, 22) << true;
 }
 
-// The lines it fills itself are the pixels Fusion strokes, whatever part of them is uncovered.
+// The lines it fills itself are the pixels Fusion strokes, whatever part of them is uncovered,
+// at any scale of the screen.
 void ShellTest::programStyleLinesAsItsBase() {
     QFETCH(int, element);
     QFETCH(int, shapeOrLine);
@@ -684,15 +685,17 @@ void ShellTest::programStyleLinesAsItsBase() {
     ProgramStyle program(QStyleFactory::create(QStringLiteral("Fusion")));
     // Darker than the standard colours, so that every translucent line shows.
     const QPalette palette(QColor(150, 140, 130));
-    auto draw = [&](QStyle* style) {
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    auto draw = [&](QStyle* style, qreal scale) {
+        QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
         image.fill(palette.window().color());
         QPainter painter(&image);
         if (clipped)
-            painter.setClipRegion(QRegion(image.rect()).subtracted(QRect(QPoint(2, 2), size - QSize(4, 6))));
+            painter.setClipRegion(
+                QRegion(QRect(QPoint(), size)).subtracted(QRect(QPoint(2, 2), size - QSize(4, 6))));
         if (element >= 0) {
             QStyleOptionToolBar option;
-            option.rect = image.rect();
+            option.rect = QRect(QPoint(), size);
             option.palette = palette;
             option.state = QStyle::State_Enabled | QStyle::State_Horizontal;
             option.toolBarArea = Qt::TopToolBarArea;
@@ -700,7 +703,7 @@ void ShellTest::programStyleLinesAsItsBase() {
             style->drawControl(QStyle::ControlElement(element), &option, &painter);
         } else if (element == -1 - int(QStyle::PE_FrameLineEdit)) {
             QStyleOptionFrame option;
-            option.rect = image.rect();
+            option.rect = QRect(QPoint(), size);
             option.palette = palette;
             option.state =
                 QStyle::State_Enabled | (shapeOrLine ? QStyle::State_HasFocus : QStyle::State_None);
@@ -708,14 +711,16 @@ void ShellTest::programStyleLinesAsItsBase() {
             style->drawPrimitive(QStyle::PE_FrameLineEdit, &option, &painter);
         } else {
             QStyleOptionTabWidgetFrame option;
-            option.rect = image.rect();
+            option.rect = QRect(QPoint(), size);
             option.palette = palette;
             option.shape = QTabBar::Shape(shapeOrLine);
             style->drawPrimitive(QStyle::PrimitiveElement(-1 - element), &option, &painter);
         }
         return image;
     };
-    QCOMPARE(draw(&program), draw(fusion.get()));
+    // On a scaled screen too, where a filled row and a stroked line part.
+    for (const qreal scale : {1.0, 1.5, 2.0})
+        QCOMPARE(draw(&program, scale), draw(fusion.get(), scale));
 }
 
 // The start reads the fonts on a thread: whether the program ends before its window or the window

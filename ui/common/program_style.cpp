@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <qdrawutil.h>
 
+#include <cmath>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -62,11 +63,13 @@ public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
         icon().paint(painter, rect, Qt::AlignCenter, mode, state);
     }
+    // Sizes here are device pixels: the icon asking has applied the screen's scale already, and
+    // the pictures' icon must not apply it again.
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return icon().actualSize(size, mode, state);
+        return pixmap(size, mode, state).size();
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return icon().pixmap(size, mode, state);
+        return icon().pixmap(size, 1.0, mode, state);
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
         return icon().availableSizes(mode, state);
@@ -98,9 +101,22 @@ private:
     std::optional<QIcon> icon_;
 };
 
+// Whether the painter draws logical pixels onto whole device pixels (no scaled screen): only then
+// are a filled row and a stroked line the same pixels.
+bool pixelAligned(const QPainter* painter) {
+    const QTransform t = painter->deviceTransform();
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
+           t.dy() == std::floor(t.dy());
+}
+
 // Fills `rect` with a translucent colour in bands few enough rows high that the toolkit blends
-// each band on this thread: it hands 96 rows or more to its thread pool and waits.
+// each band on this thread: it hands 96 rows or more to its thread pool and waits. Scaled, the
+// bands' edges would fall between device pixels: one fill.
 void fillTranslucent(QPainter* painter, const QRect& rect, const QColor& colour) {
+    if (!pixelAligned(painter)) {
+        painter->fillRect(rect, colour);
+        return;
+    }
     constexpr int band = 32;
     for (int y = rect.top(); y <= rect.bottom(); y += band)
         painter->fillRect(QRect(rect.left(), y, rect.width(), qMin(band, rect.bottom() - y + 1)), colour);
@@ -215,7 +231,7 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
             return;
         }
     }
-    if (element == PE_FrameLineEdit && fusion_ && option->rect.width() >= 5 &&
+    if (element == PE_FrameLineEdit && fusion_ && option->rect.width() >= 5 && pixelAligned(painter) &&
         option->palette.window().style() != Qt::TexturePattern) {
         // As Fusion draws it; only its inner shadow, a translucent row, is filled rather than
         // stroked with antialiasing, which costs as much as the rounded outline.
@@ -238,9 +254,9 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         fillTranslucent(painter, QRect(r.left() + 2, r.top() + 1, r.width() - 4, 1), QColor(0, 0, 0, 18));
         return;
     }
-    // A frame too small for both its rings is left to Fusion.
+    // A frame too small for both its rings, or on a scaled screen, is left to Fusion.
     if (element == PE_FrameTabWidget && fusion_ && option->rect.width() >= 5 && option->rect.height() >= 5 &&
-        option->palette.window().style() != Qt::TexturePattern) {
+        pixelAligned(painter) && option->palette.window().style() != Qt::TexturePattern) {
         if (const auto* frame = qstyleoption_cast<const QStyleOptionTabWidgetFrame*>(option)) {
             const QRect& r = option->rect;
             painter->fillRect(r.adjusted(0, 0, -1, -1), tabFrameColour(option->palette));
@@ -262,7 +278,7 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
     const auto* toolBar = qstyleoption_cast<const QStyleOptionToolBar*>(option);
     // The main window's tool bar at the top, as Fusion draws it; the others are left to Fusion.
     if (element == CE_ToolBar && fusion_ && toolBar && toolBar->toolBarArea == Qt::TopToolBarArea &&
-        (option->state & State_Horizontal) &&
+        (option->state & State_Horizontal) && pixelAligned(painter) &&
         (!widget || qobject_cast<const QMainWindow*>(widget->parentWidget()))) {
         const QRect& r = option->rect;
         QLinearGradient gradient(r.topLeft(), r.bottomLeft());
