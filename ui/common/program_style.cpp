@@ -144,6 +144,11 @@ const QColor lightShade(255, 255, 255, 90);
 const QColor darkShade(0, 0, 0, 60);
 const QColor innerContrastLine(255, 255, 255, 30);
 
+// Fusion's outline of frames and fields.
+QColor outlineColour(const QPalette& palette) {
+    return palette.window().color().darker(140);
+}
+
 // Fusion's button colour, and from it its colour for the inside of a page frame.
 QColor tabFrameColour(const QPalette& palette) {
     QColor button = palette.button().color();
@@ -151,6 +156,12 @@ QColor tabFrameColour(const QPalette& palette) {
     button = button.lighter(100 + qMax(1, (180 - grey) / 6));
     button.setHsv(button.hue(), int(button.saturation() * 0.75), button.value());
     return button.lighter(104);
+}
+
+// Whether the lines of this frame may be filled: Fusion's, on a plain window colour (a textured
+// one gets other shades), on whole device pixels.
+bool fillsFusionLines(bool fusion, const QStyleOption* option, const QPainter* painter) {
+    return fusion && option->palette.window().style() != Qt::TexturePattern && pixelAligned(painter);
 }
 
 } // namespace
@@ -200,11 +211,7 @@ QIcon ProgramStyle::standardIcon(StandardPixmap which, const QStyleOption* optio
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                  const QWidget* widget) const {
     if (element == PE_FrameGroupBox && fusion_) {
-        if (!groupBoxFrame_) {
-            const Pictures& pictures = reader_->pictures();
-            groupBoxFrame_ = QPixmap::fromImage(pictures.groupBox);
-            groupBoxCentre_ = pictures.groupBoxCentre;
-        }
+        if (!groupBoxFrame_) groupBoxFrame_ = QPixmap::fromImage(reader_->pictures().groupBox);
         if (!groupBoxFrame_->isNull()) {
             // As Fusion draws it: the picture's border stretched around the box, below the title.
             constexpr int margin = 3;
@@ -217,22 +224,23 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
             const QRect frame = option->rect.adjusted(0, top, 0, 0);
             const QMargins border(6, 6, 6, 6);
             const QRect inside = frame.marginsRemoved(border);
-            if (groupBoxCentre_ && inside.isValid()) {
+            const std::optional<QColor>& centre = reader_->pictures().groupBoxCentre;
+            if (centre && inside.isValid()) {
                 // The picture's centre is one translucent colour: filled, not stretched over
                 // the whole box, which is most of the frame's cost.
                 painter->save();
                 painter->setClipRegion(QRegion(frame).subtracted(QRegion(inside)), Qt::IntersectClip);
                 qDrawBorderPixmap(painter, frame, border, *groupBoxFrame_);
                 painter->restore();
-                fillTranslucent(painter, inside, *groupBoxCentre_);
+                fillTranslucent(painter, inside, *centre);
             } else {
                 qDrawBorderPixmap(painter, frame, border, *groupBoxFrame_);
             }
             return;
         }
     }
-    if (element == PE_FrameLineEdit && fusion_ && option->rect.width() >= 5 && pixelAligned(painter) &&
-        option->palette.window().style() != Qt::TexturePattern) {
+    if (element == PE_FrameLineEdit && option->rect.width() >= 5 &&
+        fillsFusionLines(fusion_, option, painter)) {
         // As Fusion draws it; only its inner shadow, a translucent row, is filled rather than
         // stroked with antialiasing, which costs as much as the rounded outline.
         const QRect& r = option->rect;
@@ -242,7 +250,7 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing, true);
         painter->translate(0.5, 0.5);
-        painter->setPen(QPen(focus ? highlighted : option->palette.window().color().darker(140)));
+        painter->setPen(QPen(focus ? highlighted : outlineColour(option->palette)));
         painter->drawRoundedRect(r.adjusted(0, 0, -1, -1), 2, 2);
         if (focus) {
             QColor soft = highlighted;
@@ -255,8 +263,8 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         return;
     }
     // A frame too small for both its rings, or on a scaled screen, is left to Fusion.
-    if (element == PE_FrameTabWidget && fusion_ && option->rect.width() >= 5 && option->rect.height() >= 5 &&
-        pixelAligned(painter) && option->palette.window().style() != Qt::TexturePattern) {
+    if (element == PE_FrameTabWidget && option->rect.width() >= 5 && option->rect.height() >= 5 &&
+        fillsFusionLines(fusion_, option, painter)) {
         if (const auto* frame = qstyleoption_cast<const QStyleOptionTabWidgetFrame*>(option)) {
             const QRect& r = option->rect;
             painter->fillRect(r.adjusted(0, 0, -1, -1), tabFrameColour(option->palette));
@@ -265,7 +273,7 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
                 rect.adjust(0, 0, 0, -1);
                 horizontalLine(painter, r, r.bottom(), QColor(0, 0, 0, 15));
             }
-            strokeRect(painter, rect, option->palette.window().color().darker(140));
+            strokeRect(painter, rect, outlineColour(option->palette));
             strokeRect(painter, rect.adjusted(1, 1, -1, -1), innerContrastLine);
             return;
         }
@@ -277,8 +285,8 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
                                const QWidget* widget) const {
     const auto* toolBar = qstyleoption_cast<const QStyleOptionToolBar*>(option);
     // The main window's tool bar at the top, as Fusion draws it; the others are left to Fusion.
-    if (element == CE_ToolBar && fusion_ && toolBar && toolBar->toolBarArea == Qt::TopToolBarArea &&
-        (option->state & State_Horizontal) && pixelAligned(painter) &&
+    if (element == CE_ToolBar && toolBar && toolBar->toolBarArea == Qt::TopToolBarArea &&
+        (option->state & State_Horizontal) && fillsFusionLines(fusion_, option, painter) &&
         (!widget || qobject_cast<const QMainWindow*>(widget->parentWidget()))) {
         const QRect& r = option->rect;
         QLinearGradient gradient(r.topLeft(), r.bottomLeft());

@@ -60,7 +60,6 @@ private:
     std::shared_ptr<PictureReader> reader_; // shared with the arrows handed out
     mutable std::optional<QIcon> horizontalArrow_, verticalArrow_;
     mutable std::optional<QPixmap> groupBoxFrame_;
-    mutable std::optional<QColor> groupBoxCentre_;
 };
 
 } // namespace quadrelo
